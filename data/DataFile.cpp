@@ -1,0 +1,47 @@
+#include "data/DataFile.h"
+
+#include "data/mGeneralFunctions.h"
+#include "platform/Files.h"
+#include "platform/Ui.h"
+
+#include <QDir>
+
+namespace DataFile {
+
+QString Path() {
+    return QDir::toNativeSeparators(platform::ProgramFile(QStringLiteral("data.xml")));
+}
+
+void Fatal() {
+    platform::MsgBox(
+        QStringLiteral("Datebase File is missing or invalid. Please try installing the Applcation to solve "
+                       "this error issue.\r\n\r\nApplication can not work without Data file or with "
+                       "invalid Data File. Hence Application will terminate now."),
+        platform::MsgStyle::Critical, QStringLiteral("Data File is missing or invalid!"));
+    mGeneralFunctions::UnloadAllForms();
+    platform::EndProcess(0);
+}
+
+void LoadOrDie(platform::XmlDocument& doc) {
+    if (!doc.load(Path()))
+        Fatal();
+}
+
+bool Save(platform::XmlDocument& doc) {
+    if (doc.save(Path()))
+        return true;
+    platform::MsgBox(QStringLiteral("Your changes could not be written to the Data File:\r\n") + Path() +
+                         QStringLiteral("\r\n") + doc.lastError() +
+                         QStringLiteral("\r\n\r\nThe Data File was left as it was before this change."),
+                     platform::MsgStyle::Critical, QStringLiteral("Data File could not be saved!"));
+    return false;
+}
+
+platform::XmlNode RootOrDie(platform::XmlDocument& doc) {
+    platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
+    if (!root)
+        Fatal();
+    return root;
+}
+
+} // namespace DataFile

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/XmlDocument.h"
+
+#include <QString>
+
+// Access to data.xml shared by every record store: one fresh document per
+// operation, loaded whole and saved whole.
+namespace DataFile {
+
+// The data file's path, rebuilt for every load and save.
+QString Path();
+
+// Loads data.xml into doc; a missing or malformed file is the fatal data-file
+// failure, so this returns only on success.
+void LoadOrDie(platform::XmlDocument& doc);
+
+// The fatal data-file failure: the critical message, every window unloaded,
+// the process ended.
+[[noreturn]] void Fatal();
+
+// Saves doc over data.xml. When the file cannot be written, the person is told
+// so, the previous file is left as it was and false comes back.
+bool Save(platform::XmlDocument& doc);
+
+// The root ".//zandor", or the fatal failure when the file has none.
+platform::XmlNode RootOrDie(platform::XmlDocument& doc);
+
+} // namespace DataFile

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+// The key every record field and the access password are enciphered with.
+inline const QString kDataKey = QStringLiteral("5Q8T3H6K1B9X4C7V2F0J5R8N3W6Z1");
+
+// The RC4 stream cipher over a text's bytes, with the enciphered bytes written
+// as upper-case hexadecimal digits. Every call starts the key stream afresh, so
+// equal texts give equal results.
+class cRC4 {
+public:
+    bool EncryptFile(const QString& InFile, const QString& OutFile, bool Overwrite, const QString& key);
+    bool DecryptFile(const QString& InFile, const QString& OutFile, bool Overwrite, const QString& key);
+    void DecryptByte(QByteArray& byteArray, const QString& key);
+    QString EncryptString(const QString& Text, const QString& key, bool OutputInHex);
+    QString DecryptString(const QString& Text, const QString& key, bool IsTextInHex);
+    void EncryptByte(QByteArray& byteArray, const QString& key);
+    // Write-only: schedules a new key; the same key again keeps the table.
+    void setKey(const QString& New_Value);
+
+    // Raised with the percentage done while bytes are enciphered.
+    std::function<void(int32_t& Percent)> Progress;
+
+private:
+    bool cryptFile(const QString& InFile, const QString& OutFile, bool Overwrite, const QString& key);
+    static bool FileExist(const QString& path);
+    // The hex forms work on the cipher bytes themselves, two digits a byte, so
+    // a character of several bytes is never split or joined on the way.
+    static QString EnHex(const QByteArray& bytes);
+    static QByteArray DeHex(const QString& text);
+
+    QString m_key;
+    std::array<uint16_t, 256> m_table{};
+};
+
+// Enciphers or deciphers one field with the data key through a fresh cipher
+// object, as every editor and list does.
+QString EncipherField(const QString& text);
+QString DecipherField(const QString& hexText);

@@ -1,0 +1,124 @@
+#include "data/mFunctions.h"
+
+#include "data/DataFile.h"
+#include "data/mGeneralFunctions.h"
+#include "platform/Text.h"
+
+namespace mFunctions {
+
+bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QString& sNodeName,
+                  const QString& sAttrValue) {
+    platform::XmlNode container = doc.selectSingleNode(sPath);
+    if (!container)
+        DataFile::Fatal();
+    const bool anyValue = mGeneralFunctions::IsBlank(sAttrValue);
+    const QByteArray wanted = sAttrValue.toUtf8();
+    for (platform::XmlNode c = container.firstChild(); c; c = c.nextSibling()) {
+        if (c.nodeName() == sNodeName && (anyValue || c.firstAttributeEquals(wanted)))
+            return true;
+    }
+    return false;
+}
+
+bool NodeExists(const QString& sPath, const QString& sNodeName, const QString& sAttrValue) {
+    platform::XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    return NodeExistsIn(doc, sPath, sNodeName, sAttrValue);
+}
+
+int RemoveEmptyDateNodesIn(platform::XmlNode root) {
+    int removed = 0;
+    for (platform::XmlNode c = root.firstChild(); c;) {
+        platform::XmlNode next = c.nextSibling();
+        // A day without one of its two containers holds no records there either.
+        if (c.nodeName() == QLatin1String("date") && !c.child(0).hasChildNodes() && !c.child(1).hasChildNodes()) {
+            root.removeChild(c);
+            ++removed;
+        }
+        c = next;
+    }
+    return removed;
+}
+
+void RemoveEmptyDateNodes() {
+    platform::XmlDocument doc;
+    if (!doc.load(DataFile::Path()))
+        return;
+    platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
+    if (!root || !root.hasChildNodes())
+        return;
+    if (RemoveEmptyDateNodesIn(root) > 0)
+        DataFile::Save(doc);
+}
+
+QString GetPriorityText(int16_t code) {
+    switch (code) {
+    case 0:
+        return QStringLiteral("Urgent");
+    case 1:
+        return QStringLiteral("High");
+    case 2:
+        return QStringLiteral("Normal");
+    case 3:
+        return QStringLiteral("Low");
+    default:
+        return QStringLiteral("- Unknown -");
+    }
+}
+
+QString GetTaskStatusText(int16_t code) {
+    switch (code) {
+    case 0:
+        return QStringLiteral("Not Started");
+    case 1:
+        return QStringLiteral("In Progress");
+    case 2:
+        return QStringLiteral("Waiting for someone else");
+    case 3:
+        return QStringLiteral("Waiting for Decision");
+    case 4:
+        return QStringLiteral("Completed");
+    case 5:
+        return QStringLiteral("Deferred");
+    default:
+        return QStringLiteral("- Unknown -");
+    }
+}
+
+QString GetMeetingForText(int16_t code) {
+    switch (code) {
+    case 0:
+        return QStringLiteral("General Body Meeting");
+    case 1:
+        return QStringLiteral("General Client Meeting");
+    case 2:
+        return QStringLiteral("Business Discussions");
+    case 3:
+        return QStringLiteral("Technical Discussions");
+    case 4:
+        return QStringLiteral("Project Planning");
+    case 5:
+        return QStringLiteral("Resource Planning");
+    default:
+        return QStringLiteral("- Unknown -");
+    }
+}
+
+QString ShortenText(const QString& text) {
+    // Count characters, not UTF-16 units, so a letter outside the basic plane
+    // is neither counted twice nor cut in half.
+    const QList<uint> chars = text.toUcs4();
+    if (chars.size() < 30)
+        return text;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), 30) + QStringLiteral(" ...");
+}
+
+bool IsTimeAfter(const QString& sStart, const QString& sEnd) {
+    const QTime start = platform::ParseTimeLenient(sStart);
+    const QTime end = platform::ParseTimeLenient(sEnd);
+    if (!start.isValid() || !end.isValid())
+        return false;
+    return end.msecsSinceStartOfDay() / 1000 > start.msecsSinceStartOfDay() / 1000;
+}
+
+} // namespace mFunctions

@@ -1,0 +1,215 @@
+#include "data/mTasks.h"
+
+#include "data/DataFile.h"
+#include "data/Views.h"
+#include "data/mFunctions.h"
+#include "data/mGeneralFunctions.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+
+using platform::XmlDocument;
+using platform::XmlNode;
+
+namespace mTasks {
+
+void ShowTaskAccessError() {
+    platform::MsgBox(QStringLiteral("Error in accessing Task element(s). Either the Data file is invalid or currupt. "
+                                    "Please try restoring data File from Backup or re-installing the Application to "
+                                    "resolve this Error issue."),
+                     platform::MsgStyle::Information, QStringLiteral("Error in accessing information in Data File."));
+}
+
+void ShowMeetingAccessError() {
+    platform::MsgBox(
+        QStringLiteral("Error in accessing Meeting element(s). Either the Data file is invalid or currupt. "
+                       "Please try restoring data File from Backup or re-installing the Application to "
+                       "resolve this Error issue."),
+        platform::MsgStyle::Information, QStringLiteral("Error in accessing information in Data File."));
+}
+
+bool CreateDateNodeIn(XmlDocument& doc, const QString& sDate) {
+    XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
+    if (!root)
+        return false;
+    XmlNode day = doc.createElement(QStringLiteral("date"));
+    day.setAttribute(QStringLiteral("d"), sDate);
+    day.appendChild(doc.createElement(QStringLiteral("tasks")));
+    day.appendChild(doc.createElement(QStringLiteral("meetings")));
+    root.appendChild(day);
+    return true;
+}
+
+bool CreateDateNode(const QString& sDate) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    if (!CreateDateNodeIn(doc, sDate))
+        return false;
+    return DataFile::Save(doc);
+}
+
+XmlNode FindDateContainer(XmlDocument& doc, const QString& sDate, int16_t nKind) {
+    XmlNode root = DataFile::RootOrDie(doc);
+    const QByteArray wanted = sDate.toUtf8();
+    for (XmlNode c = root.firstChild(); c; c = c.nextSibling())
+        if (c.nodeName() == QLatin1String("date") && c.firstAttributeEquals(wanted))
+            return c.child(nKind);
+    return XmlNode();
+}
+
+DateContainer GetDateContainer(const QString& sDate, int16_t nKind) {
+    DateContainer result;
+    result.doc = std::make_unique<XmlDocument>();
+    DataFile::LoadOrDie(*result.doc);
+    result.node = FindDateContainer(*result.doc, sDate, nKind);
+    return result;
+}
+
+XmlNode FindByTitle(XmlNode container, const QString& title) {
+    const QByteArray wanted = title.toUtf8();
+    for (XmlNode c = container.firstChild(); c; c = c.nextSibling())
+        if (c.firstAttributeEquals(wanted))
+            return c;
+    return XmlNode();
+}
+
+bool TaskTitleExists(const QString& sDate, const QString& sTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    if (!mFunctions::NodeExistsIn(doc, QStringLiteral(".//zandor"), QStringLiteral("date"), sDate))
+        return false;
+    XmlNode tasks = FindDateContainer(doc, sDate, KindTasks);
+    if (!tasks.hasChildNodes())
+        return false;
+    return !FindByTitle(tasks, sTitle).isNull();
+}
+
+namespace {
+
+void reloadAfterChange(int16_t nKind) {
+    const int32_t view = mFunctions::CurrentView();
+    if (nKind == KindTasks && view == mFunctions::ViewTasks)
+        views::LoadScheduleList(KindTasks, QString());
+    else if (nKind == KindMeetings && view == mFunctions::ViewMeetings)
+        views::LoadScheduleList(KindMeetings, QString());
+    else
+        views::LoadTodaySchedule(QString());
+}
+
+void accessError(int16_t nKind) {
+    if (nKind == KindMeetings)
+        ShowMeetingAccessError();
+    else
+        ShowTaskAccessError();
+}
+
+} // namespace
+
+bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField, const QString& sValue,
+                     int16_t nKind) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode container = FindDateContainer(doc, sDate, nKind);
+    XmlNode record = container.hasChildNodes() ? FindByTitle(container, sTitle) : XmlNode();
+    XmlNode field = record.child(nField);
+    if (!field) {
+        accessError(nKind);
+        return false;
+    }
+    field.setText(sValue);
+    if (!DataFile::Save(doc))
+        return false;
+    reloadAfterChange(nKind);
+    return true;
+}
+
+bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    if (IsNew) {
+        if (!mFunctions::NodeExistsIn(doc, QStringLiteral(".//zandor"), QStringLiteral("date"), rec.Date))
+            CreateDateNodeIn(doc, rec.Date);
+        XmlNode tasks = FindDateContainer(doc, rec.Date, KindTasks);
+        if (!tasks) {
+            // A blank day, or a day element without its containers: nowhere to
+            // put the task.
+            ShowTaskAccessError();
+            return false;
+        }
+        XmlNode task = doc.createElement(QStringLiteral("task"));
+        task.setAttribute(QStringLiteral("title"), rec.Title);
+        const QString names[] = {QStringLiteral("priority"), QStringLiteral("status"), QStringLiteral("desc"),
+                                 QStringLiteral("remarks")};
+        const QString values[] = {rec.Priority, rec.Status, rec.Desc, rec.Remarks};
+        for (int i = 0; i < 4; ++i) {
+            XmlNode field = doc.createElement(names[i]);
+            field.setText(values[i]);
+            task.appendChild(field);
+        }
+        tasks.appendChild(task);
+        return DataFile::Save(doc);
+    }
+
+    XmlNode tasks = FindDateContainer(doc, rec.Date, KindTasks);
+    XmlNode task = tasks.hasChildNodes() ? FindByTitle(tasks, OldTitle) : XmlNode();
+    if (!task) {
+        ShowTaskAccessError();
+        return false;
+    }
+    task.setAttribute(task.attributeCount() > 0 ? task.attributeName(0) : QStringLiteral("title"), rec.Title);
+    task.child(0).setText(rec.Priority);
+    task.child(1).setText(rec.Status);
+    task.child(2).setText(rec.Desc);
+    task.child(3).setText(rec.Remarks);
+    return DataFile::Save(doc);
+}
+
+TaskRecord GetTask(const QString& sDate, const QString& sTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode tasks = FindDateContainer(doc, sDate, KindTasks);
+    XmlNode task = tasks.hasChildNodes() ? FindByTitle(tasks, sTitle) : XmlNode();
+    if (!task) {
+        ShowTaskAccessError();
+        return TaskRecord();
+    }
+    TaskRecord rec;
+    rec.Date = task.parentNode().parentNode().attributeText(0);
+    rec.Title = task.attributeText(0);
+    rec.Priority = task.child(0).text();
+    rec.Status = task.child(1).text();
+    rec.Desc = task.child(2).text();
+    rec.Remarks = task.child(3).text();
+    return rec;
+}
+
+bool DeleteTask(const QString& sDate, const QString& sTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode tasks = FindDateContainer(doc, sDate, KindTasks);
+    XmlNode task = tasks.hasChildNodes() ? FindByTitle(tasks, sTitle) : XmlNode();
+    if (!task) {
+        ShowTaskAccessError();
+        return false;
+    }
+    task.parentNode().removeChild(task);
+    // The emptied days go in the same save: the file ends as the delete and the
+    // clean-up together leave it.
+    mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(doc));
+    if (!DataFile::Save(doc))
+        return false;
+
+    if (mFunctions::CurrentView() == mFunctions::ViewTasks) {
+        views::LoadScheduleList(KindTasks, QString());
+    } else {
+        const QDate day = mGeneralFunctions::GetDateOnly(sDate);
+        if (day.isValid()) {
+            views::LoadTodaySchedule(platform::FormatDatePattern(day, QStringLiteral("dd-mm-yyyy")));
+            views::SetCalendarDate(day);
+        } else {
+            views::LoadTodaySchedule(QString());
+        }
+    }
+    return true;
+}
+
+} // namespace mTasks

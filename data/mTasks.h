@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/XmlDocument.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// One task as the editor and the store hand it over; Desc and Remarks stay
+// enciphered (or blank as typed).
+struct TaskRecord {
+    QString Date;
+    QString Title;
+    QString Desc;
+    QString Status;
+    QString Priority;
+    QString Remarks;
+
+    bool operator==(const TaskRecord& o) const {
+        return Date == o.Date && Title == o.Title && Desc == o.Desc && Status == o.Status && Priority == o.Priority &&
+               Remarks == o.Remarks;
+    }
+};
+
+// A day's tasks or meetings container, inside the document that was loaded to
+// find it; the caller changes and saves that same document.
+struct DateContainer {
+    std::unique_ptr<platform::XmlDocument> doc;
+    platform::XmlNode node; // null when the day is not in the file
+};
+
+// The tasks of each day in the data file.
+namespace mTasks {
+
+enum ContainerKind : int16_t { KindTasks = 0, KindMeetings = 1 };
+
+bool CreateDateNode(const QString& sDate);
+DateContainer GetDateContainer(const QString& sDate, int16_t nKind);
+bool TaskTitleExists(const QString& sDate, const QString& sTitle);
+// Returns whether the field was changed and saved.
+bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField, const QString& sValue, int16_t nKind);
+// Returns whether the task was saved.
+bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle);
+TaskRecord GetTask(const QString& sDate, const QString& sTitle);
+bool DeleteTask(const QString& sDate, const QString& sTitle);
+
+// The task-access message shown when a task cannot be found.
+void ShowTaskAccessError();
+// The meeting-access message, shared with the meeting store.
+void ShowMeetingAccessError();
+
+// The same steps on a document the operation has already loaded.
+bool CreateDateNodeIn(platform::XmlDocument& doc, const QString& sDate);
+platform::XmlNode FindDateContainer(platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
+// The first child of a container whose first attribute is the title.
+platform::XmlNode FindByTitle(platform::XmlNode container, const QString& title);
+
+} // namespace mTasks

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// The program folder: the executable's folder, where data.xml, AppCfg.cfg and
+// the other assets live. Tests point it at a temporary folder.
+QString AppPath();
+void SetAppPath(const QString& folder);
+// The path of the running executable.
+QString ExecutablePath();
+
+// The Windows file attributes a file search can match. On this system a name
+// starting with a dot is what hidden means; system files do not exist.
+enum FileAttribute { AttrNormal = 0, AttrReadOnly = 1, AttrHidden = 2, AttrSystem = 4, AttrDirectory = 16 };
+// The attributes of an existing file or folder, or -1 when nothing is there.
+int GetFileAttributes(const QString& path);
+
+// Whole-file reading and writing. Errors are reported through the returned
+// flag and the optional reason text.
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+// Replaces a file safely: the bytes go to a temporary file in the same folder,
+// which is flushed to disk and then renamed over the old one, so a failed write
+// never leaves a half-written file behind.
+bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+// Makes the next file write (whole-file or atomic) fail with the given reason,
+// as a full disk would. Used by tests.
+void FailNextWrite(const QString& reason = QStringLiteral("No space left on device"));
+
+// Joins a folder and a file name with the separator the organiser writes, a
+// backslash, turned into this system's separator.
+QString ProgramFile(const QString& fileName);
+
+} // namespace platform

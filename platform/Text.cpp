@@ -1,0 +1,152 @@
+#include "platform/Text.h"
+
+#include <QRegularExpression>
+
+namespace platform {
+
+namespace {
+
+// Windows-1252 code points for bytes 0x80 to 0x9F; the undefined ones map to
+// the byte's own value, as the Windows conversion does.
+const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+bool IsValidUtf8(const char* data, qsizetype size) {
+    const auto* p = reinterpret_cast<const unsigned char*>(data);
+    qsizetype i = 0;
+    while (i < size) {
+        // Plain ASCII is by far the common case: skip it eight bytes at a time.
+        while (i + 8 <= size) {
+            quint64 chunk;
+            memcpy(&chunk, p + i, 8);
+            if (chunk & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= size)
+            break;
+        unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= size)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            unsigned char cc = p[i + k];
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+QString FromWindows1252(const QByteArray& bytes) {
+    QString out;
+    out.resize(bytes.size());
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        d[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+QByteArray ToAnsi(const QString& text) {
+    return text.toUtf8();
+}
+
+QString FromAnsi(const QByteArray& bytes) {
+    if (IsValidUtf8(bytes.constData(), bytes.size()))
+        return QString::fromUtf8(bytes);
+    return FromWindows1252(bytes);
+}
+
+QString FormatSystemTime(const QTime& time) {
+    if (!time.isValid())
+        return QString();
+    int h = time.hour() % 12;
+    if (h == 0)
+        h = 12;
+    return QString::asprintf("%02d:%02d:%02d %s", h, time.minute(), time.second(), time.hour() < 12 ? "AM" : "PM");
+}
+
+QTime ParseTimeLenient(const QString& text) {
+    static const QRegularExpression re(QStringLiteral(
+        "(\\d{1,2})\\s*[:.]\\s*(\\d{1,2})(?:\\s*[:.]\\s*(\\d{1,2}))?\\s*([AaPp]\\.?\\s*[Mm]\\.?)?\\s*$"));
+    QRegularExpressionMatch m = re.match(text.trimmed());
+    if (!m.hasMatch())
+        return QTime();
+    int h = m.captured(1).toInt();
+    int mi = m.captured(2).toInt();
+    int s = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
+    QString ampm = m.captured(4);
+    if (!ampm.isEmpty()) {
+        if (h < 1 || h > 12)
+            return QTime();
+        bool pm = ampm.at(0).toUpper() == QLatin1Char('P');
+        h = (h % 12) + (pm ? 12 : 0);
+    }
+    if (h > 23 || mi > 59 || s > 59)
+        return QTime();
+    return QTime(h, mi, s);
+}
+
+QString FormatDatePattern(const QDate& date, const QString& pattern) {
+    QString out;
+    for (qsizetype i = 0; i < pattern.size();) {
+        QStringView rest = QStringView(pattern).mid(i);
+        if (rest.startsWith(QLatin1String("yyyy"), Qt::CaseInsensitive)) {
+            out += QString::asprintf("%04d", date.year());
+            i += 4;
+        } else if (rest.startsWith(QLatin1String("dd"), Qt::CaseInsensitive)) {
+            out += QString::asprintf("%02d", date.day());
+            i += 2;
+        } else if (rest.startsWith(QLatin1String("mm"), Qt::CaseInsensitive)) {
+            out += QString::asprintf("%02d", date.month());
+            i += 2;
+        } else if (rest.startsWith(QLatin1String("yy"), Qt::CaseInsensitive)) {
+            out += QString::asprintf("%02d", date.year() % 100);
+            i += 2;
+        } else {
+            out += pattern.at(i);
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString TrimSpaces(const QString& text) {
+    qsizetype b = 0, e = text.size();
+    while (b < e && text.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && text.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return text.mid(b, e - b);
+}
+
+} // namespace platform

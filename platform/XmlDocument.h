@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+namespace pugi {
+class xml_document;
+struct xml_node_struct;
+} // namespace pugi
+
+namespace platform {
+
+class XmlDocument;
+
+// A node of an XmlDocument: a small handle, valid while its document lives and
+// the node is in it. A null handle answers every question with nothing.
+class XmlNode {
+public:
+    XmlNode() = default;
+
+    bool isNull() const { return m_node == nullptr; }
+    explicit operator bool() const { return m_node != nullptr; }
+    bool operator==(const XmlNode& o) const { return m_node == o.m_node; }
+    bool operator!=(const XmlNode& o) const { return m_node != o.m_node; }
+
+    bool isElement() const;
+    QString nodeName() const;
+
+    // Children in document order, counting text as well as elements, as the
+    // document's child list does. Whitespace between elements is never a child.
+    int childCount() const;
+    bool hasChildNodes() const;
+    XmlNode child(int index) const; // 0-based; a null node past the end
+    XmlNode firstChild() const;
+    XmlNode nextSibling() const;
+    XmlNode parentNode() const;
+
+    int attributeCount() const;
+    QString attributeName(int index) const;
+    QString attributeText(int index) const; // empty past the end
+    // Creates or replaces the attribute; a new one goes after the others, so an
+    // element's first attribute is the first one set.
+    void setAttribute(const QString& name, const QString& value);
+
+    // The text content of the node and everything under it.
+    QString text() const;
+    // Replaces the content of the node with one text.
+    void setText(const QString& value);
+    // Whether the first attribute's text is exactly this one (case-sensitive);
+    // false when there is no attribute. Walks pass the UTF-8 form once.
+    bool firstAttributeEquals(const QString& value) const;
+    bool firstAttributeEquals(const QByteArray& utf8) const;
+
+    // Appends a node made by createElement (or moves one of this document) as
+    // the last child and returns it.
+    XmlNode appendChild(const XmlNode& node);
+    // Detaches a child and everything under it.
+    bool removeChild(const XmlNode& node);
+
+private:
+    friend class XmlDocument;
+    XmlNode(pugi::xml_node_struct* node, XmlDocument* doc) : m_node(node), m_doc(doc) {}
+    pugi::xml_node_struct* m_node = nullptr;
+    XmlDocument* m_doc = nullptr;
+};
+
+// An XML document loaded whole from a file, changed in memory and saved whole.
+// Loading is strict: anything that is not well-formed XML is refused.
+class XmlDocument {
+public:
+    XmlDocument();
+    ~XmlDocument();
+    XmlDocument(const XmlDocument&) = delete;
+    XmlDocument& operator=(const XmlDocument&) = delete;
+
+    // True for a well-formed file. A missing, unreadable or malformed file
+    // gives false and an empty document; lastError() says why.
+    bool load(const QString& path);
+    bool loadXml(const QByteArray& xml);
+    // Writes the whole tree through a temporary file and a rename; false (with
+    // lastError()) when the file could not be written, the old file left as it was.
+    bool save(const QString& path);
+    QByteArray xml() const;
+
+    QString lastError() const { return m_error; }
+
+    XmlNode documentElement() const;
+    // The first match of a location path; the organiser's own paths (".//name"
+    // and ".//name/child") take a fast road, anything else goes through XPath.
+    XmlNode selectSingleNode(const QString& xpath) const;
+    // A new element of this document, not yet in the tree.
+    XmlNode createElement(const QString& name);
+
+private:
+    friend class XmlNode;
+    bool parse(QByteArray bytes);
+    void dropUnattached();
+    std::unique_ptr<pugi::xml_document> m_doc;
+    QByteArray m_buffer; // parsed in place, so it lives as long as the tree
+    QString m_error;
+};
+
+} // namespace platform

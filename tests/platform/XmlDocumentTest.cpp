@@ -1,0 +1,104 @@
+#include "platform/XmlDocument.h"
+
+#include <gtest/gtest.h>
+
+using platform::XmlDocument;
+using platform::XmlNode;
+
+namespace {
+
+bool loads(const char* xml) {
+    XmlDocument doc;
+    return doc.loadXml(QByteArray(xml));
+}
+
+} // namespace
+
+TEST(XmlDocument, RefusesWhatIsNotWellFormed) {
+    EXPECT_TRUE(loads("<a><b x=\"1\" y=\"2\"/>text &amp; &lt;more&gt; &#65;&#x42;</a>"));
+    EXPECT_FALSE(loads("<a/><b/>")) << "two root elements";
+    EXPECT_FALSE(loads("<a/>trailing")) << "text after the root";
+    EXPECT_FALSE(loads("trailing<a/>")) << "text before the root";
+    EXPECT_FALSE(loads("<a>&nbsp;</a>")) << "undefined entity";
+    EXPECT_FALSE(loads("<a x=\"&foo;\"/>")) << "undefined entity in an attribute";
+    EXPECT_FALSE(loads("<a>fish & chips</a>")) << "bare ampersand";
+    EXPECT_FALSE(loads("<a x=\"1\" x=\"2\"/>")) << "repeated attribute";
+    EXPECT_FALSE(loads("<a><b></a>")) << "mismatched end";
+    EXPECT_FALSE(loads("<a>")) << "unclosed root";
+    EXPECT_FALSE(loads("")) << "empty file";
+    EXPECT_FALSE(loads("   \n")) << "whitespace only";
+    // Ampersands inside comments and CDATA are text, not references.
+    EXPECT_TRUE(loads("<!-- a & b --><a><![CDATA[x & y]]><?pi a & b?></a>"));
+}
+
+TEST(XmlDocument, MissingFileDoesNotLoad) {
+    XmlDocument doc;
+    EXPECT_FALSE(doc.load(QStringLiteral("/nonexistent/folder/data.xml")));
+    EXPECT_FALSE(doc.lastError().isEmpty());
+}
+
+TEST(XmlDocument, WhitespaceBetweenElementsIsDroppedButALeafKeepsIts) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<r>\n  <a>   </a>\n  <b>x</b>\n  <c/>\n</r>"));
+    XmlNode r = doc.documentElement();
+    ASSERT_EQ(r.childCount(), 3);
+    EXPECT_EQ(r.child(0).text(), QStringLiteral("   "));
+    EXPECT_TRUE(r.child(0).hasChildNodes());
+    EXPECT_EQ(r.child(1).text(), QStringLiteral("x"));
+    EXPECT_FALSE(r.child(2).hasChildNodes());
+    EXPECT_TRUE(r.child(3).isNull());
+}
+
+TEST(XmlDocument, AttributesKeepTheirOrderAndNewOnesGoLast) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<r z=\"1\" a=\"2\"/>"));
+    XmlNode r = doc.documentElement();
+    r.setAttribute(QStringLiteral("a"), QStringLiteral("3"));
+    r.setAttribute(QStringLiteral("m"), QStringLiteral("4"));
+    EXPECT_EQ(r.attributeName(0), QStringLiteral("z"));
+    EXPECT_EQ(r.attributeText(1), QStringLiteral("3"));
+    EXPECT_EQ(r.attributeName(2), QStringLiteral("m"));
+    EXPECT_TRUE(r.firstAttributeEquals(QStringLiteral("1")));
+    EXPECT_FALSE(r.firstAttributeEquals(QStringLiteral("1 ")));
+}
+
+TEST(XmlDocument, CreatedElementsNotAppendedAreNotSaved) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<r/>"));
+    XmlNode kept = doc.createElement(QStringLiteral("kept"));
+    kept.setText(QStringLiteral("Zażółć ΑΒΓ 中文"));
+    doc.createElement(QStringLiteral("dropped"));
+    doc.documentElement().appendChild(kept);
+    kept.setAttribute(QStringLiteral("t"), QStringLiteral("after append"));
+    XmlDocument again;
+    ASSERT_TRUE(again.loadXml(doc.xml())) << doc.xml().constData();
+    XmlNode r = again.documentElement();
+    ASSERT_EQ(r.childCount(), 1);
+    EXPECT_EQ(r.child(0).text(), QStringLiteral("Zażółć ΑΒΓ 中文"));
+    EXPECT_EQ(r.child(0).attributeText(0), QStringLiteral("after append"));
+}
+
+TEST(XmlDocument, ReadsWindows1252FilesAndWideFiles) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml(QByteArray("<r t=\"caf\xE9\">\x80</r>")));
+    EXPECT_EQ(doc.documentElement().attributeText(0), QString::fromUtf8("café"));
+    EXPECT_EQ(doc.documentElement().text(), QString::fromUtf8("€"));
+
+    QString wide = QStringLiteral("<r>ΑΒΓ</r>");
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
+    ASSERT_TRUE(doc.loadXml(utf16));
+    EXPECT_EQ(doc.documentElement().text(), QStringLiteral("ΑΒΓ"));
+}
+
+TEST(XmlDocument, SelectsTheOrganisersPaths) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<zandor><notes><note title=\"a\"/></notes><passwords/></zandor>"));
+    EXPECT_EQ(doc.selectSingleNode(QStringLiteral(".//zandor")).nodeName(), QStringLiteral("zandor"));
+    EXPECT_EQ(doc.selectSingleNode(QStringLiteral(".//zandor/passwords")).nodeName(), QStringLiteral("passwords"));
+    EXPECT_TRUE(doc.selectSingleNode(QStringLiteral(".//zandor/missing")).isNull());
+    EXPECT_TRUE(doc.selectSingleNode(QStringLiteral(".//other")).isNull());
+    // A root of another name still finds a deeper match, as a real search does.
+    ASSERT_TRUE(doc.loadXml("<wrap><zandor><notes/></zandor></wrap>"));
+    EXPECT_EQ(doc.selectSingleNode(QStringLiteral(".//zandor/notes")).nodeName(), QStringLiteral("notes"));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// A fresh program folder holding a copy of the shipped assets; the organiser's
+// program folder points at it while the object lives.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    ~TempProgramFolder();
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const;
+    QString dataFile() const { return file(QStringLiteral("data.xml")); }
+
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    void writeData(const QByteArray& xml) const { write(QStringLiteral("data.xml"), xml); }
+    QByteArray readData() const { return read(QStringLiteral("data.xml")); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// The shipped assets in the source tree.
+QString AssetSource();
+
+} // namespace testsupport

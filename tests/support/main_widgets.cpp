@@ -1,0 +1,14 @@
+// Test entry point for the controls and windows: a headless widget application
+// with an English locale, so day and month names are fixed.
+#include <QApplication>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
