@@ -1,0 +1,63 @@
+#include "platform/ui/BackedWidget.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace platform {
+
+BackedWidget::BackedWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QImage& BackedWidget::surface() {
+    const QSize want = size().expandedTo(QSize(1, 1));
+    if (m_surface.size() != want) {
+        QImage grown(want, QImage::Format_RGB32);
+        grown.fill(m_fill);
+        if (!m_surface.isNull()) {
+            QPainter p(&grown);
+            p.drawImage(0, 0, m_surface);
+        }
+        m_surface = std::move(grown);
+    }
+    return m_surface;
+}
+
+void BackedWidget::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QImage& img = surface();
+    p.drawImage(event->rect(), img, event->rect());
+}
+
+QWidget* WindowFromPoint(const QPoint& screenPos) {
+    const auto tops = QApplication::topLevelWidgets();
+    // Later windows are in front of earlier ones; the active window first.
+    QWidget* active = QApplication::activeWindow();
+    auto hit = [&](QWidget* top) -> QWidget* {
+        if (!top || !top->isVisible() || !top->frameGeometry().contains(screenPos))
+            return nullptr;
+        QWidget* child = top->childAt(top->mapFromGlobal(screenPos));
+        return child ? child : top;
+    };
+    if (QWidget* w = hit(active))
+        return w;
+    for (auto it = tops.crbegin(); it != tops.crend(); ++it)
+        if (QWidget* w = hit(*it))
+            return w;
+    return nullptr;
+}
+
+QRect GetWindowRect(const QWidget* widget) {
+    if (!widget)
+        return QRect();
+    if (widget->isWindow())
+        return widget->frameGeometry();
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+} // namespace platform
