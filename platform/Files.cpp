@@ -156,51 +156,73 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reaso
     return ok;
 }
 
-bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
-    if (takeWriteFailure(reason))
-        return false;
+AtomicFileWriter::AtomicFileWriter(const QString& path) {
+    if (takeWriteFailure(&m_error))
+        return;
     QFileInfo target(path);
     if (target.isDir()) {
-        if (reason)
-            *reason = QStringLiteral("Is a directory");
-        return false;
+        m_error = QStringLiteral("Is a directory");
+        return;
     }
-    QByteArray finalName = QFile::encodeName(target.absoluteFilePath());
-    QByteArray tmpl = QFile::encodeName(target.absolutePath() + QLatin1String("/.") + target.fileName()) + ".XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) {
-        if (reason)
-            *reason = errnoText(errno);
-        return false;
+    m_finalName = QFile::encodeName(target.absoluteFilePath());
+    m_tempName = QFile::encodeName(target.absolutePath() + QLatin1String("/.") + target.fileName()) + ".XXXXXX";
+    m_fd = ::mkstemp(m_tempName.data());
+    if (m_fd < 0) {
+        m_error = errnoText(errno);
+        return;
     }
     // Keep the old file's permissions; a new file gets the usual ones.
     struct stat st {};
-    if (::stat(finalName.constData(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777);
-    else {
+    if (::stat(m_finalName.constData(), &st) == 0) {
+        ::fchmod(m_fd, st.st_mode & 07777);
+    } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        ::fchmod(m_fd, 0666 & ~mask);
     }
-    bool ok = writeAll(fd, bytes, reason);
-    if (ok && ::fsync(fd) != 0) {
-        if (reason)
-            *reason = errnoText(errno);
-        ok = false;
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tempName.constData());
     }
-    if (::close(fd) != 0 && ok) {
-        if (reason)
-            *reason = errnoText(errno);
-        ok = false;
+}
+
+bool AtomicFileWriter::write(const char* data, size_t size) {
+    if (m_fd < 0 || !m_error.isEmpty())
+        return false;
+    if (!writeAll(m_fd, QByteArray::fromRawData(data, static_cast<qsizetype>(size)), &m_error))
+        return false;
+    return true;
+}
+
+bool AtomicFileWriter::commit(QString* reason) {
+    bool ok = m_fd >= 0 && m_error.isEmpty();
+    if (m_fd >= 0) {
+        // The rename only replaces the old file once every byte has reached the
+        // system, so a failure at any point leaves the old file whole.
+        if (::close(m_fd) != 0 && ok) {
+            m_error = errnoText(errno);
+            ok = false;
+        }
+        m_fd = -1;
+        if (ok && ::rename(m_tempName.constData(), m_finalName.constData()) != 0) {
+            m_error = errnoText(errno);
+            ok = false;
+        }
+        if (!ok)
+            ::unlink(m_tempName.constData());
     }
-    if (ok && ::rename(tmpl.constData(), finalName.constData()) != 0) {
-        if (reason)
-            *reason = errnoText(errno);
-        ok = false;
-    }
-    if (!ok)
-        ::unlink(tmpl.constData());
+    if (!ok && reason)
+        *reason = m_error;
     return ok;
+}
+
+bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
+    AtomicFileWriter writer(path);
+    writer.write(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return writer.commit(reason);
 }
 
 void FailNextWrite(const QString& reason) {

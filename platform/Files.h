@@ -28,6 +28,26 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reaso
 // never leaves a half-written file behind.
 bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
+// The same, for writers that produce the file piece by piece: the pieces go to
+// the temporary file, and commit() renames it over the old file only when every
+// piece was written. Destroying an uncommitted writer removes the temporary file.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const QString& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool write(const char* data, size_t size);
+    bool commit(QString* reason = nullptr);
+
+private:
+    int m_fd = -1;
+    QByteArray m_tempName;
+    QByteArray m_finalName;
+    QString m_error;
+};
+
 // Makes the next file write (whole-file or atomic) fail with the given reason,
 // as a full disk would. Used by tests.
 void FailNextWrite(const QString& reason = QStringLiteral("No space left on device"));

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -46,6 +47,7 @@ inline MsgAnswer MsgBox(const QString& text, MsgStyle style, const QString& titl
 }
 [[noreturn]] inline void EndProcess(int exitCode = 0) {
     Ui().endProcess(exitCode);
+    std::abort(); // a handler that returned would let the interrupted operation run on
 }
 
 // Small numeric handles for windows, standing in for the window handles the

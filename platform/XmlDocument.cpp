@@ -59,9 +59,22 @@ const char* findSeq(const char* from, const char* end, const char* seq) {
 bool referencesAreDefined(const char* begin, const char* end, QString* error) {
     // The common file has no comment, CDATA or document type at all, so the
     // ampersands can be checked straight away.
-    const char* firstDecl = findSeq(begin, end, "<!");
-    const char* pi = findSeq(begin, end, "<?");
-    bool secondPi = pi && findSeq(pi + 2, end, "<?");
+    // '!' and '?' are rare in a data file, so looking for them is far cheaper
+    // than looking at every '<'.
+    auto follows = [&](char mark, int allowed) {
+        int seen = 0;
+        for (const char* q = begin; q < end;) {
+            q = static_cast<const char*>(std::memchr(q, mark, static_cast<size_t>(end - q)));
+            if (!q)
+                return false;
+            if (q > begin && q[-1] == '<' && ++seen > allowed)
+                return true;
+            ++q;
+        }
+        return false;
+    };
+    const bool firstDecl = follows('!', 0);
+    const bool secondPi = follows('?', 1);
     bool simple = !firstDecl && !secondPi;
     const char* p = begin;
     while (p < end) {
@@ -509,8 +522,28 @@ QByteArray XmlDocument::xml() const {
 }
 
 bool XmlDocument::save(const QString& path) {
+    dropUnattached();
+    // Streams the text to the temporary file in large pieces instead of building
+    // the whole file in memory first.
+    constexpr size_t kChunk = 256 * 1024;
+    struct FileWriter : pugi::xml_writer {
+        AtomicFileWriter& file;
+        std::string pending;
+        explicit FileWriter(AtomicFileWriter& f) : file(f) { pending.reserve(kChunk + 4096); }
+        void write(const void* data, size_t size) override {
+            pending.append(static_cast<const char*>(data), size);
+            if (pending.size() >= kChunk) {
+                file.write(pending.data(), pending.size());
+                pending.clear();
+            }
+        }
+    };
+    AtomicFileWriter file(path);
+    FileWriter w(file);
+    m_doc->save(w, "\t", pugi::format_default, pugi::encoding_utf8);
+    file.write(w.pending.data(), w.pending.size());
     QString reason;
-    if (!ReplaceFileAtomically(path, xml(), &reason)) {
+    if (!file.commit(&reason)) {
         m_error = reason;
         return false;
     }

@@ -1,0 +1,44 @@
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(Files, ReplacingAFileIsAllOrNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data.xml"));
+    ASSERT_TRUE(ReplaceFileAtomically(path, "first"));
+    QByteArray got;
+    ASSERT_TRUE(ReadWholeFile(path, got));
+    EXPECT_EQ(got, QByteArray("first"));
+
+    FailNextWrite(QStringLiteral("No space left on device"));
+    QString reason;
+    EXPECT_FALSE(ReplaceFileAtomically(path, "second", &reason));
+    EXPECT_EQ(reason, QStringLiteral("No space left on device"));
+    ASSERT_TRUE(ReadWholeFile(path, got));
+    EXPECT_EQ(got, QByteArray("first"));
+    EXPECT_TRUE(ReplaceFileAtomically(path, "third")) << "only the next write fails";
+
+    // A folder standing where the file should be is reported, never replaced.
+    QDir(dir.path()).mkdir(QStringLiteral("taken"));
+    EXPECT_FALSE(ReplaceFileAtomically(dir.filePath(QStringLiteral("taken")), "x", &reason));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("taken"))).isDir());
+    EXPECT_FALSE(ReplaceFileAtomically(dir.filePath(QStringLiteral("missing/data.xml")), "x", &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"data.xml"}));
+}
+
+TEST(Files, AttributesOfFilesAndFolders) {
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral(".hidden"))).open(QIODevice::WriteOnly);
+    EXPECT_EQ(GetFileAttributes(dir.filePath(QStringLiteral("nothing"))), -1);
+    EXPECT_TRUE(GetFileAttributes(dir.filePath(QStringLiteral(".hidden"))) & AttrHidden);
+    EXPECT_TRUE(GetFileAttributes(dir.path()) & AttrDirectory);
+    QByteArray bytes;
+    EXPECT_FALSE(ReadWholeFile(dir.path(), bytes)) << "a folder is not a file";
+}
