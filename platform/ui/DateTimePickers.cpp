@@ -8,7 +8,7 @@ namespace platform {
 
 DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setCalendarPopup(true);
-    // The calendar's whole range, from the first year a date picker knew.
+    // Days from 1601 on, as the forms' date pickers take them; Qt's own range starts in 1752.
     setMinimumDate(QDate(1601, 1, 1));
     setMaximumDate(QDate(9999, 12, 31));
     setDisplayFormat(QStringLiteral("dd MMMM, yyyy"));

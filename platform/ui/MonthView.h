@@ -18,6 +18,9 @@ public:
 
 signals:
     void DateClick(const QDate& date);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 } // namespace platform

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <deque>
+#include <initializer_list>
+#include <limits>
 #include <memory>
 
 namespace platform {
@@ -289,7 +291,7 @@ private:
                     endBalloon(*timedOut, NIN_BALLOONTIMEOUT);
             });
         }
-        e.balloonTimer->start(static_cast<int>(std::min<uint32_t>(r.timeoutOrVersion, 600000)));
+        e.balloonTimer->start(static_cast<int>(std::min<uint32_t>(r.timeoutOrVersion, std::numeric_limits<int>::max())));
     }
 
     void endBalloon(Entry& e, uint32_t how) {
