@@ -27,7 +27,6 @@ constexpr std::size_t kCallsKept = 1000;
 
 // A record's contents, read once from either layout.
 struct Decoded {
-    uint32_t cbSize;
     bool balloonFields;
     int32_t window;
     uint32_t id;
@@ -64,7 +63,6 @@ std::optional<Decoded> decode(const Record& r, uint32_t firstSize, TextOf textOf
     if (r.cbSize != sizeof(Record) && r.cbSize != firstSize)
         return std::nullopt;
     Decoded d;
-    d.cbSize = r.cbSize;
     d.balloonFields = r.cbSize == sizeof(Record);
     d.window = r.hWnd;
     d.id = r.uID;
@@ -291,7 +289,8 @@ private:
                     endBalloon(*timedOut, NIN_BALLOONTIMEOUT);
             });
         }
-        e.balloonTimer->start(static_cast<int>(std::min<uint32_t>(r.timeoutOrVersion, std::numeric_limits<int>::max())));
+        e.balloonTimer->start(
+            static_cast<int>(std::min<uint32_t>(r.timeoutOrVersion, std::numeric_limits<int>::max())));
     }
 
     void endBalloon(Entry& e, uint32_t how) {
