@@ -1,0 +1,355 @@
+#include "platform/ui/NotifyIcon.h"
+
+#include "platform/IconHandles.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+
+#include <QApplication>
+#include <QMap>
+#include <QPointer>
+#include <QTimer>
+#include <deque>
+#include <initializer_list>
+#include <limits>
+#include <memory>
+
+namespace platform {
+
+static_assert(sizeof(NotifyIconWideRecord) == 936, "wide record layout");
+static_assert(sizeof(NotifyIconAnsiRecord) == 488, "ANSI record layout");
+
+namespace {
+
+// The first layout's sizes: its tip holds 64 characters and nothing follows.
+constexpr uint32_t kFirstWideSize = 152;
+constexpr uint32_t kFirstAnsiSize = 88;
+constexpr std::size_t kCallsKept = 1000;
+
+// A record's contents, read once from either layout.
+struct Decoded {
+    bool balloonFields;
+    int32_t window;
+    uint32_t id;
+    uint32_t flags;
+    uint32_t callbackMessage;
+    int32_t icon;
+    QString tip;
+    QString info;
+    QString infoTitle;
+    uint32_t timeoutOrVersion;
+    uint32_t infoFlags;
+};
+
+QString wideText(const uint8_t* bytes, std::size_t size) {
+    QString out;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const char16_t unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (unit == 0)
+            break;
+        out.append(QChar(unit));
+    }
+    return out;
+}
+
+QString ansiText(const char* chars, std::size_t size) {
+    std::size_t n = 0;
+    while (n < size && chars[n] != '\0')
+        ++n;
+    return FromAnsi(QByteArray(chars, static_cast<qsizetype>(n)));
+}
+
+template <class Record, class TextOf>
+std::optional<Decoded> decode(const Record& r, uint32_t firstSize, TextOf textOf, std::size_t unit) {
+    if (r.cbSize != sizeof(Record) && r.cbSize != firstSize)
+        return std::nullopt;
+    Decoded d;
+    d.balloonFields = r.cbSize == sizeof(Record);
+    d.window = r.hWnd;
+    d.id = r.uID;
+    d.flags = r.uFlags;
+    d.callbackMessage = r.uCallbackMessage;
+    d.icon = r.hIcon;
+    d.tip = textOf(r.szTip, d.balloonFields ? sizeof(r.szTip) : 64 * unit);
+    if (d.balloonFields) {
+        d.info = textOf(r.szInfo, sizeof(r.szInfo));
+        d.infoTitle = textOf(r.szInfoTitle, sizeof(r.szInfoTitle));
+        d.timeoutOrVersion = r.uTimeoutOrVersion;
+        d.infoFlags = r.dwInfoFlags;
+    } else {
+        d.timeoutOrVersion = 0;
+        d.infoFlags = 0;
+    }
+    return d;
+}
+
+QSystemTrayIcon::MessageIcon balloonIconOf(uint32_t flags) {
+    switch (flags & 0x0F) {
+    case NIIF_INFO:
+        return QSystemTrayIcon::Information;
+    case NIIF_WARNING:
+        return QSystemTrayIcon::Warning;
+    case NIIF_ERROR:
+        return QSystemTrayIcon::Critical;
+    default:
+        return QSystemTrayIcon::NoIcon;
+    }
+}
+
+std::optional<bool>& availabilityOverride() {
+    static std::optional<bool> value;
+    return value;
+}
+
+using IconKey = QPair<int32_t, uint32_t>;
+
+class NotificationArea : public QObject {
+public:
+    struct Entry {
+        NotifyIconState state;
+        std::unique_ptr<QSystemTrayIcon> tray;
+        std::unique_ptr<QTimer> balloonTimer;
+    };
+
+    static NotificationArea& instance() {
+        // Owned by the application, so its tray icons go before the
+        // application does.
+        static QPointer<NotificationArea> area;
+        if (!area)
+            area = new NotificationArea(QCoreApplication::instance());
+        return *area;
+    }
+
+    bool call(uint32_t message, const std::optional<Decoded>& record) {
+        bool ok = record && apply(message, *record);
+        NotifyIconCall logged;
+        logged.message = message;
+        if (record) {
+            logged.window = record->window;
+            logged.id = record->id;
+            logged.flags = record->flags;
+            logged.icon = record->icon;
+            logged.tip = record->tip;
+            logged.balloonText = record->info;
+            logged.balloonTitle = record->infoTitle;
+        }
+        logged.succeeded = ok;
+        m_calls.push_back(logged);
+        while (m_calls.size() > kCallsKept)
+            m_calls.pop_front();
+        return ok;
+    }
+
+    std::optional<NotifyIconState> find(int32_t window, uint32_t id) const {
+        auto it = m_icons.constFind(IconKey(window, id));
+        if (it == m_icons.constEnd())
+            return std::nullopt;
+        return it.value()->state;
+    }
+
+    std::vector<NotifyIconCall> calls() const { return {m_calls.begin(), m_calls.end()}; }
+    void clearCalls() { m_calls.clear(); }
+
+    void activated(int32_t window, uint32_t id, QSystemTrayIcon::ActivationReason reason) {
+        // Each activation is a press and release as the shell reports them;
+        // a double click is the second press.
+        switch (reason) {
+        case QSystemTrayIcon::Trigger:
+            notify(window, id, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+            break;
+        case QSystemTrayIcon::DoubleClick:
+            notify(window, id, {WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+            break;
+        case QSystemTrayIcon::Context:
+            notify(window, id, {WM_RBUTTONDOWN, WM_RBUTTONUP});
+            break;
+        case QSystemTrayIcon::MiddleClick:
+            notify(window, id, {WM_MBUTTONDOWN, WM_MBUTTONUP});
+            break;
+        default:
+            break;
+        }
+    }
+
+    void balloonClicked(int32_t window, uint32_t id) {
+        Entry* e = entry(window, id);
+        if (!e || !e->state.balloonShowing)
+            return;
+        endBalloon(*e, NIN_BALLOONUSERCLICK);
+    }
+
+private:
+    explicit NotificationArea(QObject* parent) : QObject(parent) {}
+
+    Entry* entry(int32_t window, uint32_t id) {
+        auto it = m_icons.find(IconKey(window, id));
+        return it == m_icons.end() ? nullptr : it.value().get();
+    }
+
+    void notify(int32_t window, uint32_t id, std::initializer_list<uint32_t> notifications) {
+        Entry* e = entry(window, id);
+        if (!e)
+            return;
+        QObject* target = ObjectFromHandle(window);
+        if (!target)
+            return;
+        for (uint32_t n : notifications)
+            QCoreApplication::postEvent(target, new NotifyIconEvent(e->state.callbackMessage, id, n));
+    }
+
+    bool apply(uint32_t message, const Decoded& r) {
+        Entry* e = entry(r.window, r.id);
+        switch (message) {
+        case NIM_ADD: {
+            if (e)
+                return false;
+            auto created = std::make_unique<Entry>();
+            created->state.window = r.window;
+            created->state.id = r.id;
+            e = created.get();
+            m_icons.insert(IconKey(r.window, r.id), std::shared_ptr<Entry>(std::move(created)));
+            if (SystemTrayAvailable())
+                putInTray(*e);
+            change(*e, r);
+            if (e->tray)
+                e->tray->show();
+            return true;
+        }
+        case NIM_MODIFY:
+            if (!e)
+                return false;
+            change(*e, r);
+            return true;
+        case NIM_DELETE:
+            if (!e)
+                return false;
+            if (e->state.balloonShowing)
+                endBalloon(*e, NIN_BALLOONHIDE);
+            m_icons.remove(IconKey(r.window, r.id));
+            return true;
+        case NIM_SETVERSION:
+            if (!e)
+                return false;
+            e->state.version = r.timeoutOrVersion;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    void putInTray(Entry& e) {
+        e.tray = std::make_unique<QSystemTrayIcon>();
+        const int32_t window = e.state.window;
+        const uint32_t id = e.state.id;
+        connect(e.tray.get(), &QSystemTrayIcon::activated, this,
+                [this, window, id](QSystemTrayIcon::ActivationReason reason) { activated(window, id, reason); });
+        connect(e.tray.get(), &QSystemTrayIcon::messageClicked, this,
+                [this, window, id]() { balloonClicked(window, id); });
+        e.state.shownInTray = true;
+    }
+
+    void change(Entry& e, const Decoded& r) {
+        if (r.flags & NIF_MESSAGE)
+            e.state.callbackMessage = r.callbackMessage;
+        if (r.flags & NIF_ICON) {
+            e.state.icon = r.icon;
+            if (e.tray)
+                e.tray->setIcon(IconFromHandle(r.icon));
+        }
+        if (r.flags & NIF_TIP) {
+            e.state.tip = r.tip;
+            if (e.tray)
+                e.tray->setToolTip(r.tip);
+        }
+        // The first layout has no balloon fields, so it cannot ask for one.
+        if ((r.flags & NIF_INFO) && r.balloonFields)
+            showBalloon(e, r);
+    }
+
+    void showBalloon(Entry& e, const Decoded& r) {
+        if (e.state.balloonShowing)
+            endBalloon(e, NIN_BALLOONHIDE);
+        e.state.balloonText = r.info;
+        e.state.balloonTitle = r.infoTitle;
+        e.state.balloonIcon = r.infoFlags & 0x0F;
+        e.state.balloonTimeout = r.timeoutOrVersion;
+        // An empty text takes the balloon down; and with no tray there is
+        // nothing to show, so nothing comes back either.
+        if (r.info.isEmpty() || !e.tray)
+            return;
+        e.tray->showMessage(r.infoTitle, r.info, balloonIconOf(r.infoFlags), static_cast<int>(r.timeoutOrVersion));
+        e.state.balloonShowing = true;
+        notify(e.state.window, e.state.id, {NIN_BALLOONSHOW});
+        if (!e.balloonTimer) {
+            e.balloonTimer = std::make_unique<QTimer>();
+            e.balloonTimer->setSingleShot(true);
+            const int32_t window = e.state.window;
+            const uint32_t id = e.state.id;
+            connect(e.balloonTimer.get(), &QTimer::timeout, this, [this, window, id]() {
+                if (Entry* timedOut = entry(window, id); timedOut && timedOut->state.balloonShowing)
+                    endBalloon(*timedOut, NIN_BALLOONTIMEOUT);
+            });
+        }
+        e.balloonTimer->start(
+            static_cast<int>(std::min<uint32_t>(r.timeoutOrVersion, std::numeric_limits<int>::max())));
+    }
+
+    void endBalloon(Entry& e, uint32_t how) {
+        e.state.balloonShowing = false;
+        if (e.balloonTimer)
+            e.balloonTimer->stop();
+        notify(e.state.window, e.state.id, {how});
+    }
+
+    QMap<IconKey, std::shared_ptr<Entry>> m_icons;
+    std::deque<NotifyIconCall> m_calls;
+};
+
+} // namespace
+
+bool Shell_NotifyIconW(uint32_t message, const NotifyIconWideRecord& record) {
+    return NotificationArea::instance().call(message, decode(record, kFirstWideSize, wideText, 2));
+}
+
+bool Shell_NotifyIconA(uint32_t message, const NotifyIconAnsiRecord& record) {
+    return NotificationArea::instance().call(message, decode(record, kFirstAnsiSize, ansiText, 1));
+}
+
+NotifyIconEvent::NotifyIconEvent(uint32_t message, uint32_t id, uint32_t notification)
+    : QEvent(eventType()), m_message(message), m_id(id), m_notification(notification) {}
+
+QEvent::Type NotifyIconEvent::eventType() {
+    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+bool SystemTrayAvailable() {
+    if (availabilityOverride())
+        return *availabilityOverride();
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void SetSystemTrayAvailableOverride(std::optional<bool> available) {
+    availabilityOverride() = available;
+}
+
+std::optional<NotifyIconState> FindNotifyIcon(int32_t window, uint32_t id) {
+    return NotificationArea::instance().find(window, id);
+}
+
+std::vector<NotifyIconCall> NotifyIconCalls() {
+    return NotificationArea::instance().calls();
+}
+
+void ClearNotifyIconCalls() {
+    NotificationArea::instance().clearCalls();
+}
+
+void NotifyIconActivated(int32_t window, uint32_t id, QSystemTrayIcon::ActivationReason reason) {
+    NotificationArea::instance().activated(window, id, reason);
+}
+
+void NotifyIconBalloonClicked(int32_t window, uint32_t id) {
+    NotificationArea::instance().balloonClicked(window, id);
+}
+
+} // namespace platform

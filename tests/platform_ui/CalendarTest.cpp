@@ -1,0 +1,86 @@
+#include "platform/ui/DateTimePickers.h"
+#include "platform/ui/MonthView.h"
+
+#include "UiEvents.h"
+
+#include <QTableView>
+#include <gtest/gtest.h>
+#include <vector>
+
+using platform::DatePicker;
+using platform::MonthView;
+using platform::TimePicker;
+
+namespace {
+
+// The cell of a day of the shown month in the calendar's grid.
+QModelIndex cellOf(QTableView* grid, int day) {
+    QAbstractItemModel* model = grid->model();
+    bool inMonth = false;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex cell = model->index(row, column);
+            bool isNumber = false;
+            const int shown = cell.data().toInt(&isNumber);
+            if (!isNumber)
+                continue;
+            if (shown == 1)
+                inMonth = !inMonth;
+            if (inMonth && shown == day)
+                return cell;
+        }
+    }
+    return QModelIndex();
+}
+
+} // namespace
+
+TEST(MonthView, ADayClickRaisesDateClickButSettingValueDoesNot) {
+    MonthView calendar;
+    calendar.resize(300, 220);
+    calendar.show();
+    std::vector<QDate> clicked;
+    QObject::connect(&calendar, &MonthView::DateClick, [&](const QDate& d) { clicked.push_back(d); });
+
+    calendar.SetValue(QDate(2025, 3, 10));
+    EXPECT_EQ(calendar.Value(), QDate(2025, 3, 10));
+    EXPECT_EQ(calendar.monthShown(), 3);
+    EXPECT_TRUE(clicked.empty());
+
+    auto* grid = calendar.findChild<QTableView*>();
+    ASSERT_NE(grid, nullptr);
+    const QModelIndex cell = cellOf(grid, 15);
+    ASSERT_TRUE(cell.isValid());
+    uievents::click(grid->viewport(), grid->visualRect(cell).center());
+    ASSERT_EQ(clicked.size(), 1u);
+    EXPECT_EQ(clicked[0], QDate(2025, 3, 15));
+    EXPECT_EQ(calendar.Value(), QDate(2025, 3, 15));
+
+    // A value in another month turns the calendar to that month.
+    calendar.SetValue(QDate(2024, 12, 31));
+    EXPECT_EQ(calendar.yearShown(), 2024);
+    EXPECT_EQ(calendar.monthShown(), 12);
+    EXPECT_EQ(clicked.size(), 1u);
+}
+
+TEST(DateTimePickers, ValuesAndTheirTexts) {
+    DatePicker date;
+    date.SetValue(QDate(2025, 3, 5));
+    EXPECT_EQ(date.text(), QStringLiteral("05 March, 2025"));
+    EXPECT_EQ(date.Value(), QDate(2025, 3, 5));
+    // Every day a stored day key can name is a value.
+    date.SetValue(QDate(1700, 1, 1));
+    EXPECT_EQ(date.Value(), QDate(1700, 1, 1));
+
+    TimePicker time;
+    EXPECT_TRUE(time.SetValueText(QStringLiteral("2:30 PM")));
+    EXPECT_EQ(time.Value(), QTime(14, 30, 0));
+    EXPECT_EQ(time.ValueText(), QStringLiteral("02:30:00 PM"));
+    EXPECT_EQ(time.text(), QStringLiteral("02:30:00 PM"));
+    EXPECT_TRUE(time.SetValueText(QStringLiteral("09:05:07 AM")));
+    EXPECT_EQ(time.Value(), QTime(9, 5, 7));
+    EXPECT_FALSE(time.SetValueText(QStringLiteral("soon")));
+    EXPECT_EQ(time.Value(), QTime(9, 5, 7)) << "a text with no time leaves the value";
+    time.SetValue(QTime(0, 0, 0));
+    EXPECT_EQ(time.ValueText(), QStringLiteral("12:00:00 AM"));
+}
