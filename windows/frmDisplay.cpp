@@ -64,8 +64,8 @@ void frmDisplay::Form_Load() {
 void frmDisplay::CreateColumns() {
     static const Column tasks[] = {
         {"Date", 0.1}, {"Title", 0.3}, {"Status", 0.15}, {"Priority", 0.15}, {"Description", 0.3}};
-    static const Column meetings[] = {{"Date", 0.1},        {"Title", 0.3},       {"Meeting For", 0.15},
-                                      {"Priority", 0.15},   {"Start Time", 0.15}, {"End Time", 0.15},
+    static const Column meetings[] = {{"Date", 0.1},       {"Title", 0.3},       {"Meeting For", 0.15},
+                                      {"Priority", 0.15},  {"Start Time", 0.15}, {"End Time", 0.15},
                                       {"Description", 0.3}};
     static const Column notes[] = {{"Date", 0.2}, {"Time", 0.2}, {"Title", 0.3}, {"Last Saved", 0.3}, {"Note", 0}};
     static const Column passwords[] = {{"Title", 0.3}, {"User Name", 0.2}, {"Password", 0.2}, {"URL", 0.3}};

@@ -75,12 +75,9 @@ const MenuEntry kMeetingsMenu[] = {
     {"mnuMeetingsShowAll", "Show All Meeting Schedules", false},
 };
 const MenuEntry kNotesMenu[] = {
-    {"mnuNotesAdd", "&Create New Note", false},
-    {"mnuNotesEdit", "&Edit selected Note", false},
-    {"mnuNotesDel", "&Remove selected Note", false},
-    {"mnuNotesLine", "-", false},
-    {"mnuNotesImport", "&Import from File", false},
-    {"mnuNotesExport", "&Export to File", false},
+    {"mnuNotesAdd", "&Create New Note", false},      {"mnuNotesEdit", "&Edit selected Note", false},
+    {"mnuNotesDel", "&Remove selected Note", false}, {"mnuNotesLine", "-", false},
+    {"mnuNotesImport", "&Import from File", false},  {"mnuNotesExport", "&Export to File", false},
 };
 const MenuEntry kPasswordMenu[] = {
     {"mnuPasswordAdd", "&Add New Password", false},
@@ -101,12 +98,8 @@ const MenuEntry kOptionsMenu[] = {
     {"mnuOptionsWinStartup", "&Start on Windows Startup", false},
 };
 const MenuEntry kHelpMenu[] = {
-    {"mnuHelpFile", "Help &File", false},
-    {"mnuHelpLine1", "-", false},
-    {"mnuHelpEmail", "&Contact Us", false},
-    {"mnuHelpWebsite", "Visit &Website", false},
-    {"mnuHelpLine2", "-", false},
-    {"mnuHelpAbout", "&About", false},
+    {"mnuHelpFile", "Help &File", false},        {"mnuHelpLine1", "-", false}, {"mnuHelpEmail", "&Contact Us", false},
+    {"mnuHelpWebsite", "Visit &Website", false}, {"mnuHelpLine2", "-", false}, {"mnuHelpAbout", "&About", false},
 };
 
 template <std::size_t N> void addEntries(QMenu* menu, const MenuEntry (&entries)[N]) {
@@ -162,9 +155,9 @@ void frmMain::buildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = topMenu(bar, "mnuFile", "&File");
     addEntries(file, kFileMenu);
-    addEntries(platform::AddSubmenu(file, QStringLiteral("&Backup Information Data File"),
-                                    QStringLiteral("mnuFileBackup")),
-               kFileBackupMenu);
+    addEntries(
+        platform::AddSubmenu(file, QStringLiteral("&Backup Information Data File"), QStringLiteral("mnuFileBackup")),
+        kFileBackupMenu);
     addEntries(file, kFileMenuEnd);
     addEntries(topMenu(bar, "mnuTasks", "&Tasks"), kTasksMenu);
     addEntries(topMenu(bar, "mnuMeetings", "&Meetings"), kMeetingsMenu);

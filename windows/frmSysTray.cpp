@@ -78,8 +78,8 @@ frmSysTray::frmSysTray() : FormWidget(QStringLiteral("frmSysTray")) {
 }
 
 QAction* frmSysTray::newItem() {
-    QAction* item = platform::AddMenuEntry(mnuPopup, QString(), QStringLiteral("mnuSysTray"),
-                                           static_cast<int>(mnuSysTray.size()));
+    QAction* item =
+        platform::AddMenuEntry(mnuPopup, QString(), QStringLiteral("mnuSysTray"), static_cast<int>(mnuSysTray.size()));
     connect(item, &QAction::triggered, this, [this, item]() { itemChosen(item); });
     mnuSysTray.append(item);
     return item;

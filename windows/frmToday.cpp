@@ -128,8 +128,8 @@ void frmToday::Form_Resize() {
 }
 
 QString frmToday::HeaderText() const {
-    const QDate day = m_displayDate.trimmed().isEmpty() ? platform::Today()
-                                                        : mGeneralFunctions::GetDateOnly(m_displayDate);
+    const QDate day =
+        m_displayDate.trimmed().isEmpty() ? platform::Today() : mGeneralFunctions::GetDateOnly(m_displayDate);
     return QStringLiteral("Veltrane :: ") + QLocale().toString(day, QStringLiteral("dddd, dd MMMM yyyy")) +
            QStringLiteral(" ; ") + platform::FormatSystemTime(platform::Now().time());
 }
