@@ -65,6 +65,22 @@ private:
     QImage& m_image;
 };
 
+// A colour that steps down by fixed amounts after each row while its blue is
+// at least a threshold, then stays: the faces' gradients and rings.
+struct Ramp {
+    int r, g, b;
+    int dr, dg, db;
+    int minBlue;
+    OleColor colour() const { return RGB(r, g, b); }
+    void step() {
+        if (b >= minBlue) {
+            r -= dr;
+            g -= dg;
+            b -= db;
+        }
+    }
+};
+
 int RoundHalfEven(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
@@ -426,15 +442,9 @@ void XPButton::DrawNormal() {
     const int W = m_FaceWidth, H = m_FaceHeight;
     Canvas c(surface());
     c.fill(platform::GetSysColor(platform::COLOR_WINDOW));
-    int r = 255, g = 255, b = 253;
-    for (int y = 3; y <= H - 3; ++y) {
-        c.row(y, 0, W - 2, RGB(r, g, b));
-        if (b >= 230) {
-            --r;
-            --g;
-            --b;
-        }
-    }
+    Ramp face{255, 255, 253, 1, 1, 1, 230};
+    for (int y = 3; y <= H - 3; ++y, face.step())
+        c.row(y, 0, W - 2, face.colour());
     c.row(H - 2, 0, W - 2, RGB(214, 208, 197));
     c.row(H - 3, 0, W - 2, RGB(226, 223, 214));
     c.row(H - 4, 0, W - 2, RGB(236, 235, 230));
@@ -445,27 +455,17 @@ void XPButton::DrawHover() {
     Canvas c(surface());
     c.row(1, 2, W - 3, RGB(255, 240, 207));
     c.row(2, 1, W - 2, RGB(253, 216, 137));
-    int r = 254, g = 223, b = 154;
-    for (int y = 2; y <= H - 3; ++y) {
-        c.pixel(1, y, RGB(r, g, b));
-        c.pixel(W - 2, y, RGB(r, g, b));
-        if (b >= 49) {
-            r -= 1;
-            g -= 3;
-            b -= 7;
-        }
+    Ramp outer{254, 223, 154, 1, 3, 7, 49};
+    for (int y = 2; y <= H - 3; ++y, outer.step()) {
+        c.pixel(1, y, outer.colour());
+        c.pixel(W - 2, y, outer.colour());
     }
-    r = 252, g = 210, b = 121;
-    for (int y = 3; y <= H - 3; ++y) {
-        c.pixel(2, y, RGB(r, g, b));
-        c.pixel(W - 3, y, RGB(r, g, b));
-        if (b >= 57) {
-            r -= 1;
-            g -= 4;
-            b -= 8;
-        }
+    Ramp inner{252, 210, 121, 1, 4, 8, 57};
+    for (int y = 3; y <= H - 3; ++y, inner.step()) {
+        c.pixel(2, y, inner.colour());
+        c.pixel(W - 3, y, inner.colour());
     }
-    c.row(H - 3, 3, W - 2, RGB(r, g, b));
+    c.row(H - 3, 3, W - 2, inner.colour());
     c.row(H - 2, 2, W - 3, RGB(229, 151, 0));
 }
 
@@ -474,17 +474,12 @@ void XPButton::DrawFocus() {
     Canvas c(surface());
     c.row(1, 2, W - 3, RGB(206, 231, 251));
     c.row(2, 1, W - 2, RGB(188, 212, 246));
-    int r = 186, g = 211, b = 246;
-    for (int y = 3; y <= H - 4; ++y) {
-        c.band2(2, y, RGB(r, g, b));
-        c.band2(W - 2, y, RGB(r, g, b));
-        if (b >= 228) {
-            r -= 4;
-            g -= 3;
-            b -= 1;
-        }
+    Ramp bands{186, 211, 246, 4, 3, 1, 228};
+    for (int y = 3; y <= H - 4; ++y, bands.step()) {
+        c.band2(2, y, bands.colour());
+        c.band2(W - 2, y, bands.colour());
     }
-    c.row(H - 3, 1, W - 3, RGB(r, g, b));
+    c.row(H - 3, 1, W - 3, bands.colour());
     c.pixel(2, H - 2, RGB(77, 125, 193));
     c.row(H - 2, 3, W - 4, RGB(97, 125, 229));
     c.pixel(W - 3, H - 2, RGB(77, 125, 193));
@@ -494,15 +489,9 @@ void XPButton::DrawPressed() {
     const int W = m_FaceWidth, H = m_FaceHeight;
     Canvas c(surface());
     c.fill(platform::GetSysColor(platform::COLOR_WINDOW));
-    int r = 226, g = 225, b = 218;
-    for (int y = 3; y <= H - 2; y += 4) {
-        c.band4(y, 0, W - 1, RGB(r, g, b));
-        if (b >= 218) {
-            --r;
-            --g;
-            --b;
-        }
-    }
+    Ramp body{226, 225, 218, 1, 1, 1, 218};
+    for (int y = 3; y <= H - 2; y += 4, body.step())
+        c.band4(y, 0, W - 1, body.colour());
     c.row(1, 0, W - 2, RGB(209, 204, 192));
     c.row(2, 0, W - 2, RGB(220, 216, 207));
     c.row(H - 3, 0, W - 2, RGB(234, 233, 227));

@@ -59,6 +59,16 @@ struct Recorder {
     }
 };
 
+// A button of one size on a shown, active form; no caption, so the face is bare.
+struct Shown {
+    Form form;
+    XPButton* b;
+    explicit Shown(QSize size) : b(form.add(size)) {
+        b->setCaption(QString());
+        kit::ShowActive(form);
+    }
+};
+
 QPoint CentreOnScreen(const XPButton* b) {
     return b->mapToGlobal(QPoint(b->width() / 2, b->height() / 2));
 }
@@ -112,10 +122,9 @@ void ExpectBorder(const QImage& img, int W, int H) {
 TEST(XPButtonFaces, NormalFaceGradientShadingBorderAndRoundRegion) {
     for (QSize size : kSizes) {
         SCOPED_TRACE(size.width());
-        Form form;
-        XPButton* b = form.add(size);
-        b->setCaption(QString());
-        kit::ShowActive(form);
+        Shown shown(size);
+        XPButton* b = shown.b;
+        QWidget& form = shown.form;
         form.setFocus(); // no ring
         b->Redraw(0);
         const QImage& img = b->surface();
@@ -149,10 +158,8 @@ TEST(XPButtonFaces, HoverRingEndsInItsLastColoursAndBeatsTheFocusRing) {
     for (QSize size : kSizes) {
         SCOPED_TRACE(size.width());
         testsupport::FakeCursor cursor;
-        Form form;
-        XPButton* b = form.add(size);
-        b->setCaption(QString());
-        kit::ShowActive(form);
+        Shown shown(size);
+        XPButton* b = shown.b;
         b->setFocus();
         ASSERT_TRUE(b->hasFocus());
         HoverOver(b, cursor);
@@ -181,10 +188,8 @@ TEST(XPButtonFaces, HoverRingEndsInItsLastColoursAndBeatsTheFocusRing) {
 TEST(XPButtonFaces, FocusRing) {
     for (QSize size : kSizes) {
         SCOPED_TRACE(size.width());
-        Form form;
-        XPButton* b = form.add(size);
-        b->setCaption(QString());
-        kit::ShowActive(form);
+        Shown shown(size);
+        XPButton* b = shown.b;
         b->setFocus();
         const QImage& img = b->surface();
         const int W = size.width(), H = size.height();
@@ -210,10 +215,9 @@ TEST(XPButtonFaces, FocusRing) {
 TEST(XPButtonFaces, PressedFaceOnlyForTheLeftButton) {
     for (QSize size : kSizes) {
         SCOPED_TRACE(size.width());
-        Form form;
-        XPButton* b = form.add(size);
-        b->setCaption(QString());
-        kit::ShowActive(form);
+        Shown shown(size);
+        XPButton* b = shown.b;
+        QWidget& form = shown.form;
         const QImage& img = b->surface();
         const int W = size.width(), H = size.height();
         kit::Press(b, QPoint(5, 5));
