@@ -51,6 +51,8 @@ public:
     void Redraw(int state);
 
 signals:
+    // The events of the button. Their arguments are passed by reference, as
+    // the host may change them, so connect to them directly.
     void Click();
     void MouseDown(int16_t& Button, int16_t& Shift, float& x, float& y);
     void MouseMove(int16_t& Button, int16_t& Shift, float& x, float& y);

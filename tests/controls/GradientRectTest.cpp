@@ -174,5 +174,6 @@ TEST(clsGradient, DrawPaintsTheWindowWithUpdatesHeldBackOnlyMeanwhile) {
     ASSERT_EQ(boxes->boxes.size(), 1u);
     EXPECT_EQ(boxes->last().text, QStringLiteral("Object variable or With block variable not set"));
     EXPECT_EQ(boxes->last().style, platform::MsgStyle::Exclamation);
+    EXPECT_EQ(boxes->last().title, QStringLiteral("Veltrane"));
     EXPECT_EQ(platform::LockedWindow(), nullptr);
 }
