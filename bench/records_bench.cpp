@@ -2,24 +2,16 @@
 // bare load and one save of the same data file. Each store operation loads the
 // whole file once and saves it at most once, so it should cost at most 1.3
 // times that floor.
+#include "FloorBench.h"
 #include "data/cRC4.h"
 #include "data/mMeetings.h"
 #include "data/mNotes.h"
 #include "data/mPasswords.h"
-#include "platform/Files.h"
 
 #include <QDate>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
-#include <pugixml.hpp>
 
 namespace {
-
-QTemporaryDir* g_dir = nullptr;
-QByteArray g_original;
 
 QString dayKey(int i) {
     return QDate(2021, 1, 1).addDays(i).toString(QStringLiteral("dd-MM-yyyy"));
@@ -62,22 +54,6 @@ QByteArray generate() {
     return x.toUtf8();
 }
 
-void restore() {
-    QFile f(g_dir->filePath(QStringLiteral("data.xml")));
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(g_original);
-}
-
-// Runs op once per iteration on a fresh copy of the generated file.
-template <class Op> void onFreshFile(benchmark::State& state, Op op) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        restore();
-        state.ResumeTiming();
-        op();
-    }
-}
-
 // A day in the middle of the file, so lookups walk past half of it.
 const QString kDay = dayKey(500);
 
@@ -91,68 +67,49 @@ MeetingRecord meeting() {
                          0};
 }
 
-void BM_Floor_BareLoadAndSave(benchmark::State& state) {
-    const std::string path = g_dir->filePath(QStringLiteral("data.xml")).toStdString();
-    onFreshFile(state, [&] {
-        pugi::xml_document doc;
-        doc.load_file(path.c_str());
-        doc.save_file(path.c_str());
-    });
-}
-
 void BM_SaveMeeting_New(benchmark::State& state) {
     MeetingRecord rec = meeting();
     rec.Title = QStringLiteral("Another meeting");
-    onFreshFile(state, [&] { benchmark::DoNotOptimize(mMeetings::SaveMeeting(rec, true, QString())); });
+    floorbench::onFreshFile(state, [&] { benchmark::DoNotOptimize(mMeetings::SaveMeeting(rec, true, QString())); });
 }
 
 void BM_SaveMeeting_Edit(benchmark::State& state) {
     const MeetingRecord rec = meeting();
-    onFreshFile(state, [&] { benchmark::DoNotOptimize(mMeetings::SaveMeeting(rec, false, rec.Title)); });
+    floorbench::onFreshFile(state, [&] { benchmark::DoNotOptimize(mMeetings::SaveMeeting(rec, false, rec.Title)); });
 }
 
 void BM_GetMeetingDetails(benchmark::State& state) {
-    restore();
+    floorbench::restore();
     for (auto _ : state)
         benchmark::DoNotOptimize(mMeetings::GetMeetingDetails(kDay, QStringLiteral("Meeting 1")));
 }
 
 void BM_DeleteMeeting(benchmark::State& state) {
-    onFreshFile(state, [&] { benchmark::DoNotOptimize(mMeetings::DeleteMeeting(kDay, QStringLiteral("Meeting 1"))); });
+    floorbench::onFreshFile(
+        state, [&] { benchmark::DoNotOptimize(mMeetings::DeleteMeeting(kDay, QStringLiteral("Meeting 1"))); });
 }
 
 void BM_SaveNote_Edit(benchmark::State& state) {
     const NoteRecord rec{QStringLiteral("Note 500"), EncipherField(QStringLiteral("New text")),
                          QStringLiteral("05/07/2006"), QStringLiteral("02:30:00 PM"), QString()};
-    onFreshFile(state, [&] { benchmark::DoNotOptimize(mNotes::SaveNote(rec, false, rec.Title)); });
+    floorbench::onFreshFile(state, [&] { benchmark::DoNotOptimize(mNotes::SaveNote(rec, false, rec.Title)); });
 }
 
 void BM_SavePassword_New(benchmark::State& state) {
     const PasswordRecord rec{QStringLiteral("New site"), QString(), EncipherField(QStringLiteral("pw")),
                              QStringLiteral("https://new.example/"), QString()};
-    onFreshFile(state, [&] { benchmark::DoNotOptimize(mPasswords::SavePassword(rec, true, QString())); });
+    floorbench::onFreshFile(state, [&] { benchmark::DoNotOptimize(mPasswords::SavePassword(rec, true, QString())); });
 }
 
 void BM_GetNote(benchmark::State& state) {
-    restore();
+    floorbench::restore();
     for (auto _ : state)
         benchmark::DoNotOptimize(mNotes::GetNote(QStringLiteral("Note 999")));
 }
 
-// Collects each benchmark's time per iteration so the ratios can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
+using floorbench::BM_Floor_BareLoadAndSave;
 BENCHMARK(BM_Floor_BareLoadAndSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveMeeting_New)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveMeeting_Edit)->Unit(benchmark::kMillisecond);
@@ -163,24 +120,5 @@ BENCHMARK(BM_SavePassword_New)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetNote)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    QTemporaryDir dir;
-    g_dir = &dir;
-    platform::SetAppPath(dir.path());
-    g_original = generate();
-    restore();
-    std::printf("data.xml: %lld bytes\n", static_cast<long long>(g_original.size()));
-
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    auto floor = reporter.times.find("BM_Floor_BareLoadAndSave");
-    if (floor == reporter.times.end() || floor->second <= 0)
-        return 0;
-    std::printf("\nRatio to the floor (target: at most 1.30)\n");
-    for (const auto& [name, t] : reporter.times)
-        if (name != floor->first)
-            std::printf("  %-32s %.2f\n", name.c_str(), t / floor->second);
-    return 0;
+    return floorbench::Main(argc, argv, generate());
 }
