@@ -38,15 +38,11 @@ bool SaveNote(const NoteRecord& rec, bool IsNew, const QString& OldTitle) {
 }
 
 NoteRecord GetNote(const QString& Title) {
-    NoteRecord rec;
-    TitledStore::Fields fields;
-    if (TitledStore::Get(notes(), Title, rec.Title, fields)) {
-        rec.Date = fields[0];
-        rec.Time = fields[1];
-        rec.LastEdit = fields[2];
-        rec.Text = fields[3];
-    }
-    return rec;
+    QString title;
+    TitledStore::Fields f;
+    if (!TitledStore::Get(notes(), Title, title, f))
+        return NoteRecord();
+    return NoteRecord{title, f[3], f[0], f[1], f[2]};
 }
 
 bool DeleteNote(const QString& Title) {

@@ -31,15 +31,11 @@ bool SavePassword(const PasswordRecord& rec, bool IsNew, const QString& OldTitle
 }
 
 PasswordRecord GetPassword(const QString& Title) {
-    PasswordRecord rec;
-    TitledStore::Fields fields;
-    if (TitledStore::Get(passwords(), Title, rec.Title, fields)) {
-        rec.UserName = fields[0];
-        rec.Password = fields[1];
-        rec.URL = fields[2];
-        rec.Notes = fields[3];
-    }
-    return rec;
+    QString title;
+    TitledStore::Fields f;
+    if (!TitledStore::Get(passwords(), Title, title, f))
+        return PasswordRecord();
+    return PasswordRecord{title, f[0], f[1], f[2], f[3]};
 }
 
 bool DeletePassword(const QString& Title) {

@@ -134,11 +134,16 @@ int32_t saveHive(const Hive& hive) {
 
 // Walking the tree --------------------------------------------------------
 
-RegKey* findChild(RegKey& key, const QString& name) {
-    for (RegKey& k : key.keys)
-        if (sameName(k.name, name))
-            return &k;
+// The first item of a key's values or sub-keys with the name, in any case.
+template <class Item> Item* findNamed(std::vector<Item>& items, const QString& name) {
+    for (Item& item : items)
+        if (sameName(item.name, name))
+            return &item;
     return nullptr;
+}
+
+RegKey* findChild(RegKey& key, const QString& name) {
+    return findNamed(key.keys, name);
 }
 
 RegKey* navigate(Hive& hive, int32_t root, const QStringList& path) {
@@ -152,10 +157,7 @@ RegKey* navigate(Hive& hive, int32_t root, const QStringList& path) {
 }
 
 RegValue* findValue(RegKey& key, const QString& name) {
-    for (RegValue& v : key.values)
-        if (sameName(v.name, name))
-            return &v;
-    return nullptr;
+    return findNamed(key.values, name);
 }
 
 // The root and path a key handle and a sub-key name stand for.
@@ -200,6 +202,18 @@ int32_t openHandle(int32_t hKey, Opened& o) {
     return o.key ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
 
+// The name of the item at an index of an enumeration, when it fits a buffer
+// of cch characters with its terminating zero.
+template <class Items> int32_t nameAt(const Items& items, int32_t index, int32_t cch, QString& name) {
+    if (index < 0 || index >= static_cast<int32_t>(items.size()))
+        return ERROR_NO_MORE_ITEMS;
+    const QString& found = items[static_cast<size_t>(index)].name;
+    if (found.size() >= cch)
+        return ERROR_MORE_DATA;
+    name = found;
+    return ERROR_SUCCESS;
+}
+
 // The start-up list -------------------------------------------------------
 
 bool isRunKey(int32_t root, const QStringList& path) {
@@ -236,6 +250,14 @@ int32_t syncAutostart(Hive& hive, const QString& name) {
         return WriteAutostartEntry(name, command) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
     }
     return RemoveAutostartEntry(name) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+}
+
+// Saves the registry after a value of the opened key changed, and keeps the
+// desktop's start-up entry for it in step.
+int32_t saveValueChange(Opened& o, const QString& name) {
+    if (int32_t rc = saveHive(o.hive))
+        return rc;
+    return isRunKey(o.root, o.path) ? syncAutostart(o.hive, name) : ERROR_SUCCESS;
 }
 
 } // namespace
@@ -309,10 +331,7 @@ int32_t RegSetValueEx(int32_t hKey, const QString& lpValueName, int32_t dwType, 
     }
     v->type = dwType;
     v->data = lpData;
-    const QString name = v->name;
-    if (int32_t rc = saveHive(o.hive))
-        return rc;
-    return isRunKey(o.root, o.path) ? syncAutostart(o.hive, name) : ERROR_SUCCESS;
+    return saveValueChange(o, v->name);
 }
 
 int32_t RegDeleteValue(int32_t hKey, const QString& lpValueName) {
@@ -324,9 +343,7 @@ int32_t RegDeleteValue(int32_t hKey, const QString& lpValueName) {
         return ERROR_FILE_NOT_FOUND;
     const QString name = v->name;
     o.key->values.erase(o.key->values.begin() + (v - o.key->values.data()));
-    if (int32_t rc = saveHive(o.hive))
-        return rc;
-    return isRunKey(o.root, o.path) ? syncAutostart(o.hive, name) : ERROR_SUCCESS;
+    return saveValueChange(o, name);
 }
 
 int32_t RegDeleteKey(int32_t hKey, const QString& lpSubKey) {
@@ -360,26 +377,14 @@ int32_t RegEnumKey(int32_t hKey, int32_t dwIndex, QString& lpName, int32_t cchNa
     Opened o;
     if (int32_t rc = openHandle(hKey, o))
         return rc;
-    if (dwIndex < 0 || dwIndex >= static_cast<int32_t>(o.key->keys.size()))
-        return ERROR_NO_MORE_ITEMS;
-    const QString& name = o.key->keys[static_cast<size_t>(dwIndex)].name;
-    if (name.size() >= cchName)
-        return ERROR_MORE_DATA;
-    lpName = name;
-    return ERROR_SUCCESS;
+    return nameAt(o.key->keys, dwIndex, cchName, lpName);
 }
 
 int32_t RegEnumValue(int32_t hKey, int32_t dwIndex, QString& lpValueName, int32_t cchValueName) {
     Opened o;
     if (int32_t rc = openHandle(hKey, o))
         return rc;
-    if (dwIndex < 0 || dwIndex >= static_cast<int32_t>(o.key->values.size()))
-        return ERROR_NO_MORE_ITEMS;
-    const QString& name = o.key->values[static_cast<size_t>(dwIndex)].name;
-    if (name.size() >= cchValueName)
-        return ERROR_MORE_DATA;
-    lpValueName = name;
-    return ERROR_SUCCESS;
+    return nameAt(o.key->values, dwIndex, cchValueName, lpValueName);
 }
 
 int32_t RegQueryInfoKey(int32_t hKey, RegKeyInfo& info) {

@@ -1,3 +1,4 @@
+#include "EventLoop.h"
 #include "data/clsTimer.h"
 #include "data/clsTimers.h"
 #include "data/mTimerFunctions.h"
@@ -5,24 +6,11 @@
 #include "platform/RuntimeError.h"
 #include "platform/WindowTimers.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-bool runUntil(const std::function<bool()>& done, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return done();
-}
 
 // The system id under which the registry knows a running timer.
 int32_t idOf(const clsTimer& timer) {
@@ -60,7 +48,7 @@ TEST(Timers, ATimerStartsStoppedAndRestartsWithANewSystemTimer) {
     ASSERT_TRUE(timer.Enabled());
     const int32_t first = idOf(timer);
     ASSERT_NE(first, 0);
-    ASSERT_TRUE(runUntil([&] { return ticks >= 2; }));
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return ticks >= 2; }));
 
     timer.EnableTimer(20);
     const int32_t second = idOf(timer);
@@ -115,7 +103,7 @@ TEST(Timers, TicksReachTheirOwnObjectOrGroup) {
 
     // The real event loop routes the same way.
     a.EnableTimer(10);
-    ASSERT_TRUE(runUntil([&] { return aTicks > 0; }));
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return aTicks > 0; }));
 }
 
 TEST(Timers, AnErrorInAHandlerEndsOnlyThatTickAndAHandlerMayReleaseItsTimer) {
@@ -126,14 +114,14 @@ TEST(Timers, AnErrorInAHandlerEndsOnlyThatTickAndAHandlerMayReleaseItsTimer) {
         throw platform::RuntimeError::fromNumber(5);
     };
     timer->EnableTimer(10);
-    ASSERT_TRUE(runUntil([&] { return ticks >= 3; })) << "the timer runs on after a failing tick";
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return ticks >= 3; })) << "the timer runs on after a failing tick";
 
     timer->Timer = [&] {
         ++ticks;
         timer.reset();
     };
     ticks = 0;
-    ASSERT_TRUE(runUntil([&] { return !timer; }));
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return !timer; }));
     EXPECT_EQ(ticks, 1);
     EXPECT_TRUE(mTimerFunctions::TimerObjects().isEmpty()) << "a released timer is stopped and forgotten";
 }

@@ -1,31 +1,10 @@
+#include "EventLoop.h"
 #include "platform/WindowTimers.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
-
-namespace {
-
-// Runs the event loop until the condition holds or the time is up.
-bool runUntil(const std::function<bool()>& done, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return done();
-}
-
-void runFor(int ms) {
-    runUntil([] { return false; }, ms);
-}
-
-} // namespace
 
 TEST(WindowTimers, TicksComeFromTheEventLoopWithTheirOwnIds) {
     std::vector<std::pair<int32_t, int32_t>> ticks; // id, message
@@ -39,7 +18,7 @@ TEST(WindowTimers, TicksComeFromTheEventLoopWithTheirOwnIds) {
     ASSERT_NE(b, 0);
     EXPECT_NE(a, b);
     EXPECT_TRUE(ticks.empty()) << "nothing ticks before the event loop runs";
-    ASSERT_TRUE(runUntil([&] {
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] {
         std::set<int32_t> seen;
         for (auto& t : ticks)
             seen.insert(t.first);
@@ -49,9 +28,9 @@ TEST(WindowTimers, TicksComeFromTheEventLoopWithTheirOwnIds) {
 
     EXPECT_TRUE(platform::KillTimer(0, a));
     EXPECT_FALSE(platform::KillTimer(0, a)) << "already stopped";
-    runFor(30);
+    testsupport::RunEventsFor(30);
     ticks.clear();
-    runFor(100);
+    testsupport::RunEventsFor(100);
     for (auto& t : ticks)
         EXPECT_EQ(t.first, b) << "a stopped timer never ticks again";
     EXPECT_TRUE(platform::KillTimer(0, b));
@@ -74,14 +53,14 @@ TEST(WindowTimers, ACallbackCanStopItsOwnTimerAndIdsAreNotReusedWhileRunning) {
         ++ticks;
         platform::KillTimer(0, id);
     });
-    runFor(150);
+    testsupport::RunEventsFor(150);
     EXPECT_EQ(ticks, 1);
 
     // Setting a running timer's id again restarts it under the same id.
     int restarted = 0;
     const int32_t slow = platform::SetTimer(0, 0, 100000, [](int32_t, int32_t, int32_t, int32_t) {});
     EXPECT_EQ(platform::SetTimer(0, slow, 10, [&](int32_t, int32_t, int32_t, int32_t) { ++restarted; }), slow);
-    EXPECT_TRUE(runUntil([&] { return restarted > 0; }));
+    EXPECT_TRUE(testsupport::RunEventsUntil([&] { return restarted > 0; }));
     EXPECT_TRUE(platform::KillTimer(0, slow));
     EXPECT_NE(self, slow);
 }
