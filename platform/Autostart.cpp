@@ -1,10 +1,8 @@
 #include "platform/Autostart.h"
 
 #include "platform/Files.h"
-#include "platform/Text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -101,8 +99,25 @@ QString DesktopExec(const QString& commandLine) {
     return escapeValue(quoted.join(QLatin1Char(' ')));
 }
 
+namespace {
+
+// Start-up names ignore case as the registry's names do, so one name has one
+// entry: the entries under other spellings of it go. The one spelled exactly
+// so stays when keepExact is set.
+bool removeOtherSpellings(const QString& name, bool keepExact) {
+    const QString wanted = QFileInfo(AutostartEntryPath(name)).fileName();
+    QDir folder(AutostartFolder());
+    bool ok = true;
+    for (const QString& file : folder.entryList(QDir::Files | QDir::Hidden))
+        if (file.compare(wanted, Qt::CaseInsensitive) == 0 && !(keepExact && file == wanted))
+            ok = folder.remove(file) && ok;
+    return ok;
+}
+
+} // namespace
+
 bool WriteAutostartEntry(const QString& name, const QString& commandLine) {
-    if (name.isEmpty() || !QDir().mkpath(AutostartFolder()))
+    if (name.isEmpty() || !QDir().mkpath(AutostartFolder()) || !removeOtherSpellings(name, true))
         return false;
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
@@ -114,10 +129,7 @@ bool WriteAutostartEntry(const QString& name, const QString& commandLine) {
 }
 
 bool RemoveAutostartEntry(const QString& name) {
-    if (name.isEmpty())
-        return true;
-    const QString path = AutostartEntryPath(name);
-    return !QFileInfo::exists(path) || QFile::remove(path);
+    return name.isEmpty() || removeOtherSpellings(name, false);
 }
 
 } // namespace platform

@@ -247,7 +247,7 @@ int32_t syncAutostart(Hive& hive, const QString& name) {
         const QString command = valueText(*v);
         if (command.trimmed().isEmpty())
             continue;
-        return WriteAutostartEntry(name, command) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+        return WriteAutostartEntry(v->name, command) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
     }
     return RemoveAutostartEntry(name) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
 }

@@ -2,6 +2,7 @@
 #include "ConfigFolder.h"
 #include "platform/Autostart.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -105,8 +106,12 @@ TEST(Registry, RunValuesBecomeAutostartEntries) {
     int32_t userRun = 0;
     ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, kRunKey, QString(), 0, KEY_ALL_ACCESS, userRun), ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueEx(userRun, "zandor", REG_SZ, sz("/usr/bin/other")), ERROR_SUCCESS);
+    // One name, one entry, whatever the spelling.
+    const QDir autostart(config.file("autostart"));
+    EXPECT_EQ(autostart.entryList(QDir::Files), QStringList{"zandor.desktop"});
     EXPECT_TRUE(readFile(config.file("autostart/zandor.desktop")).contains("\nExec=/usr/bin/other\n"));
-    ASSERT_EQ(RegDeleteValue(userRun, "zandor"), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteValue(userRun, "ZANDOR"), ERROR_SUCCESS);
+    EXPECT_EQ(autostart.entryList(QDir::Files), QStringList{"Zandor.desktop"});
     EXPECT_TRUE(readFile(entry).contains("\nExec=\"/opt/my apps/veltrane\" /s\n"));
 
     // A blank command starts nothing, and a deleted value leaves no entry.

@@ -1,6 +1,7 @@
 #include "ConfigFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <stdexcept>
 
 namespace testsupport {
