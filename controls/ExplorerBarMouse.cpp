@@ -189,14 +189,14 @@ void ExplorerBar::HoverPass(double X, double Y) {
                 return;
             ExplorerItem& item = g->Items[i];
             const bool inside = Hit(item.ItemRect, X, Y);
+            const QString itemKey = item.Key; // a handler may remove the item
             if (inside && !item.Hover) {
                 item.Hover = true;
                 DrawItem(index, i, 2);
                 SetHandCur(true);
-                emit ItemHover(key, item.Key);
+                emit ItemHover(key, itemKey);
             } else if (!inside && item.Hover) {
                 item.Hover = false;
-                const QString itemKey = item.Key;
                 DrawItem(index, i, 1);
                 SetHandCur(false);
                 emit ItemOut(key, itemKey);
