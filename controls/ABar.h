@@ -138,7 +138,8 @@ private:
 
     // Layout
     void CalculateLayout();
-    void LayoutItem(ExplorerItem& item, int32_t& y, int32_t W);
+    void LayoutHeader(ExplorerGroup& g, int32_t& y, int32_t W);
+    void LayoutItems(ExplorerGroup& g, int32_t& y, int32_t W, int32_t bodyEnd);
     int32_t GetTextHeight(int32_t Left, int32_t Right, const QString& Text);
     void DrawWrappedText(platform::RECT& Rect, const QString& Text);
     bool IsMouseOverWindow(const QWidget* window) const;

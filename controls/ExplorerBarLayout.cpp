@@ -10,13 +10,26 @@
 
 using namespace platform;
 
-void ExplorerBar::LayoutItem(ExplorerItem& item, int32_t& y, int32_t W) {
-    item.ItemRect.Top = y;
-    item.ItemRect.Left = 20;
-    const int32_t t = TextWidth(CurrentFont(), item.Caption) + 1;
-    item.ItemRect.Right = t < W - 56 ? 40 + t : 40 + (W - 56);
-    item.ItemRect.Bottom = y + GetTextHeight(40, W - 16, item.Caption);
-    y = item.ItemRect.Bottom + 8;
+void ExplorerBar::LayoutHeader(ExplorerGroup& g, int32_t& y, int32_t W) {
+    SetRect(g.HeaderRect, 8, y, W - 8, y + 24);
+    y = g.HeaderRect.Bottom;
+}
+
+// An open group's items, each as wide as its caption and as tall as its
+// wrapped text; the body ends `bodyEnd` below the last item's gap.
+void ExplorerBar::LayoutItems(ExplorerGroup& g, int32_t& y, int32_t W, int32_t bodyEnd) {
+    y += 10;
+    for (int i = 1; i <= g.ItemCount; ++i) {
+        ExplorerItem& item = g.Items[i];
+        item.ItemRect.Top = y;
+        item.ItemRect.Left = 20;
+        const int32_t t = TextWidth(CurrentFont(), item.Caption) + 1;
+        item.ItemRect.Right = t < W - 56 ? 40 + t : 40 + (W - 56);
+        item.ItemRect.Bottom = y + GetTextHeight(40, W - 16, item.Caption);
+        y = item.ItemRect.Bottom + 8;
+    }
+    g.BodyHeight = y - g.HeaderRect.Bottom + bodyEnd;
+    y += 6;
 }
 
 void ExplorerBar::CalculateLayout() {
@@ -32,34 +45,23 @@ void ExplorerBar::CalculateLayout() {
         if (m_ShowSpecial) {
             ExplorerGroup& g = m_SpecialGroup;
             y += 16;
-            SetRect(g.HeaderRect, 8, y, W - 8, y + 24);
-            y = g.HeaderRect.Bottom;
-            if (g.Expanded) {
-                y += 10;
-                for (int i = 1; i <= g.ItemCount; ++i)
-                    LayoutItem(g.Items[i], y, W);
-                g.BodyHeight = y - g.HeaderRect.Bottom + 8;
-                y += 6;
-            }
+            LayoutHeader(g, y, W);
+            if (g.Expanded)
+                LayoutItems(g, y, W, 8);
             y += 6;
         }
 
         for (int n = 1; n <= m_GroupCount; ++n) {
             ExplorerGroup& g = m_Groups[n];
             y += 10;
-            SetRect(g.HeaderRect, 8, y, W - 8, y + 24);
-            y += 24;
+            LayoutHeader(g, y, W);
             if (g.Expanded && g.Child) {
                 const int32_t h = g.Child->height();
                 y += h;
                 g.BodyHeight = h;
                 y -= 10;
             } else if (g.Expanded) {
-                y += 10;
-                for (int i = 1; i <= g.ItemCount; ++i)
-                    LayoutItem(g.Items[i], y, W);
-                g.BodyHeight = y - g.HeaderRect.Bottom + 12;
-                y += 6;
+                LayoutItems(g, y, W, 12);
             }
             y += 12;
         }
@@ -67,8 +69,7 @@ void ExplorerBar::CalculateLayout() {
         if (m_ShowDetails) {
             ExplorerGroup& g = m_DetailsGroup;
             y += 8;
-            SetRect(g.HeaderRect, 8, y, W - 8, y + 24);
-            y = g.HeaderRect.Bottom;
+            LayoutHeader(g, y, W);
             if (g.Expanded) {
                 const bool image = !m_DetailsImage.isNull();
                 if (image)

@@ -1,6 +1,7 @@
 #include "ExplorerBarFixture.h"
 
 #include "platform/Files.h"
+#include "platform/ui/Subclass.h"
 #include "platform/ui/ThemeChange.h"
 
 #include <QLabel>
@@ -257,4 +258,18 @@ TEST_F(ExplorerBarTest, TheDesignPlaceholderNamesTheControl) {
     EXPECT_EQ(pixel(6, 12), sys(COLOR_HIGHLIGHT));
     EXPECT_EQ(pixel(6, 35), sys(COLOR_HIGHLIGHT));
     EXPECT_EQ(pixel(10, 50), sys(COLOR_WINDOW));
+}
+
+TEST_F(ExplorerBarTest, ColourChangesRepaintAndTheScrollBarKeepsItsOwnColours) {
+    buildGroups();
+    surface().fill(Qt::red);
+    QEvent changed(QEvent::ApplicationPaletteChange);
+    QApplication::sendEvent(bar, &changed);
+    EXPECT_NE(pixel(2, 2), qRgb(255, 0, 0));
+
+    bool handled = false;
+    int32_t result = 0, hwnd = 0, msg = WM_CTLCOLORSCROLLBAR, wParam = 0, lParam = 0;
+    bar->zSubclass_Proc(true, handled, result, hwnd, msg, wParam, lParam);
+    EXPECT_EQ(msg, WM_NULL);
+    EXPECT_FALSE(handled);
 }
