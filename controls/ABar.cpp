@@ -16,8 +16,6 @@
 using namespace platform;
 
 namespace {
-const QString kSpecialKey = QStringLiteral("Special Group");
-const QString kDetailsKey = QStringLiteral("Details Group");
 // The width of the vertical scroll bar, as the window system draws it.
 constexpr int kScrollBarWidth = 17;
 // Where the hand pointer points in its picture.
@@ -34,8 +32,8 @@ ExplorerBar::ExplorerBar(QWidget* parent)
     setSurfaceFill(ToQColor(GetSysColor(COLOR_WINDOW)));
     setMouseTracking(true);
 
-    m_SpecialGroup.Key = kSpecialKey;
-    m_DetailsGroup.Key = kDetailsKey;
+    m_SpecialGroup.Key = kSpecialGroupKey;
+    m_DetailsGroup.Key = kDetailsGroupKey;
     m_ThemeDrawRecord.hDC = &Surface();
     m_ThemeDrawRecord.hWnd = this;
 
@@ -75,7 +73,7 @@ int ExplorerBar::GetGroupsByKeyN(const Variant& sGroupKey) {
         for (int i = 1; i <= m_GroupCount; ++i)
             if (m_Groups[i].Key == key)
                 return i;
-        if (key == kSpecialKey)
+        if (key == kSpecialGroupKey)
             return -1;
         if (key == QLatin1String("Details"))
             return -2;
@@ -201,7 +199,7 @@ void ExplorerBar::AddItem(const Variant& Group, const QString& sKey, const QStri
     ExplorerItem item;
     if (g == -1) {
         group = &m_SpecialGroup;
-        item.GroupKey = kSpecialKey;
+        item.GroupKey = kSpecialGroupKey;
     } else if (g == -3) {
         DebugPrint(QStringLiteral("Can't assign items to the Especified group"));
         return;
@@ -236,7 +234,7 @@ void ExplorerBar::SetImageList(QObject* ImageListObj) {
 void ExplorerBar::AddSpecialGroup(const QString& Caption, const QImage& Icon, const QImage& background) {
     m_ShowSpecial = true;
     m_SpecialGroup.Caption = Caption;
-    m_SpecialGroup.Key = kSpecialKey;
+    m_SpecialGroup.Key = kSpecialGroupKey;
     m_SpecialGroup.Expanded = true;
     m_SpecialIcon = Icon;
     m_SpecialBackground = background;
@@ -252,7 +250,7 @@ void ExplorerBar::HideSpecialGroup() {
 void ExplorerBar::AddDetailsGroup(const QString& Caption, const QString& sTittle, const QString& sDetails) {
     m_ShowDetails = true;
     m_DetailsGroup.Caption = Caption;
-    m_DetailsGroup.Key = kDetailsKey;
+    m_DetailsGroup.Key = kDetailsGroupKey;
     m_DetailsTitle = sTittle;
     m_DetailsText = sDetails;
     m_DetailsGroup.Expanded = true;

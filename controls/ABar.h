@@ -199,7 +199,7 @@ private:
     bool m_UseUxThemeText = true;
     bool m_EnableAltIml = false;
     QString m_ThemeFileName;
-    QString m_ThemeColorName = QStringLiteral("Classic");
+    QString m_ThemeColorName = kClassicStyle;
     ThemeDrawRecord m_ThemeDrawRecord;
     int32_t m_LayoutWidth = 0;
     QMap<int, ChildContainer> m_Containers;

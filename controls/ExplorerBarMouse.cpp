@@ -34,9 +34,6 @@ int shiftOf(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
 }
 
-const QString kSpecialKey = QStringLiteral("Special Group");
-const QString kDetailsKey = QStringLiteral("Details Group");
-
 } // namespace
 
 bool ExplorerBar::Hit(const RECT& r, double X, double Y) {
@@ -205,8 +202,8 @@ void ExplorerBar::HoverPass(double X, double Y) {
     };
 
     if (m_ShowSpecial) {
-        header(-1, kSpecialKey, [this] { DrawSpecialGroupHeader(); });
-        items(-1, kSpecialKey);
+        header(-1, kSpecialGroupKey, [this] { DrawSpecialGroupHeader(); });
+        items(-1, kSpecialGroupKey);
     }
     for (int n = 1; n <= m_GroupCount; ++n) {
         const QString key = m_Groups[n].Key;
@@ -214,7 +211,7 @@ void ExplorerBar::HoverPass(double X, double Y) {
         items(n, key);
     }
     if (m_ShowDetails)
-        header(-2, kDetailsKey, [this] { DrawDetailsGroupHeader(); });
+        header(-2, kDetailsGroupKey, [this] { DrawDetailsGroupHeader(); });
 }
 
 void ExplorerBar::MouseUp(int Button, int Shift, double X, double Y) {
@@ -251,7 +248,7 @@ void ExplorerBar::MouseUp(int Button, int Shift, double X, double Y) {
         if (m_ShowSpecial) {
             if (Hit(m_SpecialGroup.HeaderRect, X, Y))
                 click(-1, false);
-            itemClicks(-1, kSpecialKey);
+            itemClicks(-1, kSpecialGroupKey);
         }
         for (int n = 1; n <= m_GroupCount; ++n) {
             if (Hit(m_Groups[n].HeaderRect, X, Y))

@@ -14,12 +14,6 @@
 
 using namespace platform;
 
-namespace {
-const QString kMetallic = QStringLiteral("Metallic");
-const QString kHomeStead = QStringLiteral("HomeStead");
-const QString kClassic = QStringLiteral("Classic");
-} // namespace
-
 OleColor ExplorerBar::SoftColor(OleColor lColor) {
     uint8_t r, g, b;
     Long2RGB(lColor, r, g, b);
@@ -90,7 +84,7 @@ void ExplorerBar::PaintPass() {
     rec.Text.clear();
     rec.TextFlags = DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS;
 
-    if (m_ThemeColorName != kClassic)
+    if (m_ThemeColorName != kClassicStyle)
         DrawThemePart(rec);
     else
         Surface().fill(ToQColor(GetSysColor(COLOR_WINDOW)));
@@ -145,8 +139,8 @@ void ExplorerBar::PaintPass() {
 void ExplorerBar::PaintBody(int x, int y, int w, int h, int fallbackColour) {
     ThemeDrawRecord& rec = m_ThemeDrawRecord;
     QImage& s = Surface();
-    if (m_ThemeColorName == kMetallic || m_ThemeColorName == kHomeStead) {
-        const OleColor fill = m_ThemeColorName == kMetallic ? RGB(240, 241, 245) : RGB(246, 246, 236);
+    if (m_ThemeColorName == kMetallicStyle || m_ThemeColorName == kHomeSteadStyle) {
+        const OleColor fill = m_ThemeColorName == kMetallicStyle ? RGB(240, 241, 245) : RGB(246, 246, 236);
         DrawBox(s, x, y, x + w - 1, y + h, ToQColor(fill), true);
         DrawBox(s, x, y, x + w - 1, y + h, Qt::white, false);
     } else {
@@ -219,11 +213,11 @@ void ExplorerBar::PlaceChild(int groupIndex) {
     rec.Text.clear();
 
     OleColor body;
-    if (m_ThemeColorName == kMetallic || m_ThemeColorName == kHomeStead) {
-        body = m_ThemeColorName == kMetallic ? RGB(240, 241, 245) : RGB(246, 246, 236);
+    if (m_ThemeColorName == kMetallicStyle || m_ThemeColorName == kHomeSteadStyle) {
+        body = m_ThemeColorName == kMetallicStyle ? RGB(240, 241, 245) : RGB(246, 246, 236);
         DrawBox(s, 0, 0, cw - 1, ch - 1, ToQColor(body), true);
         DrawBox(s, 0, 0, cw - 1, ch - 1, Qt::white, false);
-    } else if (m_ThemeColorName == kClassic) {
+    } else if (m_ThemeColorName == kClassicStyle) {
         body = GetSysColor(COLOR_WINDOW);
         DrawBox(s, 0, 0, cw - 1, ch - 1, ToQColor(body), true);
         DrawBox(s, 0, 0, cw - 1, ch - 1, ToQColor(GetSysColor(COLOR_BTNFACE)), false);
@@ -263,7 +257,7 @@ void ExplorerBar::DrawDesignPlaceholder() {
     rec.hDC = &s;
     rec.hWnd = this;
     rec.ThemeClass = QStringLiteral("Explorerbar");
-    if (m_ThemeColorName != kClassic) {
+    if (m_ThemeColorName != kClassicStyle) {
         rec.StateId = 1;
         rec.Text.clear();
         rec.PartId = 1;

@@ -10,9 +10,6 @@
 using namespace platform;
 
 namespace {
-const QString kMetallic = QStringLiteral("Metallic");
-const QString kHomeStead = QStringLiteral("HomeStead");
-const QString kClassic = QStringLiteral("Classic");
 constexpr uint32_t kCaptionFormat = DT_VCENTER | DT_SINGLELINE | DT_MODIFYSTRING | DT_WORD_ELLIPSIS;
 } // namespace
 
@@ -99,8 +96,8 @@ void ExplorerBar::DrawHeader(ExplorerGroup& group, bool special) {
 
     RECT caption;
     SetRect(caption, special ? L + 36 : L + 12, T, R - 25, B);
-    const bool metallic = m_ThemeColorName == kMetallic;
-    const bool homestead = m_ThemeColorName == kHomeStead && !special;
+    const bool metallic = m_ThemeColorName == kMetallicStyle;
+    const bool homestead = m_ThemeColorName == kHomeSteadStyle && !special;
     if (metallic || homestead) {
         OleColor from, to;
         if (homestead) {
@@ -179,7 +176,7 @@ void ExplorerBar::DrawChevron(int X, int Y, bool Expanded, OleColor Colour) {
 }
 
 void ExplorerBar::DrawThemePart(ThemeDrawRecord& record) {
-    if (m_ThemeColorName == kClassic) {
+    if (m_ThemeColorName == kClassicStyle) {
         record.Succeeded = false;
         return;
     }
@@ -269,7 +266,7 @@ void ExplorerBar::DrawThemePart(ThemeDrawRecord& record) {
 void ExplorerBar::GetThemeInfo() {
     const HTHEME theme = OpenThemeData(HandleOf(this), QStringLiteral("ExplorerBar"));
     if (!theme) {
-        m_ThemeColorName = kClassic;
+        m_ThemeColorName = kClassicStyle;
         return;
     }
     QString file, colour;

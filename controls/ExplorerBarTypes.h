@@ -9,6 +9,14 @@
 #include <cstdint>
 #include <vector>
 
+// The keys the bar gives its special and details groups, and the style names
+// it draws itself.
+inline const QString kSpecialGroupKey = QStringLiteral("Special Group");
+inline const QString kDetailsGroupKey = QStringLiteral("Details Group");
+inline const QString kClassicStyle = QStringLiteral("Classic");
+inline const QString kMetallicStyle = QStringLiteral("Metallic");
+inline const QString kHomeSteadStyle = QStringLiteral("HomeStead");
+
 // One item of an explorer bar group: a clickable caption with an optional icon.
 struct ExplorerItem {
     QString GroupKey; // "Special Group" for the special group's items, else the group argument as text
