@@ -6,6 +6,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Shell.h"
 #include "platform/Ui.h"
+#include "platform/ui/Ambient.h"
 #include "platform/ui/Extender.h"
 
 #include <QFontDatabase>
@@ -427,7 +428,7 @@ void ExplorerBar::ReadProperties(const PropertyBag& bag) {
 
     SetAlign(this, vbAlignLeft);
 
-    if (AmbientUserMode() && !m_Subclassed) {
+    if (platform::AmbientUserMode(this) && !m_Subclassed) {
         m_Subclassed = m_Subclass.Subclass_Start(this);
         m_Subclass.Subclass_AddMsg(WM_THEMECHANGED, MSG_AFTER);
         m_Subclass.Subclass_AddMsg(WM_SYSCOLORCHANGE, MSG_AFTER);

@@ -3,6 +3,7 @@
 #include "platform/DeviceCaps.h"
 #include "platform/RuntimeError.h"
 #include "platform/Shell.h"
+#include "platform/Twips.h"
 #include "platform/Ui.h"
 #include "platform/ui/Ambient.h"
 
@@ -63,10 +64,6 @@ constexpr int kDevNamesArea = 100;
 
 platform::RuntimeError StandardError(long number) {
     return platform::RuntimeError(number, kSource, platform::RuntimeError::standardDescription(number));
-}
-
-int TwipsToPixels(int twips, platform::DeviceCap axis) {
-    return static_cast<int>(std::lround(twips * platform::GetDeviceCaps(axis) / 1440.0));
 }
 
 // The paper bin numbers of the printer settings record.
@@ -139,7 +136,7 @@ void CDlg::ApplyMode() {
         hide();
         return;
     }
-    resize(TwipsToPixels(kDesignTwips, platform::LOGPIXELSX), TwipsToPixels(kDesignTwips, platform::LOGPIXELSY));
+    resize(platform::TwipsToPixelsX(kDesignTwips), platform::TwipsToPixelsY(kDesignTwips));
 }
 
 void CDlg::setVisible(bool visible) {
@@ -155,8 +152,7 @@ void CDlg::changeEvent(QEvent* event) {
 
 void CDlg::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QSize box(TwipsToPixels(kDesignTwips, platform::LOGPIXELSX),
-                    TwipsToPixels(kDesignTwips, platform::LOGPIXELSY));
+    const QSize box(platform::TwipsToPixelsX(kDesignTwips), platform::TwipsToPixelsY(kDesignTwips));
     if (!platform::AmbientUserMode(this) && size() != box)
         resize(box);
 }

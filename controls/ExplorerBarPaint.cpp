@@ -6,6 +6,7 @@
 #include "platform/GradientFill.h"
 #include "platform/PropertyBag.h"
 #include "platform/Theme.h"
+#include "platform/ui/Ambient.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -67,7 +68,7 @@ void ExplorerBar::PaintAll() {
 void ExplorerBar::PaintPass() {
     if (!m_UpdatesEnabled)
         return;
-    if (!AmbientUserMode()) {
+    if (!platform::AmbientUserMode(this)) {
         DrawDesignPlaceholder();
         return;
     }

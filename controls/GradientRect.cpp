@@ -1,5 +1,6 @@
 #include "controls/GradientRect.h"
 
+#include "platform/Gdi.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 #include "platform/ui/BackedWidget.h"
@@ -19,31 +20,6 @@ constexpr int kPointBlock = 1000;
 
 int RoundHalfEven(double v) {
     return static_cast<int>(std::nearbyint(v));
-}
-
-// A solid line one pixel wide from a towards b, b itself left out, as a pen
-// draws it; pixels outside the image are cut off.
-void DrawLine(QImage& image, QPoint a, QPoint b, QRgb colour) {
-    const QRect bounds = image.rect();
-    if (!QRect(a, b).normalized().intersects(bounds))
-        return;
-    int x = a.x(), y = a.y();
-    const int dx = std::abs(b.x() - x), sx = x < b.x() ? 1 : -1;
-    const int dy = -std::abs(b.y() - y), sy = y < b.y() ? 1 : -1;
-    int err = dx + dy;
-    while (x != b.x() || y != b.y()) {
-        if (bounds.contains(x, y))
-            reinterpret_cast<QRgb*>(image.scanLine(y))[x] = colour;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
 }
 
 QString DescriptionOf(const std::exception& e) {
@@ -157,7 +133,8 @@ int32_t clsGradient::DrawGradientLines(QImage& hDC, int32_t width, int32_t heigh
 
         size_t j = 0;
         for (; j + 2 <= points.size(); j += 2)
-            DrawLine(hDC, points[j], points[j + 1], platform::ToQColor(colours[j / 2]).rgb());
+            platform::DrawLine(hDC, points[j].x(), points[j].y(), points[j + 1].x(), points[j + 1].y(),
+                               platform::ToQColor(colours[j / 2]));
         return static_cast<int32_t>(j);
     } catch (const std::exception& e) {
         platform::MsgBox(DescriptionOf(e), platform::MsgStyle::Exclamation, QStringLiteral("GradientRect"));
