@@ -26,9 +26,9 @@ std::set<std::pair<int, int>> pixelsOf(const QImage& img, const QRect& r, QRgb c
     return found;
 }
 
-std::set<std::pair<int, int>> rows(const std::vector<std::pair<int, std::vector<int>>>& spec) {
+std::set<std::pair<int, int>> rows(const std::vector<std::pair<int, std::vector<int>>>& wanted) {
     std::set<std::pair<int, int>> out;
-    for (const auto& row : spec)
+    for (const auto& row : wanted)
         for (int x : row.second)
             out.insert({x, row.first});
     return out;

@@ -25,12 +25,12 @@ int main(int argc, char** argv) {
     font.setPointSize(8);
     form.setFont(font);
 
-    struct Spec {
+    struct Sample {
         const char* caption;
         QSize size;
         QPoint at;
         bool enabled;
-    } specs[] = {
+    } samples[] = {
         {"&Save", {75, 23}, {10, 10}, true},
         {"Verify", {75, 23}, {100, 10}, true},
         {"Cancel", {75, 23}, {190, 10}, false},
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         {"Fish && &Chips", {120, 23}, {100, 100}, true},
     };
     XPButton* focused = nullptr;
-    for (const Spec& s : specs) {
+    for (const Sample& s : samples) {
         auto* b = new XPButton(&form);
         b->setGeometry(QRect(s.at, s.size));
         b->setCaption(QString::fromLatin1(s.caption));
