@@ -1,23 +1,15 @@
 // Speed of the task store against the floor of one bare parse and one save of
 // the same data file. Each store operation loads and saves the whole file, so
 // it should cost little more than that floor.
+#include "FloorBench.h"
 #include "data/cRC4.h"
 #include "data/mTasks.h"
-#include "platform/Files.h"
 #include "platform/Ui.h"
 
 #include <QDate>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
-#include <pugixml.hpp>
 
 namespace {
-
-QTemporaryDir* g_dir = nullptr;
-QByteArray g_original;
 
 QString dayKey(int i) {
     return QDate(2020, 1, 1).addDays(i).toString(QStringLiteral("dd-MM-yyyy"));
@@ -63,79 +55,39 @@ QByteArray generate() {
     return x.toUtf8();
 }
 
-QString dataPath() {
-    return g_dir->filePath(QStringLiteral("data.xml"));
-}
-
-void restore() {
-    QFile f(dataPath());
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(g_original);
-}
-
-// Runs op once per iteration on a fresh copy of the generated file.
-template <class Op> void onFreshFile(benchmark::State& state, Op op) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        restore();
-        state.ResumeTiming();
-        op();
-    }
-}
-
-void BM_Floor_BareLoadAndSave(benchmark::State& state) {
-    const std::string path = dataPath().toStdString();
-    onFreshFile(state, [&] {
-        pugi::xml_document doc;
-        doc.load_file(path.c_str());
-        doc.save_file(path.c_str());
-    });
-}
-
 void BM_SaveTask_ExistingDay(benchmark::State& state) {
     TaskRecord rec{dayKey(500),         QStringLiteral("New task"), QString(),
                    QStringLiteral("0"), QStringLiteral("2"),        QString()};
-    onFreshFile(state, [&] { benchmark::DoNotOptimize(mTasks::SaveTask(rec, true, QString())); });
+    floorbench::onFreshFile(state, [&] { benchmark::DoNotOptimize(mTasks::SaveTask(rec, true, QString())); });
 }
 
 void BM_SaveTask_NewDay(benchmark::State& state) {
     TaskRecord rec{QStringLiteral("01-01-2030"), QStringLiteral("New task"), QString(),
                    QStringLiteral("0"),          QStringLiteral("2"),        QString()};
-    onFreshFile(state, [&] { benchmark::DoNotOptimize(mTasks::SaveTask(rec, true, QString())); });
+    floorbench::onFreshFile(state, [&] { benchmark::DoNotOptimize(mTasks::SaveTask(rec, true, QString())); });
 }
 
 void BM_GetTask(benchmark::State& state) {
-    restore();
+    floorbench::restore();
     for (auto _ : state)
         benchmark::DoNotOptimize(mTasks::GetTask(dayKey(999), QStringLiteral("Task 9")));
 }
 
 void BM_UpdateItemField(benchmark::State& state) {
-    onFreshFile(state, [&] {
+    floorbench::onFreshFile(state, [&] {
         benchmark::DoNotOptimize(mTasks::UpdateItemField(dayKey(999), QStringLiteral("Task 9"), 1, "4", 0));
     });
 }
 
 void BM_DeleteTask_EmptyingADay(benchmark::State& state) {
-    onFreshFile(state, [&] {
+    floorbench::onFreshFile(state, [&] {
         benchmark::DoNotOptimize(mTasks::DeleteTask(QStringLiteral("01-01-2019"), QStringLiteral("Lonely")));
     });
 }
 
-// Collects each benchmark's time per iteration so the ratios can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
+using floorbench::BM_Floor_BareLoadAndSave;
 BENCHMARK(BM_Floor_BareLoadAndSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveTask_ExistingDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveTask_NewDay)->Unit(benchmark::kMillisecond);
@@ -144,24 +96,5 @@ BENCHMARK(BM_UpdateItemField)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteTask_EmptyingADay)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    QTemporaryDir dir;
-    g_dir = &dir;
-    platform::SetAppPath(dir.path());
-    g_original = generate();
-    restore();
-    std::printf("data.xml: %lld bytes\n", static_cast<long long>(g_original.size()));
-
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    auto floor = reporter.times.find("BM_Floor_BareLoadAndSave");
-    if (floor == reporter.times.end() || floor->second <= 0)
-        return 0;
-    std::printf("\nRatio to the floor (target: at most 1.30)\n");
-    for (const auto& [name, t] : reporter.times)
-        if (name != floor->first)
-            std::printf("  %-32s %.2f\n", name.c_str(), t / floor->second);
-    return 0;
+    return floorbench::Main(argc, argv, generate());
 }

@@ -20,11 +20,10 @@ void ShowTaskAccessError() {
 }
 
 void ShowMeetingAccessError() {
-    platform::MsgBox(
-        QStringLiteral("Error in accessing Meeting element(s). Either the Data file is invalid or currupt. "
-                       "Please try restoring data File from Backup or re-installing the Application to "
-                       "resolve this Error issue."),
-        platform::MsgStyle::Information, QStringLiteral("Error in accessing information in Data File."));
+    platform::MsgBox(QStringLiteral("Error in accessing Meeting Details. Either the Data file is invalid or currupt. "
+                                    "Please try restoring data File from Backup or re-installing the Application to "
+                                    "resolve this Error issue."),
+                     platform::MsgStyle::Information, QStringLiteral("Error in accessing information in Data File."));
 }
 
 bool CreateDateNodeIn(XmlDocument& doc, const QString& sDate) {
@@ -197,19 +196,23 @@ bool DeleteTask(const QString& sDate, const QString& sTitle) {
     mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(doc));
     if (!DataFile::Save(doc))
         return false;
-
-    if (mFunctions::CurrentView() == mFunctions::ViewTasks) {
-        views::LoadScheduleList(KindTasks, QString());
-    } else {
-        const QDate day = mGeneralFunctions::GetDateOnly(sDate);
-        if (day.isValid()) {
-            views::LoadTodaySchedule(platform::FormatDatePattern(day, QStringLiteral("dd-mm-yyyy")));
-            views::SetCalendarDate(day);
-        } else {
-            views::LoadTodaySchedule(QString());
-        }
-    }
+    ReloadAfterDelete(KindTasks, sDate);
     return true;
+}
+
+void ReloadAfterDelete(int16_t nKind, const QString& sDate) {
+    const int32_t allView = nKind == KindMeetings ? mFunctions::ViewMeetings : mFunctions::ViewTasks;
+    if (mFunctions::CurrentView() == allView) {
+        views::LoadScheduleList(nKind, QString());
+        return;
+    }
+    const QDate day = mGeneralFunctions::GetDateOnly(sDate);
+    if (day.isValid()) {
+        views::LoadTodaySchedule(platform::FormatDatePattern(day, QStringLiteral("dd-mm-yyyy")));
+        views::SetCalendarDate(day);
+    } else {
+        views::LoadTodaySchedule(QString());
+    }
 }
 
 } // namespace mTasks

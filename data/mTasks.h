@@ -44,6 +44,10 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle);
 TaskRecord GetTask(const QString& sDate, const QString& sTitle);
 bool DeleteTask(const QString& sDate, const QString& sTitle);
 
+// After a delete: the all-tasks (or all-meetings) list when it is showing,
+// otherwise the Today view and the calendar at the deleted record's day.
+void ReloadAfterDelete(int16_t nKind, const QString& sDate);
+
 // The task-access message shown when a task cannot be found.
 void ShowTaskAccessError();
 // The meeting-access message, shared with the meeting store.

@@ -76,7 +76,7 @@ TEST_F(TaskStore, MissingRecordsGiveTheAccessMessageAndChangeNothing) {
         EXPECT_TRUE(b.text.startsWith(QLatin1String("Error in accessing Task element(s).")));
     }
     EXPECT_FALSE(mTasks::UpdateItemField(QStringLiteral("05-07-2006"), QStringLiteral("Call"), 0, "1", 1));
-    EXPECT_TRUE(boxes->last().text.startsWith(QLatin1String("Error in accessing Meeting element(s).")))
+    EXPECT_TRUE(boxes->last().text.startsWith(QLatin1String("Error in accessing Meeting Details.")))
         << "the day has no meetings";
     EXPECT_EQ(folder.readData(), before);
     EXPECT_TRUE(calls.isEmpty());

@@ -1,0 +1,238 @@
+#pragma once
+
+#include "platform/PropertyBag.h"
+#include "platform/SysColors.h"
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QPrinter;
+
+// The program's printer: the system's default printer until ShowPrinter, with
+// PrinterDefault set, switches it to the printer the user chose and copies the
+// chosen settings onto it.
+QPrinter& ProgramPrinter();
+
+// The common dialogs behind one control, driven through properties: the host
+// sets properties, calls a Show operation and reads the results back from the
+// same properties. Invisible while its host runs.
+class CDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CDlg(QWidget* parent = nullptr);
+
+    // The error a cancelled dialog raises while CancelError is set.
+    static constexpr long kCancelError = 32755;
+
+    void About();
+    int32_t OwnerHwnd() const { return m_OwnerHwnd; }
+    void setOwnerHwnd(int32_t New_OwnerHwnd) { m_OwnerHwnd = New_OwnerHwnd; }
+    QString ShowBrowseForFolder();
+    void ShowHelp();
+    void ShowPrinter();
+    void ShowSave();
+    void ShowOpen();
+    void ShowFont();
+    void ShowColor();
+
+    platform::OleColor Color() const { return m_Color; }
+    void setColor(platform::OleColor New_Color);
+    bool CancelError() const { return m_CancelError; }
+    void setCancelError(bool New_CancelError);
+    int32_t Flags() const { return m_Flags; }
+    void setFlags(int32_t New_Flags);
+    QString DefaultExt() const { return m_DefaultExt; }
+    void setDefaultExt(const QString& New_DefaultExt);
+    QString Filename() const { return m_Filename; }
+    void setFilename(const QString& New_Filename);
+    // Pairs of description and pattern, written with vertical bars between
+    // them and kept with NUL characters in their place.
+    QString Filter() const { return m_Filter; }
+    void setFilter(const QString& New_Filter);
+    QString InitDir() const { return m_InitDir; }
+    void setInitDir(const QString& New_InitDir);
+    QString DialogTitle() const { return m_DialogTitle; }
+    void setDialogTitle(const QString& New_DialogTitle);
+    QString FileTitle() const { return m_FileTitle; }
+    void setFileTitle(const QString& New_FileTitle);
+    int Copies() const { return m_Copies; }
+    void setCopies(int New_Copies);
+    int FilterIndex() const { return m_FilterIndex; }
+    void setFilterIndex(int New_FilterIndex);
+    int MaxFileSize() const { return m_MaxFileSize; }
+    void setMaxFileSize(int New_MaxFileSize);
+    int FileOffset() const { return m_FileOffset; }
+    void setFileOffset(int New_FileOffset);
+    int ExtensionOffset() const { return m_ExtensionOffset; }
+    void setExtensionOffset(int New_ExtensionOffset);
+    bool FontBold() const { return m_FontBold; }
+    void setFontBold(bool New_FontBold);
+    QString FontName() const { return m_FontName; }
+    void setFontName(const QString& New_FontName);
+    float FontSize() const { return m_FontSize; }
+    void setFontSize(float New_FontSize);
+    bool FontStrikeThru() const { return m_FontStrikeThru; }
+    void setFontStrikeThru(bool New_FontStrikeThru);
+    bool FontUnderLine() const { return m_FontUnderLine; }
+    void setFontUnderLine(bool New_FontUnderLine);
+    int32_t FontCharSet() const { return m_FontCharSet; }
+    void setFontCharSet(int32_t New_FontCharSet);
+    bool FontItalic() const { return m_FontItalic; }
+    void setFontItalic(bool New_FontItalic);
+    // No device context exists here: always 0 after a dialog.
+    int32_t hDC() const { return m_hDC; }
+    void sethDC(int32_t New_hDC);
+    bool PrinterDefault() const { return m_PrinterDefault; }
+    void setPrinterDefault(bool New_PrinterDefault);
+    int Min() const { return m_Min; }
+    void setMin(int New_Min);
+    int Max() const { return m_Max; }
+    void setMax(int New_Max);
+    int FromPage() const { return m_FromPage; }
+    void setFromPage(int New_FromPage);
+    int ToPage() const { return m_ToPage; }
+    void setToPage(int New_ToPage);
+    int32_t Orientation() const { return m_Orientation; }
+    void setOrientation(int32_t New_Orientation);
+    // Writing 1 to 6 opens a dialog: open, save, colour, font, printer, help.
+    int Action() const { return m_Action; }
+    void setAction(int New_Action);
+    int HelpCommand() const { return m_HelpCommand; }
+    void setHelpCommand(int New_HelpCommand);
+    int32_t HelpContext() const { return m_HelpContext; }
+    void setHelpContext(int32_t New_HelpContext);
+    QString HelpFile() const { return m_HelpFile; }
+    void setHelpFile(const QString& New_HelpFile);
+    QString HelpKey() const { return m_HelpKey; }
+    void setHelpKey(const QString& New_HelpKey);
+    QString PrinterName() const { return m_PrinterName; }
+    void setPrinterName(const QString& New_PrinterName);
+    int32_t PrinterDefaultSource() const { return m_PrinterDefaultSource; }
+    void setPrinterDefaultSource(int32_t New_PrinterDefaultSource);
+
+    // What ShowPrinter read back from the chosen printer, in the terms of the
+    // printer settings record and the printer-names block.
+    int PrinterExtraCollate() const { return m_Extra.Collate; }
+    int PrinterExtraColor() const { return m_Extra.Color; }
+    int32_t PrinterExtraDisplayFlags() const { return m_Extra.DisplayFlags; }
+    int PrinterExtraDriverVersion() const { return m_Extra.DriverVersion; }
+    int PrinterExtraDuplex() const { return m_Extra.Duplex; }
+    int32_t PrinterExtraFields() const { return m_Extra.Fields; }
+    int PrinterExtraPaperLength() const { return m_Extra.PaperLength; }
+    int PrinterExtraPaperSize() const { return m_Extra.PaperSize; }
+    int PrinterExtraPaperWidth() const { return m_Extra.PaperWidth; }
+    int PrinterExtraPrintQuality() const { return m_Extra.PrintQuality; }
+    int PrinterExtraScale() const { return m_Extra.Scale; }
+    int PrinterExtraSpecVersion() const { return m_Extra.SpecVersion; }
+    int PrinterExtraTTOption() const { return m_Extra.TTOption; }
+    int PrinterExtraYResolution() const { return m_Extra.YResolution; }
+    QString PrinterExtraExtra() const { return m_Extra.Extra; }
+    int PrinterExtraDefault() const { return m_Extra.Default; }
+    int PrinterExtraDeviceOffset() const { return m_Extra.DeviceOffset; }
+    int PrinterExtraDriverOffset() const { return m_Extra.DriverOffset; }
+    int PrinterExtraOutputOffset() const { return m_Extra.OutputOffset; }
+
+    QString FolderPath() const { return m_FolderPath; }
+    void setFolderPath(const QString& New_FolderPath);
+    int32_t BrowseSpecialFolder() const { return m_BrowseSpecialFolder; }
+    void setBrowseSpecialFolder(int32_t New_BrowseSpecialFolder);
+
+    // The saved settings.
+    void InitProperties();
+    void ReadProperties(const platform::PropertyBag& PropBag);
+    void WriteProperties(platform::PropertyBag& PropBag) const;
+
+    // The font a dialog returned, as the font record holds it.
+    struct FontRecord {
+        QString FaceName;
+        int32_t Height = 0; // negative: the character height in pixels
+        int32_t Weight = 400;
+        bool Italic = false;
+        bool Underline = false;
+        bool StrikeOut = false;
+        int32_t CharSet = 1;
+    };
+    static FontRecord FontRecordOf(const QFont& font, int logPixelsY);
+    // The point size of a record's height on a screen of that many pixels per inch.
+    static float PointSizeOf(int32_t height, int logPixelsY);
+    // The stored NUL-separated filter in the dialog's own form, one entry per pair.
+    static QStringList NameFilters(const QString& storedFilter);
+
+    void setVisible(bool visible) override;
+
+signals:
+    // A saved property changed; the host saves the bag again.
+    void propertyChanged(const QString& name);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void PropertyChanged(const QString& name) { emit propertyChanged(name); }
+    // Error 387 while the host is being designed.
+    void RequireRunMode() const;
+    void ResolveOwner();
+    QWidget* Owner() const;
+    // Raises the cancel error when CancelError is set; otherwise nothing.
+    void Cancelled() const;
+    void ShowFileDialog(bool save);
+    void ApplyMode();
+
+    platform::OleColor m_Color = 0;
+    bool m_CancelError = false;
+    int32_t m_Flags = 0;
+    QString m_DefaultExt;
+    QString m_Filename;
+    QString m_Filter;
+    QString m_InitDir;
+    QString m_DialogTitle;
+    QString m_FileTitle;
+    int m_Copies = 1;
+    int m_FilterIndex = 0;
+    int m_MaxFileSize = 260;
+    int m_FileOffset = 0;
+    int m_ExtensionOffset = 0;
+    bool m_FontBold = false;
+    QString m_FontName;
+    float m_FontSize = 8;
+    bool m_FontStrikeThru = false;
+    bool m_FontUnderLine = false;
+    int32_t m_FontCharSet = 0;
+    bool m_FontItalic = false;
+    int32_t m_hDC = 0;
+    bool m_PrinterDefault = false;
+    int m_Min = 0;
+    int m_Max = 0;
+    int m_FromPage = 0;
+    int m_ToPage = 0;
+    int32_t m_Orientation = 1;
+    int m_Action = 0;
+    int m_HelpCommand = 0;
+    int32_t m_HelpContext = 0;
+    QString m_HelpFile;
+    QString m_HelpKey;
+    QString m_PrinterName;
+    int32_t m_PrinterDefaultSource = 0;
+    QString m_FolderPath;
+    int32_t m_BrowseSpecialFolder = 0;
+
+    struct PrinterExtras {
+        int Collate = 0, Color = 0;
+        int32_t DisplayFlags = 0;
+        int DriverVersion = 0, Duplex = 0;
+        int32_t Fields = 0;
+        int PaperLength = 0, PaperSize = 0, PaperWidth = 0, PrintQuality = 0, Scale = 0, SpecVersion = 0, TTOption = 0,
+            YResolution = 0;
+        QString Extra;
+        int Default = 0, DeviceOffset = 0, DriverOffset = 0, OutputOffset = 0;
+    } m_Extra;
+
+    int32_t m_OwnerHwnd = 0;
+    std::array<platform::OleColor, 16> m_CustomColors{};
+};

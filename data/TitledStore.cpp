@@ -1,0 +1,83 @@
+#include "data/TitledStore.h"
+
+#include "data/DataFile.h"
+#include "data/mTasks.h"
+#include "platform/Ui.h"
+
+using platform::XmlDocument;
+using platform::XmlNode;
+
+namespace TitledStore {
+
+namespace {
+
+XmlNode containerOrDie(XmlDocument& doc, const Kind& kind) {
+    XmlNode container = doc.selectSingleNode(kind.containerPath);
+    if (!container)
+        DataFile::Fatal();
+    return container;
+}
+
+} // namespace
+
+bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsNew, const QString& OldTitle,
+          const std::array<bool, 4>& rewrite) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode container = containerOrDie(doc, kind);
+    if (IsNew) {
+        XmlNode record = doc.createElement(kind.element);
+        record.setAttribute(QStringLiteral("title"), title);
+        for (size_t i = 0; i < values.size(); ++i) {
+            XmlNode field = doc.createElement(kind.fieldNames[i]);
+            field.setText(values[i]);
+            record.appendChild(field);
+        }
+        container.appendChild(record);
+    } else {
+        XmlNode record = mTasks::FindByTitle(container, OldTitle);
+        if (!record) {
+            platform::MsgBox(QStringLiteral("Selected Note found missing! Changes to selected Note can not be saved."),
+                             platform::MsgStyle::Information, QStringLiteral("Edit Note process failed!"));
+            return false;
+        }
+        record.setAttribute(record.attributeName(0), title);
+        for (size_t i = 0; i < values.size(); ++i)
+            if (rewrite[i])
+                record.child(static_cast<int>(i)).setText(values[i]);
+    }
+    return DataFile::Save(doc);
+}
+
+bool Get(const Kind& kind, const QString& title, QString& storedTitle, Fields& values) {
+    XmlDocument doc;
+    if (!doc.load(DataFile::Path()))
+        return false;
+    XmlNode record = mTasks::FindByTitle(containerOrDie(doc, kind), title);
+    if (!record) {
+        platform::MsgBox(QStringLiteral("Selected Note found missing!"), platform::MsgStyle::Information,
+                         QStringLiteral("Action execution failed!"));
+        return false;
+    }
+    storedTitle = record.attributeText(0);
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = record.child(static_cast<int>(i)).text();
+    return true;
+}
+
+DeleteResult Delete(const Kind& kind, const QString& title) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode container = containerOrDie(doc, kind);
+    if (!container.hasChildNodes())
+        return DeleteResult::Empty;
+    XmlNode record = mTasks::FindByTitle(container, title);
+    const bool found = !record.isNull();
+    if (found)
+        container.removeChild(record);
+    if (!DataFile::Save(doc))
+        return DeleteResult::SaveFailed;
+    return found ? DeleteResult::Removed : DeleteResult::NotFound;
+}
+
+} // namespace TitledStore

@@ -1,0 +1,27 @@
+#include "data/cRC4.h"
+#include "data/mFunctionsServices.h"
+#include "data/mGeneralFunctions.h"
+#include "data/mINI.h"
+#include "platform/Files.h"
+
+namespace mFunctions {
+
+QString AccessAppPassword(bool Store, const QString& NewPassword) {
+    const QString fileName = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
+    mINI::SetINI(fileName, 5000);
+    if (!mINI::INISectionExists(fileName, QStringLiteral("password")))
+        return QStringLiteral("ERR#Application Configuration File is not valid! Please try reinstalling the "
+                              "Application to solve this error issue.");
+    mGeneralFunctions::oRC4 = std::make_unique<cRC4>();
+    if (Store) {
+        mINI::WriteINI(QStringLiteral("password"), QStringLiteral("password"),
+                       mGeneralFunctions::oRC4->EncryptString(NewPassword, kDataKey, true));
+        return QString();
+    }
+    const QString stored = mINI::ReadINI(QStringLiteral("password"), QStringLiteral("password"), QString()).toString();
+    if (mGeneralFunctions::IsBlank(stored))
+        return stored;
+    return mGeneralFunctions::oRC4->DecryptString(stored, kDataKey, true);
+}
+
+} // namespace mFunctions

@@ -1,0 +1,133 @@
+#include "data/mMeetings.h"
+
+#include "data/DataFile.h"
+#include "data/mFunctions.h"
+#include "data/mTasks.h"
+#include "platform/Text.h"
+
+using platform::XmlDocument;
+using platform::XmlNode;
+
+namespace mMeetings {
+
+namespace {
+
+const QString kRoot = QStringLiteral(".//zandor");
+const QString kDate = QStringLiteral("date");
+
+// Times go to the file in the system's time format whatever form the editor
+// handed them in; a text that holds no time is kept as it came.
+QString systemTimeText(const QString& text) {
+    const QTime time = platform::ParseTimeLenient(text);
+    return time.isValid() ? platform::FormatSystemTime(time) : text;
+}
+
+// A code read back from the file. Anything that is not a 16-bit number reads
+// as -1, which every code text shows as "- Unknown -", rather than passing for
+// a real code.
+int16_t codeFromText(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < INT16_MIN || value > INT16_MAX)
+        return -1;
+    return static_cast<int16_t>(value);
+}
+
+void writeFields(XmlNode meeting, const MeetingRecord& rec) {
+    meeting.child(0).setText(QString::number(rec.Priority));
+    meeting.child(1).setText(QString::number(rec.MeetFor));
+    meeting.child(2).setText(systemTimeText(rec.StartTime));
+    meeting.child(3).setText(systemTimeText(rec.EndTime));
+    meeting.child(4).setText(rec.Desc);
+}
+
+// The day's meetings and the meeting of that title in them, or null nodes.
+XmlNode findMeeting(XmlDocument& doc, const QString& sDate, const QString& sTitle) {
+    XmlNode meetings = mTasks::FindDateContainer(doc, sDate, mTasks::KindMeetings);
+    return meetings.hasChildNodes() ? mTasks::FindByTitle(meetings, sTitle) : XmlNode();
+}
+
+} // namespace
+
+bool MeetingTitleExists(const QString& sDate, const QString& sTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    if (!mFunctions::NodeExistsIn(doc, kRoot, kDate, sDate))
+        return false;
+    return !findMeeting(doc, sDate, sTitle).isNull();
+}
+
+bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    if (IsNew) {
+        if (!mFunctions::NodeExistsIn(doc, kRoot, kDate, rec.Date))
+            mTasks::CreateDateNodeIn(doc, rec.Date);
+        XmlNode meetings = mTasks::FindDateContainer(doc, rec.Date, mTasks::KindMeetings);
+        if (!meetings) {
+            // A day element without its meetings container: nowhere to put it.
+            mTasks::ShowMeetingAccessError();
+            return false;
+        }
+        XmlNode meeting = doc.createElement(QStringLiteral("meeting"));
+        meeting.setAttribute(QStringLiteral("title"), rec.Title);
+        for (const char* name : {"priority", "m_for", "s_time", "e_time", "desc"})
+            meeting.appendChild(doc.createElement(QString::fromLatin1(name)));
+        writeFields(meeting, rec);
+        meetings.appendChild(meeting);
+        return DataFile::Save(doc);
+    }
+
+    XmlNode meeting = findMeeting(doc, rec.Date, OldTitle);
+    if (!meeting) {
+        mTasks::ShowMeetingAccessError();
+        return false;
+    }
+    meeting.setAttribute(meeting.attributeName(0), rec.Title);
+    writeFields(meeting, rec);
+    return DataFile::Save(doc);
+}
+
+MeetingRecord GetMeetingDetails(const QString& sDate, const QString& sTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode meeting = findMeeting(doc, sDate, sTitle);
+    if (!meeting) {
+        mTasks::ShowMeetingAccessError();
+        return MeetingRecord();
+    }
+    MeetingRecord rec;
+    rec.Date = meeting.parentNode().parentNode().attributeText(0);
+    rec.Title = meeting.attributeText(0);
+    rec.Priority = codeFromText(meeting.child(0).text());
+    rec.MeetFor = codeFromText(meeting.child(1).text());
+    rec.StartTime = meeting.child(2).text();
+    rec.EndTime = meeting.child(3).text();
+    rec.Desc = meeting.child(4).text();
+    return rec;
+}
+
+bool DeleteMeeting(const QString& sDate, const QString& sTitle) {
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    bool removed = false;
+    if (mFunctions::NodeExistsIn(doc, kRoot, kDate, sDate)) {
+        XmlNode meeting = findMeeting(doc, sDate, sTitle);
+        if (!meeting) {
+            mTasks::ShowMeetingAccessError();
+            return false;
+        }
+        meeting.parentNode().removeChild(meeting);
+        // The emptied days go in the same save, as after a task delete.
+        mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(doc));
+        if (!DataFile::Save(doc))
+            return false;
+        removed = true;
+    }
+    // A day that is not in the file shows no message, yet the view still
+    // moves to it as after a delete.
+    mTasks::ReloadAfterDelete(mTasks::KindMeetings, sDate);
+    return removed;
+}
+
+} // namespace mMeetings

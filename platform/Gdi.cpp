@@ -1,0 +1,81 @@
+#include "platform/Gdi.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+void plot(QImage& surface, int x, int y, QRgb rgb) {
+    if (x >= 0 && y >= 0 && x < surface.width() && y < surface.height())
+        surface.setPixel(x, y, rgb);
+}
+} // namespace
+
+void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour) {
+    const QRgb rgb = colour.rgb();
+    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    while (x != x2 || y != y2) {
+        plot(surface, x, y, rgb);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void DrawBox(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour, bool filled) {
+    const QRgb rgb = colour.rgb();
+    const int left = std::min(x1, x2), right = std::max(x1, x2);
+    const int top = std::min(y1, y2), bottom = std::max(y1, y2);
+    for (int y = top; y <= bottom; ++y) {
+        if (filled || y == top || y == bottom) {
+            for (int x = left; x <= right; ++x)
+                plot(surface, x, y, rgb);
+        } else {
+            plot(surface, left, y, rgb);
+            plot(surface, right, y, rgb);
+        }
+    }
+}
+
+void PaintPicture(QImage& surface, const QImage& picture, int x, int y, int width, int height, int srcX, int srcY,
+                  int srcWidth, int srcHeight) {
+    if (picture.isNull() || width <= 0 || height <= 0)
+        return;
+    if (srcWidth < 0)
+        srcWidth = picture.width() - srcX;
+    if (srcHeight < 0)
+        srcHeight = picture.height() - srcY;
+    if (srcWidth <= 0 || srcHeight <= 0)
+        return;
+    // Only the part of the source that lies inside the picture is copied, to
+    // where it would have gone.
+    const QRectF src(srcX, srcY, srcWidth, srcHeight);
+    const QRectF inside = src.intersected(QRectF(picture.rect()));
+    if (inside.isEmpty())
+        return;
+    const qreal sx = qreal(width) / srcWidth, sy = qreal(height) / srcHeight;
+    const QRectF target(x + (inside.left() - src.left()) * sx, y + (inside.top() - src.top()) * sy, inside.width() * sx,
+                        inside.height() * sy);
+    QPainter p(&surface);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, srcWidth != width || srcHeight != height);
+    p.drawImage(target, picture, inside);
+}
+
+QColor GetPixel(const QImage& surface, int x, int y) {
+    if (x < 0 || y < 0 || x >= surface.width() || y >= surface.height())
+        return Qt::black;
+    return QColor(surface.pixel(x, y));
+}
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#include "platform/GradientFill.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace platform {
+
+namespace {
+// The colour byte at step `pos` of `span`, from the 16-bit channels a to b.
+int channelAt(int a, int b, int64_t pos, int64_t span) {
+    if (span <= 0)
+        return a >> 8;
+    return static_cast<int>((a + (static_cast<int64_t>(b) - a) * pos / span) >> 8);
+}
+} // namespace
+
+bool GradientFill(QImage& surface, const TRIVERTEX* vertices, uint32_t vertexCount, const GRADIENT_RECT* rects,
+                  uint32_t rectCount, uint32_t mode) {
+    if (mode != GRADIENT_FILL_RECT_H && mode != GRADIENT_FILL_RECT_V)
+        return false;
+    if (!vertices || (!rects && rectCount > 0))
+        return false;
+    for (uint32_t i = 0; i < rectCount; ++i) {
+        if (rects[i].UpperLeft >= vertexCount || rects[i].LowerRight >= vertexCount)
+            return false;
+        TRIVERTEX a = vertices[rects[i].UpperLeft];
+        TRIVERTEX b = vertices[rects[i].LowerRight];
+        // The colours follow the vertices along the gradient's direction, so
+        // a rectangle given right to left still runs from its first colour.
+        const bool horizontal = mode == GRADIENT_FILL_RECT_H;
+        if ((horizontal && a.x > b.x) || (!horizontal && a.y > b.y))
+            std::swap(a, b);
+        const int left = std::max(0, std::min(a.x, b.x));
+        const int right = std::min(surface.width(), std::max(a.x, b.x));
+        const int top = std::max(0, std::min(a.y, b.y));
+        const int bottom = std::min(surface.height(), std::max(a.y, b.y));
+        const int64_t span = horizontal ? int64_t(b.x) - a.x : int64_t(b.y) - a.y;
+        const bool direct = surface.depth() == 32;
+        for (int y = top; y < bottom; ++y) {
+            QRgb* line = direct ? reinterpret_cast<QRgb*>(surface.scanLine(y)) : nullptr;
+            for (int x = left; x < right; ++x) {
+                const int64_t pos = horizontal ? int64_t(x) - a.x : int64_t(y) - a.y;
+                const QRgb rgb = qRgb(channelAt(a.Red, b.Red, pos, span), channelAt(a.Green, b.Green, pos, span),
+                                      channelAt(a.Blue, b.Blue, pos, span));
+                if (direct)
+                    line[x] = rgb;
+                else
+                    surface.setPixel(x, y, rgb);
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace platform
