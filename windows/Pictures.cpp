@@ -2,10 +2,8 @@
 
 #include "platform/Files.h"
 
-#include <QDir>
-
 QPixmap ProgramPicture(const QString& fileName) {
-    return QPixmap(QDir(platform::AppPath()).filePath(QStringLiteral("images/") + fileName));
+    return QPixmap(platform::ProgramFile(fileName));
 }
 
 QIcon ProgramIcon() {
