@@ -2,6 +2,9 @@
 
 #include "data/Views.h"
 #include "data/mGeneralFunctions.h"
+#include "data/mMeetings.h"
+#include "data/mNotes.h"
+#include "data/mPasswords.h"
 #include "data/mTasks.h"
 #include "platform/Clipboard.h"
 #include "platform/RuntimeError.h"
@@ -91,18 +94,38 @@ void taskCommand(const QString& item) {
     }
 }
 
+// The meeting, note and password editors join the program later; until then
+// their add and edit commands do nothing.
 void meetingCommand(const QString& item) {
-    // The meeting editor and the meeting store join the program later; until
-    // then these commands do nothing.
-    Q_UNUSED(item);
+    if (CurrentView() != ViewMeetings)
+        return;
+    if (item == QLatin1String("mtg_del")) {
+        if (!confirmed(QStringLiteral("Are you sure you want to remove selected Meeting Schedule?")))
+            return;
+        platform::ListItem* row = selectedRow();
+        mMeetings::DeleteMeeting(row->Text(), row->SubItems(1));
+    }
 }
 
 void noteCommand(const QString& item) {
-    Q_UNUSED(item);
+    if (CurrentView() != ViewNotes)
+        return;
+    if (item == QLatin1String("note_del")) {
+        if (!confirmed(QStringLiteral("Are you sure you want to Delete selected Note?")))
+            return;
+        mNotes::DeleteNote(selectedRow()->SubItems(2));
+        LoadNotesList(QString());
+    }
 }
 
 void passwordCommand(const QString& item) {
-    Q_UNUSED(item);
+    if (CurrentView() != ViewPasswords)
+        return;
+    if (item == QLatin1String("pwd_del")) {
+        if (!confirmed(QStringLiteral("Are you sure you want to Delete selected Password Information?")))
+            return;
+        mPasswords::DeletePassword(selectedRow()->Text());
+    }
 }
 
 } // namespace

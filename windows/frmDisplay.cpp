@@ -1,7 +1,9 @@
 #include "windows/frmDisplay.h"
 
 #include "data/Views.h"
+#include "data/cRC4.h"
 #include "data/mGeneralFunctions.h"
+#include "data/mNotes.h"
 #include "platform/Clock.h"
 #include "platform/Twips.h"
 #include "platform/ui/ListView.h"
@@ -142,6 +144,12 @@ void frmDisplay::lstData_ItemClick(platform::ListItem* Item) {
         return;
     }
     TitleParam = Item->SubItems(2);
+    const NoteRecord note = mNotes::GetNote(TitleParam);
+    lblNoteInfo->setText(QStringLiteral(":: Note Description (Last Saved : ") +
+                         Item->SubItems(3).replace(QLatin1String("; "), QLatin1String(" at ")) + QStringLiteral("):"));
+    lblNoteInfo->adjustSize();
+    if (!mGeneralFunctions::IsBlank(note.Text))
+        txtQuickDesc->SetText(DecipherField(note.Text));
 }
 
 void frmDisplay::lstData_DblClick() {

@@ -4,8 +4,10 @@
 #include "data/Views.h"
 #include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"
+#include "data/mINI.h"
 #include "data/mTasks.h"
 #include "platform/CommandLine.h"
+#include "platform/Files.h"
 #include "platform/IconHandles.h"
 #include "platform/SingleInstance.h"
 #include "platform/Ui.h"
@@ -121,6 +123,14 @@ QStringList codeTexts(QString (*text)(int16_t), int count) {
     for (int16_t code = 0; code < count; ++code)
         texts.append(text(code));
     return texts;
+}
+
+// A switch of the configuration file: any number but 0 is on; a text that
+// is no number counts as off.
+bool switchOn(const platform::Variant& value) {
+    bool ok = false;
+    const double number = value.toString().trimmed().toDouble(&ok);
+    return ok && number != 0;
 }
 
 } // namespace
@@ -244,6 +254,21 @@ void frmMain::Form_Load() {
         platform::EndProcess(0);
     if (platform::Command() == QLatin1String("/s"))
         m_startInTray = true;
+    const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
+    if (!mGeneralFunctions::FileExists(config)) {
+        platform::MsgBox(QStringLiteral("Application configuration File is Missing! Please reinstall the Application "
+                                        "to resolve this error issue."),
+                         MsgStyle::Critical, QStringLiteral("Configuration File Missing!"));
+        mGeneralFunctions::UnloadAllForms();
+        platform::EndProcess(0);
+    }
+    mINI::SetINI(config, 5000);
+    platform::SetMenuChecked(
+        Entry(QStringLiteral("mnuOptionsEnable")),
+        switchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
+    platform::SetMenuChecked(
+        Entry(QStringLiteral("mnuOptionsWinStartup")),
+        switchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
     setWindowTitle(QStringLiteral("Veltrane (version: ") + mGeneralFunctions::ApplicationBuild(true, true) +
                    QStringLiteral(")"));
     ucFormDock->Attach(platform::HandleOf(this));

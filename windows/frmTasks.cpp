@@ -1,5 +1,6 @@
 #include "windows/frmTasks.h"
 
+#include "controls/XPButton.h"
 #include "data/Views.h"
 #include "data/cRC4.h"
 #include "data/mFunctions.h"
@@ -20,7 +21,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using platform::MsgStyle;
@@ -120,28 +120,31 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    btnSave = new QPushButton(this);
+    btnSave = new XPButton(this);
     btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnSave->setFixedSize(120, 28);
+    btnCancel = new XPButton(this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setCaption(QStringLiteral("&Cancel"));
+    btnCancel->setFixedSize(120, 28);
     buttons->addWidget(btnSave);
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);
 
-    connect(btnSave, &QPushButton::clicked, this, &frmTasks::btnSave_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &frmTasks::btnCancel_Click);
+    connect(btnSave, &XPButton::Click, this, &frmTasks::btnSave_Click);
+    connect(btnCancel, &XPButton::Click, this, &frmTasks::btnCancel_Click);
     resize(520, 560);
 }
 
 void frmTasks::Form_Load() {
     if (ShowMode != 0) {
         setWindowTitle(QStringLiteral("Edit Task Details ..."));
-        btnSave->setText(QStringLiteral("&Save Changes"));
+        btnSave->setCaption(QStringLiteral("&Save Changes"));
         LoadTaskDetails(TaskDate, TaskTitle);
         return;
     }
     setWindowTitle(QStringLiteral("Add New Task ..."));
-    btnSave->setText(QStringLiteral("&Save Task"));
+    btnSave->setCaption(QStringLiteral("&Save Task"));
     ucDTPicker->SetValue(UseForm<frmSideBar>().ucCalender->Value());
     cmbPriority->setCurrentIndex(2);
     cmbStatus->setCurrentIndex(0);

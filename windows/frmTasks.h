@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class QComboBox;
-class QPushButton;
+class XPButton;
 namespace platform {
 class DatePicker;
 class MultiLineTextBox;
@@ -34,8 +34,8 @@ public:
     QComboBox* cmbStatus = nullptr;
     platform::MultiLineTextBox* txtDesc = nullptr;
     platform::MultiLineTextBox* txtRemarks = nullptr;
-    QPushButton* btnSave = nullptr;
-    QPushButton* btnCancel = nullptr;
+    XPButton* btnSave = nullptr;
+    XPButton* btnCancel = nullptr;
 
     void btnSave_Click();
     void btnCancel_Click();

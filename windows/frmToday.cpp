@@ -1,5 +1,6 @@
 #include "windows/frmToday.h"
 
+#include "controls/GradientRect.h"
 #include "data/Views.h"
 #include "data/mGeneralFunctions.h"
 #include "platform/Clock.h"
@@ -25,6 +26,8 @@
 namespace {
 
 constexpr double kGradLineHeight = 45;
+// The rules' width before the first layout, which is what the gradient spans.
+constexpr double kGradLineWidth = 7200;
 
 platform::ListView* newList(QWidget* parent, const char* name, std::initializer_list<const char*> columns) {
     auto* list = new platform::ListView(parent);
@@ -77,6 +80,7 @@ frmToday::frmToday() : MdiChildForm(QStringLiteral("frmToday")) {
         lblInfo[i]->setPalette(captionPal);
         picGradLine[i] = new platform::BackedWidget(containers[i]);
         picGradLine[i]->setObjectName(QStringLiteral("picGradLine%1").arg(i));
+        picGradLine[i]->resize(platform::TwipsToPixelsX(kGradLineWidth), 1);
     }
     lstTasksToday = newList(picTasksContaiter, "lstTasksToday", {"Date", "Title", "Priority", "Status"});
     lstMeetingsToday =
@@ -93,7 +97,14 @@ frmToday::frmToday() : MdiChildForm(QStringLiteral("frmToday")) {
 
 void frmToday::Form_Load() {
     for (platform::BackedWidget* line : picGradLine)
-        line->setFixedHeight(platform::TwipsToPixelsY(kGradLineHeight));
+        line->resize(line->width(), platform::TwipsToPixelsY(kGradLineHeight));
+    // The rules are painted once; a wider window shows the white they fade
+    // into beyond their first width.
+    clsGradient gradient;
+    gradient.setColor1(platform::RGB(0, 0, 128));
+    gradient.setColor2(platform::RGB(255, 255, 255));
+    gradient.Draw(picGradLine[0]);
+    gradient.Draw(picGradLine[1]);
     mFunctions::LoadTodaySchedule(QString());
     mFunctions::SetCurrentView(mFunctions::ViewToday);
     tmrClock->start();

@@ -11,7 +11,7 @@
 #include "windows/frmToday.h"
 
 #include <QComboBox>
-#include <QPushButton>
+#include "controls/XPButton.h"
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -72,7 +72,7 @@ TEST_F(TaskEditorTest, NewTaskOpensOnTheCalendarsDayAndIsSavedAndShown) {
     QString opened;
     r->onModal = [&](QObject* w) {
         frmTasks& e = *qobject_cast<frmTasks*>(w);
-        opened = e.windowTitle() + QLatin1Char('|') + e.btnSave->text() + QLatin1Char('|') +
+        opened = e.windowTitle() + QLatin1Char('|') + e.btnSave->Caption() + QLatin1Char('|') +
                  e.ucDTPicker->Value().toString(Qt::ISODate) + QLatin1Char('|') + e.cmbPriority->currentText() +
                  QLatin1Char('|') + e.cmbStatus->currentText() + QLatin1Char('|') + e.txtTitle->Text();
         fill(e, {QStringLiteral("Plan trip"), QDate(), QStringLiteral("Book the train\r\nand a hotel"),
@@ -202,7 +202,7 @@ protected:
 TEST_F(TaskEditTest, OpensWithTheStoredFieldsAndRewritesInPlace) {
     QString opened;
     edit(1, [&](frmTasks& e) {
-        opened = e.windowTitle() + QLatin1Char('|') + e.btnSave->text() + QLatin1Char('|') + e.txtTitle->Text() +
+        opened = e.windowTitle() + QLatin1Char('|') + e.btnSave->Caption() + QLatin1Char('|') + e.txtTitle->Text() +
                  QLatin1Char('|') + e.txtDesc->Text() + QLatin1Char('|') + e.txtRemarks->Text() + QLatin1Char('|') +
                  e.cmbPriority->currentText() + QLatin1Char('|') + e.cmbStatus->currentText() + QLatin1Char('|') +
                  e.ucDTPicker->Value().toString(Qt::ISODate);
