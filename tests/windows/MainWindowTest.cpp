@@ -12,6 +12,7 @@
 #include "windows/frmToday.h"
 
 #include <QDockWidget>
+#include <QFile>
 #include <QMenuBar>
 
 using namespace fixture;
@@ -263,4 +264,29 @@ TEST_F(TrayTest, UnloadingRemovesTheIcon) {
     const uint32_t id = main.oSysTray->iconId();
     mGeneralFunctions::UnloadAllForms();
     EXPECT_FALSE(platform::FindNotifyIcon(window, id).has_value());
+}
+
+TEST_F(WindowsTest, SwitchesOfTheConfigurationFileSetTheOptionsChecks) {
+    folder.write(QStringLiteral("AppCfg.cfg"), "[password]\nenabled=1\npassword=\n\n[app]\nstartup=abc\n");
+    frmMain& main = openMain();
+    EXPECT_TRUE(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsEnable"))));
+    EXPECT_FALSE(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsWinStartup"))));
+    mGeneralFunctions::UnloadAllForms();
+    fixture::drain();
+
+    folder.write(QStringLiteral("AppCfg.cfg"), "[app]\nstartup=2\n");
+    frmMain& again = openMain();
+    EXPECT_FALSE(platform::MenuChecked(again.Entry(QStringLiteral("mnuOptionsEnable"))));
+    EXPECT_TRUE(platform::MenuChecked(again.Entry(QStringLiteral("mnuOptionsWinStartup"))));
+}
+
+TEST_F(WindowsTest, AMissingConfigurationFileEndsTheProgram) {
+    QFile::remove(folder.file(QStringLiteral("AppCfg.cfg")));
+    EXPECT_THROW(platform::Forms::Get<frmMain>().Show(), platform::ProcessEnded);
+    ASSERT_EQ(r->boxes.size(), 1u);
+    EXPECT_EQ(r->last().title, QStringLiteral("Configuration File Missing!"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Application configuration File is Missing! Please reinstall the "
+                                             "Application to resolve this error issue."));
+    EXPECT_EQ(r->last().style, platform::MsgStyle::Critical);
+    EXPECT_TRUE(platform::Forms::Loaded().empty());
 }

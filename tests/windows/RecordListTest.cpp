@@ -1,6 +1,7 @@
 #include "WindowsFixture.h"
 
 #include "platform/Clipboard.h"
+#include "platform/ui/TextBox.h"
 #include "windows/CommandDispatcher.h"
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
@@ -14,6 +15,7 @@
 using namespace fixture;
 namespace Forms = platform::Forms;
 using platform::ListView;
+using platform::MsgAnswer;
 
 namespace {
 
@@ -245,4 +247,45 @@ TEST_F(WindowsTest, DayWithoutItsMeetingsStopsTheFillWithAMessage) {
     EXPECT_EQ(r->last().title, QStringLiteral("Schedule Information access failed!"));
     EXPECT_EQ(Forms::IfLoaded<frmDisplay>()->lstData->ListItems().Count(), 0);
     EXPECT_FALSE(platform::Forms::Loaded().empty());
+}
+
+TEST_F(WindowsTest, NoteRowClickShowsItsTextInThePreview) {
+    folder.writeData(everyKind());
+    openMain();
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
+    frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
+    display.lstData_ItemClick(display.lstData->ListItems().Item(2));
+    EXPECT_EQ(display.lblNoteInfo->text(),
+              QStringLiteral(":: Note Description (Last Saved : 07/03/2025 at 09:30:00 AM):"));
+    EXPECT_EQ(display.txtQuickDesc->Text(), QStringLiteral("Flour, eggs and a long list of other things"));
+}
+
+TEST_F(WindowsTest, RemovesOfNotesPasswordsAndMeetingsAskAndReload) {
+    folder.writeData(everyKind());
+    openMain();
+    r->answers = {MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes};
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
+    // A list filtered to one day shows every note again after a delete.
+    mFunctions::LoadNotesList(QStringLiteral("07-03-2025"));
+    ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
+    list->SetSelectedItem(list->ListItems().Item(1));
+    mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_del"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Delete selected Note?"));
+    EXPECT_EQ(rows(list, 2), QStringList{"01/02/2024|08:00:00 PM|Old"});
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
+    list = Forms::IfLoaded<frmDisplay>()->lstData;
+    list->SetSelectedItem(list->ListItems().Item(2));
+    mFunctions::HandleOptionBarItems(QStringLiteral("pwd"), QStringLiteral("pwd_del"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Delete selected Password Information?"));
+    EXPECT_EQ(rows(list, 0), QStringList{"Bank"});
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"));
+    list = Forms::IfLoaded<frmDisplay>()->lstData;
+    list->SetSelectedItem(list->ListItems().Item(1));
+    mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), QStringLiteral("mtg_del"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to remove selected Meeting Schedule?"));
+    EXPECT_EQ(list->ListItems().Count(), 0);
+    EXPECT_FALSE(folder.readData().contains("Review"));
 }

@@ -10,8 +10,8 @@
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
 
-#include <QComboBox>
 #include "controls/XPButton.h"
+#include <QComboBox>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
