@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
+#include <vector>
 
 namespace platform {
 
@@ -230,11 +232,15 @@ void ListView::flushPendingRows() {
     for (ListItem* item : m_pending)
         rows.append(item);
     m_pending.clear();
+    // A fill into an empty sorted list is put in already in order, so the
+    // tree never sorts rows it has shown.
+    const bool sortFirst = m_sorted && topLevelItemCount() == 0;
+    if (sortFirst)
+        sortRows(rows);
     addTopLevelItems(rows);
-    if (m_sorted)
+    if (m_sorted && !sortFirst)
         sortNow();
 }
-
 void ListView::clearRows() {
     for (ListItem* item : m_pending)
         delete item;
@@ -243,8 +249,33 @@ void ListView::clearRows() {
     clear();
 }
 
+void ListView::sortRows(QList<QTreeWidgetItem*>& rows) const {
+    // Each row's key is read and case-folded once; comparing folded texts is
+    // comparing the texts without regard to case.
+    std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
+    keyed.reserve(static_cast<size_t>(rows.size()));
+    for (QTreeWidgetItem* row : rows)
+        keyed.emplace_back(row->text(m_sortKey).toCaseFolded(), row);
+    const bool descending = m_sortOrder == lvwDescending;
+    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
+        return descending ? b.first < a.first : a.first < b.first;
+    });
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rows[i] = keyed[static_cast<size_t>(i)].second;
+}
+
 void ListView::sortNow() {
-    sortItems(m_sortKey, m_sortOrder == lvwDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (topLevelItemCount() < 2)
+        return;
+    QTreeWidgetItem* current = currentItem();
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    QList<QTreeWidgetItem*> rows = invisibleRootItem()->takeChildren();
+    sortRows(rows);
+    addTopLevelItems(rows);
+    if (current)
+        setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    for (QTreeWidgetItem* row : selected)
+        row->setSelected(true);
 }
 
 void ListView::SetSorted(bool sorted) {

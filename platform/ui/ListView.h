@@ -177,6 +177,8 @@ private:
     ListItem* addRow(const QString& text, int icon, int smallIcon);
     void clearRows();
     void sortNow();
+    // Puts rows in the list's order.
+    void sortRows(QList<QTreeWidgetItem*>& rows) const;
     int columnTotal() const { return m_columns; }
     void setColumnTotal(int columns);
 
