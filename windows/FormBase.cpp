@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
 
 FormCore::FormCore(QWidget* self, const QString& name) : m_self(self), m_name(name) {}
 
@@ -38,6 +39,18 @@ void FormCore::ShowModal() {
     if (!m_self->parentWidget()) {
         if (auto* main = platform::Forms::IfLoaded<frmMain>(); main && main != m_self)
             m_self->setParent(main, m_self->windowFlags() | Qt::Dialog);
+    }
+    // A dialog opens centred over the main window while that is on the
+    // screen, else centred on the screen.
+    if (!m_self->isVisible()) {
+        QWidget* owner = m_self->parentWidget() ? m_self->parentWidget()->window() : nullptr;
+        QRect area;
+        if (owner && owner->isVisible() && !owner->isMinimized())
+            area = owner->frameGeometry();
+        else if (QScreen* screen = m_self->screen())
+            area = screen->availableGeometry();
+        if (area.isValid())
+            m_self->move(area.center() - QPoint(m_self->width() / 2, m_self->height() / 2));
     }
     platform::Ui().showModal(m_self);
 }

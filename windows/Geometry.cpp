@@ -2,6 +2,8 @@
 
 #include "platform/Twips.h"
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
 
@@ -13,6 +15,13 @@ double ScaleWidth(const QWidget* w) {
 
 double ScaleHeight(const QWidget* w) {
     return platform::PixelsToTwipsY(w->contentsRect().height());
+}
+
+double ColumnsWidth(const QAbstractScrollArea* list) {
+    int width = list->contentsRect().width();
+    if (list->verticalScrollBar()->isVisible())
+        width -= list->verticalScrollBar()->width();
+    return platform::PixelsToTwipsX(std::max(0, width));
 }
 
 double Height(const QWidget* w) {

@@ -9,7 +9,10 @@
 
 namespace {
 constexpr int kHeightTwips = 600;
-}
+// The caption is centred in a label of this width, wide enough for the Today
+// view's longest day and time, so a changing text stays centred.
+constexpr int kLabelWidthTwips = 8400;
+} // namespace
 
 HeaderStrip::HeaderStrip(QWidget* parent) : QWidget(parent), m_picture(ProgramPicture(QStringLiteral("header.png"))) {
     setObjectName(QStringLiteral("picHeader"));
@@ -24,12 +27,12 @@ HeaderStrip::HeaderStrip(QWidget* parent) : QWidget(parent), m_picture(ProgramPi
     pal.setColor(QPalette::WindowText, Qt::white);
     m_label->setPalette(pal);
     m_label->setAttribute(Qt::WA_TranslucentBackground);
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->setGeometry(0, 0, platform::TwipsToPixelsX(kLabelWidthTwips), height());
 }
 
 void HeaderStrip::setCaption(const QString& text) {
     m_label->setText(text);
-    const QSize size = m_label->sizeHint();
-    m_label->setGeometry(m_label->x(), (height() - size.height()) / 2, size.width(), size.height());
 }
 
 void HeaderStrip::paintEvent(QPaintEvent*) {

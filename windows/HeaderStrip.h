@@ -13,7 +13,7 @@ public:
     explicit HeaderStrip(QWidget* parent = nullptr);
 
     QLabel* label() const { return m_label; }
-    // Sets the caption; the label takes the text's width from its left edge.
+    // Sets the caption, centred in the label.
     void setCaption(const QString& text);
 
 protected:

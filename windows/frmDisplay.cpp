@@ -74,9 +74,15 @@ void frmDisplay::CreateColumns() {
 
     auto headers = lstData->ColumnHeaders();
     headers.Clear();
+    const double width = geometry::ColumnsWidth(lstData);
+    // A day column is never narrower than a day key beside its icon.
+    const double dayWidth = platform::PixelsToTwipsX(
+        lstData->fontMetrics().horizontalAdvance(QStringLiteral("00-00-0000")) + lstData->iconSize().width() + 16);
     auto add = [&](const auto& columns) {
-        for (const Column& c : columns)
-            headers.Add(QLatin1String(c.caption), lstData->Width() * c.width);
+        for (const Column& c : columns) {
+            const bool dayColumn = &c == &columns[0] && mFunctions::CurrentView() != mFunctions::ViewPasswords;
+            headers.Add(QLatin1String(c.caption), dayColumn ? std::max(width * c.width, dayWidth) : width * c.width);
+        }
     };
     switch (mFunctions::CurrentView()) {
     case mFunctions::ViewTasks:

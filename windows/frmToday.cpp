@@ -33,9 +33,6 @@ platform::ListView* newList(QWidget* parent, const char* name, std::initializer_
     auto* list = new platform::ListView(parent);
     list->setObjectName(QLatin1String(name));
     list->SetImageList(ListViewIcons());
-    // The columns share the list's width between them, so there is never
-    // anything to scroll sideways to.
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (const char* caption : columns)
         list->ColumnHeaders().Add(QLatin1String(caption));
     return list;
@@ -132,10 +129,10 @@ void frmToday::Form_Resize() {
     }
     const double taskWidths[] = {0.15, 0.45, 0.1, 0.15};
     for (int i = 0; i < 4; ++i)
-        lstTasksToday->ColumnHeaders().Item(i + 1).SetWidth(lstTasksToday->Width() * taskWidths[i]);
+        lstTasksToday->ColumnHeaders().Item(i + 1).SetWidth(ColumnsWidth(lstTasksToday) * taskWidths[i]);
     const double meetingWidths[] = {0.15, 0.3, 0.3, 0.125, 0.125};
     for (int i = 0; i < 5; ++i)
-        lstMeetingsToday->ColumnHeaders().Item(i + 1).SetWidth(lstMeetingsToday->Width() * meetingWidths[i]);
+        lstMeetingsToday->ColumnHeaders().Item(i + 1).SetWidth(ColumnsWidth(lstMeetingsToday) * meetingWidths[i]);
 }
 
 QString frmToday::HeaderText() const {

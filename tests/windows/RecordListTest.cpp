@@ -1,8 +1,10 @@
 #include "WindowsFixture.h"
 
 #include "platform/Clipboard.h"
+#include "platform/Twips.h"
 #include "platform/ui/TextBox.h"
 #include "windows/CommandDispatcher.h"
+#include "windows/Geometry.h"
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmDisplay.h"
@@ -54,7 +56,12 @@ TEST_F(WindowsTest, RecordListColumnsAndRowsPerView) {
     EXPECT_EQ(display->lstData->ListItems().Item(1)->Icon(), 1);
     EXPECT_FALSE(display->lstData->ListItems().Item(2)->Bold());
     EXPECT_NE(display->lstData->ListItems().Item(2)->ForeColor(), 1127859);
-    EXPECT_NEAR(display->lstData->ColumnHeaders().Item(2).Width(), display->lstData->Width() * 0.3, 15);
+    EXPECT_NEAR(display->lstData->ColumnHeaders().Item(2).Width(), geometry::ColumnsWidth(display->lstData) * 0.3, 15);
+    // However narrow the list, a day key fits its column.
+    display->resize(300, 400);
+    const int dayColumn = display->lstData->ColumnHeaders().Item(1).Width();
+    EXPECT_GE(platform::TwipsToPixelsX(dayColumn),
+              display->lstData->fontMetrics().horizontalAdvance(QStringLiteral("15-01-2025")) + 16);
 
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("SH_MTG"));
     display = Forms::IfLoaded<frmDisplay>();
