@@ -163,20 +163,19 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
         }
         const QString dayKey = day.attributeText(0);
         for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
-            // The last column first, so a row makes room for its columns once.
             ListItem* row = list->ListItems().Add(dayKey, nKind + 1, nKind + 1);
+            row->SetSubItems(1, record.attributeText(0));
             if (nKind == mTasks::KindTasks) {
+                row->SetSubItems(2, codeText(field(record, 1), GetTaskStatusText));
+                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
                 const QString desc = field(record, 2);
                 row->SetSubItems(4, mGeneralFunctions::IsBlank(desc) ? desc : ShortenText(DecipherField(desc)));
-                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
-                row->SetSubItems(2, codeText(field(record, 1), GetTaskStatusText));
             } else {
-                row->SetSubItems(5, field(record, 3));
-                row->SetSubItems(4, field(record, 2));
-                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
                 row->SetSubItems(2, codeText(field(record, 1), GetMeetingForText));
+                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
+                row->SetSubItems(4, field(record, 2));
+                row->SetSubItems(5, field(record, 3));
             }
-            row->SetSubItems(1, record.attributeText(0));
         }
     }
 }

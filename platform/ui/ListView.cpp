@@ -48,25 +48,44 @@ void checkSubItemIndex(int index) {
 
 ListItem::ListItem(ListView* owner, const QString& text, int icon, int smallIcon)
     : QTreeWidgetItem(UserType), m_owner(owner), m_icon(icon), m_smallIcon(smallIcon) {
-    setText(0, text);
+    m_texts.reserve(std::max(1, owner ? owner->columnTotal() : 1));
+    m_texts.append(text);
 }
 
 QString ListItem::Text() const {
-    return text(0);
+    return m_texts.value(0);
 }
 
 void ListItem::SetText(const QString& text) {
-    setText(0, text);
+    setColumnText(0, text);
 }
 
 QString ListItem::SubItems(int index) const {
     checkSubItemIndex(index);
-    return text(index);
+    return m_texts.value(index);
 }
 
 void ListItem::SetSubItems(int index, const QString& text) {
     checkSubItemIndex(index);
-    setText(index, text);
+    setColumnText(index, text);
+}
+
+void ListItem::setColumnText(int column, const QString& text) {
+    if (column >= m_texts.size())
+        m_texts.resize(column + 1);
+    if (m_texts[column] == text)
+        return;
+    m_texts[column] = text;
+    if (treeWidget())
+        emitDataChanged();
+}
+
+void ListItem::setData(int column, int role, const QVariant& value) {
+    // Texts set through the tree's own calls land where the row keeps them.
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        setColumnText(column, value.toString());
+    else
+        QTreeWidgetItem::setData(column, role, value);
 }
 
 void ListItem::SetBold(bool bold) {
@@ -114,6 +133,9 @@ QVariant ListItem::data(int column, int role) const {
                 return icon;
         }
         break;
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return column >= 0 && column < m_texts.size() ? QVariant(m_texts.at(column)) : QVariant();
     default:
         break;
     }
@@ -255,7 +277,7 @@ void ListView::sortRows(QList<QTreeWidgetItem*>& rows) const {
     std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
     keyed.reserve(static_cast<size_t>(rows.size()));
     for (QTreeWidgetItem* row : rows)
-        keyed.emplace_back(row->text(m_sortKey).toCaseFolded(), row);
+        keyed.emplace_back(static_cast<ListItem*>(row)->m_texts.value(m_sortKey).toCaseFolded(), row);
     const bool descending = m_sortOrder == lvwDescending;
     std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
         return descending ? b.first < a.first : a.first < b.first;

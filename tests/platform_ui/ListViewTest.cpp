@@ -324,3 +324,26 @@ TEST(ListView, TenThousandRowsGoInAtOnceAndAreSortedOnce) {
     EXPECT_EQ(list.ListItems().Item(1)->Text(), QStringLiteral("00001"));
     EXPECT_EQ(list.ListItems().Item(10000)->SubItems(1), QStringLiteral("Task 10000"));
 }
+
+TEST(ListView, TextsShownAreTheRowsOwnWhicheverWayTheyAreSet) {
+    ShownList shown;
+    ListView& list = *shown.list;
+    ListItem* row = list.ListItems().Add(QStringLiteral("07-03-2025"));
+    row->SetSubItems(1, QStringLiteral("Buy milk"));
+    QCoreApplication::processEvents();
+    const QModelIndex title = list.model()->index(0, 1);
+    EXPECT_EQ(list.model()->data(title).toString(), QStringLiteral("Buy milk"));
+
+    // A change made once the row is shown reaches the view; so does one made
+    // through the tree's own calls.
+    int changes = 0;
+    QObject::connect(list.model(), &QAbstractItemModel::dataChanged, [&]() { ++changes; });
+    row->SetSubItems(1, QStringLiteral("Buy bread"));
+    EXPECT_EQ(list.model()->data(title).toString(), QStringLiteral("Buy bread"));
+    EXPECT_EQ(changes, 1);
+    row->setText(0, QStringLiteral("08-03-2025"));
+    EXPECT_EQ(row->Text(), QStringLiteral("08-03-2025"));
+    EXPECT_EQ(changes, 2);
+    row->SetSubItems(1, QStringLiteral("Buy bread"));
+    EXPECT_EQ(changes, 2) << "an unchanged text is no change";
+}
