@@ -356,12 +356,22 @@ void XmlNode::setAttribute(const QString& name, const QString& value) {
     a.set_value(val.constData());
 }
 
+// The text under n in document order. The walk keeps no stack of its own, so a
+// deeply nested file cannot exhaust the program's.
 static void appendText(pugi::xml_node n, std::string& out) {
-    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
-        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata)
+    pugi::xml_node c = n.first_child();
+    while (c) {
+        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
             out += c.value();
-        else if (c.type() == pugi::node_element)
-            appendText(c, out);
+        } else if (c.type() == pugi::node_element && c.first_child()) {
+            c = c.first_child();
+            continue;
+        }
+        while (c != n && !c.next_sibling())
+            c = c.parent();
+        if (c == n)
+            break;
+        c = c.next_sibling();
     }
 }
 

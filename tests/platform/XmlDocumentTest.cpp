@@ -102,3 +102,23 @@ TEST(XmlDocument, SelectsTheOrganisersPaths) {
     ASSERT_TRUE(doc.loadXml("<wrap><zandor><notes/></zandor></wrap>"));
     EXPECT_EQ(doc.selectSingleNode(QStringLiteral(".//zandor/notes")).nodeName(), QStringLiteral("notes"));
 }
+
+TEST(XmlDocument, TextJoinsEverythingBelowAnElementHoweverDeep) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<r><f>x<b>y<c/><c>z</c></b>w</f><g/></r>"));
+    EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("xyzw"));
+    EXPECT_EQ(doc.documentElement().text(), QStringLiteral("xyzw"));
+
+    // A field nested a million deep, as a damaged or hostile file may hold.
+    const int depth = 1000000;
+    QByteArray deep = "<r><f>";
+    deep.reserve(depth * 7 + 32);
+    for (int i = 0; i < depth; ++i)
+        deep += "<a>";
+    deep += "deep";
+    for (int i = 0; i < depth; ++i)
+        deep += "</a>";
+    deep += "</f></r>";
+    ASSERT_TRUE(doc.loadXml(deep));
+    EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("deep"));
+}
