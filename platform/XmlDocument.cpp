@@ -73,9 +73,15 @@ bool referencesAreDefined(const char* begin, const char* end, QString* error) {
         }
         return false;
     };
+    // One "<?" is the declaration only when it opens the file; any other
+    // processing instruction may hold an ampersand as plain text.
+    const char* start = begin;
+    if (end - start >= 3 && std::memcmp(start, "\xEF\xBB\xBF", 3) == 0)
+        start += 3;
+    const bool declared = end - start >= 5 && std::memcmp(start, "<?xml", 5) == 0;
     const bool firstDecl = follows('!', 0);
-    const bool secondPi = follows('?', 1);
-    bool simple = !firstDecl && !secondPi;
+    const bool otherPi = follows('?', declared ? 1 : 0);
+    bool simple = !firstDecl && !otherPi;
     const char* p = begin;
     while (p < end) {
         if (simple) {

@@ -29,6 +29,9 @@ TEST(XmlDocument, RefusesWhatIsNotWellFormed) {
     EXPECT_FALSE(loads("   \n")) << "whitespace only";
     // Ampersands inside comments and CDATA are text, not references.
     EXPECT_TRUE(loads("<!-- a & b --><a><![CDATA[x & y]]><?pi a & b?></a>"));
+    EXPECT_TRUE(loads("<a><?pi a & b?></a>")) << "an instruction alone, with no declaration";
+    EXPECT_TRUE(loads("\xEF\xBB\xBF<?xml version=\"1.0\"?><a><?pi a & b?></a>"));
+    EXPECT_FALSE(loads("<a><?pi a?>fish & chips</a>")) << "outside the instruction it is still bare";
 }
 
 TEST(XmlDocument, MissingFileDoesNotLoad) {
