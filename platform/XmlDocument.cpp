@@ -202,10 +202,28 @@ bool textOutsideRoot(const char* begin, const char* end) {
     return e <= p || e[-1] != '>';
 }
 
-bool hasRepeatedAttributes(pugi::xml_node root, QString* error) {
+// Whitespace holding a line break: the layout of a hand-formatted file. A
+// blank field is stored as typed in one line, so it is never this.
+bool isLayout(const char* text) {
+    bool lineBreak = false;
+    for (const char* p = text; *p; ++p) {
+        if (!isXmlSpace(*p))
+            return false;
+        lineBreak = lineBreak || *p == '\n' || *p == '\r';
+    }
+    return lineBreak;
+}
+
+// Drops the layout that stands as an element's only text, as the layout
+// between elements is dropped, so an empty list reads as empty however the
+// file was formatted; and finds an attribute given twice.
+bool tidyAndFindRepeatedAttributes(pugi::xml_node root, QString* error) {
     pugi::xml_node n = root;
     while (n) {
         if (n.type() == pugi::node_element) {
+            pugi::xml_node only = n.first_child();
+            if (only && !only.next_sibling() && only.type() == pugi::node_pcdata && isLayout(only.value()))
+                n.remove_child(only);
             pugi::xml_attribute first = n.first_attribute();
             if (first && first.next_attribute()) {
                 for (pugi::xml_attribute a = first; a; a = a.next_attribute())
@@ -510,7 +528,7 @@ bool XmlDocument::parse(QByteArray bytes) {
         m_buffer.clear();
         return false;
     }
-    if (hasRepeatedAttributes(m_doc->document_element(), &m_error)) {
+    if (tidyAndFindRepeatedAttributes(m_doc->document_element(), &m_error)) {
         m_doc->reset();
         m_buffer.clear();
         return false;

@@ -124,6 +124,22 @@ TEST_F(TaskStore, DeleteRemovesEmptiedDaysAndShowsTheDeletedTasksDay) {
     EXPECT_EQ(calls, QStringList({"list(0,)"}));
 }
 
+TEST_F(TaskStore, ADayLaidOutByHandIsEmptyWhenItHoldsNoRecords) {
+    folder.writeData("<zandor>\n <notes>\n </notes>\n <passwords>\n </passwords>\n"
+                     " <date d=\"01-01-2006\">\n  <tasks>\n  </tasks>\n  <meetings>\n  </meetings>\n </date>\n"
+                     " <date d=\"05-07-2006\">\n  <tasks>\n   <task title=\"T\">\n    <priority>2</priority>\n"
+                     "    <status>0</status>\n    <desc>  </desc>\n    <remarks>\n    </remarks>\n   </task>\n"
+                     "  </tasks>\n  <meetings>\n  </meetings>\n </date>\n</zandor>\n");
+    mFunctions::RemoveEmptyDateNodes();
+    EXPECT_EQ(data().count(QLatin1String("<date ")), 1) << "the day without records went";
+    const TaskRecord t = mTasks::GetTask(QStringLiteral("05-07-2006"), QStringLiteral("T"));
+    EXPECT_EQ(t.Desc, QStringLiteral("  ")) << "a blank field keeps its spaces";
+    EXPECT_EQ(t.Remarks, QString()) << "layout is no field's value";
+    ASSERT_TRUE(mTasks::DeleteTask(QStringLiteral("05-07-2006"), QStringLiteral("T")));
+    EXPECT_EQ(data(), QStringLiteral("<zandor><notes /><passwords /></zandor>"));
+    EXPECT_TRUE(boxes->boxes.empty());
+}
+
 TEST_F(TaskStore, AFailedSaveIsReportedAndLeavesTheFileAsItWas) {
     ASSERT_TRUE(mTasks::SaveTask(task("05-07-2006", "Call"), true, QString()));
     const QByteArray before = folder.readData();

@@ -40,16 +40,18 @@ TEST(XmlDocument, MissingFileDoesNotLoad) {
     EXPECT_FALSE(doc.lastError().isEmpty());
 }
 
-TEST(XmlDocument, WhitespaceBetweenElementsIsDroppedButALeafKeepsIts) {
+TEST(XmlDocument, LayoutWhitespaceIsDroppedButABlankLeafKeepsIts) {
     XmlDocument doc;
-    ASSERT_TRUE(doc.loadXml("<r>\n  <a>   </a>\n  <b>x</b>\n  <c/>\n</r>"));
+    ASSERT_TRUE(doc.loadXml("<r>\n  <a>   </a>\n  <b>x</b>\n  <c/>\n  <d>\r\n\t</d>\n  <e> \n x</e>\n</r>"));
     XmlNode r = doc.documentElement();
-    ASSERT_EQ(r.childCount(), 3);
+    ASSERT_EQ(r.childCount(), 5);
     EXPECT_EQ(r.child(0).text(), QStringLiteral("   "));
     EXPECT_TRUE(r.child(0).hasChildNodes());
     EXPECT_EQ(r.child(1).text(), QStringLiteral("x"));
     EXPECT_FALSE(r.child(2).hasChildNodes());
-    EXPECT_TRUE(r.child(3).isNull());
+    EXPECT_FALSE(r.child(3).hasChildNodes()) << "a line break is layout, never a field's blank";
+    EXPECT_EQ(r.child(4).text(), QStringLiteral(" \n x"));
+    EXPECT_TRUE(r.child(5).isNull());
 }
 
 TEST(XmlDocument, AttributesKeepTheirOrderAndNewOnesGoLast) {
