@@ -129,14 +129,21 @@ TEST_F(TaskStore, ADayLaidOutByHandIsEmptyWhenItHoldsNoRecords) {
                      " <date d=\"01-01-2006\">\n  <tasks>\n  </tasks>\n  <meetings>\n  </meetings>\n </date>\n"
                      " <date d=\"05-07-2006\">\n  <tasks>\n   <task title=\"T\">\n    <priority>2</priority>\n"
                      "    <status>0</status>\n    <desc>  </desc>\n    <remarks>\n    </remarks>\n   </task>\n"
-                     "  </tasks>\n  <meetings>\n  </meetings>\n </date>\n</zandor>\n");
+                     "  </tasks>\n  <meetings>\n  </meetings>\n </date>\n"
+                     " <date d=\"02-01-2006\">\n  <tasks/>\n  <meetings>\n\n  </meetings>\n </date>\n</zandor>\n");
     mFunctions::RemoveEmptyDateNodes();
-    EXPECT_EQ(data().count(QLatin1String("<date ")), 1) << "the day without records went";
+    EXPECT_EQ(data().count(QLatin1String("<date ")), 1) << "both days without records went in one call";
     const TaskRecord t = mTasks::GetTask(QStringLiteral("05-07-2006"), QStringLiteral("T"));
     EXPECT_EQ(t.Desc, QStringLiteral("  ")) << "a blank field keeps its spaces";
     EXPECT_EQ(t.Remarks, QString()) << "layout is no field's value";
     ASSERT_TRUE(mTasks::DeleteTask(QStringLiteral("05-07-2006"), QStringLiteral("T")));
     EXPECT_EQ(data(), QStringLiteral("<zandor><notes /><passwords /></zandor>"));
+
+    const QByteArray noEmptyDay = "<zandor>\n <notes/><passwords/>\n <date d=\"03-01-2006\">\n  <tasks>\n  </tasks>\n"
+                                  "  <meetings><meeting title=\"M\"/></meetings>\n </date>\n</zandor>\n";
+    folder.writeData(noEmptyDay);
+    mFunctions::RemoveEmptyDateNodes();
+    EXPECT_EQ(folder.readData(), noEmptyDay) << "a file with no empty day is not saved";
     EXPECT_TRUE(boxes->boxes.empty());
 }
 
