@@ -1,5 +1,8 @@
 #include "data/cRC4.h"
 #include "data/mFunctions.h"
+#include "data/mMeetings.h"
+#include "data/mNotes.h"
+#include "data/mPasswords.h"
 #include "data/mTasks.h"
 
 #include "FakeInputs.h"
@@ -80,6 +83,28 @@ TEST_F(TaskStore, MissingRecordsGiveTheAccessMessageAndChangeNothing) {
         << "the day has no meetings";
     EXPECT_EQ(folder.readData(), before);
     EXPECT_TRUE(calls.isEmpty());
+}
+
+TEST_F(TaskStore, AnEditOfARecordThatLacksFieldsIsRefusedNotHalfDone) {
+    const QByteArray damaged = "<zandor><notes><note title=\"N\"><date>01/01/2006</date></note></notes>"
+                               "<passwords><password title=\"P\"><uname/><pwd>AB</pwd></password></passwords>"
+                               "<date d=\"05-07-2006\"><tasks><task title=\"T\"><priority>2</priority></task></tasks>"
+                               "<meetings><meeting title=\"M\"><priority>2</priority><m_for>0</m_for></meeting>"
+                               "</meetings></date></zandor>";
+    folder.writeData(damaged);
+    EXPECT_FALSE(mTasks::SaveTask(task("05-07-2006", "T", "AB"), false, QStringLiteral("T")));
+    EXPECT_EQ(boxes->last().title, QString::fromUtf8(kAccessTitle));
+    MeetingRecord m;
+    m.Date = QStringLiteral("05-07-2006");
+    m.Title = QStringLiteral("M");
+    EXPECT_FALSE(mMeetings::SaveMeeting(m, false, QStringLiteral("M")));
+    EXPECT_TRUE(boxes->last().text.startsWith(QLatin1String("Error in accessing Meeting Details.")));
+    EXPECT_FALSE(mNotes::SaveNote(NoteRecord{"N", "CD", "", "", ""}, false, QStringLiteral("N")));
+    EXPECT_EQ(boxes->last().title, QStringLiteral("Edit Note process failed!"));
+    EXPECT_FALSE(mPasswords::SavePassword(PasswordRecord{"P", "", "CD", "", ""}, false, QStringLiteral("P")));
+    EXPECT_EQ(boxes->last().title, QStringLiteral("Edit Note process failed!"));
+    EXPECT_EQ(boxes->boxes.size(), 4u);
+    EXPECT_EQ(folder.readData(), damaged) << "nothing was written";
 }
 
 TEST_F(TaskStore, UpdateItemFieldChangesOneFieldAndReloadsWhatIsShowing) {
