@@ -2,6 +2,7 @@
 
 #include "FakeInputs.h"
 #include "MessageBoxResponder.h"
+#include "WidgetEvents.h"
 #include "controls/ABar.h"
 #include "platform/DrawText.h"
 #include "platform/ImageList.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -96,8 +96,7 @@ protected:
     void send(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons,
               Qt::KeyboardModifiers keys = Qt::NoModifier) {
         cursor.moveTo(bar->mapToGlobal(at.toPoint()));
-        QMouseEvent e(type, at, bar->mapToGlobal(at), button, buttons, keys);
-        QApplication::sendEvent(bar, &e);
+        widgetevents::mouse(bar, type, at, button, buttons, keys);
     }
     void moveTo(QPointF at, Qt::MouseButtons held = Qt::NoButton) { send(QEvent::MouseMove, at, Qt::NoButton, held); }
     void press(QPointF at) { send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }

@@ -1,7 +1,5 @@
 #include "ExplorerBarFixture.h"
 
-#include <QWheelEvent>
-
 using platform::RECT;
 
 namespace {
@@ -170,9 +168,7 @@ TEST_F(ExplorerBarTest, AMoveOverAHostedControlClearsEveryHover) {
     bar->SetGroupChild(I(1), child, 99);
     moveTo(mid(group(2).HeaderRect));
     take(events);
-    QMouseEvent over(QEvent::MouseMove, QPointF(50, 50), child->mapToGlobal(QPointF(50, 50)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(child, &over);
+    widgetevents::move(child, QPointF(50, 50));
     EXPECT_EQ(take(events), QStringList{"GroupOut tasks"});
     EXPECT_EQ(ExplorerBarProbe::mousePointer(*bar), 0);
     EXPECT_EQ(child->cursor().shape(), Qt::BitmapCursor); // the hand it was given
@@ -185,9 +181,7 @@ TEST_F(ExplorerBarTest, EachWheelNotchScrolls32PixelsUnlessAKeyIsHeld) {
     ASSERT_FALSE(sb->isHidden());
     ASSERT_GT(sb->maximum(), 64);
     auto turn = [&](QWidget* target, int delta, Qt::KeyboardModifiers keys = Qt::NoModifier) {
-        QWheelEvent e(QPointF(20, 20), target->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      keys, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &e);
+        widgetevents::wheel(target, QPointF(20, 20), delta, keys);
     };
     const int top = group(1).HeaderRect.Top;
     turn(bar, 120); // already at the top
