@@ -120,13 +120,12 @@ void ExplorerBar::MouseDown(int Button, int, double X, double Y) {
 }
 
 void ExplorerBar::MouseMove(int Button, int Shift, double X, double Y) {
-    if (Button == 0 && isEnabled()) {
-        if (!m_timUpdate.isActive()) {
-            m_timUpdate.start();
-            MouseMove(0, Shift, 1, 1);
-        } else {
-            m_timUpdate.start();
-        }
+    // Switching the polling on while it runs leaves it running: starting it
+    // afresh at every move would hold the ticks off for as long as the
+    // pointer keeps moving.
+    if (Button == 0 && isEnabled() && !m_timUpdate.isActive()) {
+        m_timUpdate.start();
+        MouseMove(0, Shift, 1, 1);
     }
     HoverPass(X, Y);
 }

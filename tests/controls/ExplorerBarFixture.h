@@ -39,10 +39,15 @@ struct ExplorerBarProbe {
     static platform::RECT detailsTextRect(ExplorerBar& b) { return b.m_DetailsTextRect; }
     static QFont font(ExplorerBar& b) { return b.CurrentFont(); }
     static bool polling(ExplorerBar& b) { return b.m_timUpdate.isActive(); }
+    static int pollingLeft(ExplorerBar& b) { return b.m_timUpdate.remainingTime(); }
     static bool mouseInside(ExplorerBar& b) { return b.m_MouseInside; }
     static void tick(ExplorerBar& b) { b.timUpdate_Timer(); }
-    // The polling runs as before but ticks only when the test says so.
-    static void holdPolling(ExplorerBar& b) { b.m_timUpdate.setInterval(24 * 3600 * 1000); }
+    // The polling runs as before but ticks only when the test says so; the
+    // time it has left is exact to the millisecond.
+    static void holdPolling(ExplorerBar& b) {
+        b.m_timUpdate.setInterval(24 * 3600 * 1000);
+        b.m_timUpdate.setTimerType(Qt::PreciseTimer);
+    }
     static bool overWindow(ExplorerBar& b) { return b.IsMouseOverWindow(&b); }
     static void chevron(ExplorerBar& b, int x, int y, bool expanded, platform::OleColor c) {
         b.DrawChevron(x, y, expanded, c);

@@ -1,3 +1,4 @@
+#include "EventLoop.h"
 #include "ExplorerBarFixture.h"
 
 using platform::RECT;
@@ -158,6 +159,18 @@ TEST_F(ExplorerBarTest, PollingNoticesThePointerComingAndGoing) {
     EXPECT_EQ(take(events), (QStringList{"MouseOut", "ItemOut tasks tsk_add"}));
     EXPECT_FALSE(ExplorerBarProbe::polling(*bar));
     EXPECT_FALSE(ExplorerBarProbe::mouseInside(*bar));
+}
+
+TEST_F(ExplorerBarTest, MovesKeepThePollingRunningWithoutStartingItAfresh) {
+    buildGroups();
+    moveTo(QPointF(100, 300));
+    ASSERT_TRUE(ExplorerBarProbe::polling(*bar));
+    const int left = ExplorerBarProbe::pollingLeft(*bar);
+    testsupport::RunEventsFor(30);
+    moveTo(QPointF(101, 300));
+    moveTo(QPointF(102, 300));
+    // A pointer that never rests still lets the ticks come.
+    EXPECT_LT(ExplorerBarProbe::pollingLeft(*bar), left - 10);
 }
 
 TEST_F(ExplorerBarTest, AMoveOverAHostedControlClearsEveryHover) {
