@@ -67,6 +67,13 @@ void ExplorerBar::resizeEvent(QResizeEvent* event) {
     PaintAll();
 }
 
+// The host's font or colours changed; they reach the bar as its own.
+void ExplorerBar::changeEvent(QEvent* event) {
+    BackedWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        PaintAll();
+}
+
 void ExplorerBar::showEvent(QShowEvent* event) {
     BackedWidget::showEvent(event);
     m_UpdatesEnabled = true;

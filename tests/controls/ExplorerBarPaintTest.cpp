@@ -267,6 +267,18 @@ TEST_F(ExplorerBarTest, ColourChangesRepaintAndTheScrollBarKeepsItsOwnColours) {
     QApplication::sendEvent(bar, &changed);
     EXPECT_NE(pixel(2, 2), qRgb(255, 0, 0));
 
+    // So do the host's own font and colours, which the bar takes over.
+    surface().fill(Qt::red);
+    QFont larger = host->font();
+    larger.setPointSize(larger.pointSize() + 2);
+    host->setFont(larger);
+    EXPECT_NE(pixel(2, 2), qRgb(255, 0, 0));
+    surface().fill(Qt::red);
+    QPalette colours = host->palette();
+    colours.setColor(QPalette::Window, Qt::yellow);
+    host->setPalette(colours);
+    EXPECT_NE(pixel(2, 2), qRgb(255, 0, 0));
+
     bool handled = false;
     int32_t result = 0, hwnd = 0, msg = WM_CTLCOLORSCROLLBAR, wParam = 0, lParam = 0;
     bar->zSubclass_Proc(true, handled, result, hwnd, msg, wParam, lParam);
