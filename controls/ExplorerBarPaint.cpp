@@ -160,9 +160,9 @@ void ExplorerBar::PaintDetailsBody() {
     rec.Text.clear();
     PaintBody(h.Left, h.Bottom, h.width(), m_DetailsGroup.BodyHeight, COLOR_BTNFACE);
 
+    // Title and text are drawn in the resting text state, the title in bold.
     const bool image = !m_DetailsImage.isNull();
     m_ForeColor = GetSysColor(COLOR_BTNTEXT);
-    m_FontUnderline = false;
     m_FontBold = true;
     RECT title;
     SetRect(title, m_DetailsTextRect.Left, h.Bottom + 11, width() - (image ? 128 : 32), h.Bottom + 11);

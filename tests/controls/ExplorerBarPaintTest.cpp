@@ -201,6 +201,22 @@ TEST_F(ExplorerBarTest, ItemsAreRedrawnOverThemselvesInTheirStateColour) {
     EXPECT_EQ(ExplorerBarProbe::foreColor(*bar), GetSysColor(COLOR_HIGHLIGHT));
 }
 
+TEST_F(ExplorerBarTest, DetailsAreWrittenInTheRestingTextState) {
+    bar->AddDetailsGroup(QStringLiteral("Details"), QStringLiteral("Title"), QStringLiteral("Some text"));
+    const RECT r = ExplorerBarProbe::detailsTextRect(*bar);
+    const QRgb ink = sys(COLOR_BTNTEXT);
+    int longest = 0;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        int run = 0;
+        for (int x = r.Left; x < r.Right; ++x) {
+            run = pixel(x, y) == ink ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    // Underlined, as between painters: one line under the whole text, the space included.
+    EXPECT_GE(longest, TextWidth(ExplorerBarProbe::font(*bar), QStringLiteral("Some text")) - 2);
+}
+
 TEST_F(ExplorerBarTest, TheSpecialPictureRisesAboveItsHeader) {
     QImage red(32, 32, QImage::Format_RGB32);
     red.fill(Qt::red);
