@@ -102,6 +102,9 @@ void ExplorerBar::PaintPass() {
             if (!m_SpecialBackground.isNull())
                 PaintPicture(Surface(), m_SpecialBackground, h.Left + 1, h.Bottom + 1, m_SpecialBackground.width(),
                              m_SpecialBackground.height());
+            // An item under the pointer keeps its hot look through a full
+            // repaint (the one on the pointer's entering the bar above all);
+            // it turns normal when the pointer leaves it.
             for (int i = 1; i <= g.ItemCount; ++i)
                 DrawItem(-1, i, g.Items[i].Hover ? 2 : 1);
         }
