@@ -199,6 +199,12 @@ TEST_F(ExplorerBarTest, ItemsAreRedrawnOverThemselvesInTheirStateColour) {
     // Without a picture the text stays drawn and its colour stays set.
     ExplorerBarProbe::drawItem(*bar, 1, 2, 2);
     EXPECT_EQ(ExplorerBarProbe::foreColor(*bar), GetSysColor(COLOR_HIGHLIGHT));
+
+    // The item under the pointer stays hot through a full repaint.
+    moveTo(mid(r));
+    bar->Refresh();
+    EXPECT_FALSE(pixelsOf(surface(), text, sys(COLOR_HIGHLIGHT)).empty());
+    EXPECT_TRUE(pixelsOf(surface(), text, sys(COLOR_BTNTEXT)).empty());
 }
 
 TEST_F(ExplorerBarTest, DetailsAreWrittenInTheRestingTextState) {
