@@ -2,10 +2,9 @@
 
 // Helpers for driving the controls in tests: shown windows, pixels read back
 // as the organiser's colours, and modal dialogs answered from zero-delay
-// timers. Input events come from WidgetEvents.h.
+// timers.
 
 #include "EventLoop.h"
-#include "WidgetEvents.h"
 #include "platform/SysColors.h"
 
 #include <QApplication>

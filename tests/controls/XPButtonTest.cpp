@@ -2,6 +2,7 @@
 
 #include "ControlTestKit.h"
 #include "FakeInputs.h"
+#include "WidgetEvents.h"
 #include "platform/ui/BackedWidget.h"
 
 #include <QFontMetrics>
