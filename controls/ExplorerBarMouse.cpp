@@ -4,37 +4,13 @@
 #include "controls/ABar.h"
 
 #include "platform/Clock.h"
+#include "platform/ui/InputCodes.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 using namespace platform;
-
-namespace {
-
-int buttonOf(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int buttonsOf(Qt::MouseButtons b) {
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftOf(Qt::KeyboardModifiers m) {
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
-} // namespace
 
 bool ExplorerBar::Hit(const RECT& r, double X, double Y) {
     return r.Left < X && X < r.Right && r.Top <= Y && Y <= r.Bottom;
@@ -73,22 +49,29 @@ void ExplorerBar::SetHandCur(bool Hand) {
 
 void ExplorerBar::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    MouseDown(buttonOf(event->button()), shiftOf(event->modifiers()), p.x(), p.y());
+    MouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()), p.x(), p.y());
 }
 
 void ExplorerBar::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    MouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()), p.x(), p.y());
+    MouseMove(ButtonMask(event->buttons()), ShiftMask(event->modifiers()), p.x(), p.y());
 }
 
 void ExplorerBar::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    MouseUp(buttonOf(event->button()), shiftOf(event->modifiers()), p.x(), p.y());
+    MouseUp(ButtonMask(event->button()), ShiftMask(event->modifiers()), p.x(), p.y());
 }
 
 void ExplorerBar::resizeEvent(QResizeEvent* event) {
     BackedWidget::resizeEvent(event);
     PaintAll();
+}
+
+// The host's font or colours changed; they reach the bar as its own.
+void ExplorerBar::changeEvent(QEvent* event) {
+    BackedWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        PaintAll();
 }
 
 void ExplorerBar::showEvent(QShowEvent* event) {
@@ -103,7 +86,7 @@ bool ExplorerBar::eventFilter(QObject* watched, QEvent* event) {
             continue;
         if (event->type() == QEvent::MouseMove) {
             // Over a hosted control the pointer is over no element of the bar.
-            MouseMove(0, shiftOf(static_cast<QMouseEvent*>(event)->modifiers()), 3, 3);
+            MouseMove(0, ShiftMask(static_cast<QMouseEvent*>(event)->modifiers()), 3, 3);
         } else if (event->type() == QEvent::Paint && !it->Background.isNull()) {
             QPainter p(it->Child);
             p.drawImage(0, 0, it->Background);
@@ -144,13 +127,12 @@ void ExplorerBar::MouseDown(int Button, int, double X, double Y) {
 }
 
 void ExplorerBar::MouseMove(int Button, int Shift, double X, double Y) {
-    if (Button == 0 && isEnabled()) {
-        if (!m_timUpdate.isActive()) {
-            m_timUpdate.start();
-            MouseMove(0, Shift, 1, 1);
-        } else {
-            m_timUpdate.start();
-        }
+    // Switching the polling on while it runs leaves it running: starting it
+    // afresh at every move would hold the ticks off for as long as the
+    // pointer keeps moving.
+    if (Button == 0 && isEnabled() && !m_timUpdate.isActive()) {
+        m_timUpdate.start();
+        MouseMove(0, Shift, 1, 1);
     }
     HoverPass(X, Y);
 }

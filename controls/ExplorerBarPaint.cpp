@@ -102,6 +102,9 @@ void ExplorerBar::PaintPass() {
             if (!m_SpecialBackground.isNull())
                 PaintPicture(Surface(), m_SpecialBackground, h.Left + 1, h.Bottom + 1, m_SpecialBackground.width(),
                              m_SpecialBackground.height());
+            // An item under the pointer keeps its hot look through a full
+            // repaint (the one on the pointer's entering the bar above all);
+            // it turns normal when the pointer leaves it.
             for (int i = 1; i <= g.ItemCount; ++i)
                 DrawItem(-1, i, g.Items[i].Hover ? 2 : 1);
         }
@@ -160,9 +163,9 @@ void ExplorerBar::PaintDetailsBody() {
     rec.Text.clear();
     PaintBody(h.Left, h.Bottom, h.width(), m_DetailsGroup.BodyHeight, COLOR_BTNFACE);
 
+    // Title and text are drawn in the resting text state, the title in bold.
     const bool image = !m_DetailsImage.isNull();
     m_ForeColor = GetSysColor(COLOR_BTNTEXT);
-    m_FontUnderline = false;
     m_FontBold = true;
     RECT title;
     SetRect(title, m_DetailsTextRect.Left, h.Bottom + 11, width() - (image ? 128 : 32), h.Bottom + 11);

@@ -36,7 +36,9 @@ bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsN
         container.appendChild(record);
     } else {
         XmlNode record = mTasks::FindByTitle(container, OldTitle);
-        if (!record) {
+        // A damaged record without all four fields would take the edit only in
+        // part while it was reported saved.
+        if (!record || !record.child(static_cast<int>(values.size()) - 1)) {
             platform::MsgBox(QStringLiteral("Selected Note found missing! Changes to selected Note can not be saved."),
                              platform::MsgStyle::Information, QStringLiteral("Edit Note process failed!"));
             return false;

@@ -79,7 +79,9 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
     }
 
     XmlNode meeting = findMeeting(doc, rec.Date, OldTitle);
-    if (!meeting) {
+    // A damaged meeting without all five fields would take the edit only in
+    // part while it was reported saved.
+    if (!meeting || !meeting.child(4)) {
         mTasks::ShowMeetingAccessError();
         return false;
     }

@@ -150,7 +150,9 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
 
     XmlNode tasks = FindDateContainer(doc, rec.Date, KindTasks);
     XmlNode task = tasks.hasChildNodes() ? FindByTitle(tasks, OldTitle) : XmlNode();
-    if (!task) {
+    // A damaged task without all four fields would take the edit only in part
+    // while it was reported saved.
+    if (!task || !task.child(3)) {
         ShowTaskAccessError();
         return false;
     }

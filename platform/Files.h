@@ -24,8 +24,11 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nul
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 // Replaces a file safely: the bytes go to a temporary file in the same folder,
-// which is flushed to disk and then renamed over the old one, so a failed write
-// never leaves a half-written file behind.
+// which is written whole and closed and only then renamed over the old one, so
+// a failed write never leaves a half-written file behind. It is not synced to
+// the disk, which would cost more than the whole save: a power cut just after
+// the rename is survived only where the file system flushes a file that is
+// renamed over another (ext4 and btrfs do).
 bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 // The same, for writers that produce the file piece by piece: the pieces go to

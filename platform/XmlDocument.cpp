@@ -73,9 +73,15 @@ bool referencesAreDefined(const char* begin, const char* end, QString* error) {
         }
         return false;
     };
+    // One "<?" is the declaration only when it opens the file; any other
+    // processing instruction may hold an ampersand as plain text.
+    const char* start = begin;
+    if (end - start >= 3 && std::memcmp(start, "\xEF\xBB\xBF", 3) == 0)
+        start += 3;
+    const bool declared = end - start >= 5 && std::memcmp(start, "<?xml", 5) == 0;
     const bool firstDecl = follows('!', 0);
-    const bool secondPi = follows('?', 1);
-    bool simple = !firstDecl && !secondPi;
+    const bool otherPi = follows('?', declared ? 1 : 0);
+    bool simple = !firstDecl && !otherPi;
     const char* p = begin;
     while (p < end) {
         if (simple) {
@@ -196,10 +202,28 @@ bool textOutsideRoot(const char* begin, const char* end) {
     return e <= p || e[-1] != '>';
 }
 
-bool hasRepeatedAttributes(pugi::xml_node root, QString* error) {
+// Whitespace holding a line break: the layout of a hand-formatted file. A
+// blank field is stored as typed in one line, so it is never this.
+bool isLayout(const char* text) {
+    bool lineBreak = false;
+    for (const char* p = text; *p; ++p) {
+        if (!isXmlSpace(*p))
+            return false;
+        lineBreak = lineBreak || *p == '\n' || *p == '\r';
+    }
+    return lineBreak;
+}
+
+// Drops the layout that stands as an element's only text, as the layout
+// between elements is dropped, so an empty list reads as empty however the
+// file was formatted; and finds an attribute given twice.
+bool tidyAndFindRepeatedAttributes(pugi::xml_node root, QString* error) {
     pugi::xml_node n = root;
     while (n) {
         if (n.type() == pugi::node_element) {
+            pugi::xml_node only = n.first_child();
+            if (only && !only.next_sibling() && only.type() == pugi::node_pcdata && isLayout(only.value()))
+                n.remove_child(only);
             pugi::xml_attribute first = n.first_attribute();
             if (first && first.next_attribute()) {
                 for (pugi::xml_attribute a = first; a; a = a.next_attribute())
@@ -356,12 +380,22 @@ void XmlNode::setAttribute(const QString& name, const QString& value) {
     a.set_value(val.constData());
 }
 
+// The text under n in document order. The walk keeps no stack of its own, so a
+// deeply nested file cannot exhaust the program's.
 static void appendText(pugi::xml_node n, std::string& out) {
-    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
-        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata)
+    pugi::xml_node c = n.first_child();
+    while (c) {
+        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
             out += c.value();
-        else if (c.type() == pugi::node_element)
-            appendText(c, out);
+        } else if (c.type() == pugi::node_element && c.first_child()) {
+            c = c.first_child();
+            continue;
+        }
+        while (c != n && !c.next_sibling())
+            c = c.parent();
+        if (c == n)
+            break;
+        c = c.next_sibling();
     }
 }
 
@@ -494,7 +528,7 @@ bool XmlDocument::parse(QByteArray bytes) {
         m_buffer.clear();
         return false;
     }
-    if (hasRepeatedAttributes(m_doc->document_element(), &m_error)) {
+    if (tidyAndFindRepeatedAttributes(m_doc->document_element(), &m_error)) {
         m_doc->reset();
         m_buffer.clear();
         return false;

@@ -28,7 +28,8 @@ public:
     QString nodeName() const;
 
     // Children in document order, counting text as well as elements, as the
-    // document's child list does. Whitespace between elements is never a child.
+    // document's child list does. Whitespace between elements is never a child,
+    // nor is whitespace holding a line break that is an element's only text.
     int childCount() const;
     bool hasChildNodes() const;
     XmlNode child(int index) const; // 0-based; a null node past the end

@@ -95,7 +95,7 @@ TEST(CDlg, ActionOutsideItsRangeAndDesignModeWrites) {
     Raised(380, [&] { host.dlg->setAction(7); });
     Raised(380, [&] { host.dlg->setAction(-1); });
     EXPECT_EQ(host.dlg->Action(), 0);
-    kit::WaitFor([] { return false; }, 20);
+    testsupport::RunEventsFor(20);
     EXPECT_EQ(opened, nullptr) << "no dialog opened";
     host.dlg->setAction(0); // runs nothing
     host.dlg->setFileTitle(QStringLiteral("a.txt"));
@@ -109,7 +109,7 @@ TEST(CDlg, ActionOutsideItsRangeAndDesignModeWrites) {
     designed.show();
     EXPECT_TRUE(dlg.isVisible());
     dlg.resize(200, 100);
-    kit::WaitFor([&] { return dlg.size() == QSize(28, 28); });
+    testsupport::RunEventsUntil([&] { return dlg.size() == QSize(28, 28); });
     EXPECT_EQ(dlg.size(), QSize(28, 28));
     Raised(387, [&] { dlg.setFileTitle(QStringLiteral("x")); });
     Raised(387, [&] { dlg.setFileOffset(3); });

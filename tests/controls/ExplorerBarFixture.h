@@ -2,6 +2,7 @@
 
 #include "FakeInputs.h"
 #include "MessageBoxResponder.h"
+#include "WidgetEvents.h"
 #include "controls/ABar.h"
 #include "platform/DrawText.h"
 #include "platform/ImageList.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -39,10 +39,15 @@ struct ExplorerBarProbe {
     static platform::RECT detailsTextRect(ExplorerBar& b) { return b.m_DetailsTextRect; }
     static QFont font(ExplorerBar& b) { return b.CurrentFont(); }
     static bool polling(ExplorerBar& b) { return b.m_timUpdate.isActive(); }
+    static int pollingLeft(ExplorerBar& b) { return b.m_timUpdate.remainingTime(); }
     static bool mouseInside(ExplorerBar& b) { return b.m_MouseInside; }
     static void tick(ExplorerBar& b) { b.timUpdate_Timer(); }
-    // The polling runs as before but ticks only when the test says so.
-    static void holdPolling(ExplorerBar& b) { b.m_timUpdate.setInterval(24 * 3600 * 1000); }
+    // The polling runs as before but ticks only when the test says so; the
+    // time it has left is exact to the millisecond.
+    static void holdPolling(ExplorerBar& b) {
+        b.m_timUpdate.setInterval(24 * 3600 * 1000);
+        b.m_timUpdate.setTimerType(Qt::PreciseTimer);
+    }
     static bool overWindow(ExplorerBar& b) { return b.IsMouseOverWindow(&b); }
     static void chevron(ExplorerBar& b, int x, int y, bool expanded, platform::OleColor c) {
         b.DrawChevron(x, y, expanded, c);
@@ -96,8 +101,7 @@ protected:
     void send(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons,
               Qt::KeyboardModifiers keys = Qt::NoModifier) {
         cursor.moveTo(bar->mapToGlobal(at.toPoint()));
-        QMouseEvent e(type, at, bar->mapToGlobal(at), button, buttons, keys);
-        QApplication::sendEvent(bar, &e);
+        widgetevents::mouse(bar, type, at, button, buttons, keys);
     }
     void moveTo(QPointF at, Qt::MouseButtons held = Qt::NoButton) { send(QEvent::MouseMove, at, Qt::NoButton, held); }
     void press(QPointF at) { send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }

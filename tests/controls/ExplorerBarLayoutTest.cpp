@@ -127,6 +127,13 @@ TEST_F(ExplorerBarTest, TheDetailsPictureKeepsRoomAboveTheText) {
     const RECT with = ExplorerBarProbe::detailsTextRect(*bar);
     EXPECT_EQ(with.Top - without.Top, 233 - 128 + 12);
     EXPECT_EQ(group(-2).BodyHeight, with.Bottom - 32 - 12);
+
+    // Narrower than 116 px the room is negative: the text moves up instead.
+    bar->resize(100, 600);
+    const RECT narrowWith = ExplorerBarProbe::detailsTextRect(*bar);
+    bar->SetDetailsImage(QImage());
+    const RECT narrowWithout = ExplorerBarProbe::detailsTextRect(*bar);
+    EXPECT_EQ(narrowWith.Top - narrowWithout.Top, 100 - 128 + 12);
 }
 
 TEST_F(ExplorerBarTest, ThePointerIsOverTheWindowUpToAndOnItsRightAndBottomEdges) {

@@ -1,6 +1,5 @@
+#include "EventLoop.h"
 #include "ExplorerBarFixture.h"
-
-#include <QWheelEvent>
 
 using platform::RECT;
 
@@ -162,6 +161,18 @@ TEST_F(ExplorerBarTest, PollingNoticesThePointerComingAndGoing) {
     EXPECT_FALSE(ExplorerBarProbe::mouseInside(*bar));
 }
 
+TEST_F(ExplorerBarTest, MovesKeepThePollingRunningWithoutStartingItAfresh) {
+    buildGroups();
+    moveTo(QPointF(100, 300));
+    ASSERT_TRUE(ExplorerBarProbe::polling(*bar));
+    const int left = ExplorerBarProbe::pollingLeft(*bar);
+    testsupport::RunEventsFor(30);
+    moveTo(QPointF(101, 300));
+    moveTo(QPointF(102, 300));
+    // A pointer that never rests still lets the ticks come.
+    EXPECT_LT(ExplorerBarProbe::pollingLeft(*bar), left - 10);
+}
+
 TEST_F(ExplorerBarTest, AMoveOverAHostedControlClearsEveryHover) {
     auto* child = new QWidget(host.get());
     child->resize(100, 100);
@@ -170,9 +181,7 @@ TEST_F(ExplorerBarTest, AMoveOverAHostedControlClearsEveryHover) {
     bar->SetGroupChild(I(1), child, 99);
     moveTo(mid(group(2).HeaderRect));
     take(events);
-    QMouseEvent over(QEvent::MouseMove, QPointF(50, 50), child->mapToGlobal(QPointF(50, 50)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(child, &over);
+    widgetevents::move(child, QPointF(50, 50));
     EXPECT_EQ(take(events), QStringList{"GroupOut tasks"});
     EXPECT_EQ(ExplorerBarProbe::mousePointer(*bar), 0);
     EXPECT_EQ(child->cursor().shape(), Qt::BitmapCursor); // the hand it was given
@@ -185,9 +194,7 @@ TEST_F(ExplorerBarTest, EachWheelNotchScrolls32PixelsUnlessAKeyIsHeld) {
     ASSERT_FALSE(sb->isHidden());
     ASSERT_GT(sb->maximum(), 64);
     auto turn = [&](QWidget* target, int delta, Qt::KeyboardModifiers keys = Qt::NoModifier) {
-        QWheelEvent e(QPointF(20, 20), target->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      keys, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &e);
+        widgetevents::wheel(target, QPointF(20, 20), delta, keys);
     };
     const int top = group(1).HeaderRect.Top;
     turn(bar, 120); // already at the top

@@ -199,6 +199,28 @@ TEST_F(ExplorerBarTest, ItemsAreRedrawnOverThemselvesInTheirStateColour) {
     // Without a picture the text stays drawn and its colour stays set.
     ExplorerBarProbe::drawItem(*bar, 1, 2, 2);
     EXPECT_EQ(ExplorerBarProbe::foreColor(*bar), GetSysColor(COLOR_HIGHLIGHT));
+
+    // The item under the pointer stays hot through a full repaint.
+    moveTo(mid(r));
+    bar->Refresh();
+    EXPECT_FALSE(pixelsOf(surface(), text, sys(COLOR_HIGHLIGHT)).empty());
+    EXPECT_TRUE(pixelsOf(surface(), text, sys(COLOR_BTNTEXT)).empty());
+}
+
+TEST_F(ExplorerBarTest, DetailsAreWrittenInTheRestingTextState) {
+    bar->AddDetailsGroup(QStringLiteral("Details"), QStringLiteral("Title"), QStringLiteral("Some text"));
+    const RECT r = ExplorerBarProbe::detailsTextRect(*bar);
+    const QRgb ink = sys(COLOR_BTNTEXT);
+    int longest = 0;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        int run = 0;
+        for (int x = r.Left; x < r.Right; ++x) {
+            run = pixel(x, y) == ink ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    // Underlined, as between painters: one line under the whole text, the space included.
+    EXPECT_GE(longest, TextWidth(ExplorerBarProbe::font(*bar), QStringLiteral("Some text")) - 2);
 }
 
 TEST_F(ExplorerBarTest, TheSpecialPictureRisesAboveItsHeader) {
@@ -265,6 +287,18 @@ TEST_F(ExplorerBarTest, ColourChangesRepaintAndTheScrollBarKeepsItsOwnColours) {
     surface().fill(Qt::red);
     QEvent changed(QEvent::ApplicationPaletteChange);
     QApplication::sendEvent(bar, &changed);
+    EXPECT_NE(pixel(2, 2), qRgb(255, 0, 0));
+
+    // So do the host's own font and colours, which the bar takes over.
+    surface().fill(Qt::red);
+    QFont larger = host->font();
+    larger.setPointSize(larger.pointSize() + 2);
+    host->setFont(larger);
+    EXPECT_NE(pixel(2, 2), qRgb(255, 0, 0));
+    surface().fill(Qt::red);
+    QPalette colours = host->palette();
+    colours.setColor(QPalette::Window, Qt::yellow);
+    host->setPalette(colours);
     EXPECT_NE(pixel(2, 2), qRgb(255, 0, 0));
 
     bool handled = false;

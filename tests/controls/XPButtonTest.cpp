@@ -2,6 +2,7 @@
 
 #include "ControlTestKit.h"
 #include "FakeInputs.h"
+#include "WidgetEvents.h"
 #include "platform/ui/BackedWidget.h"
 
 #include <QFontMetrics>
@@ -76,7 +77,7 @@ QPoint CentreOnScreen(const XPButton* b) {
 // Moves the pointer onto the button and tells the button, as the window system would.
 void HoverOver(XPButton* b, testsupport::FakeCursor& cursor) {
     cursor.moveTo(CentreOnScreen(b));
-    kit::Move(b, QPoint(b->width() / 2, b->height() / 2));
+    widgetevents::move(b, QPoint(b->width() / 2, b->height() / 2));
 }
 
 // The pixels of a face carry these colours; the caption is drawn elsewhere.
@@ -220,7 +221,7 @@ TEST(XPButtonFaces, PressedFaceOnlyForTheLeftButton) {
         QWidget& form = shown.form;
         const QImage& img = b->surface();
         const int W = size.width(), H = size.height();
-        kit::Press(b, QPoint(5, 5));
+        widgetevents::press(b, QPoint(5, 5));
         EXPECT_TRUE(RowIs(img, 1, 2, W - 3, RGB(209, 204, 192)));
         EXPECT_TRUE(RowIs(img, 2, 1, W - 2, RGB(220, 216, 207)));
         EXPECT_TRUE(RowIs(img, 3, 1, W - 2, RGB(226, 225, 218)));
@@ -230,13 +231,13 @@ TEST(XPButtonFaces, PressedFaceOnlyForTheLeftButton) {
         EXPECT_TRUE(RowIs(img, H - 3, 1, W - 2, RGB(234, 233, 227)));
         EXPECT_TRUE(RowIs(img, H - 2, 2, W - 3, RGB(242, 241, 238)));
         ExpectBorder(img, W, H);
-        kit::Release(b, QPoint(5, 5));
+        widgetevents::release(b, QPoint(5, 5));
 
         // A right press asks for the pressed face too, and gets the normal one.
         form.setFocus();
-        kit::Press(b, QPoint(5, 5), Qt::RightButton);
+        widgetevents::press(b, QPoint(5, 5), Qt::RightButton);
         EXPECT_EQ(At(img, 5, 3), RGB(255, 255, 253));
-        kit::Release(b, QPoint(5, 5), Qt::RightButton);
+        widgetevents::release(b, QPoint(5, 5), Qt::RightButton);
     }
 }
 
@@ -252,7 +253,7 @@ TEST(XPButtonFaces, DisabledFaceWhateverTheState) {
         HoverOver(b, cursor);
         Recorder rec(b);
         b->setEnabled(false);
-        kit::Press(b, QPoint(5, 5));
+        widgetevents::press(b, QPoint(5, 5));
         const QImage& img = b->surface();
         const int W = size.width(), H = size.height();
         EXPECT_EQ(rec.take(), QString()) << "no MouseDown from a disabled button";
@@ -319,27 +320,27 @@ TEST(XPButtonEvents, LeftAndRightButtonSequences) {
     XPButton* b = form.add(QSize(75, 23));
     kit::ShowActive(form);
     Recorder rec(b);
-    kit::Press(b, QPoint(10, 10));
-    kit::Release(b, QPoint(10, 10));
+    widgetevents::press(b, QPoint(10, 10));
+    widgetevents::release(b, QPoint(10, 10));
     EXPECT_EQ(rec.take(), QStringLiteral("MouseDown1 MouseUp1 Click"));
 
-    kit::Press(b, QPoint(10, 10), Qt::RightButton);
-    kit::Release(b, QPoint(10, 10), Qt::RightButton);
+    widgetevents::press(b, QPoint(10, 10), Qt::RightButton);
+    widgetevents::release(b, QPoint(10, 10), Qt::RightButton);
     EXPECT_EQ(rec.take(), QStringLiteral("MouseDown2 MouseUp2"));
     EXPECT_EQ(At(b->surface(), 5, 3), RGB(255, 255, 253)) << "back to the normal face";
 
     // A release away from the button is no click.
-    kit::Press(b, QPoint(10, 10));
-    kit::Release(b, QPoint(200, 10));
+    widgetevents::press(b, QPoint(10, 10));
+    widgetevents::release(b, QPoint(200, 10));
     EXPECT_EQ(rec.take(), QStringLiteral("MouseDown1 MouseUp1"));
 
     // A double click: one Click, the second press reported as a left press,
     // and the mouse captured until the release.
-    kit::Press(b, QPoint(10, 10));
-    kit::Release(b, QPoint(10, 10));
-    kit::Mouse(b, QEvent::MouseButtonDblClick, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
+    widgetevents::press(b, QPoint(10, 10));
+    widgetevents::release(b, QPoint(10, 10));
+    widgetevents::mouse(b, QEvent::MouseButtonDblClick, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(QWidget::mouseGrabber(), b);
-    kit::Release(b, QPoint(10, 10));
+    widgetevents::release(b, QPoint(10, 10));
     EXPECT_EQ(rec.take(), QStringLiteral("MouseDown1 MouseUp1 Click MouseDown1 MouseUp1"));
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
@@ -350,21 +351,21 @@ TEST(XPButtonEvents, EnterAndSpaceClickOnlyAsPairs) {
     kit::ShowActive(form);
     b->setFocus();
     Recorder rec(b);
-    kit::KeyDown(b, Qt::Key_Return, QStringLiteral("\r"));
+    widgetevents::keyDown(b, Qt::Key_Return, QStringLiteral("\r"));
     EXPECT_EQ(At(b->surface(), 5, 5), RGB(225, 224, 217)) << "pressed face while Enter is down";
-    kit::KeyUp(b, Qt::Key_Return);
+    widgetevents::keyUp(b, Qt::Key_Return);
     EXPECT_EQ(rec.take(), QStringLiteral("KeyDown13 KeyPress13 Click KeyUp13"));
 
-    kit::KeyDown(b, Qt::Key_Return, QStringLiteral("\r"));
-    kit::KeyUp(b, Qt::Key_Space);
+    widgetevents::keyDown(b, Qt::Key_Return, QStringLiteral("\r"));
+    widgetevents::keyUp(b, Qt::Key_Space);
     EXPECT_EQ(rec.take(), QStringLiteral("KeyDown13 KeyPress13 KeyUp32"));
 
-    kit::KeyDown(b, Qt::Key_Space, QStringLiteral(" "));
-    kit::KeyUp(b, Qt::Key_Space);
+    widgetevents::keyDown(b, Qt::Key_Space, QStringLiteral(" "));
+    widgetevents::keyUp(b, Qt::Key_Space);
     EXPECT_EQ(rec.take(), QStringLiteral("KeyDown32 KeyPress32 Click KeyUp32"));
 
-    kit::KeyDown(b, Qt::Key_A, QStringLiteral("a"));
-    kit::KeyUp(b, Qt::Key_A);
+    widgetevents::keyDown(b, Qt::Key_A, QStringLiteral("a"));
+    widgetevents::keyUp(b, Qt::Key_A);
     EXPECT_EQ(rec.take(), QStringLiteral("KeyDown65 KeyPress97 KeyUp65"));
 }
 
@@ -386,7 +387,7 @@ TEST(XPButtonEvents, ArrowsMoveTheFocusAndStillReportTheKey) {
     for (const Step& s : steps) {
         middle->setFocus();
         ASSERT_TRUE(middle->hasFocus());
-        kit::KeyDown(middle, s.key);
+        widgetevents::keyDown(middle, s.key);
         EXPECT_TRUE(s.lands->hasFocus()) << s.code;
         EXPECT_EQ(rec.take(), QString::fromLatin1(s.code));
     }
@@ -410,12 +411,12 @@ TEST(XPButtonEvents, AccessKeysFromTheCaption) {
     kit::ShowActive(form);
     other->setFocus();
     Recorder rec(b);
-    kit::KeyDown(other, Qt::Key_S, QStringLiteral("s"), Qt::AltModifier);
+    widgetevents::keyDown(other, Qt::Key_S, QStringLiteral("s"), Qt::AltModifier);
     EXPECT_EQ(rec.take(), QStringLiteral("Click"));
-    kit::KeyDown(other, Qt::Key_S, QStringLiteral("s"));
+    widgetevents::keyDown(other, Qt::Key_S, QStringLiteral("s"));
     EXPECT_EQ(rec.take(), QString()) << "the key alone is no access key";
     b->setCaption(QStringLiteral("Verify"));
-    kit::KeyDown(other, Qt::Key_S, QStringLiteral("s"), Qt::AltModifier);
+    widgetevents::keyDown(other, Qt::Key_S, QStringLiteral("s"), Qt::AltModifier);
     EXPECT_EQ(rec.take(), QString()) << "a new caption gives the old key up";
 }
 
@@ -429,8 +430,8 @@ TEST(XPButtonEvents, HoverEntersAndTheTimerSeesThePointerLeave) {
     form.setFocus();
     Recorder rec(b);
     HoverOver(b, cursor);
-    kit::Move(b, QPoint(11, 11));
-    kit::Move(b, QPoint(12, 11));
+    widgetevents::move(b, QPoint(11, 11));
+    widgetevents::move(b, QPoint(12, 11));
     EXPECT_EQ(rec.take(), QStringLiteral("MouseEnter MouseMove0 MouseMove0"));
     EXPECT_EQ(At(b->surface(), 5, 1), RGB(255, 240, 207));
     EXPECT_GT(CountColour(b->surface(), RGB(200, 0, 0)), 10) << "caption in the hover colour";
@@ -442,13 +443,13 @@ TEST(XPButtonEvents, HoverEntersAndTheTimerSeesThePointerLeave) {
     EXPECT_GT(CountColour(b->surface(), RGB(0, 150, 0)), 10);
 
     // Still inside: the timer does nothing.
-    kit::WaitFor([] { return false; }, 30);
+    testsupport::RunEventsFor(30);
     EXPECT_EQ(rec.take(), QString());
     cursor.moveTo(QPoint(-500, -500));
-    EXPECT_TRUE(kit::WaitFor([&] { return !rec.events.isEmpty(); }));
+    EXPECT_TRUE(testsupport::RunEventsUntil([&] { return !rec.events.isEmpty(); }));
     EXPECT_EQ(rec.take(), QStringLiteral("MouseLeave"));
     EXPECT_EQ(At(b->surface(), 5, 1), RGB(255, 255, 255)) << "ring gone";
-    kit::WaitFor([] { return false; }, 30);
+    testsupport::RunEventsFor(30);
     EXPECT_EQ(rec.take(), QString()) << "the timer stopped";
 
     // Back in: entered again.

@@ -95,6 +95,10 @@ TEST_F(NoteStore, DeletingFromAnEmptyListLeavesTheFileAndAMissingTitleRewritesIt
     folder.writeData(empty);
     EXPECT_FALSE(mNotes::DeleteNote("Anything"));
     EXPECT_EQ(folder.readData(), empty) << "an empty notes list is not saved";
+    const QByteArray laidOut = "<zandor>\r\n  <notes>\r\n  </notes>\r\n  <passwords>\r\n  </passwords>\r\n</zandor>";
+    folder.writeData(laidOut);
+    EXPECT_FALSE(mNotes::DeleteNote("Anything"));
+    EXPECT_EQ(folder.readData(), laidOut) << "however its file was laid out";
 
     folder.writeData(kHandWritten);
     EXPECT_FALSE(mNotes::DeleteNote("Gone"));

@@ -1,5 +1,8 @@
 #include "data/cRC4.h"
 #include "data/mFunctions.h"
+#include "data/mMeetings.h"
+#include "data/mNotes.h"
+#include "data/mPasswords.h"
 #include "data/mTasks.h"
 
 #include "FakeInputs.h"
@@ -82,6 +85,28 @@ TEST_F(TaskStore, MissingRecordsGiveTheAccessMessageAndChangeNothing) {
     EXPECT_TRUE(calls.isEmpty());
 }
 
+TEST_F(TaskStore, AnEditOfARecordThatLacksFieldsIsRefusedNotHalfDone) {
+    const QByteArray damaged = "<zandor><notes><note title=\"N\"><date>01/01/2006</date></note></notes>"
+                               "<passwords><password title=\"P\"><uname/><pwd>AB</pwd></password></passwords>"
+                               "<date d=\"05-07-2006\"><tasks><task title=\"T\"><priority>2</priority></task></tasks>"
+                               "<meetings><meeting title=\"M\"><priority>2</priority><m_for>0</m_for></meeting>"
+                               "</meetings></date></zandor>";
+    folder.writeData(damaged);
+    EXPECT_FALSE(mTasks::SaveTask(task("05-07-2006", "T", "AB"), false, QStringLiteral("T")));
+    EXPECT_EQ(boxes->last().title, QString::fromUtf8(kAccessTitle));
+    MeetingRecord m;
+    m.Date = QStringLiteral("05-07-2006");
+    m.Title = QStringLiteral("M");
+    EXPECT_FALSE(mMeetings::SaveMeeting(m, false, QStringLiteral("M")));
+    EXPECT_TRUE(boxes->last().text.startsWith(QLatin1String("Error in accessing Meeting Details.")));
+    EXPECT_FALSE(mNotes::SaveNote(NoteRecord{"N", "CD", "", "", ""}, false, QStringLiteral("N")));
+    EXPECT_EQ(boxes->last().title, QStringLiteral("Edit Note process failed!"));
+    EXPECT_FALSE(mPasswords::SavePassword(PasswordRecord{"P", "", "CD", "", ""}, false, QStringLiteral("P")));
+    EXPECT_EQ(boxes->last().title, QStringLiteral("Edit Note process failed!"));
+    EXPECT_EQ(boxes->boxes.size(), 4u);
+    EXPECT_EQ(folder.readData(), damaged) << "nothing was written";
+}
+
 TEST_F(TaskStore, UpdateItemFieldChangesOneFieldAndReloadsWhatIsShowing) {
     folder.writeData("<zandor><notes/><passwords/><date d=\"05-07-2006\"><tasks>"
                      "<task title=\"T\"><priority>2</priority><status>0</status><desc/><remarks/></task></tasks>"
@@ -122,6 +147,29 @@ TEST_F(TaskStore, DeleteRemovesEmptiedDaysAndShowsTheDeletedTasksDay) {
     mFunctions::SetCurrentView(mFunctions::ViewTasks);
     ASSERT_TRUE(mTasks::DeleteTask(QStringLiteral("08-07-2006"), QStringLiteral("V")));
     EXPECT_EQ(calls, QStringList({"list(0,)"}));
+}
+
+TEST_F(TaskStore, ADayLaidOutByHandIsEmptyWhenItHoldsNoRecords) {
+    folder.writeData("<zandor>\n <notes>\n </notes>\n <passwords>\n </passwords>\n"
+                     " <date d=\"01-01-2006\">\n  <tasks>\n  </tasks>\n  <meetings>\n  </meetings>\n </date>\n"
+                     " <date d=\"05-07-2006\">\n  <tasks>\n   <task title=\"T\">\n    <priority>2</priority>\n"
+                     "    <status>0</status>\n    <desc>  </desc>\n    <remarks>\n    </remarks>\n   </task>\n"
+                     "  </tasks>\n  <meetings>\n  </meetings>\n </date>\n"
+                     " <date d=\"02-01-2006\">\n  <tasks/>\n  <meetings>\n\n  </meetings>\n </date>\n</zandor>\n");
+    mFunctions::RemoveEmptyDateNodes();
+    EXPECT_EQ(data().count(QLatin1String("<date ")), 1) << "both days without records went in one call";
+    const TaskRecord t = mTasks::GetTask(QStringLiteral("05-07-2006"), QStringLiteral("T"));
+    EXPECT_EQ(t.Desc, QStringLiteral("  ")) << "a blank field keeps its spaces";
+    EXPECT_EQ(t.Remarks, QString()) << "layout is no field's value";
+    ASSERT_TRUE(mTasks::DeleteTask(QStringLiteral("05-07-2006"), QStringLiteral("T")));
+    EXPECT_EQ(data(), QStringLiteral("<zandor><notes /><passwords /></zandor>"));
+
+    const QByteArray noEmptyDay = "<zandor>\n <notes/><passwords/>\n <date d=\"03-01-2006\">\n  <tasks>\n  </tasks>\n"
+                                  "  <meetings><meeting title=\"M\"/></meetings>\n </date>\n</zandor>\n";
+    folder.writeData(noEmptyDay);
+    mFunctions::RemoveEmptyDateNodes();
+    EXPECT_EQ(folder.readData(), noEmptyDay) << "a file with no empty day is not saved";
+    EXPECT_TRUE(boxes->boxes.empty());
 }
 
 TEST_F(TaskStore, AFailedSaveIsReportedAndLeavesTheFileAsItWas) {

@@ -29,6 +29,9 @@ TEST(XmlDocument, RefusesWhatIsNotWellFormed) {
     EXPECT_FALSE(loads("   \n")) << "whitespace only";
     // Ampersands inside comments and CDATA are text, not references.
     EXPECT_TRUE(loads("<!-- a & b --><a><![CDATA[x & y]]><?pi a & b?></a>"));
+    EXPECT_TRUE(loads("<a><?pi a & b?></a>")) << "an instruction alone, with no declaration";
+    EXPECT_TRUE(loads("\xEF\xBB\xBF<?xml version=\"1.0\"?><a><?pi a & b?></a>"));
+    EXPECT_FALSE(loads("<a><?pi a?>fish & chips</a>")) << "outside the instruction it is still bare";
 }
 
 TEST(XmlDocument, MissingFileDoesNotLoad) {
@@ -37,16 +40,18 @@ TEST(XmlDocument, MissingFileDoesNotLoad) {
     EXPECT_FALSE(doc.lastError().isEmpty());
 }
 
-TEST(XmlDocument, WhitespaceBetweenElementsIsDroppedButALeafKeepsIts) {
+TEST(XmlDocument, LayoutWhitespaceIsDroppedButABlankLeafKeepsIts) {
     XmlDocument doc;
-    ASSERT_TRUE(doc.loadXml("<r>\n  <a>   </a>\n  <b>x</b>\n  <c/>\n</r>"));
+    ASSERT_TRUE(doc.loadXml("<r>\n  <a>   </a>\n  <b>x</b>\n  <c/>\n  <d>\r\n\t</d>\n  <e> \n x</e>\n</r>"));
     XmlNode r = doc.documentElement();
-    ASSERT_EQ(r.childCount(), 3);
+    ASSERT_EQ(r.childCount(), 5);
     EXPECT_EQ(r.child(0).text(), QStringLiteral("   "));
     EXPECT_TRUE(r.child(0).hasChildNodes());
     EXPECT_EQ(r.child(1).text(), QStringLiteral("x"));
     EXPECT_FALSE(r.child(2).hasChildNodes());
-    EXPECT_TRUE(r.child(3).isNull());
+    EXPECT_FALSE(r.child(3).hasChildNodes()) << "a line break is layout, never a field's blank";
+    EXPECT_EQ(r.child(4).text(), QStringLiteral(" \n x"));
+    EXPECT_TRUE(r.child(5).isNull());
 }
 
 TEST(XmlDocument, AttributesKeepTheirOrderAndNewOnesGoLast) {
@@ -101,4 +106,24 @@ TEST(XmlDocument, SelectsTheOrganisersPaths) {
     // A root of another name still finds a deeper match, as a real search does.
     ASSERT_TRUE(doc.loadXml("<wrap><zandor><notes/></zandor></wrap>"));
     EXPECT_EQ(doc.selectSingleNode(QStringLiteral(".//zandor/notes")).nodeName(), QStringLiteral("notes"));
+}
+
+TEST(XmlDocument, TextJoinsEverythingBelowAnElementHoweverDeep) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<r><f>x<b>y<c/><c>z</c></b>w</f><g/></r>"));
+    EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("xyzw"));
+    EXPECT_EQ(doc.documentElement().text(), QStringLiteral("xyzw"));
+
+    // A field nested a million deep, as a damaged or hostile file may hold.
+    const int depth = 1000000;
+    QByteArray deep = "<r><f>";
+    deep.reserve(depth * 7 + 32);
+    for (int i = 0; i < depth; ++i)
+        deep += "<a>";
+    deep += "deep";
+    for (int i = 0; i < depth; ++i)
+        deep += "</a>";
+    deep += "</f></r>";
+    ASSERT_TRUE(doc.loadXml(deep));
+    EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("deep"));
 }

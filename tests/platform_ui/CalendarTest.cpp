@@ -1,7 +1,7 @@
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 
-#include "UiEvents.h"
+#include "WidgetEvents.h"
 
 #include <QTableView>
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ TEST(MonthView, ADayClickRaisesDateClickButSettingValueDoesNot) {
     ASSERT_NE(grid, nullptr);
     const QModelIndex cell = cellOf(grid, 15);
     ASSERT_TRUE(cell.isValid());
-    uievents::click(grid->viewport(), grid->visualRect(cell).center());
+    widgetevents::click(grid->viewport(), grid->visualRect(cell).center());
     ASSERT_EQ(clicked.size(), 1u);
     EXPECT_EQ(clicked[0], QDate(2025, 3, 15));
     EXPECT_EQ(calendar.Value(), QDate(2025, 3, 15));

@@ -1,7 +1,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/RuntimeError.h"
 
-#include "UiEvents.h"
+#include "WidgetEvents.h"
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
@@ -235,7 +235,7 @@ TEST(ListView, ClicksSelectTheRowBeforeMouseDownWhateverKeysAreHeld) {
     QObject::connect(&list, &ListView::DblClick, [&]() { ++doubleClicks; });
 
     QWidget* viewport = list.viewport();
-    uievents::click(viewport, shown.centreOf(second), Qt::LeftButton, Qt::ControlModifier);
+    widgetevents::click(viewport, shown.centreOf(second), Qt::LeftButton, Qt::ControlModifier);
     ASSERT_EQ(downs.size(), 1u);
     EXPECT_EQ(downs[0].button, ListView::vbLeftButton);
     EXPECT_EQ(downs[0].shift, ListView::vbCtrlMask);
@@ -245,15 +245,15 @@ TEST(ListView, ClicksSelectTheRowBeforeMouseDownWhateverKeysAreHeld) {
 
     // A second Ctrl+click on the selected row keeps it selected, and so do
     // Alt and Shift clicks.
-    uievents::click(viewport, shown.centreOf(second), Qt::LeftButton, Qt::ControlModifier);
+    widgetevents::click(viewport, shown.centreOf(second), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(list.SelectedItem(), second);
-    uievents::click(viewport, shown.centreOf(first), Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier);
+    widgetevents::click(viewport, shown.centreOf(first), Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(list.SelectedItem(), first);
     EXPECT_EQ(downs.back().shift, ListView::vbAltMask | ListView::vbShiftMask);
 
     // A right click selects the row under the pointer too, and is no item click.
     clicks.clear();
-    uievents::click(viewport, shown.centreOf(second), Qt::RightButton);
+    widgetevents::click(viewport, shown.centreOf(second), Qt::RightButton);
     EXPECT_EQ(downs.back().button, ListView::vbRightButton);
     EXPECT_EQ(downs.back().selected, QStringLiteral("two"));
     EXPECT_TRUE(clicks.empty());
@@ -265,18 +265,18 @@ TEST(ListView, ClicksSelectTheRowBeforeMouseDownWhateverKeysAreHeld) {
         y = atY;
     });
     const QPoint at = shown.centreOf(first);
-    uievents::click(viewport, at);
+    widgetevents::click(viewport, at);
     const QPoint inList = viewport->mapTo(&list, at);
     EXPECT_EQ(x, inList.x() * 15);
     EXPECT_EQ(y, inList.y() * 15);
 
-    uievents::doubleClick(viewport, shown.centreOf(first));
+    widgetevents::doubleClick(viewport, shown.centreOf(first));
     EXPECT_EQ(doubleClicks, 1);
 
     // Moving with the keyboard selects and reports the new row.
     clicks.clear();
     list.setFocus();
-    uievents::key(&list, Qt::Key_Down);
+    widgetevents::key(&list, Qt::Key_Down);
     EXPECT_EQ(list.SelectedItem(), second);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0], second);
@@ -297,7 +297,7 @@ TEST(ListView, AHandlerThatRefillsTheListGetsNoClickOfAnOldRow) {
         shown.add(QStringLiteral("01-01-2025"), QStringLiteral("fresh"));
     });
     QObject::connect(&list, &ListView::ItemClick, [&](ListItem*) { ++clicks; });
-    uievents::click(list.viewport(), shown.centreOf(row));
+    widgetevents::click(list.viewport(), shown.centreOf(row));
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(list.ListItems().Item(1)->SubItems(1), QStringLiteral("fresh"));
 }

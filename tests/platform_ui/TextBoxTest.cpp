@@ -1,6 +1,6 @@
 #include "platform/ui/TextBox.h"
 
-#include "UiEvents.h"
+#include "WidgetEvents.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -23,7 +23,7 @@ TEST(MultiLineTextBox, HandsOutCrLfWhateverBreaksItWasGiven) {
     // A typed line break comes out as CR LF too.
     box.SetText(QStringLiteral("ab"));
     box.moveCursor(QTextCursor::End);
-    uievents::type(&box, QStringLiteral("\nc"));
+    widgetevents::type(&box, QStringLiteral("\nc"));
     EXPECT_EQ(box.Text(), QStringLiteral("ab\r\nc"));
 
     box.SetText(QString());
@@ -38,24 +38,24 @@ TEST(MultiLineTextBox, MaxLengthLimitsTypingButNeverCutsTextSetByCode) {
     EXPECT_EQ(box.Text(), stored) << "text set by code is never cut";
 
     box.moveCursor(QTextCursor::End);
-    uievents::type(&box, QStringLiteral("y"));
+    widgetevents::type(&box, QStringLiteral("y"));
     EXPECT_EQ(box.TextLength(), 450) << "nothing can be typed into an over-long text";
-    uievents::key(&box, Qt::Key_Backspace);
+    widgetevents::key(&box, Qt::Key_Backspace);
     EXPECT_EQ(box.TextLength(), 449) << "but it can be shortened";
 
     // Typing fills up to the limit exactly; a line break needs room for two.
     box.SetText(QString(397, QLatin1Char('x')));
     box.moveCursor(QTextCursor::End);
-    uievents::type(&box, QStringLiteral("ab"));
+    widgetevents::type(&box, QStringLiteral("ab"));
     EXPECT_EQ(box.TextLength(), 399);
-    uievents::key(&box, Qt::Key_Return, QStringLiteral("\r"));
+    widgetevents::key(&box, Qt::Key_Return, QStringLiteral("\r"));
     EXPECT_EQ(box.TextLength(), 399);
-    uievents::type(&box, QStringLiteral("cd"));
+    widgetevents::type(&box, QStringLiteral("cd"));
     EXPECT_EQ(box.Text(), QString(397, QLatin1Char('x')) + QStringLiteral("abc"));
 
     // Typing over a selection frees its room first.
     box.selectAll();
-    uievents::type(&box, QStringLiteral("z"));
+    widgetevents::type(&box, QStringLiteral("z"));
     EXPECT_EQ(box.Text(), QStringLiteral("z"));
 
     // A paste is cut to the room left; a line break is not split.
@@ -72,7 +72,7 @@ TEST(MultiLineTextBox, MaxLengthLimitsTypingButNeverCutsTextSetByCode) {
     // Without a limit anything goes.
     box.SetMaxLength(0);
     box.moveCursor(QTextCursor::End);
-    uievents::type(&box, QStringLiteral("more"));
+    widgetevents::type(&box, QStringLiteral("more"));
     EXPECT_EQ(box.TextLength(), 403);
 }
 
@@ -83,14 +83,14 @@ TEST(TextBox, MaxLengthLimitsTypingAndPastingButNeverCutsTextSetByCode) {
     EXPECT_EQ(box.Text(), QStringLiteral("abcdefgh"));
 
     box.end(false);
-    uievents::type(&box, QStringLiteral("i"));
+    widgetevents::type(&box, QStringLiteral("i"));
     EXPECT_EQ(box.Text(), QStringLiteral("abcdefgh"));
-    uievents::key(&box, Qt::Key_Backspace);
+    widgetevents::key(&box, Qt::Key_Backspace);
     EXPECT_EQ(box.Text(), QStringLiteral("abcdefg"));
 
     box.SetText(QStringLiteral("abc"));
     box.end(false);
-    uievents::type(&box, QStringLiteral("xyz"));
+    widgetevents::type(&box, QStringLiteral("xyz"));
     EXPECT_EQ(box.Text(), QStringLiteral("abcxy"));
 
     box.SetText(QStringLiteral("ab"));

@@ -3,6 +3,8 @@
 #include "platform/ui/Subclass.h"
 #include "platform/ui/ThemeChange.h"
 
+#include "WidgetEvents.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -37,17 +39,6 @@ struct Seen {
     int32_t msg, wParam;
 };
 
-void move(QWidget* w, QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
-    QMouseEvent e(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
-void wheel(QWidget* w, int delta, Qt::KeyboardModifiers keys = Qt::NoModifier) {
-    QWheelEvent e(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton, keys,
-                  Qt::NoScrollPhase, false);
-    QApplication::sendEvent(w, &e);
-}
-
 } // namespace
 
 TEST(WindowHook, PassesBeforeAndAfterTheWindowsOwnHandlingAndCanSwallowOrRewrite) {
@@ -66,7 +57,7 @@ TEST(WindowHook, PassesBeforeAndAfterTheWindowsOwnHandlingAndCanSwallowOrRewrite
     ASSERT_TRUE(hook.Subclass_Start(&w));
     hook.Subclass_AddMsg(WM_MOUSEMOVE, MSG_BEFORE | MSG_AFTER);
 
-    move(&w, QPoint(10, 20), Qt::LeftButton);
+    widgetevents::move(&w, QPoint(10, 20), Qt::LeftButton);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_TRUE(seen[0].before);
     EXPECT_FALSE(seen[1].before);
@@ -75,13 +66,13 @@ TEST(WindowHook, PassesBeforeAndAfterTheWindowsOwnHandlingAndCanSwallowOrRewrite
     EXPECT_EQ(w.moves, 1);
 
     swallow = true;
-    move(&w, QPoint(11, 20));
+    widgetevents::move(&w, QPoint(11, 20));
     EXPECT_EQ(w.moves, 1);
     EXPECT_EQ(seen.size(), 3u); // no after pass for a swallowed message
     swallow = false;
 
     rewrite = true;
-    move(&w, QPoint(30, 30));
+    widgetevents::move(&w, QPoint(30, 30));
     EXPECT_EQ(w.moves, 2);
     EXPECT_EQ(w.lastMove, QPoint(7, 9));
     rewrite = false;
@@ -89,7 +80,7 @@ TEST(WindowHook, PassesBeforeAndAfterTheWindowsOwnHandlingAndCanSwallowOrRewrite
     // A removed message's slot is reused; -1 takes every message.
     hook.Subclass_DelMsg(WM_MOUSEMOVE, MSG_BEFORE | MSG_AFTER);
     seen.clear();
-    move(&w, QPoint(1, 1));
+    widgetevents::move(&w, QPoint(1, 1));
     EXPECT_TRUE(seen.empty());
     hook.Subclass_AddMsg(-1, MSG_AFTER);
     QEvent leave(QEvent::Leave);
@@ -99,7 +90,7 @@ TEST(WindowHook, PassesBeforeAndAfterTheWindowsOwnHandlingAndCanSwallowOrRewrite
 
     hook.Subclass_Stop();
     seen.clear();
-    move(&w, QPoint(2, 2));
+    widgetevents::move(&w, QPoint(2, 2));
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(w.moves, 4);
 }
@@ -116,28 +107,28 @@ TEST(WindowHook, WheelTurnsArriveAsWholeNotchesWithTheirKeys) {
     hook.Subclass_Start(&w);
     hook.Subclass_AddMsg(WM_MOUSEWHEEL, MSG_AFTER);
 
-    wheel(&w, 120);
+    widgetevents::wheel(&w, QPointF(5, 5), 120);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].wParam, 7864320);
     EXPECT_EQ(w.wheels, 1);
 
     // A touchpad's small steps make one notch once they add up to it.
     seen.clear();
-    wheel(&w, -40);
-    wheel(&w, -40);
+    widgetevents::wheel(&w, QPointF(5, 5), -40);
+    widgetevents::wheel(&w, QPointF(5, 5), -40);
     EXPECT_TRUE(seen.empty());
-    wheel(&w, -40);
+    widgetevents::wheel(&w, QPointF(5, 5), -40);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].wParam, -7864320);
 
     seen.clear();
-    wheel(&w, 240, Qt::ControlModifier);
+    widgetevents::wheel(&w, QPointF(5, 5), 240, Qt::ControlModifier);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[1].wParam, MakeLParam(MK_CONTROL, 120));
 
     // Turned over the window's scroll bar, the wheel is the window's.
     seen.clear();
-    wheel(bar, 120);
+    widgetevents::wheel(bar, QPointF(5, 5), 120);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(bar->value(), 0);
 }
