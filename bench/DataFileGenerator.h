@@ -1,7 +1,7 @@
 #pragma once
 
-// The generated data file the task store and the list loaders are measured
-// on: 1,000 days holding 10,000 tasks and 2,000 meetings, 1,000 notes and
+// The generated data file the record stores and the list loaders are
+// measured on: 1,000 days holding 10,000 tasks and 2,000 meetings, 1,000 notes and
 // 1,000 password entries, with enciphered fields as the editors write them,
 // and one day with a single task.
 #include "data/cRC4.h"

@@ -72,20 +72,14 @@ void switchView(const QString& item) {
 
 void taskCommand(const QString& item) {
     if (item == QLatin1String("tsk_add")) {
-        frmTasks& editor = platform::Forms::Get<frmTasks>();
-        editor.ShowMode = 0;
-        editor.ShowModal();
+        frmTasks::AddTask();
         return;
     }
     if (CurrentView() != ViewTasks)
         return;
     if (item == QLatin1String("tsk_edit")) {
         platform::ListItem* row = selectedRow();
-        frmTasks& editor = platform::Forms::Get<frmTasks>();
-        editor.TaskDate = row->Text();
-        editor.TaskTitle = row->SubItems(1);
-        editor.ShowMode = 1;
-        editor.ShowModal();
+        frmTasks::EditTask(row->Text(), row->SubItems(1));
     } else if (item == QLatin1String("tsk_del")) {
         if (!confirmed(QStringLiteral("Are you sure you want to Remove selected Task?")))
             return;

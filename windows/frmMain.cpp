@@ -376,9 +376,7 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
             hideToTray();
         }
     } else if (Key == QLatin1String("tsk_add")) {
-        frmTasks& editor = platform::Forms::Get<frmTasks>();
-        editor.ShowMode = 0;
-        editor.ShowModal();
+        frmTasks::AddTask();
     } else if (Key == QLatin1String("close")) {
         mnuFileClose_Click();
     }
@@ -524,11 +522,7 @@ void frmMain::pupTaskTodayEdit_Click() {
         mFunctions::HandleOptionBarItems(QStringLiteral("tasks"), QStringLiteral("tsk_edit"));
         return;
     }
-    frmTasks& editor = platform::Forms::Get<frmTasks>();
-    editor.TaskDate = row->Text();
-    editor.TaskTitle = row->SubItems(1);
-    editor.ShowMode = 1;
-    editor.ShowModal();
+    frmTasks::EditTask(row->Text(), row->SubItems(1));
 }
 
 void frmMain::pupTaskTodayDel_Click() {

@@ -136,6 +136,20 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     resize(520, 560);
 }
 
+void frmTasks::AddTask() {
+    frmTasks& editor = platform::Forms::Get<frmTasks>();
+    editor.ShowMode = 0;
+    editor.ShowModal();
+}
+
+void frmTasks::EditTask(const QString& sDate, const QString& sTitle) {
+    frmTasks& editor = platform::Forms::Get<frmTasks>();
+    editor.TaskDate = sDate;
+    editor.TaskTitle = sTitle;
+    editor.ShowMode = 1;
+    editor.ShowModal();
+}
+
 void frmTasks::Form_Load() {
     if (ShowMode != 0) {
         setWindowTitle(QStringLiteral("Edit Task Details ..."));

@@ -25,6 +25,11 @@ public:
     QString TaskDate;
     QString TaskTitle;
 
+    // Shows the default editor modally: empty, to add a task, or on a stored
+    // task of a day and title.
+    static void AddTask();
+    static void EditTask(const QString& sDate, const QString& sTitle);
+
     // Fills the fields from the stored task.
     void LoadTaskDetails(const QString& sDate, const QString& sTitle);
 

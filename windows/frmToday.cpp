@@ -163,11 +163,7 @@ void frmToday::lstTasksToday_DblClick() {
     platform::ListItem* row = lstTasksToday->SelectedItem();
     if (!row)
         return;
-    frmTasks& editor = platform::Forms::Get<frmTasks>();
-    editor.TaskDate = row->Text();
-    editor.TaskTitle = row->SubItems(1);
-    editor.ShowMode = 1;
-    editor.ShowModal();
+    frmTasks::EditTask(row->Text(), row->SubItems(1));
 }
 
 void frmToday::lstTasksToday_MouseDown(int Button, int Shift, int x, int y) {

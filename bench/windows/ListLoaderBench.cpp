@@ -3,6 +3,7 @@
 // rows' descriptions. The loader adds the walk, the code texts and the list's
 // rows, and should cost at most 1.5 times the floor.
 #include "../DataFileGenerator.h"
+#include "../FloorBench.h"
 #include "data/Views.h"
 #include "platform/Files.h"
 #include "platform/ui/ListView.h"
@@ -15,7 +16,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <pugixml.hpp>
 
 namespace {
@@ -51,17 +51,6 @@ void BM_LoadScheduleList_AllTasks(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * list->ListItems().Count());
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 BENCHMARK(BM_Floor_ParseAndDecipher)->Unit(benchmark::kMillisecond);
@@ -85,7 +74,7 @@ int main(int argc, char** argv) {
     platform::Forms::Get<frmMain>().Show();
 
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    floorbench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const double floor = reporter.times["BM_Floor_ParseAndDecipher"];
