@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QScreen>
 
 FormCore::FormCore(QWidget* self, const QString& name) : m_self(self), m_name(name) {}

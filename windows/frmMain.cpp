@@ -1,6 +1,5 @@
 #include "windows/frmMain.h"
 
-#include "data/DataFile.h"
 #include "data/Views.h"
 #include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"

@@ -29,11 +29,6 @@ namespace {
 
 constexpr int kTextLimit = 400;
 
-QGroupBox* frame(const QString& caption, QWidget* parent) {
-    auto* box = new QGroupBox(caption, parent);
-    return box;
-}
-
 QComboBox* codeList(QWidget* parent, const char* name, QString (*text)(int16_t), int count) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
@@ -69,14 +64,14 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
 
     auto* layout = new QVBoxLayout(this);
 
-    QGroupBox* titleFrame = frame(QStringLiteral("&Title ... "), this);
+    QGroupBox* titleFrame = new QGroupBox(QStringLiteral("&Title ... "), this);
     txtTitle = new platform::TextBox(titleFrame);
     txtTitle->setObjectName(QStringLiteral("txtTitle"));
     (new QVBoxLayout(titleFrame))->addWidget(txtTitle);
     layout->addWidget(titleFrame);
 
     auto* row = new QHBoxLayout;
-    QGroupBox* dateFrame = frame(QStringLiteral("D&ate ... "), this);
+    QGroupBox* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
     ucDTPicker = new platform::DatePicker(dateFrame);
     ucDTPicker->setObjectName(QStringLiteral("ucDTPicker"));
     ucDTPicker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
@@ -88,7 +83,7 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     dateLayout->addStretch(1);
     row->addWidget(dateFrame, 1);
 
-    QGroupBox* detailsFrame = frame(QStringLiteral("D&etails ... "), this);
+    QGroupBox* detailsFrame = new QGroupBox(QStringLiteral("D&etails ... "), this);
     cmbPriority = codeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
     cmbStatus = codeList(detailsFrame, "cmbStatus", mFunctions::GetTaskStatusText, 6);
     auto* detailsLayout = new QGridLayout(detailsFrame);
@@ -104,14 +99,14 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    QGroupBox* descFrame = frame(QStringLiteral("&Description ... "), this);
+    QGroupBox* descFrame = new QGroupBox(QStringLiteral("&Description ... "), this);
     txtDesc = new platform::MultiLineTextBox(descFrame);
     txtDesc->setObjectName(QStringLiteral("txtDesc"));
     txtDesc->SetMaxLength(kTextLimit);
     (new QVBoxLayout(descFrame))->addWidget(txtDesc);
     layout->addWidget(descFrame, 1);
 
-    QGroupBox* remarksFrame = frame(QStringLiteral("&Remarks ... "), this);
+    QGroupBox* remarksFrame = new QGroupBox(QStringLiteral("&Remarks ... "), this);
     txtRemarks = new platform::MultiLineTextBox(remarksFrame);
     txtRemarks->setObjectName(QStringLiteral("txtRemarks"));
     txtRemarks->SetMaxLength(kTextLimit);
