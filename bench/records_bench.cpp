@@ -2,57 +2,18 @@
 // bare load and one save of the same data file. Each store operation loads the
 // whole file once and saves it at most once, so it should cost at most 1.3
 // times that floor.
+#include "DataFileGenerator.h"
 #include "FloorBench.h"
 #include "data/cRC4.h"
 #include "data/mMeetings.h"
 #include "data/mNotes.h"
 #include "data/mPasswords.h"
 
-#include <QDate>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QString dayKey(int i) {
-    return QDate(2021, 1, 1).addDays(i).toString(QStringLiteral("dd-MM-yyyy"));
-}
-
-// 1,000 days holding 10,000 tasks and 2,000 meetings, 1,000 notes and 1,000
-// password entries, with enciphered fields as the editors write them.
-QByteArray generate() {
-    const QString text = EncipherField(QStringLiteral("Some words of a note, a description or a remark"));
-    const QString secret = EncipherField(QStringLiteral("s3cret!"));
-    QString x = QStringLiteral("<?xml version=\"1.0\"?>\n<zandor>\n<notes>\n");
-    for (int i = 0; i < 1000; ++i)
-        x += QStringLiteral("<note title=\"Note %1\"><date>05/07/2006</date><time>02:30:00 PM</time>"
-                            "<lastedit>05/07/2006; 02:30:00 PM</lastedit><text>%2</text></note>\n")
-                 .arg(i)
-                 .arg(text);
-    x += QStringLiteral("</notes>\n<passwords>\n");
-    for (int i = 0; i < 1000; ++i)
-        x += QStringLiteral("<password title=\"Site %1\"><uname>%2</uname><pwd>%2</pwd>"
-                            "<url>https://site%1.example/</url><anote>%3</anote></password>\n")
-                 .arg(i)
-                 .arg(secret, text);
-    x += QStringLiteral("</passwords>\n");
-    for (int d = 0; d < 1000; ++d) {
-        x += QStringLiteral("<date d=\"%1\"><tasks>").arg(dayKey(d));
-        for (int t = 0; t < 10; ++t)
-            x += QStringLiteral("<task title=\"Task %1\"><priority>2</priority><status>1</status><desc>%2</desc>"
-                                "<remarks></remarks></task>")
-                     .arg(t)
-                     .arg(text);
-        x += QStringLiteral("</tasks><meetings>");
-        for (int m = 0; m < 2; ++m)
-            x += QStringLiteral("<meeting title=\"Meeting %1\"><priority>1</priority><m_for>3</m_for>"
-                                "<s_time>09:00:00 AM</s_time><e_time>10:00:00 AM</e_time><desc>%2</desc></meeting>")
-                     .arg(m)
-                     .arg(text);
-        x += QStringLiteral("</meetings></date>\n");
-    }
-    x += QStringLiteral("</zandor>\n");
-    return x.toUtf8();
-}
+using benchdata::dayKey;
 
 // A day in the middle of the file, so lookups walk past half of it.
 const QString kDay = dayKey(500);
@@ -120,5 +81,5 @@ BENCHMARK(BM_SavePassword_New)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetNote)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    return floorbench::Main(argc, argv, generate());
+    return floorbench::Main(argc, argv, benchdata::generate());
 }

@@ -107,10 +107,15 @@ QString GetMeetingForText(int16_t code) {
 QString ShortenText(const QString& text) {
     // Count characters, not UTF-16 units, so a letter outside the basic plane
     // is neither counted twice nor cut in half.
-    const QList<uint> chars = text.toUcs4();
-    if (chars.size() < 30)
-        return text;
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), 30) + QStringLiteral(" ...");
+    qsizetype units = 0;
+    for (int chars = 0; chars < 30; ++chars) {
+        if (units >= text.size())
+            return text;
+        units += (text.at(units).isHighSurrogate() && units + 1 < text.size() && text.at(units + 1).isLowSurrogate())
+                     ? 2
+                     : 1;
+    }
+    return text.left(units) + QStringLiteral(" ...");
 }
 
 bool IsTimeAfter(const QString& sStart, const QString& sEnd) {

@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
+#include <vector>
 
 namespace platform {
 
@@ -46,25 +48,44 @@ void checkSubItemIndex(int index) {
 
 ListItem::ListItem(ListView* owner, const QString& text, int icon, int smallIcon)
     : QTreeWidgetItem(UserType), m_owner(owner), m_icon(icon), m_smallIcon(smallIcon) {
-    setText(0, text);
+    m_texts.reserve(std::max(1, owner ? owner->columnTotal() : 1));
+    m_texts.append(text);
 }
 
 QString ListItem::Text() const {
-    return text(0);
+    return m_texts.value(0);
 }
 
 void ListItem::SetText(const QString& text) {
-    setText(0, text);
+    setColumnText(0, text);
 }
 
 QString ListItem::SubItems(int index) const {
     checkSubItemIndex(index);
-    return text(index);
+    return m_texts.value(index);
 }
 
 void ListItem::SetSubItems(int index, const QString& text) {
     checkSubItemIndex(index);
-    setText(index, text);
+    setColumnText(index, text);
+}
+
+void ListItem::setColumnText(int column, const QString& text) {
+    if (column >= m_texts.size())
+        m_texts.resize(column + 1);
+    if (m_texts[column] == text)
+        return;
+    m_texts[column] = text;
+    if (treeWidget())
+        emitDataChanged();
+}
+
+void ListItem::setData(int column, int role, const QVariant& value) {
+    // Texts set through the tree's own calls land where the row keeps them.
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        setColumnText(column, value.toString());
+    else
+        QTreeWidgetItem::setData(column, role, value);
 }
 
 void ListItem::SetBold(bool bold) {
@@ -112,6 +133,9 @@ QVariant ListItem::data(int column, int role) const {
                 return icon;
         }
         break;
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return column >= 0 && column < m_texts.size() ? QVariant(m_texts.at(column)) : QVariant();
     default:
         break;
     }
@@ -230,11 +254,15 @@ void ListView::flushPendingRows() {
     for (ListItem* item : m_pending)
         rows.append(item);
     m_pending.clear();
+    // A fill into an empty sorted list is put in already in order, so the
+    // tree never sorts rows it has shown.
+    const bool sortFirst = m_sorted && topLevelItemCount() == 0;
+    if (sortFirst)
+        sortRows(rows);
     addTopLevelItems(rows);
-    if (m_sorted)
+    if (m_sorted && !sortFirst)
         sortNow();
 }
-
 void ListView::clearRows() {
     for (ListItem* item : m_pending)
         delete item;
@@ -243,8 +271,33 @@ void ListView::clearRows() {
     clear();
 }
 
+void ListView::sortRows(QList<QTreeWidgetItem*>& rows) const {
+    // Each row's key is read and case-folded once; comparing folded texts is
+    // comparing the texts without regard to case.
+    std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
+    keyed.reserve(static_cast<size_t>(rows.size()));
+    for (QTreeWidgetItem* row : rows)
+        keyed.emplace_back(static_cast<ListItem*>(row)->m_texts.value(m_sortKey).toCaseFolded(), row);
+    const bool descending = m_sortOrder == lvwDescending;
+    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
+        return descending ? b.first < a.first : a.first < b.first;
+    });
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rows[i] = keyed[static_cast<size_t>(i)].second;
+}
+
 void ListView::sortNow() {
-    sortItems(m_sortKey, m_sortOrder == lvwDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (topLevelItemCount() < 2)
+        return;
+    QTreeWidgetItem* current = currentItem();
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    QList<QTreeWidgetItem*> rows = invisibleRootItem()->takeChildren();
+    sortRows(rows);
+    addTopLevelItems(rows);
+    if (current)
+        setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    for (QTreeWidgetItem* row : selected)
+        row->setSelected(true);
 }
 
 void ListView::SetSorted(bool sorted) {

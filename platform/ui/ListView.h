@@ -43,13 +43,18 @@ public:
     ListView* listView() const { return m_owner; }
 
     QVariant data(int column, int role) const override;
+    void setData(int column, int role, const QVariant& value) override;
     bool operator<(const QTreeWidgetItem& other) const override;
 
 private:
     friend class ListView;
     ListItem(ListView* owner, const QString& text, int icon, int smallIcon);
+    void setColumnText(int column, const QString& text);
 
     ListView* m_owner;
+    // The row's texts by column, kept here rather than as the tree's
+    // variants: a fill of many rows builds and drops them much faster.
+    QList<QString> m_texts;
     QString m_tag;
     bool m_bold = false;
     std::optional<OleColor> m_foreColor;
@@ -170,6 +175,7 @@ protected:
                                                          const QEvent* event = nullptr) const override;
 
 private:
+    friend class ListItem;
     friend class ListItemsCollection;
     friend class ColumnHeadersCollection;
     friend class ColumnHeader;
@@ -177,6 +183,8 @@ private:
     ListItem* addRow(const QString& text, int icon, int smallIcon);
     void clearRows();
     void sortNow();
+    // Puts rows in the list's order.
+    void sortRows(QList<QTreeWidgetItem*>& rows) const;
     int columnTotal() const { return m_columns; }
     void setColumnTotal(int columns);
 

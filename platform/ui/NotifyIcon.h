@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowMessages.h"
+
 #include <QEvent>
 #include <QString>
 #include <QSystemTrayIcon>
@@ -24,9 +26,9 @@ enum : uint32_t { NIM_ADD = 0, NIM_MODIFY = 1, NIM_DELETE = 2, NIM_SETVERSION = 
 enum : uint32_t { NIF_MESSAGE = 1, NIF_ICON = 2, NIF_TIP = 4, NIF_INFO = 16 };
 // The balloon's icon.
 enum : uint32_t { NIIF_NONE = 0, NIIF_INFO = 1, NIIF_WARNING = 2, NIIF_ERROR = 3 };
-// The notifications a window receives, as its callback message's parameter.
+// The notifications a window receives, as its callback message's parameter
+// (the callback message itself, WM_MOUSEMOVE, is among the window messages).
 enum : uint32_t {
-    WM_MOUSEMOVE = 512,
     WM_LBUTTONDOWN = 513,
     WM_LBUTTONUP = 514,
     WM_LBUTTONDBLCLK = 515,

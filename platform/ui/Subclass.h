@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowMessages.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -8,18 +10,6 @@
 #include <vector>
 
 namespace platform {
-
-// Window messages the organiser's controls listen for, with their numbers.
-enum WindowMessageNumber : int32_t {
-    WM_NULL = 0,
-    WM_SYSCOLORCHANGE = 21,
-    WM_CTLCOLORSCROLLBAR = 311,
-    WM_MOUSEMOVE = 512,
-    WM_MOUSEWHEEL = 522,
-    WM_MOUSEHOVER = 673,
-    WM_MOUSELEAVE = 675,
-    WM_THEMECHANGED = 794,
-};
 
 // Key and button flags of mouse messages' wParam.
 enum MouseKeyFlags : int32_t { MK_LBUTTON = 1, MK_RBUTTON = 2, MK_SHIFT = 4, MK_CONTROL = 8, MK_MBUTTON = 0x10 };

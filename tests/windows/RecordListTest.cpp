@@ -1,0 +1,298 @@
+#include "WindowsFixture.h"
+
+#include "platform/Clipboard.h"
+#include "platform/Twips.h"
+#include "platform/ui/TextBox.h"
+#include "windows/CommandDispatcher.h"
+#include "windows/Geometry.h"
+#include "windows/HeaderStrip.h"
+#include "windows/ListLoaders.h"
+#include "windows/frmDisplay.h"
+#include "windows/frmSideBar.h"
+#include "windows/frmTasks.h"
+#include "windows/frmToday.h"
+
+#include <QLabel>
+
+using namespace fixture;
+namespace Forms = platform::Forms;
+using platform::ListView;
+using platform::MsgAnswer;
+
+namespace {
+
+QByteArray everyKind() {
+    return data(
+        day(QStringLiteral("15-01-2025"),
+            task(QStringLiteral("Taxes"), "1", "2", QStringLiteral("Collect every receipt of the last year")),
+            meeting(QStringLiteral("Review"), "2", "4", QStringLiteral("10:00:00 AM"), QStringLiteral("11:00:00 AM"))) +
+            day(QStringLiteral("02-03-2025"), task(QStringLiteral("Call Jo"), "3", "0", QStringLiteral("   "))),
+        note(QStringLiteral("Recipe"), QStringLiteral("07/03/2025"), QStringLiteral("09:30:00 AM"),
+             QStringLiteral("Flour, eggs and a long list of other things")) +
+            note(QStringLiteral("Old"), QStringLiteral("01/02/2024"), QStringLiteral("08:00:00 PM"),
+                 QStringLiteral("short")),
+        password(QStringLiteral("Bank"), QStringLiteral("jo"), QStringLiteral("s3cret"),
+                 QStringLiteral("bank.example.com")) +
+            password(QStringLiteral("Mail"), QString(), QStringLiteral("pw"), QStringLiteral("/usr/bin/xterm")));
+}
+
+} // namespace
+
+TEST_F(WindowsTest, RecordListColumnsAndRowsPerView) {
+    folder.writeData(everyKind());
+    frmMain& main = openMain();
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("Special Group"), QStringLiteral("sh_task"));
+    frmDisplay* display = Forms::IfLoaded<frmDisplay>();
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(Forms::IfLoaded<frmToday>(), nullptr);
+    EXPECT_EQ(main.FrontChild(), display);
+    EXPECT_EQ(display->lblHeader->text(), QStringLiteral("Veltrane :: Tasks"));
+    EXPECT_EQ(columns(display->lstData), (QStringList{"Date", "Title", "Status", "Priority", "Description"}));
+    // Days sort by their text: 02-03-2025 comes before 15-01-2025.
+    EXPECT_EQ(rows(display->lstData, 4),
+              (QStringList{"02-03-2025|Call Jo|Not Started|Low|   ",
+                           "15-01-2025|Taxes|Waiting for someone else|High|Collect every receipt of the l ..."}));
+    EXPECT_EQ(display->lstData->ListItems().Item(1)->Icon(), 1);
+    EXPECT_FALSE(display->lstData->ListItems().Item(2)->Bold());
+    EXPECT_NE(display->lstData->ListItems().Item(2)->ForeColor(), 1127859);
+    EXPECT_NEAR(display->lstData->ColumnHeaders().Item(2).Width(), geometry::ColumnsWidth(display->lstData) * 0.3, 15);
+    // However narrow the list, a day key fits its column.
+    display->resize(300, 400);
+    const int dayColumn = display->lstData->ColumnHeaders().Item(1).Width();
+    EXPECT_GE(platform::TwipsToPixelsX(dayColumn),
+              display->lstData->fontMetrics().horizontalAdvance(QStringLiteral("15-01-2025")) + 16);
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("SH_MTG"));
+    display = Forms::IfLoaded<frmDisplay>();
+    EXPECT_EQ(display->lblHeader->text(), QStringLiteral("Veltrane :: Meetings"));
+    EXPECT_EQ(columns(display->lstData),
+              (QStringList{"Date", "Title", "Meeting For", "Priority", "Start Time", "End Time", "Description"}));
+    EXPECT_EQ(rows(display->lstData, 6),
+              QStringList{"15-01-2025|Review|Project Planning|Normal|10:00:00 AM|11:00:00 AM|"});
+    EXPECT_FALSE(display->picDescContainer->isVisible());
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
+    display = Forms::IfLoaded<frmDisplay>();
+    EXPECT_EQ(columns(display->lstData), (QStringList{"Date", "Time", "Title", "Last Saved", "Note"}));
+    EXPECT_EQ(display->lstData->ColumnHeaders().Item(5).Width(), 0);
+    EXPECT_EQ(
+        rows(display->lstData, 4),
+        (QStringList{"01/02/2024|08:00:00 PM|Old|01/02/2024; 08:00:00 PM|short",
+                     "07/03/2025|09:30:00 AM|Recipe|07/03/2025; 09:30:00 AM|Flour, eggs and a long list of ..."}));
+    EXPECT_TRUE(display->picDescContainer->isVisible());
+    EXPECT_EQ(display->lstData->ListItems().Item(1)->Icon(), 3);
+
+    // A day in the calendar keeps the notes created that day; the creation
+    // date is compared as a date.
+    Forms::IfLoaded<frmSideBar>()->ucCalender_DateClick(today);
+    EXPECT_EQ(rows(display->lstData, 2), QStringList{"07/03/2025|09:30:00 AM|Recipe"});
+    mFunctions::LoadNotesList(QStringLiteral("08-03-2025"));
+    EXPECT_EQ(display->lstData->ListItems().Count(), 0);
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
+    display = Forms::IfLoaded<frmDisplay>();
+    EXPECT_EQ(columns(display->lstData), (QStringList{"Title", "User Name", "Password", "URL"}));
+    EXPECT_EQ(rows(display->lstData, 3), (QStringList{"Bank|jo|******|bank.example.com", "Mail||**|/usr/bin/xterm"}));
+    EXPECT_EQ(display->lstData->ListItems().Item(1)->Tag(), QStringLiteral("s3cret"));
+    EXPECT_EQ(display->lstData->ListItems().Item(1)->Icon(), 4);
+}
+
+TEST_F(WindowsTest, CalendarDayFiltersTheScheduleListsUntilShowAllAgain) {
+    folder.writeData(everyKind());
+    openMain();
+    frmSideBar& bar = *Forms::IfLoaded<frmSideBar>();
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
+    bar.ucCalender_DateClick(QDate(2025, 1, 15));
+    frmDisplay* display = Forms::IfLoaded<frmDisplay>();
+    EXPECT_EQ(display->lblHeader->text(), QStringLiteral("Veltrane :: Tasks"));
+    EXPECT_EQ(rows(display->lstData, 1), QStringList{"15-01-2025|Taxes"});
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
+    EXPECT_EQ(Forms::IfLoaded<frmDisplay>()->lstData->ListItems().Count(), 2);
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"));
+    bar.ucCalender_DateClick(QDate(2025, 3, 2));
+    EXPECT_EQ(Forms::IfLoaded<frmDisplay>()->lstData->ListItems().Count(), 0);
+}
+
+TEST_F(WindowsTest, PasswordsShownOrMaskedFromTheMenu) {
+    folder.writeData(everyKind());
+    frmMain& main = openMain();
+    QAction* show = main.Entry(QStringLiteral("mnuPasswordShow"));
+
+    // From the Today view, with no record list, nothing happens.
+    main.mnuPasswordShow_Click();
+    EXPECT_FALSE(platform::MenuChecked(show));
+    EXPECT_EQ(mFunctions::CurrentView(), mFunctions::ViewToday);
+
+    // From the tasks list with a row selected, it switches to the passwords
+    // and reveals them.
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
+    ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
+    list->SetSelectedItem(list->ListItems().Item(1));
+    main.mnuPasswordShow_Click();
+    EXPECT_EQ(mFunctions::CurrentView(), mFunctions::ViewPasswords);
+    EXPECT_TRUE(platform::MenuChecked(show));
+    list = Forms::IfLoaded<frmDisplay>()->lstData;
+    EXPECT_EQ(rows(list, 2), (QStringList{"Bank|jo|s3cret", "Mail||pw"}));
+
+    // The loader follows the check mark; choosing it again masks.
+    mFunctions::LoadPasswordsList();
+    EXPECT_EQ(list->ListItems().Item(1)->SubItems(2), QStringLiteral("s3cret"));
+    list->SetSelectedItem(list->ListItems().Item(2));
+    main.mnuPasswordShow_Click();
+    EXPECT_FALSE(platform::MenuChecked(show));
+    EXPECT_EQ(rows(list, 2), (QStringList{"Bank|jo|******", "Mail||**"}));
+}
+
+TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
+    folder.writeData(everyKind());
+    OpenedUrls opened;
+    openMain();
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
+    frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
+    ListView* list = display.lstData;
+    list->SetSelectedItem(list->ListItems().Item(1));
+
+    platform::ClipboardSetText(QStringLiteral("before"));
+    display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask, 0, 0);
+    EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("jo"));
+    display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbAltMask, 0, 0);
+    EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
+    display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask | ListView::vbShiftMask, 0, 0);
+    display.lstData_MouseDown(ListView::vbLeftButton, 0, 0, 0);
+    EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
+    EXPECT_TRUE(opened.urls.isEmpty());
+
+    // Shift opens the address, given "http://" when it has no scheme.
+    display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbShiftMask, 0, 0);
+    EXPECT_EQ(opened.urls, QStringList{"http://bank.example.com"});
+    EXPECT_TRUE(r->boxes.empty());
+
+    // A blank user name leaves the clipboard as it was; a path to a program
+    // is never handed to the desktop.
+    list->SetSelectedItem(list->ListItems().Item(2));
+    display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask, 0, 0);
+    EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
+    display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbShiftMask, 0, 0);
+    EXPECT_EQ(opened.urls.size(), 1);
+    ASSERT_EQ(r->boxes.size(), 1u);
+    EXPECT_EQ(r->last().title, QStringLiteral("URL can not be opened!"));
+    EXPECT_EQ(r->last().style, platform::MsgStyle::Information);
+
+    // Other addresses: web and mail schemes pass, others and paths do not.
+    auto tryUrl = [&](const QString& url) {
+        list->ListItems().Item(2)->SetSubItems(3, url);
+        opened.urls.clear();
+        mFunctions::PasswordItemAction(mFunctions::OpenUrl, list->ListItems().Item(2));
+        return opened.urls.value(0);
+    };
+    EXPECT_EQ(tryUrl(QStringLiteral("https://example.org/login")), QStringLiteral("https://example.org/login"));
+    EXPECT_EQ(tryUrl(QStringLiteral("mailto:jo@example.org")), QStringLiteral("mailto:jo@example.org"));
+    EXPECT_EQ(tryUrl(QStringLiteral("intranet:8080/wiki")), QStringLiteral("http://intranet:8080/wiki"));
+    EXPECT_EQ(tryUrl(QStringLiteral("file:///etc/passwd")), QString());
+    EXPECT_EQ(tryUrl(QStringLiteral("C:\\Windows\\calc.exe")), QString());
+    EXPECT_EQ(tryUrl(QStringLiteral("~/bin/run.sh")), QString());
+
+    // The shortcuts act only in the passwords view.
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
+    frmDisplay& tasks = *Forms::IfLoaded<frmDisplay>();
+    tasks.lstData->SetSelectedItem(tasks.lstData->ListItems().Item(1));
+    tasks.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask, 0, 0);
+    EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
+}
+
+TEST_F(WindowsTest, RightClickPopsUpTheMenuOfTheView) {
+    folder.writeData(everyKind());
+    frmMain& main = openMain();
+    platform::SetPopupMenuHandler([this](QMenu* menu, const QPoint&) { poppedUp << menu->objectName(); });
+    for (const char* item : {"sh_task", "sh_mtg", "sh_note", "sh_pwd"}) {
+        mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QLatin1String(item));
+        Forms::IfLoaded<frmDisplay>()->lstData_MouseDown(ListView::vbRightButton, 0, 0, 0);
+    }
+    EXPECT_EQ(poppedUp, (QStringList{"pupTaskToday", "pupMeetToday", "mnuNotes", "mnuPassword"}));
+    // The notes menu pops up whole.
+    EXPECT_EQ(main.mnuNotes->actions().size(), 6);
+}
+
+TEST_F(WindowsTest, NoteRowClickRemembersItsTitle) {
+    folder.writeData(everyKind());
+    openMain();
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
+    frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
+    display.lstData_ItemClick(display.lstData->ListItems().Item(2));
+    EXPECT_EQ(display.DateParam, QStringLiteral("07/03/2025"));
+    EXPECT_EQ(display.TitleParam, QStringLiteral("Recipe"));
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
+    frmDisplay& tasks = *Forms::IfLoaded<frmDisplay>();
+    tasks.lstData_ItemClick(tasks.lstData->ListItems().Item(1));
+    EXPECT_EQ(tasks.DateParam, QStringLiteral("02-03-2025"));
+    EXPECT_EQ(tasks.TitleParam, QStringLiteral("Call Jo"));
+}
+
+TEST_F(WindowsTest, MissingContainersEndTheProgramWithTheirMessages) {
+    folder.writeData(QByteArray("<?xml version=\"1.0\"?>\n<zandor><passwords/></zandor>"));
+    openMain();
+    mFunctions::SetCurrentView(mFunctions::ViewNotes);
+    EXPECT_THROW(mFunctions::LoadNotesList(QString()), platform::ProcessEnded);
+    ASSERT_EQ(r->boxes.size(), 2u);
+    EXPECT_EQ(r->boxes[0].title, QStringLiteral("Error in Accssing Notes!"));
+    EXPECT_EQ(r->boxes[1].title, QStringLiteral("Closing Application ..."));
+    EXPECT_EQ(r->boxes[1].style, platform::MsgStyle::Critical);
+    EXPECT_TRUE(platform::Forms::Loaded().empty());
+}
+
+TEST_F(WindowsTest, DayWithoutItsMeetingsStopsTheFillWithAMessage) {
+    folder.writeData(data(
+        day(QStringLiteral("01-01-2025"), task(QStringLiteral("A"), "2", "0")) +
+        QStringLiteral("<date d=\"02-01-2025\"><tasks/></date>") +
+        day(QStringLiteral("03-01-2025"), QString(),
+            meeting(QStringLiteral("M"), "2", "0", QStringLiteral("09:00:00 AM"), QStringLiteral("10:00:00 AM")))));
+    openMain();
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"));
+    ASSERT_EQ(r->boxes.size(), 1u);
+    EXPECT_EQ(r->last().title, QStringLiteral("Schedule Information access failed!"));
+    EXPECT_EQ(Forms::IfLoaded<frmDisplay>()->lstData->ListItems().Count(), 0);
+    EXPECT_FALSE(platform::Forms::Loaded().empty());
+}
+
+TEST_F(WindowsTest, NoteRowClickShowsItsTextInThePreview) {
+    folder.writeData(everyKind());
+    openMain();
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
+    frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
+    display.lstData_ItemClick(display.lstData->ListItems().Item(2));
+    EXPECT_EQ(display.lblNoteInfo->text(),
+              QStringLiteral(":: Note Description (Last Saved : 07/03/2025 at 09:30:00 AM):"));
+    EXPECT_EQ(display.txtQuickDesc->Text(), QStringLiteral("Flour, eggs and a long list of other things"));
+}
+
+TEST_F(WindowsTest, RemovesOfNotesPasswordsAndMeetingsAskAndReload) {
+    folder.writeData(everyKind());
+    openMain();
+    r->answers = {MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes};
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
+    // A list filtered to one day shows every note again after a delete.
+    mFunctions::LoadNotesList(QStringLiteral("07-03-2025"));
+    ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
+    list->SetSelectedItem(list->ListItems().Item(1));
+    mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_del"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Delete selected Note?"));
+    EXPECT_EQ(rows(list, 2), QStringList{"01/02/2024|08:00:00 PM|Old"});
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
+    list = Forms::IfLoaded<frmDisplay>()->lstData;
+    list->SetSelectedItem(list->ListItems().Item(2));
+    mFunctions::HandleOptionBarItems(QStringLiteral("pwd"), QStringLiteral("pwd_del"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Delete selected Password Information?"));
+    EXPECT_EQ(rows(list, 0), QStringList{"Bank"});
+
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"));
+    list = Forms::IfLoaded<frmDisplay>()->lstData;
+    list->SetSelectedItem(list->ListItems().Item(1));
+    mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), QStringLiteral("mtg_del"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to remove selected Meeting Schedule?"));
+    EXPECT_EQ(list->ListItems().Count(), 0);
+    EXPECT_FALSE(folder.readData().contains("Review"));
+}

@@ -1,0 +1,138 @@
+#include "WindowsFixture.h"
+
+#include "platform/Twips.h"
+#include "platform/ui/BackedWidget.h"
+#include "windows/CommandDispatcher.h"
+#include "windows/Geometry.h"
+
+#include "platform/ui/MonthView.h"
+#include "windows/HeaderStrip.h"
+#include "windows/ListLoaders.h"
+#include "windows/frmSideBar.h"
+#include "windows/frmToday.h"
+#include <QTimer>
+
+#include <QLabel>
+
+using namespace fixture;
+namespace Forms = platform::Forms;
+
+namespace {
+const platform::OleColor kEmphasis = 1127859; // RGB(179, 53, 17)
+}
+
+TEST_F(WindowsTest, StartShowsTodaysScheduleUnderTheLiveClock) {
+    folder.writeData(
+        data(day(QStringLiteral("07-03-2025"),
+                 task(QStringLiteral("Urgent one"), "0", "1") + task(QStringLiteral("High one"), "1", "4") +
+                     task(QStringLiteral("Normal one"), "2", "0") + task(QStringLiteral("Low one"), "3", "5") +
+                     task(QStringLiteral("Odd one"), "7", "9"),
+                 meeting(QStringLiteral("Stand-up"), "0", "3", QStringLiteral("09:00:00 AM"),
+                         QStringLiteral("09:15:00 AM"))) +
+             day(QStringLiteral("08-03-2025"), task(QStringLiteral("Tomorrow"), "2", "0"))));
+    frmMain& main = openMain();
+
+    frmToday* todayView = Forms::IfLoaded<frmToday>();
+    ASSERT_NE(todayView, nullptr);
+    EXPECT_EQ(main.FrontChild(), todayView);
+    EXPECT_EQ(mFunctions::CurrentView(), mFunctions::ViewToday);
+    EXPECT_EQ(todayView->DisplayDate(), QStringLiteral("07-03-2025"));
+    EXPECT_EQ(todayView->lblInfo[0]->text(), QStringLiteral("Today's Tasks on List ... "));
+    EXPECT_EQ(todayView->lblInfo[1]->text(), QStringLiteral("Today's Scheduled Meetings ..."));
+    EXPECT_EQ(todayView->lblHeader->text(), QStringLiteral("Veltrane :: Friday, 07 March 2025 ; 02:05:09 PM"));
+    EXPECT_EQ(Forms::IfLoaded<frmSideBar>()->ucCalender->Value(), today);
+
+    EXPECT_EQ(rows(todayView->lstTasksToday, 3),
+              (QStringList{"07-03-2025|Urgent one|Urgent|In Progress", "07-03-2025|High one|High|Completed",
+                           "07-03-2025|Normal one|Normal|Not Started", "07-03-2025|Low one|Low|Deferred",
+                           "07-03-2025|Odd one|- Unknown -|- Unknown -"}));
+    EXPECT_EQ(rows(todayView->lstMeetingsToday, 4),
+              QStringList{"07-03-2025|Stand-up|Technical Discussions|09:00:00 AM|09:15:00 AM"});
+    EXPECT_EQ(todayView->lstTasksToday->ListItems().Item(1)->SmallIcon(), 1);
+    EXPECT_EQ(todayView->lstMeetingsToday->ListItems().Item(1)->Icon(), 2);
+
+    // Urgent rows are bold and coloured, high rows coloured, the rest plain.
+    auto items = todayView->lstTasksToday->ListItems();
+    EXPECT_TRUE(items.Item(1)->Bold());
+    EXPECT_EQ(items.Item(1)->ForeColor(), kEmphasis);
+    EXPECT_FALSE(items.Item(2)->Bold());
+    EXPECT_EQ(items.Item(2)->ForeColor(), kEmphasis);
+    for (int i : {3, 4, 5}) {
+        EXPECT_FALSE(items.Item(i)->Bold());
+        EXPECT_NE(items.Item(i)->ForeColor(), kEmphasis);
+    }
+    EXPECT_TRUE(todayView->lstMeetingsToday->ListItems().Item(1)->Bold());
+
+    // The clock ticks on.
+    clock.advanceSeconds(61);
+    todayView->tmrClock_Timer();
+    EXPECT_EQ(todayView->lblHeader->text(), QStringLiteral("Veltrane :: Friday, 07 March 2025 ; 02:06:10 PM"));
+    EXPECT_TRUE(todayView->tmrClock->isActive());
+}
+
+TEST_F(WindowsTest, AnotherDayInTheCalendarDropsTodaysFromTheCaptions) {
+    folder.writeData(data(day(QStringLiteral("10-03-2025"), task(QStringLiteral("Dentist"), "1", "0"))));
+    openMain();
+    frmSideBar& bar = *Forms::IfLoaded<frmSideBar>();
+    bar.ucCalender->SetValue(QDate(2025, 3, 10));
+    bar.ucCalender_DateClick(QDate(2025, 3, 10));
+
+    frmToday& todayView = *Forms::IfLoaded<frmToday>();
+    EXPECT_EQ(todayView.DisplayDate(), QStringLiteral("10-03-2025"));
+    EXPECT_EQ(todayView.lblInfo[0]->text(), QStringLiteral("Tasks on List ... "));
+    EXPECT_EQ(todayView.lblInfo[1]->text(), QStringLiteral("Scheduled Meetings ..."));
+    EXPECT_EQ(todayView.lblHeader->text(), QStringLiteral("Veltrane :: Monday, 10 March 2025 ; 02:05:09 PM"));
+    EXPECT_EQ(rows(todayView.lstTasksToday, 1), QStringList{"10-03-2025|Dentist"});
+    EXPECT_EQ(todayView.lstMeetingsToday->ListItems().Count(), 0);
+    EXPECT_EQ(bar.ucCalender->Value(), QDate(2025, 3, 10));
+
+    // A day with nothing filed empties both lists and still names the day.
+    bar.ucCalender_DateClick(QDate(2025, 3, 11));
+    EXPECT_EQ(todayView.lstTasksToday->ListItems().Count(), 0);
+    EXPECT_EQ(todayView.lblHeader->text(), QStringLiteral("Veltrane :: Tuesday, 11 March 2025 ; 02:05:09 PM"));
+
+    // A given day leaves the calendar alone; a blank one brings it to today.
+    mFunctions::LoadTodaySchedule(QStringLiteral("12-03-2025"));
+    EXPECT_EQ(bar.ucCalender->Value(), QDate(2025, 3, 10));
+    mFunctions::LoadTodaySchedule(QString());
+    EXPECT_EQ(bar.ucCalender->Value(), today);
+    EXPECT_EQ(todayView.lblInfo[0]->text(), QStringLiteral("Today's Tasks on List ... "));
+
+    // Clicking a day in the passwords view changes nothing.
+    mFunctions::HandleOptionBarItems(QStringLiteral("Special Group"), QStringLiteral("sh_pwd"));
+    bar.ucCalender_DateClick(QDate(2025, 3, 10));
+    EXPECT_EQ(mFunctions::CurrentView(), mFunctions::ViewPasswords);
+    EXPECT_EQ(Forms::IfLoaded<frmToday>(), nullptr);
+}
+
+TEST_F(WindowsTest, TodayViewLaysItsPartsOutInTwips) {
+    openMain();
+    frmToday& v = *Forms::IfLoaded<frmToday>();
+    v.resize(800, 600);
+    using platform::PixelsToTwipsX;
+    using platform::PixelsToTwipsY;
+    const int headerTwips = PixelsToTwipsY(v.picHeader->height());
+    EXPECT_EQ(v.picTasksContaiter->geometry(),
+              QRect(platform::TwipsToPixelsX(50), platform::TwipsToPixelsY(headerTwips + 50), 800, 300));
+    // The second container's top comes from the first one's height alone.
+    EXPECT_EQ(v.picMeetingsContainer->y(), platform::TwipsToPixelsY(PixelsToTwipsY(300) + 200));
+    EXPECT_EQ(v.picGradLine[0]->geometry(),
+              QRect(8, platform::TwipsToPixelsY(PixelsToTwipsY(v.lblInfo[0]->height()) + 100), 640, 3));
+    EXPECT_EQ(v.lstTasksToday->geometry(), QRect(8, v.picGradLine[0]->y() + 13, 760, 210));
+    // The columns share the list's inside: the meetings' fill it without
+    // needing to scroll sideways.
+    const double inside = geometry::ColumnsWidth(v.lstMeetingsToday);
+    EXPECT_LT(inside, platform::PixelsToTwipsX(760));
+    EXPECT_NEAR(v.lstTasksToday->ColumnHeaders().Item(2).Width(), inside * 0.45, 15);
+    int total = 0;
+    for (int i = 1; i <= 5; ++i)
+        total += v.lstMeetingsToday->ColumnHeaders().Item(i).Width();
+    EXPECT_LE(total, inside);
+    EXPECT_NEAR(total, inside, 5 * 15);
+
+    // The header's caption stays centred across it.
+    QLabel* label = v.lblHeader;
+    EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
+    v.resize(1000, 600);
+    EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
+}

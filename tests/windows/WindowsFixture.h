@@ -1,0 +1,200 @@
+#pragma once
+
+#include "data/Views.h"
+#include "data/cRC4.h"
+#include "data/mGeneralFunctions.h"
+#include "platform/CommandLine.h"
+#include "platform/Forms.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/NotifyIcon.h"
+#include "windows/frmMain.h"
+
+#include "FakeInputs.h"
+#include "MessageBoxResponder.h"
+#include "ProgramFolder.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '{' << l.join(QStringLiteral("; ")).toStdString() << '}';
+}
+
+// Catches what the organiser hands the desktop to open.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() {
+        for (const char* scheme : {"http", "https", "ftp", "mailto", "file"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
+    }
+    ~OpenedUrls() override {
+        for (const char* scheme : {"http", "https", "ftp", "mailto", "file"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    }
+    QStringList urls;
+public slots:
+    void open(const QUrl& url) { urls << url.toString(); }
+};
+
+namespace fixture {
+
+inline QString escaped(QString text) {
+    return text.replace(QLatin1Char('&'), QLatin1String("&amp;"))
+        .replace(QLatin1Char('<'), QLatin1String("&lt;"))
+        .replace(QLatin1Char('>'), QLatin1String("&gt;"))
+        .replace(QLatin1Char('"'), QLatin1String("&quot;"));
+}
+
+inline QString element(const char* name, const QString& text) {
+    return QStringLiteral("<%1>%2</%1>").arg(QLatin1String(name), escaped(text));
+}
+
+// An optional field as the editors store it: blank as typed, else enciphered.
+inline QString stored(const QString& text) {
+    return mGeneralFunctions::IsBlank(text) ? text : EncipherField(text);
+}
+
+inline QString task(const QString& title, const QString& priority, const QString& status,
+                    const QString& desc = QString(), const QString& remarks = QString()) {
+    return QStringLiteral("<task title=\"%1\">").arg(escaped(title)) + element("priority", priority) +
+           element("status", status) + element("desc", stored(desc)) + element("remarks", stored(remarks)) +
+           QStringLiteral("</task>");
+}
+
+inline QString meeting(const QString& title, const QString& priority, const QString& meetingFor, const QString& start,
+                       const QString& end) {
+    return QStringLiteral("<meeting title=\"%1\">").arg(escaped(title)) + element("priority", priority) +
+           element("m_for", meetingFor) + element("s_time", start) + element("e_time", end) + element("desc", "") +
+           QStringLiteral("</meeting>");
+}
+
+inline QString day(const QString& key, const QString& tasks, const QString& meetings = QString()) {
+    return QStringLiteral("<date d=\"%1\"><tasks>%2</tasks><meetings>%3</meetings></date>").arg(key, tasks, meetings);
+}
+
+inline QString note(const QString& title, const QString& date, const QString& time, const QString& text) {
+    return QStringLiteral("<note title=\"%1\">").arg(escaped(title)) + element("date", date) + element("time", time) +
+           element("lastedit", date + QStringLiteral("; ") + time) + element("text", EncipherField(text)) +
+           QStringLiteral("</note>");
+}
+
+inline QString password(const QString& title, const QString& user, const QString& pwd, const QString& url) {
+    return QStringLiteral("<password title=\"%1\">").arg(escaped(title)) + element("uname", stored(user)) +
+           element("pwd", EncipherField(pwd)) + element("url", url) + element("anote", "") +
+           QStringLiteral("</password>");
+}
+
+inline QByteArray data(const QString& days, const QString& notes = QString(), const QString& passwords = QString()) {
+    return (QStringLiteral("<?xml version=\"1.0\"?>\n<zandor><notes>%1</notes><passwords>%2</passwords>%3</zandor>")
+                .arg(notes, passwords, days))
+        .toUtf8();
+}
+
+// A list's rows as "text|sub-item 1|sub-item 2|...", in the order shown.
+inline QStringList rows(platform::ListView* list, int subItems) {
+    QStringList out;
+    auto items = list->ListItems();
+    for (int i = 1; i <= items.Count(); ++i) {
+        QStringList cells{items.Item(i)->Text()};
+        for (int s = 1; s <= subItems; ++s)
+            cells << items.Item(i)->SubItems(s);
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+inline QStringList columns(platform::ListView* list) {
+    QStringList out;
+    auto headers = list->ColumnHeaders();
+    for (int i = 1; i <= headers.Count(); ++i)
+        out << headers.Item(i).Text();
+    return out;
+}
+
+// Lets posted events (notifications, deferred deletes, list fills) run.
+inline void drain() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace fixture
+
+// The organiser in a fresh program folder on a fixed Friday afternoon, with
+// every message box answered by the test, no real notification area and no
+// other running copy.
+class WindowsTest : public ::testing::Test {
+protected:
+    WindowsTest() : clock(QDateTime(QDate(2025, 3, 7), QTime(14, 5, 9))) {}
+
+    void SetUp() override {
+        qputenv("XDG_RUNTIME_DIR", runtime().path().toUtf8());
+        platform::SetSystemTrayAvailableOverride(true);
+        platform::SetCommandOverride(QString());
+        mFunctions::SetCurrentView(mFunctions::ViewToday);
+    }
+
+    void TearDown() override {
+        platform::SetPopupMenuHandler({});
+        r->answers.clear();
+        r->onModal = nullptr;
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+        platform::SetSystemTrayAvailableOverride(std::nullopt);
+        platform::SetCommandOverride(std::nullopt);
+        views::InstallLoaders({});
+    }
+
+    frmMain& openMain() {
+        frmMain& main = platform::Forms::Get<frmMain>();
+        main.Show();
+        fixture::drain();
+        return main;
+    }
+
+    // Answers the next pop-up menu by choosing the entry of that name (and
+    // index), and remembers which menu popped up.
+    void choosePopupEntry(const QString& name, int index = -1) {
+        platform::SetPopupMenuHandler([this, name, index](QMenu* menu, const QPoint&) {
+            poppedUp << menu->objectName();
+            if (QAction* entry = platform::FindMenuEntry(menu, name, index))
+                entry->trigger();
+        });
+    }
+
+    static QString key(const QDate& d) { return d.toString(QStringLiteral("dd-MM-yyyy")); }
+
+    // A runtime folder of this process's own, so copies of the test program
+    // running side by side are not taken for a second organiser. It outlives
+    // the single-instance lock taken in it.
+    static const QTemporaryDir& runtime() {
+        static QTemporaryDir dir;
+        return dir;
+    }
+
+    // The data file with the whitespace between elements removed.
+    QString savedData() const {
+        QString s = QString::fromUtf8(folder.readData());
+        s.remove(QLatin1Char('\n')).remove(QLatin1Char('\t')).remove(QLatin1Char('\r'));
+        return s;
+    }
+
+    testsupport::TempProgramFolder folder;
+    testsupport::ScopedResponder r;
+    testsupport::FakeClock clock;
+    QStringList poppedUp;
+    const QDate today{2025, 3, 7};
+};

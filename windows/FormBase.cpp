@@ -1,0 +1,104 @@
+#include "windows/FormBase.h"
+
+#include "platform/Ui.h"
+#include "windows/frmMain.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QScreen>
+
+FormCore::FormCore(QWidget* self, const QString& name) : m_self(self), m_name(name) {}
+
+bool FormCore::isFormVisible() const {
+    return !m_unloading && !m_self->isHidden();
+}
+
+void FormCore::Load() {
+    if (m_loadRun || m_unloading)
+        return;
+    m_loadRun = true;
+    Form_Load();
+    if (!m_unloading)
+        afterLoad();
+}
+
+void FormCore::Show() {
+    Load();
+    if (!m_unloading)
+        present();
+}
+
+void FormCore::ShowModal() {
+    Load();
+    if (m_unloading)
+        return;
+    // A dialog stands over the main window when there is one, also when the
+    // main window is hidden in the notification area.
+    if (!m_self->parentWidget()) {
+        if (auto* main = platform::Forms::IfLoaded<frmMain>(); main && main != m_self)
+            m_self->setParent(main, m_self->windowFlags() | Qt::Dialog);
+    }
+    // A dialog opens centred over the main window while that is on the
+    // screen, else centred on the screen.
+    if (!m_self->isVisible()) {
+        QWidget* owner = m_self->parentWidget() ? m_self->parentWidget()->window() : nullptr;
+        QRect area;
+        if (owner && owner->isVisible() && !owner->isMinimized())
+            area = owner->frameGeometry();
+        else if (QScreen* screen = m_self->screen())
+            area = screen->availableGeometry();
+        if (area.isValid())
+            m_self->move(area.center() - QPoint(m_self->width() / 2, m_self->height() / 2));
+    }
+    platform::Ui().showModal(m_self);
+}
+
+void FormCore::present() {
+    m_self->show();
+    m_self->raise();
+    m_self->activateWindow();
+}
+
+void FormCore::dispose() {
+    m_self->deleteLater();
+}
+
+bool FormCore::unloadForm() {
+    if (m_unloading)
+        return true;
+    m_unloading = true;
+    m_self->hide();
+    if (m_loadRun)
+        Form_Unload();
+    leaveRegistry();
+    dispose();
+    // The program ends with its last window, as the run time's does.
+    if (platform::Forms::Loaded().empty())
+        QCoreApplication::quit();
+    return true;
+}
+
+FormWidget::FormWidget(const QString& name, QWidget* parent) : QWidget(parent), FormCore(this, name) {
+    setObjectName(name);
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    event->accept();
+    unloadForm();
+}
+
+MdiChildForm::MdiChildForm(const QString& name) : FormWidget(name) {}
+
+void MdiChildForm::present() {
+    UseForm<frmMain>().ShowChild(this);
+}
+
+void MdiChildForm::dispose() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->hide();
+        sub->deleteLater();
+    } else {
+        deleteLater();
+    }
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/Forms.h"
+
+#include <QString>
+#include <QWidget>
+
+// What every window of the organiser shares with the run time's forms: a name,
+// a load handler that runs once, on the first use of the form's controls or
+// its first Show, and an unload that hides the window, runs its unload
+// handler and takes it out of the loaded forms at once, so the next reference
+// loads a fresh window. The widget itself is deleted later, when no event
+// handler of it can still be running.
+class FormCore : public platform::Form {
+public:
+    FormCore(QWidget* self, const QString& name);
+
+    QString formName() const override { return m_name; }
+    bool isFormVisible() const override;
+    bool unloadForm() override;
+
+    // Runs the load handler, once.
+    void Load();
+    // Loads the form and shows it without waiting.
+    void Show();
+    // Loads the form and shows it modally: returns once it is hidden or
+    // unloaded.
+    void ShowModal();
+    bool isUnloaded() const { return m_unloading; }
+    QWidget* formWidget() const { return m_self; }
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    // Puts the loaded window on the screen; a child of the main window shows
+    // itself in the main window's client area instead.
+    virtual void present();
+    // Runs after the load handler; children of the main window are shown as
+    // soon as they are loaded.
+    virtual void afterLoad() {}
+    // Takes the window off the screen for good and deletes it later.
+    virtual void dispose();
+
+private:
+    QWidget* m_self;
+    QString m_name;
+    bool m_loadRun = false;
+    bool m_unloading = false;
+};
+
+// A window of its own (a dialog or a hidden helper window). Closing it by its
+// frame unloads it.
+class FormWidget : public QWidget, public FormCore {
+    Q_OBJECT
+public:
+    explicit FormWidget(const QString& name, QWidget* parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+// A child window of the main window's client area: shown maximised there as
+// soon as it is loaded, in front of the children loaded before it.
+class MdiChildForm : public FormWidget {
+    Q_OBJECT
+public:
+    explicit MdiChildForm(const QString& name);
+
+protected:
+    void present() override;
+    void afterLoad() override { present(); }
+    void dispose() override;
+};
+
+// The default instance of a form, loaded: what a reference to one of its
+// controls gives.
+template <class T> T& UseForm() {
+    T& form = platform::Forms::Get<T>();
+    form.Load();
+    return form;
+}

@@ -1,0 +1,55 @@
+#include "windows/HeaderStrip.h"
+
+#include "platform/Twips.h"
+#include "windows/Geometry.h"
+#include "windows/Pictures.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+constexpr int kHeightTwips = 600;
+// The caption is centred in a label of this width, wide enough for the Today
+// view's longest day and time, so a changing text stays centred.
+constexpr int kLabelWidthTwips = 8400;
+} // namespace
+
+HeaderStrip::HeaderStrip(QWidget* parent) : QWidget(parent), m_picture(ProgramPicture(QStringLiteral("header.png"))) {
+    setObjectName(QStringLiteral("picHeader"));
+    setFixedHeight(platform::TwipsToPixelsY(kHeightTwips));
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("lblHeader"));
+    QFont font = m_label->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    m_label->setFont(font);
+    QPalette pal = m_label->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    m_label->setPalette(pal);
+    m_label->setAttribute(Qt::WA_TranslucentBackground);
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->setGeometry(0, 0, platform::TwipsToPixelsX(kLabelWidthTwips), height());
+}
+
+void HeaderStrip::setCaption(const QString& text) {
+    m_label->setText(text);
+}
+
+void HeaderStrip::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_picture.isNull()) {
+        p.fillRect(rect(), QColor(0, 0, 128));
+        return;
+    }
+    // The picture stands at the left; its last column carries on to the
+    // right edge of a wider strip.
+    p.drawPixmap(0, 0, m_picture);
+    if (width() > m_picture.width())
+        p.drawPixmap(QRect(m_picture.width(), 0, width() - m_picture.width(), height()), m_picture,
+                     QRect(m_picture.width() - 1, 0, 1, m_picture.height()));
+}
+
+void HeaderStrip::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    geometry::SetLeft(m_label, (geometry::ScaleWidth(this) - platform::PixelsToTwipsX(m_label->width())) / 2);
+}

@@ -1,0 +1,235 @@
+#include "windows/ListLoaders.h"
+
+#include "data/DataFile.h"
+#include "data/Views.h"
+#include "data/cRC4.h"
+#include "data/mFunctions.h"
+#include "data/mGeneralFunctions.h"
+#include "data/mTasks.h"
+#include "platform/Clock.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+#include "platform/XmlDocument.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/MonthView.h"
+#include "windows/frmDisplay.h"
+#include "windows/frmMain.h"
+#include "windows/frmSideBar.h"
+#include "windows/frmToday.h"
+
+#include <optional>
+
+using platform::ListItem;
+using platform::ListView;
+using platform::MsgStyle;
+using platform::XmlDocument;
+using platform::XmlNode;
+
+namespace mFunctions {
+
+namespace {
+
+// The urgent and high rows of the Today lists stand out in this colour.
+const platform::OleColor kEmphasisColor = platform::RGB(179, 53, 17);
+
+// A stored code as a number; nothing when the text is not one.
+std::optional<int> codeOf(const QString& stored) {
+    bool ok = false;
+    const int value = stored.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// The text of a stored code; "- Unknown -" for anything that is not a code.
+QString codeText(const QString& stored, QString (*text)(int16_t)) {
+    const std::optional<int> code = codeOf(stored);
+    if (!code || *code < INT16_MIN || *code > INT16_MAX)
+        return text(-1);
+    return text(static_cast<int16_t>(*code));
+}
+
+QString field(const XmlNode& record, int index) {
+    return record.child(index).text();
+}
+
+// An optional enciphered field: blank as stored, otherwise its clear text.
+QString clearOptional(const QString& stored) {
+    return mGeneralFunctions::IsBlank(stored) ? stored : DecipherField(stored);
+}
+
+void emphasise(ListItem* row, const QString& storedPriority) {
+    const std::optional<int> priority = codeOf(storedPriority);
+    if (!priority || *priority >= 2)
+        return;
+    row->SetForeColor(kEmphasisColor);
+    row->SetBold(*priority == 0);
+}
+
+// A day's container filled into a Today list, one row per record.
+template <class AddRow> void fillToday(ListView* list, const XmlNode& container, AddRow addRow) {
+    list->ListItems().Clear();
+    if (!container.hasChildNodes())
+        return;
+    for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
+        ListItem* row = addRow(record);
+        emphasise(row, field(record, 0));
+    }
+}
+
+// The data file's container at a path, or the two messages that end the
+// program when the file has none.
+XmlNode containerOrEnd(XmlDocument& doc, const QString& path, const QString& text, const QString& title,
+                       const QString& closingText) {
+    XmlNode node = doc.selectSingleNode(path);
+    if (node)
+        return node;
+    platform::MsgBox(text, MsgStyle::Information, title);
+    platform::MsgBox(closingText, MsgStyle::Critical, QStringLiteral("Closing Application ..."));
+    mGeneralFunctions::UnloadAllForms();
+    platform::EndProcess(0);
+}
+
+XmlNode notesOrPasswordsOrEnd(XmlDocument& doc, const QString& path) {
+    return containerOrEnd(doc, path,
+                          QStringLiteral("Error while accessing Notes in Information Data File. Either Data file is "
+                                         "invalid or currupt. Please try restoring it from Backup or reinstalling "
+                                         "the Application to resolve this error issue."),
+                          QStringLiteral("Error in Accssing Notes!"),
+                          QStringLiteral("Application can not work with invalid data file. Process will terminate "
+                                         "now!"));
+}
+
+ListView* recordList() {
+    return UseForm<frmDisplay>().lstData;
+}
+
+} // namespace
+
+void LoadTodaySchedule(const QString& sDate) {
+    QString day = sDate;
+    if (mGeneralFunctions::IsBlank(day)) {
+        day = platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"));
+        UseForm<frmSideBar>().ucCalender->SetValue(platform::Today());
+    }
+    frmToday& today = UseForm<frmToday>();
+    today.SetDisplayDate(day);
+
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    fillToday(today.lstTasksToday, mTasks::FindDateContainer(doc, day, mTasks::KindTasks), [&](const XmlNode& task) {
+        ListItem* row = today.lstTasksToday->ListItems().Add(day, 1, 1);
+        row->SetSubItems(1, task.attributeText(0));
+        row->SetSubItems(2, codeText(field(task, 0), GetPriorityText));
+        row->SetSubItems(3, codeText(field(task, 1), GetTaskStatusText));
+        return row;
+    });
+    fillToday(today.lstMeetingsToday, mTasks::FindDateContainer(doc, day, mTasks::KindMeetings),
+              [&](const XmlNode& meeting) {
+                  ListItem* row = today.lstMeetingsToday->ListItems().Add(day, 2, 2);
+                  row->SetSubItems(1, meeting.attributeText(0));
+                  row->SetSubItems(2, codeText(field(meeting, 1), GetMeetingForText));
+                  row->SetSubItems(3, field(meeting, 2));
+                  row->SetSubItems(4, field(meeting, 3));
+                  return row;
+              });
+}
+
+void LoadScheduleList(int32_t nKind, const QString& sDate) {
+    ListView* list = recordList();
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode root = containerOrEnd(
+        doc, QStringLiteral(".//zandor"),
+        QStringLiteral("Error in accessing Schedule Information. Either the Information data file is missing or "
+                       "invalid. Please try restoring it from Backup or reinstalling application to resolve this "
+                       "error issue."),
+        QStringLiteral("Schedule Information Access Failed!"),
+        QStringLiteral("Application can not work with invalid Information Data file. Process will terminate now."));
+    list->ListItems().Clear();
+    const bool allDays = mGeneralFunctions::IsBlank(sDate);
+    const QByteArray wantedDay = sDate.toUtf8();
+    for (XmlNode day = root.firstChild(); day; day = day.nextSibling()) {
+        if (day.nodeName() != QLatin1String("date"))
+            continue;
+        if (!allDays && !day.firstAttributeEquals(wantedDay))
+            continue;
+        XmlNode container = day.child(nKind);
+        if (!container) {
+            platform::MsgBox(QStringLiteral("Error in accessing Schedule Information elements. Please try restoring "
+                                            "the Information data file from Backup or reinstalling Application to "
+                                            "resolve this error issue."),
+                             MsgStyle::Information, QStringLiteral("Schedule Information access failed!"));
+            return;
+        }
+        const QString dayKey = day.attributeText(0);
+        for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
+            ListItem* row = list->ListItems().Add(dayKey, nKind + 1, nKind + 1);
+            row->SetSubItems(1, record.attributeText(0));
+            if (nKind == mTasks::KindTasks) {
+                row->SetSubItems(2, codeText(field(record, 1), GetTaskStatusText));
+                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
+                const QString desc = field(record, 2);
+                row->SetSubItems(4, mGeneralFunctions::IsBlank(desc) ? desc : ShortenText(DecipherField(desc)));
+            } else {
+                row->SetSubItems(2, codeText(field(record, 1), GetMeetingForText));
+                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
+                row->SetSubItems(4, field(record, 2));
+                row->SetSubItems(5, field(record, 3));
+            }
+        }
+    }
+}
+
+void LoadNotesList(const QString& sDate) {
+    ListView* list = recordList();
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode notes = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/notes"));
+    list->ListItems().Clear();
+    // Notes keep their creation day as "dd/mm/yyyy"; the day asked for is a
+    // day key, so the two are compared as dates.
+    const bool allNotes = mGeneralFunctions::IsBlank(sDate);
+    const QDate wanted = mGeneralFunctions::GetDateOnly(sDate);
+    for (XmlNode note = notes.firstChild(); note; note = note.nextSibling()) {
+        const QString created = field(note, 0);
+        if (!allNotes) {
+            const QDate createdDay = mGeneralFunctions::GetDateOnly(QString(created).replace(QLatin1Char('/'), '-'));
+            if (!createdDay.isValid() || createdDay != wanted)
+                continue;
+        }
+        ListItem* row = list->ListItems().Add(created, 3, 3);
+        row->SetSubItems(1, field(note, 1));
+        row->SetSubItems(2, note.attributeText(0));
+        row->SetSubItems(3, field(note, 2));
+        row->SetSubItems(4, ShortenText(DecipherField(field(note, 3))));
+    }
+}
+
+void LoadPasswordsList() {
+    ListView* list = recordList();
+    XmlDocument doc;
+    DataFile::LoadOrDie(doc);
+    XmlNode passwords = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/passwords"));
+    list->ListItems().Clear();
+    frmMain* main = platform::Forms::IfLoaded<frmMain>();
+    for (XmlNode entry = passwords.firstChild(); entry; entry = entry.nextSibling()) {
+        ListItem* row = list->ListItems().Add(entry.attributeText(0), 4, 4);
+        row->SetSubItems(1, clearOptional(field(entry, 0)));
+        row->SetTag(DecipherField(field(entry, 1)));
+        const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));
+        row->SetSubItems(2, showClear ? row->Tag() : QString(row->Tag().size(), QLatin1Char('*')));
+        row->SetSubItems(3, field(entry, 2));
+    }
+}
+
+void InstallListLoaders() {
+    views::Loaders loaders;
+    loaders.loadTodaySchedule = [](const QString& day) { LoadTodaySchedule(day); };
+    loaders.loadScheduleList = [](int kind, const QString& day) { LoadScheduleList(kind, day); };
+    loaders.loadNotesList = [](const QString& day) { LoadNotesList(day); };
+    loaders.loadPasswordsList = []() { LoadPasswordsList(); };
+    loaders.setCalendarDate = [](const QDate& day) { UseForm<frmSideBar>().ucCalender->SetValue(day); };
+    views::InstallLoaders(std::move(loaders));
+}
+
+} // namespace mFunctions

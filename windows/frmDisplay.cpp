@@ -1,0 +1,220 @@
+#include "windows/frmDisplay.h"
+
+#include "data/Views.h"
+#include "data/cRC4.h"
+#include "data/mGeneralFunctions.h"
+#include "data/mNotes.h"
+#include "platform/Clock.h"
+#include "platform/Twips.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/TextBox.h"
+#include "windows/CommandDispatcher.h"
+#include "windows/Geometry.h"
+#include "windows/HeaderStrip.h"
+#include "windows/Pictures.h"
+#include "windows/frmMain.h"
+
+#include <QEvent>
+#include <QLabel>
+
+namespace {
+
+constexpr double kPreviewHeight = 2400;
+constexpr double kPreviewLeft = 120;
+constexpr double kPreviewTop = 360;
+
+struct Column {
+    const char* caption;
+    double width;
+};
+
+} // namespace
+
+frmDisplay::frmDisplay() : MdiChildForm(QStringLiteral("frmDisplay")) {
+    setWindowTitle(QStringLiteral("Records"));
+    picHeader = new HeaderStrip(this);
+    lblHeader = picHeader->label();
+    lstData = new platform::ListView(this);
+    lstData->setObjectName(QStringLiteral("lstData"));
+    lstData->SetImageList(ListViewIcons());
+
+    picDescContainer = new QWidget(this);
+    picDescContainer->setObjectName(QStringLiteral("picDescContainer"));
+    picDescContainer->installEventFilter(this);
+    lblNoteInfo = new QLabel(picDescContainer);
+    lblNoteInfo->setObjectName(QStringLiteral("lblNoteInfo"));
+    QFont font = lblNoteInfo->font();
+    font.setBold(true);
+    lblNoteInfo->setFont(font);
+    lblNoteInfo->move(platform::TwipsToPixelsX(kPreviewLeft), platform::TwipsToPixelsY(90));
+    txtQuickDesc = new platform::MultiLineTextBox(picDescContainer);
+    txtQuickDesc->setObjectName(QStringLiteral("txtQuickDesc"));
+    txtQuickDesc->setReadOnly(true);
+    geometry::Move(txtQuickDesc, kPreviewLeft, kPreviewTop, 1440, 1440);
+    picDescContainer->hide();
+
+    connect(lstData, &platform::ListView::ItemClick, this, &frmDisplay::lstData_ItemClick);
+    connect(lstData, &platform::ListView::DblClick, this, &frmDisplay::lstData_DblClick);
+    connect(lstData, &platform::ListView::MouseDown, this, &frmDisplay::lstData_MouseDown);
+}
+
+void frmDisplay::Form_Load() {
+    CreateColumns();
+}
+
+void frmDisplay::CreateColumns() {
+    static const Column tasks[] = {
+        {"Date", 0.1}, {"Title", 0.3}, {"Status", 0.15}, {"Priority", 0.15}, {"Description", 0.3}};
+    static const Column meetings[] = {{"Date", 0.1},       {"Title", 0.3},       {"Meeting For", 0.15},
+                                      {"Priority", 0.15},  {"Start Time", 0.15}, {"End Time", 0.15},
+                                      {"Description", 0.3}};
+    static const Column notes[] = {{"Date", 0.2}, {"Time", 0.2}, {"Title", 0.3}, {"Last Saved", 0.3}, {"Note", 0}};
+    static const Column passwords[] = {{"Title", 0.3}, {"User Name", 0.2}, {"Password", 0.2}, {"URL", 0.3}};
+
+    auto headers = lstData->ColumnHeaders();
+    headers.Clear();
+    const double width = geometry::ColumnsWidth(lstData);
+    // A day column is never narrower than a day key beside its icon.
+    const double dayWidth = platform::PixelsToTwipsX(
+        lstData->fontMetrics().horizontalAdvance(QStringLiteral("00-00-0000")) + lstData->iconSize().width() + 16);
+    auto add = [&](const auto& columns) {
+        for (const Column& c : columns) {
+            const bool dayColumn = &c == &columns[0] && mFunctions::CurrentView() != mFunctions::ViewPasswords;
+            headers.Add(QLatin1String(c.caption), dayColumn ? std::max(width * c.width, dayWidth) : width * c.width);
+        }
+    };
+    switch (mFunctions::CurrentView()) {
+    case mFunctions::ViewTasks:
+        add(tasks);
+        break;
+    case mFunctions::ViewMeetings:
+        add(meetings);
+        break;
+    case mFunctions::ViewNotes:
+        add(notes);
+        break;
+    case mFunctions::ViewPasswords:
+        add(passwords);
+        break;
+    default:
+        break;
+    }
+    lstData->SetSorted(true);
+    lstData->SetSortKey(0);
+    lstData->SetSortOrder(platform::ListView::lvwAscending);
+}
+
+void frmDisplay::resizeEvent(QResizeEvent* event) {
+    MdiChildForm::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmDisplay::Form_Resize() {
+    if (!mGeneralFunctions::IsFormLoadedVisible(QStringLiteral("frmMain")))
+        return;
+    using namespace geometry;
+    const double width = ScaleWidth(this);
+    const double height = ScaleHeight(this);
+    Move(picHeader, 0, 0, width, Height(picHeader));
+    double listHeight = height - Height(picHeader) - 200;
+    if (mFunctions::CurrentView() == mFunctions::ViewNotes) {
+        picDescContainer->show();
+        Move(picDescContainer, 0, height - kPreviewHeight, width, kPreviewHeight);
+        listHeight -= kPreviewHeight;
+    } else {
+        picDescContainer->hide();
+    }
+    lstData->Move(0, Height(picHeader), width, listHeight);
+    CreateColumns();
+}
+
+bool frmDisplay::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picDescContainer && event->type() == QEvent::Resize)
+        picDescContainer_Resize();
+    return MdiChildForm::eventFilter(watched, event);
+}
+
+void frmDisplay::picDescContainer_Resize() {
+    using namespace geometry;
+    Move(txtQuickDesc, kPreviewLeft, kPreviewTop, ScaleWidth(picDescContainer) - 2 * kPreviewLeft,
+         ScaleHeight(picDescContainer) - 2 * kPreviewTop);
+}
+
+void frmDisplay::lstData_ItemClick(platform::ListItem* Item) {
+    if (!Item)
+        return;
+    DateParam = Item->Text();
+    if (mFunctions::CurrentView() != mFunctions::ViewNotes) {
+        TitleParam = Item->SubItems(1);
+        return;
+    }
+    TitleParam = Item->SubItems(2);
+    const NoteRecord note = mNotes::GetNote(TitleParam);
+    lblNoteInfo->setText(QStringLiteral(":: Note Description (Last Saved : ") +
+                         Item->SubItems(3).replace(QLatin1String("; "), QLatin1String(" at ")) + QStringLiteral("):"));
+    lblNoteInfo->adjustSize();
+    if (!mGeneralFunctions::IsBlank(note.Text))
+        txtQuickDesc->SetText(DecipherField(note.Text));
+}
+
+void frmDisplay::lstData_DblClick() {
+    switch (mFunctions::CurrentView()) {
+    case mFunctions::ViewTasks:
+        mFunctions::HandleOptionBarItems(QStringLiteral("tasks"), QStringLiteral("tsk_edit"));
+        break;
+    case mFunctions::ViewMeetings:
+        mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), QStringLiteral("mtg_edit"));
+        break;
+    case mFunctions::ViewNotes:
+        mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_edit"));
+        break;
+    case mFunctions::ViewPasswords:
+        mFunctions::HandleOptionBarItems(QStringLiteral("pwd"), QStringLiteral("pwd_edit"));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDisplay::lstData_MouseDown(int Button, int Shift, int x, int y) {
+    const int32_t view = mFunctions::CurrentView();
+    if (Button == platform::ListView::vbRightButton) {
+        frmMain& main = UseForm<frmMain>();
+        QMenu* menu = nullptr;
+        switch (view) {
+        case mFunctions::ViewTasks:
+            menu = main.pupTaskToday;
+            break;
+        case mFunctions::ViewMeetings:
+            menu = main.pupMeetToday;
+            break;
+        case mFunctions::ViewNotes:
+            menu = main.mnuNotes;
+            break;
+        case mFunctions::ViewPasswords:
+            menu = main.mnuPassword;
+            break;
+        default:
+            break;
+        }
+        if (menu)
+            platform::PopupMenu(menu, platform::GetCursorPos());
+        return;
+    }
+    if (Button != platform::ListView::vbLeftButton || view != mFunctions::ViewPasswords)
+        return;
+    switch (Shift) {
+    case platform::ListView::vbCtrlMask:
+        mFunctions::PasswordItemAction(mFunctions::CopyUserName, lstData->SelectedItem());
+        break;
+    case platform::ListView::vbAltMask:
+        mFunctions::PasswordItemAction(mFunctions::CopyPassword, lstData->SelectedItem());
+        break;
+    case platform::ListView::vbShiftMask:
+        mFunctions::PasswordItemAction(mFunctions::OpenUrl, lstData->SelectedItem());
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,546 @@
+#include "windows/frmMain.h"
+
+#include "data/Views.h"
+#include "data/mFunctions.h"
+#include "data/mGeneralFunctions.h"
+#include "data/mINI.h"
+#include "data/mTasks.h"
+#include "platform/CommandLine.h"
+#include "platform/Files.h"
+#include "platform/IconHandles.h"
+#include "platform/SingleInstance.h"
+#include "platform/Ui.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/NotifyIcon.h"
+#include "platform/ui/StatusBar.h"
+#include "windows/CommandDispatcher.h"
+#include "windows/ListLoaders.h"
+#include "windows/Pictures.h"
+#include "windows/frmDisplay.h"
+#include "windows/frmSideBar.h"
+#include "windows/frmSysTray.h"
+#include "windows/frmTasks.h"
+#include "windows/frmToday.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+using platform::MsgStyle;
+
+namespace {
+
+struct MenuEntry {
+    const char* name;
+    const char* caption;
+    bool hidden;
+};
+
+// The menu bar, menu by menu, in order. A submenu's entries follow it,
+// marked by the submenu's name as their parent.
+const MenuEntry kFileMenu[] = {
+    {"mnuFileExportTaskToday", "Export Today's &Tasks to File", false},
+    {"mnuFileExportMeetingsToday", "Export Today's &Meetings to File", false},
+    {"mnuFileLine1", "-", false},
+};
+const MenuEntry kFileBackupMenu[] = {
+    {"mnuFileBackupCreate", "Create Backup", false},
+    {"mnuFileBackupRestore", "Restore from Backup", false},
+};
+const MenuEntry kFileMenuEnd[] = {
+    {"mnuFileLine2", "-", false},
+    {"mnuFileClose", "&Close", false},
+};
+const MenuEntry kTasksMenu[] = {
+    {"mnuTasksAdd", "&Add New Task", false},
+    {"mnuTasksEdit", "&Edit selected Task Details", false},
+    {"mnuTasksDel", "&Remove selected Task", false},
+    {"mnuTasksLine1", "-", true},
+    {"mnuTasksShowToday", "&Show Today's Tasks", true},
+    {"mnuTasksShowFuture", "Show Today's && &Future Tasks", true},
+    {"mnuTasksLine2", "-", false},
+    {"mnuTasksShowAll", "&Show All Tasks", false},
+};
+const MenuEntry kMeetingsMenu[] = {
+    {"mnuMeetingsAdd", "&Add New Meeting Schedule", false},
+    {"mnuMeetingsEdit", "Re&schedule selected Meeting", false},
+    {"mnuMeetingsDel", "Remove selected Meeting Schedule", false},
+    {"mnuMeetingsLine1", "-", true},
+    {"mnuMeetingsShowToday", "Show Today's Meetings", true},
+    {"mnuMeetingsShowFuture", "Show Today's and Future Meetings", true},
+    {"mnuMeetingsLine2", "-", false},
+    {"mnuMeetingsShowAll", "Show All Meeting Schedules", false},
+};
+const MenuEntry kNotesMenu[] = {
+    {"mnuNotesAdd", "&Create New Note", false},      {"mnuNotesEdit", "&Edit selected Note", false},
+    {"mnuNotesDel", "&Remove selected Note", false}, {"mnuNotesLine", "-", false},
+    {"mnuNotesImport", "&Import from File", false},  {"mnuNotesExport", "&Export to File", false},
+};
+const MenuEntry kPasswordMenu[] = {
+    {"mnuPasswordAdd", "&Add New Password", false},
+    {"mnuPasswordEdit", "&Edit selected Password Details", false},
+    {"mnuPasswordDel", "&Remove selected Password", false},
+    {"mnuPasswordLine1", "-", false},
+    {"mnuPasswordCopyU", "&Copy User Name", false},
+    {"mnuPasswordCopyP", "&Copy Password", false},
+    {"mnuPasswordLine3", "-", false},
+    {"mnuPasswordOpenURL", "&Open Password URL", false},
+    {"mnuPasswordLine2", "-", false},
+    {"mnuPasswordShow", "&Show Password Strings", false},
+};
+const MenuEntry kOptionsMenu[] = {
+    {"mnuOptionsChangePass", "&Change Application Password", false},
+    {"mnuOptionsLine1", "-", false},
+    {"mnuOptionsEnable", "&Enable Application Password", false},
+    {"mnuOptionsWinStartup", "&Start on Windows Startup", false},
+};
+const MenuEntry kHelpMenu[] = {
+    {"mnuHelpFile", "Help &File", false},        {"mnuHelpLine1", "-", false}, {"mnuHelpEmail", "&Contact Us", false},
+    {"mnuHelpWebsite", "Visit &Website", false}, {"mnuHelpLine2", "-", false}, {"mnuHelpAbout", "&About", false},
+};
+
+template <std::size_t N> void addEntries(QMenu* menu, const MenuEntry (&entries)[N]) {
+    for (const MenuEntry& e : entries)
+        platform::AddMenuEntry(menu, QString::fromUtf8(e.caption), QLatin1String(e.name))->setVisible(!e.hidden);
+}
+
+QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption) {
+    auto* menu = new QMenu(QString::fromUtf8(caption), bar);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    bar->addMenu(menu);
+    return menu;
+}
+
+// The texts of a code vocabulary, by code.
+QStringList codeTexts(QString (*text)(int16_t), int count) {
+    QStringList texts;
+    for (int16_t code = 0; code < count; ++code)
+        texts.append(text(code));
+    return texts;
+}
+
+// A switch of the configuration file: any number but 0 is on; a text that
+// is no number counts as off.
+bool switchOn(const platform::Variant& value) {
+    bool ok = false;
+    const double number = value.toString().trimmed().toDouble(&ok);
+    return ok && number != 0;
+}
+
+} // namespace
+
+frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(ProgramIcon());
+    resize(1000, 700);
+
+    m_clientArea = new QMdiArea(this);
+    m_clientArea->setObjectName(QStringLiteral("clientArea"));
+    m_clientArea->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(m_clientArea);
+
+    ucStatusBar = new platform::StatusBar(this);
+    ucStatusBar->setObjectName(QStringLiteral("ucStatusBar"));
+    ucStatusBar->AddPanel(QStringLiteral("Ready"), 1440, platform::StatusBar::sbrSpring);
+    setStatusBar(ucStatusBar);
+
+    ucFormDock = new platform::DockPane(this);
+    connect(ucFormDock, &platform::DockPane::ItemStateChange, this, &frmMain::ucFormDock_ItemStateChange);
+    connect(ucFormDock, &platform::DockPane::PaneSizing, this, &frmMain::ucFormDock_PaneSizing);
+
+    buildMenus();
+    buildPopupMenus();
+    mFunctions::InstallListLoaders();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = topMenu(bar, "mnuFile", "&File");
+    addEntries(file, kFileMenu);
+    addEntries(
+        platform::AddSubmenu(file, QStringLiteral("&Backup Information Data File"), QStringLiteral("mnuFileBackup")),
+        kFileBackupMenu);
+    addEntries(file, kFileMenuEnd);
+    addEntries(topMenu(bar, "mnuTasks", "&Tasks"), kTasksMenu);
+    addEntries(topMenu(bar, "mnuMeetings", "&Meetings"), kMeetingsMenu);
+    mnuNotes = topMenu(bar, "mnuNotes", "&Notes");
+    addEntries(mnuNotes, kNotesMenu);
+    mnuPassword = topMenu(bar, "mnuPassword", "&Password");
+    addEntries(mnuPassword, kPasswordMenu);
+    addEntries(topMenu(bar, "mnuOptions", "&Options"), kOptionsMenu);
+    addEntries(topMenu(bar, "mnuHelp", "&Help"), kHelpMenu);
+
+    const std::pair<const char*, void (frmMain::*)()> handlers[] = {
+        {"mnuFileClose", &frmMain::mnuFileClose_Click},
+        {"mnuTasksAdd", &frmMain::mnuTasksAdd_Click},
+        {"mnuTasksEdit", &frmMain::mnuTasksEdit_Click},
+        {"mnuTasksDel", &frmMain::mnuTasksDel_Click},
+        {"mnuTasksShowAll", &frmMain::mnuTasksShowAll_Click},
+        {"mnuNotesAdd", &frmMain::mnuNotesAdd_Click},
+        {"mnuNotesEdit", &frmMain::mnuNotesEdit_Click},
+        {"mnuNotesDel", &frmMain::mnuNotesDel_Click},
+        {"mnuPasswordAdd", &frmMain::mnuPasswordAdd_Click},
+        {"mnuPasswordEdit", &frmMain::mnuPasswordEdit_Click},
+        {"mnuPasswordDel", &frmMain::mnuPasswordDel_Click},
+        {"mnuPasswordCopyU", &frmMain::mnuPasswordCopyU_Click},
+        {"mnuPasswordCopyP", &frmMain::mnuPasswordCopyP_Click},
+        {"mnuPasswordOpenURL", &frmMain::mnuPasswordOpenURL_Click},
+        {"mnuPasswordShow", &frmMain::mnuPasswordShow_Click},
+    };
+    for (const auto& [name, handler] : handlers)
+        connect(Entry(QLatin1String(name)), &QAction::triggered, this, handler);
+}
+
+void frmMain::buildPopupMenus() {
+    // The pop-up menus' roots are not on the menu bar; they only pop up.
+    pupTaskToday = new QMenu(this);
+    pupTaskToday->setObjectName(QStringLiteral("pupTaskToday"));
+    connect(platform::AddMenuEntry(pupTaskToday, QStringLiteral("Add New Task"), QStringLiteral("pupTaskTodayAdd")),
+            &QAction::triggered, this, &frmMain::pupTaskTodayAdd_Click);
+    connect(
+        platform::AddMenuEntry(pupTaskToday, QStringLiteral("Edit Task Details"), QStringLiteral("pupTaskTodayEdit")),
+        &QAction::triggered, this, &frmMain::pupTaskTodayEdit_Click);
+    connect(
+        platform::AddMenuEntry(pupTaskToday, QStringLiteral("Delete Task Details"), QStringLiteral("pupTaskTodayDel")),
+        &QAction::triggered, this, &frmMain::pupTaskTodayDel_Click);
+    platform::AddMenuEntry(pupTaskToday, QStringLiteral("-"), QStringLiteral("pupTaskTodayLine1"));
+    platform::AddMenuEntry(pupTaskToday, QStringLiteral("Change Status"), QStringLiteral("pupTaskTodayChangeS"))
+        ->setVisible(false);
+    const QStringList statuses = codeTexts(mFunctions::GetTaskStatusText, 6);
+    for (int i = 0; i < statuses.size(); ++i)
+        connect(platform::AddMenuEntry(pupTaskToday, statuses[i], QStringLiteral("pupTaskTodayChangeSOpt"), i),
+                &QAction::triggered, this, [this, i]() { pupTaskTodayChangeSOpt_Click(static_cast<int16_t>(i)); });
+    platform::AddMenuEntry(pupTaskToday, QStringLiteral("-"), QStringLiteral("pupTaskTodayLine2"));
+    QMenu* taskPriority =
+        platform::AddSubmenu(pupTaskToday, QStringLiteral("Change Priority"), QStringLiteral("pupTaskTodayChangeP"));
+    const QStringList priorities = codeTexts(mFunctions::GetPriorityText, 4);
+    for (int i = 0; i < priorities.size(); ++i)
+        connect(platform::AddMenuEntry(taskPriority, priorities[i], QStringLiteral("pupTaskTodayChangePOpt"), i),
+                &QAction::triggered, this, [this, i]() { pupTaskTodayChangePOpt_Click(static_cast<int16_t>(i)); });
+
+    pupMeetToday = new QMenu(this);
+    pupMeetToday->setObjectName(QStringLiteral("pupMeetToday"));
+    platform::AddMenuEntry(pupMeetToday, QStringLiteral("Add New Schedule"), QStringLiteral("pupMeetTodayAdd"));
+    platform::AddMenuEntry(pupMeetToday, QStringLiteral("Edit Schedule"), QStringLiteral("pupMeetTodayEdit"));
+    platform::AddMenuEntry(pupMeetToday, QStringLiteral("Remove Schedule"), QStringLiteral("pupMeetTodayDel"));
+    platform::AddMenuEntry(pupMeetToday, QStringLiteral("-"), QStringLiteral("pupMeetTodayLine1"));
+    const QStringList meetingFor = codeTexts(mFunctions::GetMeetingForText, 6);
+    for (int i = 0; i < meetingFor.size(); ++i)
+        platform::AddMenuEntry(pupMeetToday, meetingFor[i], QStringLiteral("pupMeetTodayChangeMForOpt"), i);
+    platform::AddMenuEntry(pupMeetToday, QStringLiteral("-"), QStringLiteral("pupMeetTodayLine2"))->setVisible(false);
+    QMenu* meetPriority =
+        platform::AddSubmenu(pupMeetToday, QStringLiteral("Change Priority"), QStringLiteral("pupMeetTodayChnageP"));
+    meetPriority->menuAction()->setVisible(false);
+    for (int i = 0; i < priorities.size(); ++i)
+        platform::AddMenuEntry(meetPriority, priorities[i], QStringLiteral("pupMeetTodayChangePOpt"), i);
+}
+
+QAction* frmMain::Entry(const QString& name, int index) const {
+    return platform::FindMenuEntry(this, name, index);
+}
+
+// --- Load, minimise, unload --------------------------------------------------------
+
+void frmMain::Form_Load() {
+    if (platform::PrevInstance())
+        platform::EndProcess(0);
+    if (platform::Command() == QLatin1String("/s"))
+        m_startInTray = true;
+    const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
+    if (!mGeneralFunctions::FileExists(config)) {
+        platform::MsgBox(QStringLiteral("Application configuration File is Missing! Please reinstall the Application "
+                                        "to resolve this error issue."),
+                         MsgStyle::Critical, QStringLiteral("Configuration File Missing!"));
+        mGeneralFunctions::UnloadAllForms();
+        platform::EndProcess(0);
+    }
+    mINI::SetINI(config, 5000);
+    platform::SetMenuChecked(
+        Entry(QStringLiteral("mnuOptionsEnable")),
+        switchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
+    platform::SetMenuChecked(
+        Entry(QStringLiteral("mnuOptionsWinStartup")),
+        switchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
+    setWindowTitle(QStringLiteral("Veltrane (version: ") + mGeneralFunctions::ApplicationBuild(true, true) +
+                   QStringLiteral(")"));
+    ucFormDock->Attach(platform::HandleOf(this));
+    ucFormDock->AddForm(&UseForm<frmSideBar>(), 1, 3, QStringLiteral("frmSideBar"), 38);
+    ucFormDock->ApplyLayout();
+    platform::Forms::Get<frmToday>().Show();
+}
+
+void frmMain::present() {
+    if (m_startInTray) {
+        m_startInTray = false;
+        if (platform::SystemTrayAvailable()) {
+            // Started for the notification area: the window is never shown.
+            setWindowState(Qt::WindowMinimized);
+            MDIForm_Resize();
+            return;
+        }
+    }
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        MDIForm_Resize();
+}
+
+void frmMain::MDIForm_Resize() {
+    if (!(windowState() & Qt::WindowMinimized) || isUnloaded())
+        return;
+    if (!oSysTray) {
+        oSysTray = new frmSysTray();
+        connect(oSysTray, &frmSysTray::MenuClick, this, &frmMain::oSysTray_MenuClick);
+        connect(oSysTray, &frmSysTray::SysTrayDoubleClick, this, &frmMain::oSysTray_SysTrayDoubleClick);
+        connect(oSysTray, &frmSysTray::SysTrayMouseDown, this, &frmMain::oSysTray_SysTrayMouseDown);
+        oSysTray->AddMenuItem(QStringLiteral("Show"), QStringLiteral("show"), true);
+        oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line1"));
+        oSysTray->AddMenuItem(QStringLiteral("Add New Task"), QStringLiteral("tsk_add"));
+        oSysTray->AddMenuItem(QStringLiteral("Add New Meeting Schedule"), QStringLiteral("mtg_add"));
+        oSysTray->AddMenuItem(QStringLiteral("Add New Note"), QStringLiteral("note_add"));
+        oSysTray->AddMenuItem(QStringLiteral("Add New Password"), QStringLiteral("pwd_add"));
+        oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line2"));
+        oSysTray->AddMenuItem(QStringLiteral("Import File as Note"), QStringLiteral("mprt_note"));
+        oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line3"));
+        oSysTray->AddMenuItem(QStringLiteral("Close Application"), QStringLiteral("close"));
+        oSysTray->SetIconHandle(platform::IconHandleOf(windowIcon()));
+        const QString tip = QStringLiteral("Veltrane ") + mGeneralFunctions::ApplicationBuild(false, false);
+        oSysTray->SetToolTip(tip);
+        oSysTray->ShowBalloonTip(QStringLiteral("Application is minized here. Double-click this Icon to restore "
+                                                "Application Window or Right-click to see different Options."),
+                                 tip, 1, 3000);
+    }
+    hideToTray();
+}
+
+void frmMain::hideToTray() {
+    if (platform::SystemTrayAvailable())
+        hide();
+}
+
+void frmMain::Form_Unload() {
+    mGeneralFunctions::UnloadAllForms();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    unloadForm();
+}
+
+void frmMain::ShowChild(QWidget* form) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    if (!sub || sub->mdiArea() != m_clientArea)
+        sub = m_clientArea->addSubWindow(form, Qt::SubWindow | Qt::FramelessWindowHint);
+    form->show();
+    sub->showMaximized();
+    sub->raise();
+    m_clientArea->setActiveSubWindow(sub);
+}
+
+QWidget* frmMain::FrontChild() const {
+    const QList<QMdiSubWindow*> stack = m_clientArea->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.crbegin(); it != stack.crend(); ++it)
+        if (!(*it)->isHidden() && (*it)->widget() && !(*it)->widget()->isHidden())
+            return (*it)->widget();
+    return nullptr;
+}
+
+// --- Notification area ---------------------------------------------------------------
+
+void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
+    if (Key == QLatin1String("show")) {
+        QAction* item = oSysTray->mnuSysTray.value(Index);
+        if (!item)
+            return;
+        if (item->text() == QLatin1String("Show")) {
+            showMaximized();
+            raise();
+            activateWindow();
+            item->setText(QStringLiteral("Hide"));
+        } else {
+            item->setText(QStringLiteral("Show"));
+            hideToTray();
+        }
+    } else if (Key == QLatin1String("tsk_add")) {
+        frmTasks::AddTask();
+    } else if (Key == QLatin1String("close")) {
+        mnuFileClose_Click();
+    }
+    // The meeting, note and password editors and the note import are not
+    // part of the program yet; their keys, like the separators, do nothing.
+}
+
+void frmMain::oSysTray_SysTrayDoubleClick(int Button) {
+    oSysTray_MenuClick(0, QStringLiteral("show"));
+}
+
+void frmMain::oSysTray_SysTrayMouseDown(int Button) {
+    if (Button == 2)
+        oSysTray->ShowMenu();
+}
+
+// --- Docking -----------------------------------------------------------------------------
+
+void frmMain::ucFormDock_ItemStateChange(platform::DockPane::DockedItem& item) {
+    if (item.Key == QLatin1String("frmSideBar"))
+        ucFormDock->DockItem(QStringLiteral("frmSideBar"));
+}
+
+void frmMain::ucFormDock_PaneSizing(platform::DockPane::Pane& pane) {
+    pane.Size = 3680;
+}
+
+// --- Menus -------------------------------------------------------------------------------
+
+void frmMain::mnuFileClose_Click() {
+    if (platform::MsgBox(QStringLiteral("This will Close the Application. Are you sure?"), MsgStyle::YesNoQuestion,
+                         QStringLiteral("Close Application Now?")) != platform::MsgAnswer::Yes)
+        return;
+    mGeneralFunctions::UnloadAllForms();
+    platform::EndProcess(0);
+}
+
+void frmMain::mnuTasksAdd_Click() {
+    pupTaskTodayAdd_Click();
+}
+
+void frmMain::mnuTasksEdit_Click() {
+    if (mFunctions::CurrentView() == mFunctions::ViewTasks)
+        mFunctions::HandleOptionBarItems(QStringLiteral("tasks"), QStringLiteral("tsk_edit"));
+    else
+        pupTaskTodayEdit_Click();
+}
+
+void frmMain::mnuTasksDel_Click() {
+    if (mFunctions::CurrentView() == mFunctions::ViewTasks)
+        mFunctions::HandleOptionBarItems(QStringLiteral("tasks"), QStringLiteral("tsk_del"));
+    else
+        pupTaskTodayDel_Click();
+}
+
+void frmMain::mnuTasksShowAll_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
+}
+
+void frmMain::mnuNotesAdd_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_add"));
+}
+
+void frmMain::mnuNotesEdit_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_edit"));
+}
+
+void frmMain::mnuNotesDel_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_del"));
+}
+
+void frmMain::mnuPasswordAdd_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("pwd"), QStringLiteral("pwd_add"));
+}
+
+platform::ListItem* frmMain::selectedRecordRow() const {
+    frmDisplay* display = platform::Forms::IfLoaded<frmDisplay>();
+    return display ? display->lstData->SelectedItem() : nullptr;
+}
+
+void frmMain::mnuPasswordEdit_Click() {
+    if (selectedRecordRow())
+        mFunctions::HandleOptionBarItems(QStringLiteral("pwd"), QStringLiteral("pwd_edit"));
+}
+
+void frmMain::mnuPasswordDel_Click() {
+    if (selectedRecordRow())
+        mFunctions::HandleOptionBarItems(QStringLiteral("pwd"), QStringLiteral("pwd_del"));
+}
+
+void frmMain::passwordAction(int16_t action) {
+    if (platform::ListItem* row = selectedRecordRow())
+        mFunctions::PasswordItemAction(action, row);
+}
+
+void frmMain::mnuPasswordCopyU_Click() {
+    passwordAction(mFunctions::CopyUserName);
+}
+
+void frmMain::mnuPasswordCopyP_Click() {
+    passwordAction(mFunctions::CopyPassword);
+}
+
+void frmMain::mnuPasswordOpenURL_Click() {
+    passwordAction(mFunctions::OpenUrl);
+}
+
+void frmMain::mnuPasswordShow_Click() {
+    if (!selectedRecordRow())
+        return;
+    if (mFunctions::CurrentView() != mFunctions::ViewPasswords)
+        mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
+    QAction* entry = Entry(QStringLiteral("mnuPasswordShow"));
+    const bool showingNow = platform::MenuChecked(entry);
+    if (frmDisplay* display = platform::Forms::IfLoaded<frmDisplay>()) {
+        auto rows = display->lstData->ListItems();
+        for (int i = 1; i <= rows.Count(); ++i) {
+            platform::ListItem* row = rows.Item(i);
+            row->SetSubItems(2, showingNow ? QString(row->Tag().size(), QLatin1Char('*')) : row->Tag());
+        }
+    }
+    platform::SetMenuChecked(entry, !showingNow);
+}
+
+// --- The task pop-up menu ----------------------------------------------------------------
+
+platform::ListItem* frmMain::selectedTaskRow() const {
+    if (mFunctions::CurrentView() == mFunctions::ViewTasks)
+        return selectedRecordRow();
+    frmToday* today = platform::Forms::IfLoaded<frmToday>();
+    return today ? today->lstTasksToday->SelectedItem() : nullptr;
+}
+
+void frmMain::pupTaskTodayAdd_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("tasks"), QStringLiteral("tsk_add"));
+}
+
+void frmMain::pupTaskTodayEdit_Click() {
+    platform::ListItem* row = selectedTaskRow();
+    if (!row)
+        return;
+    if (mFunctions::CurrentView() == mFunctions::ViewTasks) {
+        mFunctions::HandleOptionBarItems(QStringLiteral("tasks"), QStringLiteral("tsk_edit"));
+        return;
+    }
+    frmTasks::EditTask(row->Text(), row->SubItems(1));
+}
+
+void frmMain::pupTaskTodayDel_Click() {
+    platform::ListItem* row = selectedTaskRow();
+    if (!row)
+        return;
+    const QString day = row->Text();
+    const QString title = row->SubItems(1);
+    if (platform::MsgBox(QStringLiteral("Are you sure you want to Remove selected Task?"), MsgStyle::YesNoQuestion,
+                         QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
+        mTasks::DeleteTask(day, title);
+}
+
+void frmMain::pupTaskTodayChangeSOpt_Click(int16_t Index) {
+    if (platform::ListItem* row = selectedTaskRow())
+        mTasks::UpdateItemField(row->Text(), row->SubItems(1), 1, QString::number(Index), mTasks::KindTasks);
+}
+
+void frmMain::pupTaskTodayChangePOpt_Click(int16_t Index) {
+    if (platform::ListItem* row = selectedTaskRow())
+        mTasks::UpdateItemField(row->Text(), row->SubItems(1), 0, QString::number(Index), mTasks::KindTasks);
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/ui/DockPane.h"
+#include "windows/FormBase.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class frmSysTray;
+namespace platform {
+class ListItem;
+class StatusBar;
+} // namespace platform
+
+// The program's one top-level window: the menus, the record lists' pop-up
+// menus, the status bar, the docked side bar and the client area that holds
+// the Today view and the record list. Minimised, it goes to the notification
+// area, whose icon and menu bring it back.
+class frmMain : public QMainWindow, public FormCore {
+    Q_OBJECT
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // Shows a child window maximised in the client area, in front of the
+    // others.
+    void ShowChild(QWidget* form);
+    // The child window in front, or null when the client area is empty.
+    QWidget* FrontChild() const;
+    QMdiArea* clientArea() const { return m_clientArea; }
+
+    // A menu entry by name (and index, for an option array), from the menu
+    // bar or the pop-up menus.
+    QAction* Entry(const QString& name, int index = -1) const;
+    // The pop-up menus and the two menus the record list pops up.
+    QMenu* pupTaskToday = nullptr;
+    QMenu* pupMeetToday = nullptr;
+    QMenu* mnuNotes = nullptr;
+    QMenu* mnuPassword = nullptr;
+
+    platform::StatusBar* ucStatusBar = nullptr;
+    platform::DockPane* ucFormDock = nullptr;
+    // The icon in the notification area; none until the first minimise.
+    frmSysTray* oSysTray = nullptr;
+
+    // Menu handlers.
+    void mnuFileClose_Click();
+    void mnuTasksAdd_Click();
+    void mnuTasksEdit_Click();
+    void mnuTasksDel_Click();
+    void mnuTasksShowAll_Click();
+    void mnuNotesAdd_Click();
+    void mnuNotesEdit_Click();
+    void mnuNotesDel_Click();
+    void mnuPasswordAdd_Click();
+    void mnuPasswordEdit_Click();
+    void mnuPasswordDel_Click();
+    void mnuPasswordCopyU_Click();
+    void mnuPasswordCopyP_Click();
+    void mnuPasswordOpenURL_Click();
+    void mnuPasswordShow_Click();
+
+    // The task pop-up menu's handlers.
+    void pupTaskTodayAdd_Click();
+    void pupTaskTodayEdit_Click();
+    void pupTaskTodayDel_Click();
+    void pupTaskTodayChangeSOpt_Click(int16_t Index);
+    void pupTaskTodayChangePOpt_Click(int16_t Index);
+
+    // The notification area's events.
+    void oSysTray_MenuClick(int32_t Index, const QString& Key);
+    void oSysTray_SysTrayDoubleClick(int Button);
+    void oSysTray_SysTrayMouseDown(int Button);
+
+    // The docking pane's events.
+    void ucFormDock_ItemStateChange(platform::DockPane::DockedItem& item);
+    void ucFormDock_PaneSizing(platform::DockPane::Pane& pane);
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    void present() override;
+    void MDIForm_Resize();
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPopupMenus();
+    // The selected row of the task list the pop-up menu acts on, or null.
+    platform::ListItem* selectedTaskRow() const;
+    // The selected row of the record list, or null when there is none.
+    platform::ListItem* selectedRecordRow() const;
+    void passwordAction(int16_t action);
+    // Hides the window into the notification area; where the desktop has
+    // none, the window stays, or nothing could bring it back.
+    void hideToTray();
+
+    QMdiArea* m_clientArea = nullptr;
+    bool m_startInTray = false;
+};

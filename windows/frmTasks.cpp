@@ -1,0 +1,254 @@
+#include "windows/frmTasks.h"
+
+#include "controls/XPButton.h"
+#include "data/Views.h"
+#include "data/cRC4.h"
+#include "data/mFunctions.h"
+#include "data/mGeneralFunctions.h"
+#include "data/mTasks.h"
+#include "platform/Clock.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+#include "platform/ui/DateTimePickers.h"
+#include "platform/ui/MonthView.h"
+#include "platform/ui/TextBox.h"
+#include "windows/ListLoaders.h"
+#include "windows/Pictures.h"
+#include "windows/frmSideBar.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using platform::MsgStyle;
+
+namespace {
+
+constexpr int kTextLimit = 400;
+
+QComboBox* codeList(QWidget* parent, const char* name, QString (*text)(int16_t), int count) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    for (int16_t code = 0; code < count; ++code)
+        list->addItem(text(code));
+    return list;
+}
+
+// A stored code as the list's entry, or no entry when it names none.
+void selectCode(QComboBox* list, const QString& stored) {
+    bool ok = false;
+    const int code = stored.trimmed().toInt(&ok);
+    list->setCurrentIndex(ok && code >= 0 && code < list->count() ? code : -1);
+}
+
+QString codeOf(const QComboBox* list, const QString& stored) {
+    return list->currentIndex() >= 0 ? QString::number(list->currentIndex()) : stored;
+}
+
+QString storedForm(const QString& typed) {
+    return mGeneralFunctions::IsBlank(typed) ? typed : EncipherField(typed);
+}
+
+QString clearForm(const QString& stored) {
+    return mGeneralFunctions::IsBlank(stored) ? stored : DecipherField(stored);
+}
+
+} // namespace
+
+frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ProgramIcon());
+
+    auto* layout = new QVBoxLayout(this);
+
+    QGroupBox* titleFrame = new QGroupBox(QStringLiteral("&Title ... "), this);
+    txtTitle = new platform::TextBox(titleFrame);
+    txtTitle->setObjectName(QStringLiteral("txtTitle"));
+    (new QVBoxLayout(titleFrame))->addWidget(txtTitle);
+    layout->addWidget(titleFrame);
+
+    auto* row = new QHBoxLayout;
+    QGroupBox* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
+    ucDTPicker = new platform::DatePicker(dateFrame);
+    ucDTPicker->setObjectName(QStringLiteral("ucDTPicker"));
+    ucDTPicker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
+    auto* dateLayout = new QVBoxLayout(dateFrame);
+    auto* dateLabel = new QLabel(QStringLiteral("Select Date for Task:"), dateFrame);
+    dateLabel->setObjectName(QStringLiteral("lblInfo"));
+    dateLayout->addWidget(dateLabel);
+    dateLayout->addWidget(ucDTPicker);
+    dateLayout->addStretch(1);
+    row->addWidget(dateFrame, 1);
+
+    QGroupBox* detailsFrame = new QGroupBox(QStringLiteral("D&etails ... "), this);
+    cmbPriority = codeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
+    cmbStatus = codeList(detailsFrame, "cmbStatus", mFunctions::GetTaskStatusText, 6);
+    auto* detailsLayout = new QGridLayout(detailsFrame);
+    auto* priorityLabel = new QLabel(QStringLiteral("Priority:"), detailsFrame);
+    auto* statusLabel = new QLabel(QStringLiteral("Status:"), detailsFrame);
+    priorityLabel->setObjectName(QStringLiteral("lblInfo"));
+    statusLabel->setObjectName(QStringLiteral("lblInfo"));
+    detailsLayout->addWidget(priorityLabel, 0, 0);
+    detailsLayout->addWidget(cmbPriority, 0, 1);
+    detailsLayout->addWidget(statusLabel, 1, 0);
+    detailsLayout->addWidget(cmbStatus, 1, 1);
+    detailsLayout->setColumnStretch(1, 1);
+    row->addWidget(detailsFrame, 1);
+    layout->addLayout(row);
+
+    QGroupBox* descFrame = new QGroupBox(QStringLiteral("&Description ... "), this);
+    txtDesc = new platform::MultiLineTextBox(descFrame);
+    txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    txtDesc->SetMaxLength(kTextLimit);
+    (new QVBoxLayout(descFrame))->addWidget(txtDesc);
+    layout->addWidget(descFrame, 1);
+
+    QGroupBox* remarksFrame = new QGroupBox(QStringLiteral("&Remarks ... "), this);
+    txtRemarks = new platform::MultiLineTextBox(remarksFrame);
+    txtRemarks->setObjectName(QStringLiteral("txtRemarks"));
+    txtRemarks->SetMaxLength(kTextLimit);
+    (new QVBoxLayout(remarksFrame))->addWidget(txtRemarks);
+    layout->addWidget(remarksFrame, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    btnSave = new XPButton(this);
+    btnSave->setObjectName(QStringLiteral("btnSave"));
+    btnSave->setFixedSize(120, 28);
+    btnCancel = new XPButton(this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setCaption(QStringLiteral("&Cancel"));
+    btnCancel->setFixedSize(120, 28);
+    buttons->addWidget(btnSave);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons);
+
+    connect(btnSave, &XPButton::Click, this, &frmTasks::btnSave_Click);
+    connect(btnCancel, &XPButton::Click, this, &frmTasks::btnCancel_Click);
+    resize(520, 560);
+}
+
+void frmTasks::AddTask() {
+    frmTasks& editor = platform::Forms::Get<frmTasks>();
+    editor.ShowMode = 0;
+    editor.ShowModal();
+}
+
+void frmTasks::EditTask(const QString& sDate, const QString& sTitle) {
+    frmTasks& editor = platform::Forms::Get<frmTasks>();
+    editor.TaskDate = sDate;
+    editor.TaskTitle = sTitle;
+    editor.ShowMode = 1;
+    editor.ShowModal();
+}
+
+void frmTasks::Form_Load() {
+    if (ShowMode != 0) {
+        setWindowTitle(QStringLiteral("Edit Task Details ..."));
+        btnSave->setCaption(QStringLiteral("&Save Changes"));
+        LoadTaskDetails(TaskDate, TaskTitle);
+        return;
+    }
+    setWindowTitle(QStringLiteral("Add New Task ..."));
+    btnSave->setCaption(QStringLiteral("&Save Task"));
+    ucDTPicker->SetValue(UseForm<frmSideBar>().ucCalender->Value());
+    cmbPriority->setCurrentIndex(2);
+    cmbStatus->setCurrentIndex(0);
+}
+
+void frmTasks::LoadTaskDetails(const QString& sDate, const QString& sTitle) {
+    const TaskRecord rec = mTasks::GetTask(sDate, sTitle);
+    const QDate day = mGeneralFunctions::GetDateOnly(rec.Date);
+    if (!day.isValid()) {
+        // The task is gone; the store has said so. There is nothing to edit.
+        unloadForm();
+        return;
+    }
+    txtTitle->SetText(rec.Title);
+    txtTitle->SetTag(rec.Title);
+    txtDesc->SetText(clearForm(rec.Desc));
+    txtRemarks->SetText(clearForm(rec.Remarks));
+    m_storedPriority = rec.Priority;
+    m_storedStatus = rec.Status;
+    selectCode(cmbPriority, rec.Priority);
+    selectCode(cmbStatus, rec.Status);
+    ucDTPicker->SetValue(day);
+    ucDTPicker->SetTag(rec.Date);
+}
+
+bool frmTasks::titleTaken(const QString& dayKey) const {
+    if (ShowMode != 0 && dayKey == ucDTPicker->Tag() && txtTitle->Text() == txtTitle->Tag())
+        return false;
+    return mTasks::TaskTitleExists(dayKey, txtTitle->Text());
+}
+
+void frmTasks::btnSave_Click() {
+    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
+        platform::MsgBox(QStringLiteral("Please specify Title for the Task ..."), MsgStyle::Information,
+                         QStringLiteral("Title?"));
+        return;
+    }
+    if (platform::Today().daysTo(ucDTPicker->Value()) < 0 &&
+        platform::MsgBox(QStringLiteral("You have selected a Past Date to add new Task. Are you sure you want to add "
+                                        "Task for this past date?"),
+                         MsgStyle::YesNoQuestion,
+                         QStringLiteral("Continue with past date?")) != platform::MsgAnswer::Yes)
+        return;
+    const QString dayKey = platform::FormatDatePattern(ucDTPicker->Value(), QStringLiteral("dd-mm-yyyy"));
+    // Two tasks of one title on one day would make every later edit or
+    // delete act on the first of them, so edits are checked as well.
+    if (titleTaken(dayKey)) {
+        platform::MsgBox(QStringLiteral("Task with same title already exists in Information Database."),
+                         MsgStyle::Information, QStringLiteral("Duplicate Title!"));
+        return;
+    }
+
+    TaskRecord rec;
+    rec.Date = dayKey;
+    rec.Title = txtTitle->Text();
+    rec.Desc = storedForm(txtDesc->Text());
+    rec.Status = codeOf(cmbStatus, m_storedStatus);
+    rec.Priority = codeOf(cmbPriority, m_storedPriority);
+    rec.Remarks = storedForm(txtRemarks->Text());
+
+    if (ShowMode == 0) {
+        if (!mTasks::SaveTask(rec, true, QString()))
+            return;
+        platform::MsgBox(QStringLiteral("New Task added Successfully!"), MsgStyle::Information,
+                         QStringLiteral("Done!"));
+        if (mFunctions::CurrentView() == mFunctions::ViewTasks) {
+            mFunctions::LoadScheduleList(0, QString());
+        } else {
+            mFunctions::LoadTodaySchedule(dayKey);
+            UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
+        }
+        unloadForm();
+        return;
+    }
+
+    const QString oldDay = ucDTPicker->Tag();
+    const QString oldTitle = txtTitle->Tag();
+    if (dayKey != oldDay) {
+        // The task is added at its new day before it leaves the old one, so a
+        // failed write never loses it.
+        if (!mTasks::SaveTask(rec, true, QString()) || !mTasks::DeleteTask(oldDay, oldTitle))
+            return;
+    } else if (!mTasks::SaveTask(rec, false, oldTitle)) {
+        return;
+    }
+    platform::MsgBox(QStringLiteral("Task Details changed Successfully!"), MsgStyle::Information,
+                     QStringLiteral("Done!"));
+    mFunctions::LoadTodaySchedule(dayKey);
+    UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
+    unloadForm();
+}
+
+void frmTasks::btnCancel_Click() {
+    if (platform::MsgBox(QStringLiteral("This will close the Dialog and no information will be saved to Information "
+                                        "Data File. Are you sure?"),
+                         MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
+        unloadForm();
+}

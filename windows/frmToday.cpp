@@ -1,0 +1,199 @@
+#include "windows/frmToday.h"
+
+#include "controls/GradientRect.h"
+#include "data/Views.h"
+#include "data/mGeneralFunctions.h"
+#include "platform/Clock.h"
+#include "platform/Text.h"
+#include "platform/Twips.h"
+#include "platform/ui/BackedWidget.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/Menus.h"
+#include "windows/Geometry.h"
+#include "windows/HeaderStrip.h"
+#include "windows/ListLoaders.h"
+#include "windows/Pictures.h"
+#include "windows/frmMain.h"
+#include "windows/frmTasks.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kGradLineHeight = 45;
+// The rules' width before the first layout, which is what the gradient spans.
+constexpr double kGradLineWidth = 7200;
+
+platform::ListView* newList(QWidget* parent, const char* name, std::initializer_list<const char*> columns) {
+    auto* list = new platform::ListView(parent);
+    list->setObjectName(QLatin1String(name));
+    list->SetImageList(ListViewIcons());
+    for (const char* caption : columns)
+        list->ColumnHeaders().Add(QLatin1String(caption));
+    return list;
+}
+
+// Ticks the entries of an option array whose caption is the text, and
+// unticks the others.
+void tickMatching(const QList<QAction*>& entries, const QString& text) {
+    for (QAction* entry : entries)
+        platform::SetMenuChecked(entry, entry->text() == text);
+}
+
+} // namespace
+
+frmToday::frmToday() : MdiChildForm(QStringLiteral("frmToday")) {
+    setWindowTitle(QStringLiteral("Today"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    picHeader = new HeaderStrip(this);
+    lblHeader = picHeader->label();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(picHeader);
+    layout->addStretch(1);
+
+    picTasksContaiter = new QWidget(this);
+    picTasksContaiter->setObjectName(QStringLiteral("picTasksContaiter"));
+    picMeetingsContainer = new QWidget(this);
+    picMeetingsContainer->setObjectName(QStringLiteral("picMeetingsContainer"));
+    QWidget* containers[2] = {picTasksContaiter, picMeetingsContainer};
+    for (int i = 0; i < 2; ++i) {
+        lblInfo[i] = new QLabel(containers[i]);
+        lblInfo[i]->setObjectName(QStringLiteral("lblInfo%1").arg(i));
+        QFont font = lblInfo[i]->font();
+        font.setBold(true);
+        lblInfo[i]->setFont(font);
+        QPalette captionPal = lblInfo[i]->palette();
+        captionPal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+        lblInfo[i]->setPalette(captionPal);
+        picGradLine[i] = new platform::BackedWidget(containers[i]);
+        picGradLine[i]->setObjectName(QStringLiteral("picGradLine%1").arg(i));
+        picGradLine[i]->resize(platform::TwipsToPixelsX(kGradLineWidth), 1);
+    }
+    lstTasksToday = newList(picTasksContaiter, "lstTasksToday", {"Date", "Title", "Priority", "Status"});
+    lstMeetingsToday =
+        newList(picMeetingsContainer, "lstMeetingsToday", {"Date", "Title", "Meeting For", "Start Time", "End Time"});
+
+    tmrClock = new QTimer(this);
+    tmrClock->setInterval(1000);
+    connect(tmrClock, &QTimer::timeout, this, &frmToday::tmrClock_Timer);
+    connect(lstTasksToday, &platform::ListView::DblClick, this, &frmToday::lstTasksToday_DblClick);
+    connect(lstTasksToday, &platform::ListView::MouseDown, this, &frmToday::lstTasksToday_MouseDown);
+    connect(lstMeetingsToday, &platform::ListView::DblClick, this, &frmToday::lstMeetingsToday_DblClick);
+    connect(lstMeetingsToday, &platform::ListView::MouseDown, this, &frmToday::lstMeetingsToday_MouseDown);
+}
+
+void frmToday::Form_Load() {
+    for (platform::BackedWidget* line : picGradLine)
+        line->resize(line->width(), platform::TwipsToPixelsY(kGradLineHeight));
+    // The rules are painted once; a wider window shows the white they fade
+    // into beyond their first width.
+    clsGradient gradient;
+    gradient.setColor1(platform::RGB(0, 0, 128));
+    gradient.setColor2(platform::RGB(255, 255, 255));
+    gradient.Draw(picGradLine[0]);
+    gradient.Draw(picGradLine[1]);
+    mFunctions::LoadTodaySchedule(QString());
+    mFunctions::SetCurrentView(mFunctions::ViewToday);
+    tmrClock->start();
+}
+
+void frmToday::resizeEvent(QResizeEvent* event) {
+    MdiChildForm::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmToday::Form_Resize() {
+    using namespace geometry;
+    const double width = ScaleWidth(this);
+    const double height = ScaleHeight(this);
+    Move(picTasksContaiter, 50, ScaleHeight(picHeader) + 50, width, height * 0.5);
+    Move(picMeetingsContainer, 50, ScaleHeight(picTasksContaiter) + 200, width, height * 0.5);
+    platform::ListView* lists[2] = {lstTasksToday, lstMeetingsToday};
+    QWidget* containers[2] = {picTasksContaiter, picMeetingsContainer};
+    for (int i = 0; i < 2; ++i) {
+        lblInfo[i]->adjustSize();
+        Move(lblInfo[i], 120, 120, platform::PixelsToTwipsX(lblInfo[i]->width()), Height(lblInfo[i]));
+        Move(picGradLine[i], 120, Height(lblInfo[i]) + 100, ScaleWidth(containers[i]) * 0.8, kGradLineHeight);
+        lists[i]->Move(120, Top(picGradLine[i]) + 200, ScaleWidth(containers[i]) * 0.95,
+                       ScaleHeight(containers[i]) * 0.7);
+    }
+    const double taskWidths[] = {0.15, 0.45, 0.1, 0.15};
+    for (int i = 0; i < 4; ++i)
+        lstTasksToday->ColumnHeaders().Item(i + 1).SetWidth(ColumnsWidth(lstTasksToday) * taskWidths[i]);
+    const double meetingWidths[] = {0.15, 0.3, 0.3, 0.125, 0.125};
+    for (int i = 0; i < 5; ++i)
+        lstMeetingsToday->ColumnHeaders().Item(i + 1).SetWidth(ColumnsWidth(lstMeetingsToday) * meetingWidths[i]);
+}
+
+QString frmToday::HeaderText() const {
+    const QDate day =
+        m_displayDate.trimmed().isEmpty() ? platform::Today() : mGeneralFunctions::GetDateOnly(m_displayDate);
+    return QStringLiteral("Veltrane :: ") + QLocale().toString(day, QStringLiteral("dddd, dd MMMM yyyy")) +
+           QStringLiteral(" ; ") + platform::FormatSystemTime(platform::Now().time());
+}
+
+void frmToday::SetDisplayDate(const QString& dayKey) {
+    m_displayDate = dayKey;
+    picHeader->setCaption(HeaderText());
+    const bool today = dayKey == platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"));
+    lblInfo[0]->setText(today ? QStringLiteral("Today's Tasks on List ... ") : QStringLiteral("Tasks on List ... "));
+    lblInfo[1]->setText(today ? QStringLiteral("Today's Scheduled Meetings ...")
+                              : QStringLiteral("Scheduled Meetings ..."));
+    for (QLabel* caption : lblInfo)
+        caption->adjustSize();
+}
+
+void frmToday::tmrClock_Timer() {
+    picHeader->setCaption(HeaderText());
+}
+
+void frmToday::lstTasksToday_DblClick() {
+    if (lstTasksToday->ListItems().Count() == 0)
+        return;
+    platform::ListItem* row = lstTasksToday->SelectedItem();
+    if (!row)
+        return;
+    frmTasks::EditTask(row->Text(), row->SubItems(1));
+}
+
+void frmToday::lstTasksToday_MouseDown(int Button, int Shift, int x, int y) {
+    frmMain& main = UseForm<frmMain>();
+    if (lstTasksToday->ListItems().Count() > 0) {
+        platform::ListItem* row = lstTasksToday->SelectedItem();
+        if (!row)
+            return;
+        tickMatching(platform::MenuEntryArray(&main, QStringLiteral("pupTaskTodayChangePOpt")), row->SubItems(2));
+        tickMatching(platform::MenuEntryArray(&main, QStringLiteral("pupTaskTodayChangeSOpt")), row->SubItems(3));
+    }
+    if (Button == platform::ListView::vbRightButton)
+        platform::PopupMenu(main.pupTaskToday, platform::GetCursorPos());
+}
+
+void frmToday::lstMeetingsToday_DblClick() {
+    // The meeting editor opens from here once the program has one.
+}
+
+void frmToday::lstMeetingsToday_MouseDown(int Button, int Shift, int x, int y) {
+    frmMain& main = UseForm<frmMain>();
+    if (lstMeetingsToday->ListItems().Count() > 0) {
+        platform::ListItem* row = lstMeetingsToday->SelectedItem();
+        if (!row)
+            return;
+        tickMatching(platform::MenuEntryArray(&main, QStringLiteral("pupMeetTodayChangeMForOpt")), row->SubItems(2));
+    }
+    const bool meetingsView = mFunctions::CurrentView() == mFunctions::ViewMeetings;
+    main.Entry(QStringLiteral("pupMeetTodayLine2"))->setVisible(meetingsView);
+    main.Entry(QStringLiteral("pupMeetTodayChnageP"))->setVisible(meetingsView);
+    if (Button == platform::ListView::vbRightButton)
+        platform::PopupMenu(main.pupMeetToday, platform::GetCursorPos());
+}
