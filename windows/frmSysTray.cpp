@@ -63,8 +63,10 @@ QString readWide(const uint8_t* field, std::size_t size) {
 }
 
 void setCaption(QAction* item, const QString& caption) {
-    item->setSeparator(caption == QLatin1String("-"));
-    item->setText(caption);
+    const bool line = caption == QLatin1String("-");
+    item->setSeparator(line);
+    // A separator is drawn as a line; a text on it would be drawn beside it.
+    item->setText(line ? QString() : caption);
 }
 
 } // namespace
@@ -75,6 +77,10 @@ frmSysTray::frmSysTray() : FormWidget(QStringLiteral("frmSysTray")) {
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     // Element 0 of the item array exists from the start.
     newItem();
+}
+
+QString frmSysTray::ItemCaption(const QAction* item) {
+    return item->isSeparator() ? QStringLiteral("-") : item->text();
 }
 
 QAction* frmSysTray::newItem() {
@@ -220,7 +226,7 @@ void frmSysTray::RemoveMenuItem(int32_t Index) {
         return;
     }
     for (int32_t i = Index + 1; i < mnuSysTray.size(); ++i) {
-        setCaption(mnuSysTray.at(i - 1), mnuSysTray.at(i)->text());
+        setCaption(mnuSysTray.at(i - 1), ItemCaption(mnuSysTray.at(i)));
         mnuSysTray.at(i - 1)->setData(mnuSysTray.at(i)->data());
     }
     QAction* last = mnuSysTray.takeLast();

@@ -24,6 +24,8 @@ public:
     int32_t IconHandle();
     void SetIconHandle(int32_t handle);
     int16_t AddMenuItem(const QString& Caption, const QString& Key, bool IsDefault = false);
+    // An item's caption as given to AddMenuItem ("-" for a separator).
+    static QString ItemCaption(const QAction* item);
     void EnableMenuItem(int32_t Index, bool Enabled);
     void RemoveMenuItem(int32_t Index);
     int16_t DefaultMenuIndex();

@@ -154,7 +154,7 @@ TEST_F(TrayTest, MinimisingPutsTheProgramInTheTrayOnce) {
     frmSysTray& tray = *main.oSysTray;
     QStringList items;
     for (QAction* a : tray.mnuSysTray)
-        items << (a->isSeparator() ? QStringLiteral("-") : a->text()) + QLatin1Char('=') + a->data().toString();
+        items << frmSysTray::ItemCaption(a) + QLatin1Char('=') + a->data().toString();
     EXPECT_EQ(items, (QStringList{"Show=show", "-=line1", "Add New Task=tsk_add", "Add New Meeting Schedule=mtg_add",
                                   "Add New Note=note_add", "Add New Password=pwd_add", "-=line2",
                                   "Import File as Note=mprt_note", "-=line3", "Close Application=close"}));

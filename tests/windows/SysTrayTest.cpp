@@ -13,7 +13,7 @@ protected:
     QStringList items() {
         QStringList out;
         for (QAction* a : tray.mnuSysTray)
-            out << a->text() + QLatin1Char('=') + a->data().toString();
+            out << frmSysTray::ItemCaption(a) + QLatin1Char('=') + a->data().toString();
         return out;
     }
 };
