@@ -59,7 +59,8 @@ QString clearForm(const QString& stored) {
 } // namespace
 
 frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A fixed dialog: a title and a close button, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(ProgramIcon());
 
     auto* layout = new QVBoxLayout(this);
