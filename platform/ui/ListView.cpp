@@ -333,6 +333,7 @@ void ColumnHeadersCollection::Clear() {
 
 ColumnHeader ColumnHeadersCollection::Add(const QString& caption, double widthTwips) {
     m_view->m_model->addCaption(caption);
+    m_view->selectWholeRows();
     ColumnHeader header(m_view, m_view->columnTotal());
     header.SetWidth(widthTwips);
     return header;
@@ -460,6 +461,18 @@ int ListView::Width() const {
 void ListView::Move(double left, double top, double width, double height) {
     setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), std::max(0, TwipsToPixelsX(width)),
                 std::max(0, TwipsToPixelsY(height)));
+}
+
+void ListView::selectWholeRows() {
+    // A selected row shows selected across the columns added after it was
+    // selected, as across its others.
+    const QItemSelection selected = selectionModel()->selection();
+    QItemSelection rows;
+    const int lastColumn = m_model->columnCount() - 1;
+    for (const QItemSelectionRange& range : selected)
+        rows.select(m_model->index(range.top(), 0), m_model->index(range.bottom(), lastColumn));
+    if (!rows.isEmpty())
+        selectionModel()->select(rows, QItemSelectionModel::Select);
 }
 
 ListItem* ListView::rowAt(const QPoint& viewportPos) const {

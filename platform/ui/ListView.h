@@ -191,6 +191,7 @@ private:
     void clearRows();
     void sortNow();
     ListItem* rowAt(const QPoint& viewportPos) const;
+    void selectWholeRows();
     int columnTotal() const;
 
     ListModel* m_model;

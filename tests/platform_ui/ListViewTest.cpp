@@ -163,6 +163,9 @@ TEST(ListView, RebuildingTheColumnsKeepsTheRowsAndWidthsAreInTwips) {
     columns.Add(QStringLiteral("Title"), 0);
     EXPECT_EQ(row->SubItems(4), QStringLiteral("desc"));
     EXPECT_EQ(list.SelectedItem(), other);
+    for (int column = 0; column < 3; ++column)
+        EXPECT_TRUE(list.selectionModel()->isSelected(list.model()->index(1, column)))
+            << "the selected row shows selected in the new column " << column;
     EXPECT_EQ(list.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date"));
     EXPECT_EQ(list.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Title"));
 
