@@ -600,8 +600,9 @@ bool XmlDocument::parse(QByteArray bytes) {
         return false;
     }
 
-    // The tidying walk costs as much as a tenth of the parse on a large file;
-    // it runs only where the text shows it may find something.
+    // The tidying walk goes node by node through the library's calls and costs
+    // more than the parse itself; it runs only where the text shows it may
+    // find something.
     const char* text = bytes.constData();
     const bool mayNeedTidying =
         mayHoldLayoutOnly(text, text + bytes.size()) || mayRepeatAttribute(text, text + bytes.size());
