@@ -214,6 +214,106 @@ bool isLayout(const char* text) {
     return lineBreak;
 }
 
+// Whether the numeric reference at p (just after "&#") stands for a line
+// break, which a text made only of layout may be written with.
+bool isLineBreakReference(const char* p, const char* end) {
+    const bool hex = p < end && (*p == 'x' || *p == 'X');
+    if (hex)
+        ++p;
+    long value = 0;
+    for (; p < end && *p != ';' && value <= 0x10FFFF; ++p) {
+        int digit = -1;
+        if (*p >= '0' && *p <= '9')
+            digit = *p - '0';
+        else if (hex && *p >= 'a' && *p <= 'f')
+            digit = *p - 'a' + 10;
+        else if (hex && *p >= 'A' && *p <= 'F')
+            digit = *p - 'A' + 10;
+        if (digit < 0)
+            return false;
+        value = value * (hex ? 16 : 10) + digit;
+    }
+    return value == '\n' || value == '\r';
+}
+
+// Whether some element may hold nothing but layout: text of whitespace with a
+// line break. The parser keeps whitespace only where it is an element's only
+// content, right before the element's end tag; so a line break counts only in
+// a run of whitespace that ends at "</" and starts after a start tag, or
+// after a comment or instruction, which are not kept. A reference beside the
+// run, or one that is itself a line break, counts too. A file saved by the
+// organiser has none of these, so its tidying walk is skipped.
+bool mayHoldLayoutOnly(const char* begin, const char* end, char lineBreak) {
+    for (const char* p = begin; p < end;) {
+        const char* hit = static_cast<const char*>(std::memchr(p, lineBreak, static_cast<size_t>(end - p)));
+        if (!hit)
+            return false;
+        const char* b = hit;
+        while (b > begin && isXmlSpace(b[-1]))
+            --b;
+        const char* e = hit + 1;
+        while (e < end && isXmlSpace(*e))
+            ++e;
+        p = e;
+        if ((b > begin && b[-1] == ';') || (e < end && *e == '&'))
+            return true;
+        if (b == begin || b[-1] != '>' || end - e < 2 || e[0] != '<' || e[1] != '/')
+            continue;
+        const char* close = b - 1;
+        if (close == begin)
+            return true;
+        const char before = close[-1];
+        if (before == '-' || before == '?' || before == ']')
+            return true; // a comment, instruction or CDATA section
+        if (before == '/')
+            continue; // an empty-element tag
+        // A '<' never stands inside a tag, so the last one opens the tag that
+        // '>' closes; a '>' in text makes the text more than layout anyway.
+        const char* open = static_cast<const char*>(memrchr(begin, '<', static_cast<size_t>(close - begin)));
+        if (!open || open[1] != '/')
+            return true;
+    }
+    return false;
+}
+
+bool mayHoldLayoutOnly(const char* begin, const char* end) {
+    if (mayHoldLayoutOnly(begin, end, '\n'))
+        return true;
+    if (std::memchr(begin, '\r', static_cast<size_t>(end - begin)) && mayHoldLayoutOnly(begin, end, '\r'))
+        return true;
+    for (const char* p = begin; p < end;) {
+        const char* amp = static_cast<const char*>(std::memchr(p, '&', static_cast<size_t>(end - p)));
+        if (!amp)
+            return false;
+        if (end - amp > 2 && amp[1] == '#' && isLineBreakReference(amp + 2, end))
+            return true;
+        p = amp + 1;
+    }
+    return false;
+}
+
+// Whether some tag may give an attribute twice. A tag holds no '<', so two of
+// its attributes mean two '=' with no '<' between them; a '>' may stand
+// between them, inside a value. The declaration is no element and is passed.
+bool mayRepeatAttribute(const char* begin, const char* end) {
+    const char* p = begin;
+    if (end - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
+        p += 3;
+    if (end - p >= 5 && std::memcmp(p, "<?xml", 5) == 0)
+        if (const char* close = findSeq(p + 5, end, "?>"))
+            p = close + 2;
+    const char* eq = static_cast<const char*>(std::memchr(p, '=', static_cast<size_t>(end - p)));
+    while (eq) {
+        const char* next = static_cast<const char*>(std::memchr(eq + 1, '=', static_cast<size_t>(end - eq - 1)));
+        if (!next)
+            return false;
+        if (!std::memchr(eq + 1, '<', static_cast<size_t>(next - eq - 1)))
+            return true;
+        eq = next;
+    }
+    return false;
+}
+
 // Drops the layout that stands as an element's only text, as the layout
 // between elements is dropped, so an empty list reads as empty however the
 // file was formatted; and finds an attribute given twice.
@@ -500,6 +600,12 @@ bool XmlDocument::parse(QByteArray bytes) {
         return false;
     }
 
+    // The tidying walk goes node by node through the library's calls and costs
+    // more than the parse itself; it runs only where the text shows it may
+    // find something.
+    const char* text = bytes.constData();
+    const bool mayNeedTidying =
+        mayHoldLayoutOnly(text, text + bytes.size()) || mayRepeatAttribute(text, text + bytes.size());
     m_buffer = std::move(bytes);
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single;
     pugi::xml_parse_result r =
@@ -528,7 +634,7 @@ bool XmlDocument::parse(QByteArray bytes) {
         m_buffer.clear();
         return false;
     }
-    if (tidyAndFindRepeatedAttributes(m_doc->document_element(), &m_error)) {
+    if (mayNeedTidying && tidyAndFindRepeatedAttributes(m_doc->document_element(), &m_error)) {
         m_doc->reset();
         m_buffer.clear();
         return false;

@@ -3,11 +3,13 @@
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
-#include <vector>
+#include <climits>
+#include <utility>
 
 namespace platform {
 
@@ -42,13 +44,164 @@ void checkSubItemIndex(int index) {
         throw RuntimeError::fromNumber(380, QStringLiteral("ListView"));
 }
 
+// Texts in code-unit order, as QString's own ordering, but compared in line:
+// a sort makes many thousands of comparisons.
+bool textLess(const QString& a, const QString& b) {
+    const QChar* pa = a.constData();
+    const QChar* pb = b.constData();
+    const qsizetype n = std::min(a.size(), b.size());
+    if (pa != pb)
+        for (qsizetype i = 0; i < n; ++i)
+            if (pa[i] != pb[i])
+                return pa[i].unicode() < pb[i].unicode();
+    return a.size() < b.size();
+}
+
 } // namespace
+
+// The rows and captions of a ListView, as the view reads them.
+class ListModel final : public QAbstractTableModel {
+public:
+    explicit ListModel(ListView* view) : QAbstractTableModel(view) {}
+    ~ListModel() override { deleteRows(m_rows); }
+
+    static void deleteRows(std::vector<ListItem*>& rows) {
+        for (ListItem* row : rows)
+            delete row;
+        rows.clear();
+    }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    }
+    // The view needs one column to exist at all; with no captions, it is an
+    // empty one.
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : std::max<int>(1, static_cast<int>(m_captions.size()));
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        ListItem* row = rowAt(index.row());
+        return row && index.column() >= 0 ? row->data(index.column(), role) : QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return m_captions.value(section);
+        return QVariant();
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+    }
+
+    const std::vector<ListItem*>& rows() const { return m_rows; }
+    ListItem* rowAt(int row) const {
+        return row >= 0 && row < static_cast<int>(m_rows.size()) ? m_rows[static_cast<size_t>(row)] : nullptr;
+    }
+    int captionCount() const { return static_cast<int>(m_captions.size()); }
+    QString caption(int column) const { return m_captions.value(column); }
+
+    void clearRows() {
+        if (m_rows.empty())
+            return;
+        // One reset rather than one removal per row; the rows are freed once
+        // the view has let go of them.
+        beginResetModel();
+        std::vector<ListItem*> old;
+        old.swap(m_rows);
+        endResetModel();
+        deleteRows(old);
+    }
+
+    void appendRows(std::vector<ListItem*>& rows) {
+        const int first = static_cast<int>(m_rows.size());
+        beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
+        m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+        rows.clear();
+        renumber(first);
+        endInsertRows();
+    }
+
+    // Reorders the rows; selection and current row follow their rows.
+    void sortRows(int column, bool descending) {
+        if (m_rows.size() < 2)
+            return;
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const std::vector<ListItem*> before = m_rows;
+        ListModel::sortByText(m_rows, column, descending);
+        renumber(0);
+        const QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& index : from)
+            to.append(index.isValid() ? createIndex(before[static_cast<size_t>(index.row())]->m_row, index.column())
+                                      : index);
+        changePersistentIndexList(from, to);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
+    // Puts rows in order of the case-folded text of a column, keeping the
+    // order of rows of equal text. Each key is folded once.
+    static void sortByText(std::vector<ListItem*>& rows, int column, bool descending) {
+        std::vector<std::pair<QString, ListItem*>> keyed;
+        keyed.reserve(rows.size());
+        for (ListItem* row : rows)
+            keyed.emplace_back(row->m_texts.value(column).toCaseFolded(), row);
+        if (descending)
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [](const auto& a, const auto& b) { return textLess(b.first, a.first); });
+        else
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [](const auto& a, const auto& b) { return textLess(a.first, b.first); });
+        for (size_t i = 0; i < rows.size(); ++i)
+            rows[i] = keyed[i].second;
+    }
+
+    void clearCaptions() {
+        const int shown = columnCount();
+        if (shown > 1) {
+            // Column 0 stays, so the rows and the selected row stay with it.
+            beginRemoveColumns(QModelIndex(), 1, shown - 1);
+            m_captions.clear();
+            endRemoveColumns();
+        } else {
+            m_captions.clear();
+        }
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
+    }
+
+    void addCaption(const QString& caption) {
+        if (m_captions.isEmpty()) {
+            // The one column the view always has takes the first caption.
+            m_captions.append(caption);
+            emit headerDataChanged(Qt::Horizontal, 0, 0);
+            return;
+        }
+        const int column = static_cast<int>(m_captions.size());
+        beginInsertColumns(QModelIndex(), column, column);
+        m_captions.append(caption);
+        endInsertColumns();
+    }
+
+    void rowChanged(const ListItem* row, int firstColumn, int lastColumn) {
+        lastColumn = std::min(lastColumn, columnCount() - 1);
+        if (row->m_row < 0 || firstColumn > lastColumn)
+            return;
+        emit dataChanged(index(row->m_row, firstColumn), index(row->m_row, lastColumn));
+    }
+
+private:
+    void renumber(int from) {
+        for (size_t i = static_cast<size_t>(from); i < m_rows.size(); ++i)
+            m_rows[i]->m_row = static_cast<int>(i);
+    }
+
+    std::vector<ListItem*> m_rows;
+    QStringList m_captions;
+};
 
 // --- ListItem ---------------------------------------------------------------
 
 ListItem::ListItem(ListView* owner, const QString& text, int icon, int smallIcon)
-    : QTreeWidgetItem(UserType), m_owner(owner), m_icon(icon), m_smallIcon(smallIcon) {
-    m_texts.reserve(std::max(1, owner ? owner->columnTotal() : 1));
+    : m_owner(owner), m_icon(icon), m_smallIcon(smallIcon) {
     m_texts.append(text);
 }
 
@@ -76,23 +229,14 @@ void ListItem::setColumnText(int column, const QString& text) {
     if (m_texts[column] == text)
         return;
     m_texts[column] = text;
-    if (treeWidget())
-        emitDataChanged();
-}
-
-void ListItem::setData(int column, int role, const QVariant& value) {
-    // Texts set through the tree's own calls land where the row keeps them.
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        setColumnText(column, value.toString());
-    else
-        QTreeWidgetItem::setData(column, role, value);
+    m_owner->m_model->rowChanged(this, column, column);
 }
 
 void ListItem::SetBold(bool bold) {
     if (m_bold == bold)
         return;
     m_bold = bold;
-    emitDataChanged();
+    m_owner->m_model->rowChanged(this, 0, INT_MAX);
 }
 
 OleColor ListItem::ForeColor() const {
@@ -101,14 +245,12 @@ OleColor ListItem::ForeColor() const {
 
 void ListItem::SetForeColor(OleColor color) {
     m_foreColor = OleTranslateColor(color);
-    emitDataChanged();
+    m_owner->m_model->rowChanged(this, 0, INT_MAX);
 }
 
 int ListItem::Index() const {
-    if (m_owner)
-        m_owner->flushPendingRows();
-    QTreeWidget* view = treeWidget();
-    return view ? view->indexOfTopLevelItem(const_cast<ListItem*>(this)) + 1 : 0;
+    m_owner->flushPendingRows();
+    return m_row + 1;
 }
 
 QVariant ListItem::data(int column, int role) const {
@@ -117,7 +259,7 @@ QVariant ListItem::data(int column, int role) const {
     switch (role) {
     case Qt::FontRole:
         if (m_bold) {
-            QFont font = m_owner ? m_owner->font() : QFont();
+            QFont font = m_owner->font();
             font.setBold(true);
             return font;
         }
@@ -127,7 +269,7 @@ QVariant ListItem::data(int column, int role) const {
             return QBrush(ToQColor(*m_foreColor));
         break;
     case Qt::DecorationRole:
-        if (column == 0 && m_owner && m_smallIcon > 0) {
+        if (column == 0 && m_smallIcon > 0) {
             QIcon icon = m_owner->image(m_smallIcon);
             if (!icon.isNull())
                 return icon;
@@ -135,16 +277,11 @@ QVariant ListItem::data(int column, int role) const {
         break;
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return column >= 0 && column < m_texts.size() ? QVariant(m_texts.at(column)) : QVariant();
+        return column < m_texts.size() ? QVariant(m_texts.at(column)) : QVariant();
     default:
         break;
     }
-    return QTreeWidgetItem::data(column, role);
-}
-
-bool ListItem::operator<(const QTreeWidgetItem& other) const {
-    const int column = m_owner ? m_owner->SortKey() : 0;
-    return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
+    return QVariant();
 }
 
 // --- ColumnHeader -------------------------------------------------------------
@@ -154,7 +291,7 @@ bool ColumnHeader::isValid() const {
 }
 
 QString ColumnHeader::Text() const {
-    return isValid() ? m_view->headerItem()->text(m_index - 1) : QString();
+    return isValid() ? m_view->m_model->caption(m_index - 1) : QString();
 }
 
 int ColumnHeader::Width() const {
@@ -178,27 +315,26 @@ ListItem* ListItemsCollection::Add(const QString& text, int icon, int smallIcon)
 
 int ListItemsCollection::Count() const {
     m_view->flushPendingRows();
-    return m_view->topLevelItemCount();
+    return static_cast<int>(m_view->m_model->rows().size());
 }
 
 ListItem* ListItemsCollection::Item(int index) const {
     m_view->flushPendingRows();
-    if (index < 1 || index > m_view->topLevelItemCount())
-        return nullptr;
-    return static_cast<ListItem*>(m_view->topLevelItem(index - 1));
+    return m_view->m_model->rowAt(index - 1);
 }
 
 // --- ColumnHeadersCollection ----------------------------------------------------
 
 void ColumnHeadersCollection::Clear() {
-    m_view->setColumnTotal(0);
+    m_view->m_model->clearCaptions();
+    // With no columns the list shows one empty column that takes no room.
+    m_view->header()->resizeSection(0, 0);
 }
 
 ColumnHeader ColumnHeadersCollection::Add(const QString& caption, double widthTwips) {
-    const int column = m_view->columnTotal();
-    m_view->setColumnTotal(column + 1);
-    m_view->headerItem()->setText(column, caption);
-    ColumnHeader header(m_view, column + 1);
+    m_view->m_model->addCaption(caption);
+    m_view->selectWholeRows();
+    ColumnHeader header(m_view, m_view->columnTotal());
     header.SetWidth(widthTwips);
     return header;
 }
@@ -209,7 +345,8 @@ int ColumnHeadersCollection::Count() const {
 
 // --- ListView -------------------------------------------------------------------
 
-ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+ListView::ListView(QWidget* parent) : QTreeView(parent), m_model(new ListModel(this)) {
+    setModel(m_model);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
@@ -219,85 +356,55 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
     setAllColumnsShowFocus(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setIconSize(QSize(16, 16));
-    // The list sorts itself, once per fill; Qt's own sorting would sort on
-    // every row added.
+    // The list sorts itself, once per fill.
     setSortingEnabled(false);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(false);
     header()->setMinimumSectionSize(0);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setColumnTotal(0);
+    header()->resizeSection(0, 0);
 }
 
 ListView::~ListView() {
-    for (ListItem* item : m_pending)
-        delete item;
+    ListModel::deleteRows(m_pending);
+}
+
+int ListView::columnTotal() const {
+    return m_model->captionCount();
 }
 
 ListItem* ListView::addRow(const QString& text, int icon, int smallIcon) {
-    auto* item = new ListItem(this, text, icon, smallIcon);
-    m_pending.push_back(item);
+    m_pending.push_back(new ListItem(this, text, icon, smallIcon));
     if (!m_flushQueued) {
         m_flushQueued = true;
         QMetaObject::invokeMethod(this, &ListView::flushPendingRows, Qt::QueuedConnection);
     }
-    return item;
+    return m_pending.back();
 }
 
 void ListView::flushPendingRows() {
     m_flushQueued = false;
     if (m_pending.empty())
         return;
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(static_cast<qsizetype>(m_pending.size()));
-    for (ListItem* item : m_pending)
-        rows.append(item);
-    m_pending.clear();
     // A fill into an empty sorted list is put in already in order, so the
-    // tree never sorts rows it has shown.
-    const bool sortFirst = m_sorted && topLevelItemCount() == 0;
+    // view never reorders rows it has shown.
+    const bool sortFirst = m_sorted && m_model->rows().empty();
     if (sortFirst)
-        sortRows(rows);
-    addTopLevelItems(rows);
+        ListModel::sortByText(m_pending, m_sortKey, m_sortOrder == lvwDescending);
+    m_model->appendRows(m_pending);
     if (m_sorted && !sortFirst)
         sortNow();
 }
-void ListView::clearRows() {
-    for (ListItem* item : m_pending)
-        delete item;
-    m_pending.clear();
-    ++m_generation;
-    clear();
-}
 
-void ListView::sortRows(QList<QTreeWidgetItem*>& rows) const {
-    // Each row's key is read and case-folded once; comparing folded texts is
-    // comparing the texts without regard to case.
-    std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
-    keyed.reserve(static_cast<size_t>(rows.size()));
-    for (QTreeWidgetItem* row : rows)
-        keyed.emplace_back(static_cast<ListItem*>(row)->m_texts.value(m_sortKey).toCaseFolded(), row);
-    const bool descending = m_sortOrder == lvwDescending;
-    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
-        return descending ? b.first < a.first : a.first < b.first;
-    });
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        rows[i] = keyed[static_cast<size_t>(i)].second;
+void ListView::clearRows() {
+    ListModel::deleteRows(m_pending);
+    ++m_generation;
+    m_model->clearRows();
 }
 
 void ListView::sortNow() {
-    if (topLevelItemCount() < 2)
-        return;
-    QTreeWidgetItem* current = currentItem();
-    const QList<QTreeWidgetItem*> selected = selectedItems();
-    QList<QTreeWidgetItem*> rows = invisibleRootItem()->takeChildren();
-    sortRows(rows);
-    addTopLevelItems(rows);
-    if (current)
-        setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-    for (QTreeWidgetItem* row : selected)
-        row->setSelected(true);
+    m_model->sortRows(m_sortKey, m_sortOrder == lvwDescending);
 }
 
 void ListView::SetSorted(bool sorted) {
@@ -323,18 +430,19 @@ void ListView::SetSortOrder(int order) {
 
 ListItem* ListView::SelectedItem() {
     flushPendingRows();
-    const QList<QTreeWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? nullptr : static_cast<ListItem*>(selected.first());
+    const QItemSelection selected = selectionModel()->selection();
+    return selected.isEmpty() ? nullptr : m_model->rowAt(selected.first().top());
 }
 
 void ListView::SetSelectedItem(ListItem* item) {
     flushPendingRows();
-    if (!item || item->treeWidget() != this) {
+    if (!item || item->m_owner != this || item->m_row < 0) {
         clearSelection();
         return;
     }
-    setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    scrollToItem(item);
+    const QModelIndex index = m_model->index(item->m_row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
 }
 
 void ListView::SetImageList(const QList<QIcon>& images) {
@@ -355,34 +463,40 @@ void ListView::Move(double left, double top, double width, double height) {
                 std::max(0, TwipsToPixelsY(height)));
 }
 
-void ListView::setColumnTotal(int columns) {
-    m_columns = columns;
-    // The tree needs one column to exist at all; with none, it is an empty,
-    // captionless one.
-    setColumnCount(std::max(1, columns));
-    if (columns == 0) {
-        headerItem()->setText(0, QString());
-        header()->resizeSection(0, 0);
-    }
+void ListView::selectWholeRows() {
+    // A selected row shows selected across the columns added after it was
+    // selected, as across its others.
+    const QItemSelection selected = selectionModel()->selection();
+    QItemSelection rows;
+    const int lastColumn = m_model->columnCount() - 1;
+    for (const QItemSelectionRange& range : selected)
+        rows.select(m_model->index(range.top(), 0), m_model->index(range.bottom(), lastColumn));
+    if (!rows.isEmpty())
+        selectionModel()->select(rows, QItemSelectionModel::Select);
+}
+
+ListItem* ListView::rowAt(const QPoint& viewportPos) const {
+    const QModelIndex index = indexAt(viewportPos);
+    return index.isValid() ? m_model->rowAt(index.row()) : nullptr;
 }
 
 void ListView::mousePressEvent(QMouseEvent* event) {
     flushPendingRows();
     const unsigned generation = m_generation;
     // The row under the pointer is selected first, so the handlers act on it.
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
     const QPoint at = viewport()->mapTo(this, event->position().toPoint());
     emit MouseDown(buttonOf(event->button()), shiftStateOf(event->modifiers()), PixelsToTwipsX(at.x()),
                    PixelsToTwipsY(at.y()));
     if (event->button() != Qt::LeftButton || generation != m_generation)
         return;
-    if (auto* item = static_cast<ListItem*>(itemAt(event->position().toPoint())))
+    if (ListItem* item = rowAt(event->position().toPoint()))
         emit ItemClick(item);
 }
 
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
     flushPendingRows();
-    QTreeWidget::mouseDoubleClickEvent(event);
+    QTreeView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit DblClick();
 }
@@ -391,7 +505,7 @@ void ListView::keyPressEvent(QKeyEvent* event) {
     flushPendingRows();
     const unsigned generation = m_generation;
     ListItem* before = SelectedItem();
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
     if (generation != m_generation)
         return;
     ListItem* after = SelectedItem();
@@ -401,7 +515,7 @@ void ListView::keyPressEvent(QKeyEvent* event) {
 
 void ListView::showEvent(QShowEvent* event) {
     flushPendingRows();
-    QTreeWidget::showEvent(event);
+    QTreeView::showEvent(event);
 }
 
 QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex& index, const QEvent* event) const {
@@ -418,7 +532,7 @@ QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex
             break;
         }
     }
-    return QTreeWidget::selectionCommand(index, event);
+    return QTreeView::selectionCommand(index, event);
 }
 
 } // namespace platform

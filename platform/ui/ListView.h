@@ -4,20 +4,25 @@
 
 #include <QIcon>
 #include <QList>
-#include <QTreeWidget>
-#include <QTreeWidgetItem>
+#include <QString>
+#include <QTreeView>
+#include <QVarLengthArray>
 #include <optional>
 #include <vector>
 
 namespace platform {
 
 class ListView;
+class ListModel;
 
 // One row of a ListView: its text is the first column, its sub-items the
 // further columns. A row pointer stays valid until its list is cleared or
 // destroyed; callers look rows up again after every fill.
-class ListItem : public QTreeWidgetItem {
+class ListItem {
 public:
+    ListItem(const ListItem&) = delete;
+    ListItem& operator=(const ListItem&) = delete;
+
     QString Text() const;
     void SetText(const QString& text);
     // Sub-items are numbered from 1 (the second column). A sub-item may be
@@ -42,24 +47,26 @@ public:
     int Index() const;
     ListView* listView() const { return m_owner; }
 
-    QVariant data(int column, int role) const override;
-    void setData(int column, int role, const QVariant& value) override;
-    bool operator<(const QTreeWidgetItem& other) const override;
-
 private:
     friend class ListView;
+    friend class ListModel;
     ListItem(ListView* owner, const QString& text, int icon, int smallIcon);
+    ~ListItem() = default;
     void setColumnText(int column, const QString& text);
+    // What the list shows of the row in a column, by item-data role.
+    QVariant data(int column, int role) const;
 
     ListView* m_owner;
-    // The row's texts by column, kept here rather than as the tree's
-    // variants: a fill of many rows builds and drops them much faster.
-    QList<QString> m_texts;
+    // The row's texts by column; the organiser's lists have at most six, so
+    // a row is one allocation.
+    QVarLengthArray<QString, 6> m_texts;
     QString m_tag;
-    bool m_bold = false;
     std::optional<OleColor> m_foreColor;
     int m_icon = 0;
     int m_smallIcon = 0;
+    // 0-based place in the list once put in; -1 while it waits to go in.
+    int m_row = -1;
+    bool m_bold = false;
 };
 
 // A column of a ListView, reached through ColumnHeaders().Item(i).
@@ -117,7 +124,7 @@ private:
 // Rows added one after another are put into the list together, once the
 // caller is done or reads the list, so a fill of many rows is laid out and
 // sorted once rather than once per row.
-class ListView : public QTreeWidget {
+class ListView : public QTreeView {
     Q_OBJECT
 public:
     enum SortOrderKind { lvwAscending = 0, lvwDescending = 1 };
@@ -183,11 +190,12 @@ private:
     ListItem* addRow(const QString& text, int icon, int smallIcon);
     void clearRows();
     void sortNow();
-    // Puts rows in the list's order.
-    void sortRows(QList<QTreeWidgetItem*>& rows) const;
-    int columnTotal() const { return m_columns; }
-    void setColumnTotal(int columns);
+    ListItem* rowAt(const QPoint& viewportPos) const;
+    void selectWholeRows();
+    int columnTotal() const;
 
+    ListModel* m_model;
+    // Rows added but not yet in the list; the list owns them.
     std::vector<ListItem*> m_pending;
     bool m_flushQueued = false;
     // Counts the list's clears, so an event handler that refilled the list is
@@ -196,7 +204,6 @@ private:
     bool m_sorted = false;
     int m_sortKey = 0;
     int m_sortOrder = lvwAscending;
-    int m_columns = 0;
     QList<QIcon> m_images;
 };
 

@@ -127,3 +127,51 @@ TEST(XmlDocument, TextJoinsEverythingBelowAnElementHoweverDeep) {
     ASSERT_TRUE(doc.loadXml(deep));
     EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("deep"));
 }
+
+namespace {
+
+// A data file of many ordinary records with one odd line far into it, so the
+// odd line is not found by looking only near the start.
+QByteArray farInto(const QByteArray& oddLine) {
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<zandor>\n";
+    for (int i = 0; i < 5000; ++i)
+        xml += "\t<task title=\"Task " + QByteArray::number(i) +
+               "\">\n\t\t<priority>2</priority>\n\t\t<desc>A0B1</desc>\n\t\t<remarks />\n\t</task>\n";
+    return xml + oddLine + "\n</zandor>\n";
+}
+
+} // namespace
+
+TEST(XmlDocument, RepeatedAttributesAreRefusedAnywhereInALargeFile) {
+    EXPECT_TRUE(loads(farInto("<x a=\"1\" b=\"a=b\"/>")));
+    EXPECT_FALSE(loads(farInto("<x a=\"1\" b=\"2\" a=\"3\"/>")));
+    EXPECT_FALSE(loads(farInto("<x a=\">\" a=\"2\"/>"))) << "a '>' inside a value does not end the tag";
+    EXPECT_FALSE(loads(farInto("<x\n a='1'\n\ta = '2'></x>")));
+}
+
+TEST(XmlDocument, LayoutOnlyContentIsDroppedAnywhereInALargeFile) {
+    // Each element below holds nothing but layout, however it is written.
+    const char* layouts[] = {
+        "<tasks>\n\t</tasks>",          "<tasks>\r\n</tasks>",   "<tasks>\r</tasks>",
+        "<tasks a=\"x>\">\n</tasks>",   "<tasks\n>\n</tasks>",   "<tasks><!-- </x -->\n</tasks>",
+        "<tasks><?pi </x ?>\n</tasks>", "<tasks>&#10;</tasks>",  "<tasks> &#x0D; </tasks>",
+        "<tasks>&#32;\n</tasks>",       "<tasks>\n&#9;</tasks>",
+    };
+    for (const char* layout : layouts) {
+        XmlDocument doc;
+        ASSERT_TRUE(doc.loadXml(farInto(layout))) << layout;
+        XmlNode root = doc.documentElement();
+        XmlNode odd = root.child(root.childCount() - 1);
+        EXPECT_EQ(odd.nodeName(), QStringLiteral("tasks")) << layout;
+        EXPECT_FALSE(odd.hasChildNodes()) << layout;
+    }
+    // Blanks and text that merely hold a line break are content, kept.
+    const char* contents[] = {"<tasks>  </tasks>", "<tasks>\n x</tasks>", "<tasks><![CDATA[\n]]></tasks>",
+                              "<tasks>&#65;\n</tasks>", "<tasks><b/>\n</tasks>"};
+    for (const char* content : contents) {
+        XmlDocument doc;
+        ASSERT_TRUE(doc.loadXml(farInto(content))) << content;
+        XmlNode root = doc.documentElement();
+        EXPECT_TRUE(root.child(root.childCount() - 1).hasChildNodes()) << content;
+    }
+}

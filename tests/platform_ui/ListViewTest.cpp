@@ -45,7 +45,7 @@ struct ShownList {
     }
     QPoint centreOf(ListItem* row) {
         list->flushPendingRows();
-        return list->visualItemRect(row).center();
+        return list->visualRect(list->model()->index(row->Index() - 1, 0)).center();
     }
 };
 
@@ -150,8 +150,11 @@ TEST(ListView, RebuildingTheColumnsKeepsTheRowsAndWidthsAreInTwips) {
         columns.Add(QString::fromLatin1(caption), 1500);
     ListItem* row = list.ListItems().Add(QStringLiteral("01-01-2025"));
     row->SetSubItems(4, QStringLiteral("desc"));
+    ListItem* other = list.ListItems().Add(QStringLiteral("02-01-2025"));
+    list.SetSelectedItem(other);
 
     columns.Clear();
+    EXPECT_EQ(list.SelectedItem(), other) << "the selected row stays selected without columns";
     EXPECT_EQ(columns.Count(), 0);
     EXPECT_FALSE(columns.Item(1).isValid());
     EXPECT_EQ(columns.Item(1).Width(), 0);
@@ -159,7 +162,12 @@ TEST(ListView, RebuildingTheColumnsKeepsTheRowsAndWidthsAreInTwips) {
     columns.Add(QStringLiteral("Time"), 1000.4);
     columns.Add(QStringLiteral("Title"), 0);
     EXPECT_EQ(row->SubItems(4), QStringLiteral("desc"));
-    EXPECT_EQ(list.headerItem()->text(0), QStringLiteral("Date"));
+    EXPECT_EQ(list.SelectedItem(), other);
+    for (int column = 0; column < 3; ++column)
+        EXPECT_TRUE(list.selectionModel()->isSelected(list.model()->index(1, column)))
+            << "the selected row shows selected in the new column " << column;
+    EXPECT_EQ(list.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date"));
+    EXPECT_EQ(list.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Title"));
 
     // At 15 twips per pixel widths land on whole pixels; a width of 0 is a
     // column that takes no room.
@@ -323,9 +331,21 @@ TEST(ListView, TenThousandRowsGoInAtOnceAndAreSortedOnce) {
     EXPECT_EQ(list.ListItems().Count(), 10000);
     EXPECT_EQ(list.ListItems().Item(1)->Text(), QStringLiteral("00001"));
     EXPECT_EQ(list.ListItems().Item(10000)->SubItems(1), QStringLiteral("Task 10000"));
+
+    // Emptying the list is one reset, not a removal per row.
+    list.SetSelectedItem(list.ListItems().Item(5000));
+    int resets = 0;
+    int removals = 0;
+    QObject::connect(list.model(), &QAbstractItemModel::modelReset, [&]() { ++resets; });
+    QObject::connect(list.model(), &QAbstractItemModel::rowsRemoved, [&]() { ++removals; });
+    list.ListItems().Clear();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(removals, 0);
+    EXPECT_EQ(list.model()->rowCount(), 0);
+    EXPECT_EQ(list.SelectedItem(), nullptr);
 }
 
-TEST(ListView, TextsShownAreTheRowsOwnWhicheverWayTheyAreSet) {
+TEST(ListView, TextsShownAreTheRowsOwnAndChangesReachTheView) {
     ShownList shown;
     ListView& list = *shown.list;
     ListItem* row = list.ListItems().Add(QStringLiteral("07-03-2025"));
@@ -334,14 +354,15 @@ TEST(ListView, TextsShownAreTheRowsOwnWhicheverWayTheyAreSet) {
     const QModelIndex title = list.model()->index(0, 1);
     EXPECT_EQ(list.model()->data(title).toString(), QStringLiteral("Buy milk"));
 
-    // A change made once the row is shown reaches the view; so does one made
-    // through the tree's own calls.
+    // A change made once the row is shown reaches the view, to its text and
+    // to its sub-items alike.
     int changes = 0;
     QObject::connect(list.model(), &QAbstractItemModel::dataChanged, [&]() { ++changes; });
     row->SetSubItems(1, QStringLiteral("Buy bread"));
     EXPECT_EQ(list.model()->data(title).toString(), QStringLiteral("Buy bread"));
     EXPECT_EQ(changes, 1);
-    row->setText(0, QStringLiteral("08-03-2025"));
+    row->SetText(QStringLiteral("08-03-2025"));
+    EXPECT_EQ(list.model()->index(0, 0).data().toString(), QStringLiteral("08-03-2025"));
     EXPECT_EQ(row->Text(), QStringLiteral("08-03-2025"));
     EXPECT_EQ(changes, 2);
     row->SetSubItems(1, QStringLiteral("Buy bread"));
