@@ -6,6 +6,7 @@
 #include "platform/ImageList.h"
 #include "platform/PropertyBag.h"
 #include "platform/ui/ThemeChange.h"
+#include "windows/SideBarItems.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -78,35 +79,11 @@ int main(int argc, char** argv) {
     bar->AddGroup(QStringLiteral("calender"), QStringLiteral("Calender"), I(0));
     bar->SetGroupChild(QStringLiteral("calender"), picContainer);
     bar->AddSpecialGroup(QStringLiteral("Information Display"), images->ListImages(11).Picture);
-    const struct {
-        const char* group;
-        const char* key;
-        const char* caption;
-        int icon;
-    } items[] = {
-        {"Special Group", "sh_today", "Show Today's Schedules", 12},
-        {"Special Group", "sh_task", "Show All Tasks", 13},
-        {"Special Group", "sh_mtg", "Show All Meeting Schedules", 14},
-        {"Special Group", "sh_note", "Show All Notes", 15},
-        {"Special Group", "sh_pwd", "Show All Passwords", 16},
-        {"tasks", "tsk_add", "Add New Task", 1},
-        {"tasks", "tsk_edit", "Edit selected Task Details", 2},
-        {"tasks", "tsk_del", "Remove selected Task", 3},
-        {"mtg", "mtg_add", "Add New Meeting Schedule", 5},
-        {"mtg", "mtg_edit", "Reschedule selected Meeting", 6},
-        {"mtg", "mtg_del", "Remove selected Meeting", 4},
-        {"note", "note_add", "Create New Note", 7},
-        {"note", "note_edit", "Edit selected Note", 8},
-        {"note", "note_del", "Remove selected Note", 4},
-        {"pwd", "pwd_add", "Add New Password", 9},
-        {"pwd", "pwd_edit", "Edit Selected Password Details", 10},
-        {"pwd", "pwd_del", "Remove Selected Password", 4},
-    };
     bar->AddGroup(QStringLiteral("tasks"), QStringLiteral("Tasks"), I(0));
     bar->AddGroup(QStringLiteral("mtg"), QStringLiteral("Meetings"), I(0), images->ListImages(1).Picture);
     bar->AddGroup(QStringLiteral("note"), QStringLiteral("Notes"), I(0), images->ListImages(1).Picture);
     bar->AddGroup(QStringLiteral("pwd"), QStringLiteral("Passwords"), I(0), images->ListImages(1).Picture);
-    for (const auto& it : items)
+    for (const SideBarItem& it : kSideBarItems)
         bar->AddItem(QString::fromLatin1(it.group), QString::fromLatin1(it.key), QString::fromLatin1(it.caption),
                      I(it.icon));
     bar->DisableUpdates(false);
