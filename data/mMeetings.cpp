@@ -43,8 +43,7 @@ void writeFields(XmlNode meeting, const MeetingRecord& rec) {
 
 // The day's meetings and the meeting of that title in them, or null nodes.
 XmlNode findMeeting(XmlDocument& doc, const QString& sDate, const QString& sTitle) {
-    XmlNode meetings = mTasks::FindDateContainer(doc, sDate, mTasks::KindMeetings);
-    return meetings.hasChildNodes() ? mTasks::FindByTitle(meetings, sTitle) : XmlNode();
+    return mTasks::FindDayRecord(doc, sDate, mTasks::KindMeetings, sTitle);
 }
 
 } // namespace

@@ -71,6 +71,11 @@ XmlNode FindByTitle(XmlNode container, const QString& title) {
     return XmlNode();
 }
 
+XmlNode FindDayRecord(XmlDocument& doc, const QString& sDate, int16_t nKind, const QString& title) {
+    XmlNode container = FindDateContainer(doc, sDate, nKind);
+    return container.hasChildNodes() ? FindByTitle(container, title) : XmlNode();
+}
+
 bool TaskTitleExists(const QString& sDate, const QString& sTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
@@ -107,8 +112,7 @@ bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField
                      int16_t nKind) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
-    XmlNode container = FindDateContainer(doc, sDate, nKind);
-    XmlNode record = container.hasChildNodes() ? FindByTitle(container, sTitle) : XmlNode();
+    XmlNode record = FindDayRecord(doc, sDate, nKind, sTitle);
     XmlNode field = record.child(nField);
     if (!field) {
         accessError(nKind);
@@ -148,8 +152,7 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
         return DataFile::Save(doc);
     }
 
-    XmlNode tasks = FindDateContainer(doc, rec.Date, KindTasks);
-    XmlNode task = tasks.hasChildNodes() ? FindByTitle(tasks, OldTitle) : XmlNode();
+    XmlNode task = FindDayRecord(doc, rec.Date, KindTasks, OldTitle);
     // A damaged task without all four fields would take the edit only in part
     // while it was reported saved.
     if (!task || !task.child(3)) {
@@ -167,8 +170,7 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
 TaskRecord GetTask(const QString& sDate, const QString& sTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
-    XmlNode tasks = FindDateContainer(doc, sDate, KindTasks);
-    XmlNode task = tasks.hasChildNodes() ? FindByTitle(tasks, sTitle) : XmlNode();
+    XmlNode task = FindDayRecord(doc, sDate, KindTasks, sTitle);
     if (!task) {
         ShowTaskAccessError();
         return TaskRecord();
@@ -186,8 +188,7 @@ TaskRecord GetTask(const QString& sDate, const QString& sTitle) {
 bool DeleteTask(const QString& sDate, const QString& sTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
-    XmlNode tasks = FindDateContainer(doc, sDate, KindTasks);
-    XmlNode task = tasks.hasChildNodes() ? FindByTitle(tasks, sTitle) : XmlNode();
+    XmlNode task = FindDayRecord(doc, sDate, KindTasks, sTitle);
     if (!task) {
         ShowTaskAccessError();
         return false;

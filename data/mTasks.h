@@ -58,5 +58,8 @@ bool CreateDateNodeIn(platform::XmlDocument& doc, const QString& sDate);
 platform::XmlNode FindDateContainer(platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
 // The first child of a container whose first attribute is the title.
 platform::XmlNode FindByTitle(platform::XmlNode container, const QString& title);
+// The record of a day's tasks (nKind 0) or meetings (1) with this title, or a
+// null node when the day, its container or the record is missing.
+platform::XmlNode FindDayRecord(platform::XmlDocument& doc, const QString& sDate, int16_t nKind, const QString& title);
 
 } // namespace mTasks
