@@ -41,7 +41,7 @@ void writeFields(XmlNode meeting, const MeetingRecord& rec) {
     meeting.child(4).setText(rec.Desc);
 }
 
-// The day's meetings and the meeting of that title in them, or null nodes.
+// The day's meeting of that title, or a null node.
 XmlNode findMeeting(XmlDocument& doc, const QString& sDate, const QString& sTitle) {
     return mTasks::FindDayRecord(doc, sDate, mTasks::KindMeetings, sTitle);
 }
@@ -51,8 +51,6 @@ XmlNode findMeeting(XmlDocument& doc, const QString& sDate, const QString& sTitl
 bool MeetingTitleExists(const QString& sDate, const QString& sTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
-    if (!mFunctions::NodeExistsIn(doc, kRoot, kDate, sDate))
-        return false;
     return !findMeeting(doc, sDate, sTitle).isNull();
 }
 

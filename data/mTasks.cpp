@@ -79,12 +79,7 @@ XmlNode FindDayRecord(XmlDocument& doc, const QString& sDate, int16_t nKind, con
 bool TaskTitleExists(const QString& sDate, const QString& sTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
-    if (!mFunctions::NodeExistsIn(doc, QStringLiteral(".//zandor"), QStringLiteral("date"), sDate))
-        return false;
-    XmlNode tasks = FindDateContainer(doc, sDate, KindTasks);
-    if (!tasks.hasChildNodes())
-        return false;
-    return !FindByTitle(tasks, sTitle).isNull();
+    return !FindDayRecord(doc, sDate, KindTasks, sTitle).isNull();
 }
 
 namespace {
