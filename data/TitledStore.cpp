@@ -26,14 +26,9 @@ bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsN
     DataFile::LoadOrDie(doc);
     XmlNode container = containerOrDie(doc, kind);
     if (IsNew) {
-        XmlNode record = doc.createElement(kind.element);
-        record.setAttribute(QStringLiteral("title"), title);
-        for (size_t i = 0; i < values.size(); ++i) {
-            XmlNode field = doc.createElement(kind.fieldNames[i]);
-            field.setText(values[i]);
-            record.appendChild(field);
-        }
-        container.appendChild(record);
+        XmlNode record = mTasks::AppendRecord(doc, container, kind.element, title, kind.fieldNames);
+        for (size_t i = 0; i < values.size(); ++i)
+            record.child(static_cast<int>(i)).setText(values[i]);
     } else {
         XmlNode record = mTasks::FindByTitle(container, OldTitle);
         // A damaged record without all four fields would take the edit only in

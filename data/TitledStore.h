@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
-#include <functional>
 
 // What the note store and the password store share: records filed by title
 // under one container element, each with a title attribute and four fields
@@ -12,9 +12,9 @@ namespace TitledStore {
 using Fields = std::array<QString, 4>;
 
 struct Kind {
-    QString containerPath; // ".//zandor/notes"
-    QString element;       // "note"
-    std::array<QString, 4> fieldNames;
+    QString containerPath;  // ".//zandor/notes"
+    QString element;        // "note"
+    QStringList fieldNames; // four
 };
 
 // Adds a record, or renames the record titled OldTitle in place and rewrites

@@ -12,9 +12,6 @@ namespace mMeetings {
 
 namespace {
 
-const QString kRoot = QStringLiteral(".//zandor");
-const QString kDate = QStringLiteral("date");
-
 // Times go to the file in the system's time format whatever form the editor
 // handed them in; a text that holds no time is kept as it came.
 QString systemTimeText(const QString& text) {
@@ -58,20 +55,13 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     if (IsNew) {
-        if (!mFunctions::NodeExistsIn(doc, kRoot, kDate, rec.Date))
-            mTasks::CreateDateNodeIn(doc, rec.Date);
-        XmlNode meetings = mTasks::FindDateContainer(doc, rec.Date, mTasks::KindMeetings);
-        if (!meetings) {
-            // A day element without its meetings container: nowhere to put it.
-            mTasks::ShowMeetingAccessError();
+        XmlNode meetings = mTasks::DayContainerForAdd(doc, rec.Date, mTasks::KindMeetings);
+        if (!meetings)
             return false;
-        }
-        XmlNode meeting = doc.createElement(QStringLiteral("meeting"));
-        meeting.setAttribute(QStringLiteral("title"), rec.Title);
-        for (const char* name : {"priority", "m_for", "s_time", "e_time", "desc"})
-            meeting.appendChild(doc.createElement(QString::fromLatin1(name)));
-        writeFields(meeting, rec);
-        meetings.appendChild(meeting);
+        writeFields(mTasks::AppendRecord(doc, meetings, QStringLiteral("meeting"), rec.Title,
+                                         {QStringLiteral("priority"), QStringLiteral("m_for"), QStringLiteral("s_time"),
+                                          QStringLiteral("e_time"), QStringLiteral("desc")}),
+                    rec);
         return DataFile::Save(doc);
     }
 
@@ -110,7 +100,7 @@ bool DeleteMeeting(const QString& sDate, const QString& sTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     bool removed = false;
-    if (mFunctions::NodeExistsIn(doc, kRoot, kDate, sDate)) {
+    if (mFunctions::NodeExistsIn(doc, QStringLiteral(".//zandor"), QStringLiteral("date"), sDate)) {
         XmlNode meeting = findMeeting(doc, sDate, sTitle);
         if (!meeting) {
             mTasks::ShowMeetingAccessError();

@@ -76,6 +76,15 @@ XmlNode FindDayRecord(XmlDocument& doc, const QString& sDate, int16_t nKind, con
     return container.hasChildNodes() ? FindByTitle(container, title) : XmlNode();
 }
 
+XmlNode AppendRecord(XmlDocument& doc, XmlNode container, const QString& element, const QString& title,
+                     const QStringList& fieldNames) {
+    XmlNode record = container.appendChild(doc.createElement(element));
+    record.setAttribute(QStringLiteral("title"), title);
+    for (const QString& name : fieldNames)
+        record.appendChild(doc.createElement(name));
+    return record;
+}
+
 bool TaskTitleExists(const QString& sDate, const QString& sTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
@@ -101,7 +110,25 @@ void accessError(int16_t nKind) {
         ShowTaskAccessError();
 }
 
+void writeFields(XmlNode task, const TaskRecord& rec) {
+    task.child(0).setText(rec.Priority);
+    task.child(1).setText(rec.Status);
+    task.child(2).setText(rec.Desc);
+    task.child(3).setText(rec.Remarks);
+}
+
 } // namespace
+
+XmlNode DayContainerForAdd(XmlDocument& doc, const QString& sDate, int16_t nKind) {
+    if (!mFunctions::NodeExistsIn(doc, QStringLiteral(".//zandor"), QStringLiteral("date"), sDate))
+        CreateDateNodeIn(doc, sDate);
+    XmlNode container = FindDateContainer(doc, sDate, nKind);
+    // A blank day, or a day element without its containers: nowhere to put
+    // the record.
+    if (!container)
+        accessError(nKind);
+    return container;
+}
 
 bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField, const QString& sValue,
                      int16_t nKind) {
@@ -124,26 +151,13 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     if (IsNew) {
-        if (!mFunctions::NodeExistsIn(doc, QStringLiteral(".//zandor"), QStringLiteral("date"), rec.Date))
-            CreateDateNodeIn(doc, rec.Date);
-        XmlNode tasks = FindDateContainer(doc, rec.Date, KindTasks);
-        if (!tasks) {
-            // A blank day, or a day element without its containers: nowhere to
-            // put the task.
-            ShowTaskAccessError();
+        XmlNode tasks = DayContainerForAdd(doc, rec.Date, KindTasks);
+        if (!tasks)
             return false;
-        }
-        XmlNode task = doc.createElement(QStringLiteral("task"));
-        task.setAttribute(QStringLiteral("title"), rec.Title);
-        const QString names[] = {QStringLiteral("priority"), QStringLiteral("status"), QStringLiteral("desc"),
-                                 QStringLiteral("remarks")};
-        const QString values[] = {rec.Priority, rec.Status, rec.Desc, rec.Remarks};
-        for (int i = 0; i < 4; ++i) {
-            XmlNode field = doc.createElement(names[i]);
-            field.setText(values[i]);
-            task.appendChild(field);
-        }
-        tasks.appendChild(task);
+        writeFields(AppendRecord(doc, tasks, QStringLiteral("task"), rec.Title,
+                                 {QStringLiteral("priority"), QStringLiteral("status"), QStringLiteral("desc"),
+                                  QStringLiteral("remarks")}),
+                    rec);
         return DataFile::Save(doc);
     }
 
@@ -154,11 +168,8 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
         ShowTaskAccessError();
         return false;
     }
-    task.setAttribute(task.attributeCount() > 0 ? task.attributeName(0) : QStringLiteral("title"), rec.Title);
-    task.child(0).setText(rec.Priority);
-    task.child(1).setText(rec.Status);
-    task.child(2).setText(rec.Desc);
-    task.child(3).setText(rec.Remarks);
+    task.setAttribute(task.attributeName(0), rec.Title);
+    writeFields(task, rec);
     return DataFile::Save(doc);
 }
 

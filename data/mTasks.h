@@ -3,6 +3,7 @@
 #include "platform/XmlDocument.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -61,5 +62,13 @@ platform::XmlNode FindByTitle(platform::XmlNode container, const QString& title)
 // The record of a day's tasks (nKind 0) or meetings (1) with this title, or a
 // null node when the day, its container or the record is missing.
 platform::XmlNode FindDayRecord(platform::XmlDocument& doc, const QString& sDate, int16_t nKind, const QString& title);
+// The day's container of a kind for a record being added, the day added first
+// when the file has none; a null node, after the kind's access message, when
+// there is nowhere to put the record.
+platform::XmlNode DayContainerForAdd(platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
+// Appends a record to a container: an element with the title as its first
+// attribute and empty fields of these names, in this order.
+platform::XmlNode AppendRecord(platform::XmlDocument& doc, platform::XmlNode container, const QString& element,
+                               const QString& title, const QStringList& fieldNames);
 
 } // namespace mTasks
