@@ -1,7 +1,7 @@
 #include "platform/Twips.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "platform/DeviceCaps.h"
+
 #include <cmath>
 
 namespace platform {
@@ -9,14 +9,9 @@ namespace platform {
 namespace {
 
 // The screen's twips per pixel is a whole number, as the layouts were made
-// for; without a screen the common 96 dots per inch apply.
-int twipsPerPixel(bool horizontal) {
-    double dpi = 96.0;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-    if (!(dpi > 0.0))
-        dpi = 96.0;
-    const long tpp = std::lrint(1440.0 / dpi);
+// for: 15 at 96 dots per inch.
+int twipsPerPixel(DeviceCap cap) {
+    const long tpp = std::lrint(1440.0 / GetDeviceCaps(cap));
     return tpp < 1 ? 1 : static_cast<int>(tpp);
 }
 
@@ -27,11 +22,11 @@ int toPixels(double twips, int tpp) {
 } // namespace
 
 int TwipsPerPixelX() {
-    return twipsPerPixel(true);
+    return twipsPerPixel(LOGPIXELSX);
 }
 
 int TwipsPerPixelY() {
-    return twipsPerPixel(false);
+    return twipsPerPixel(LOGPIXELSY);
 }
 
 int TwipsToPixelsX(double twips) {
