@@ -9,6 +9,7 @@ namespace platform {
 enum WindowMessageNumber : int32_t {
     WM_NULL = 0,
     WM_SYSCOLORCHANGE = 21,
+    WM_TIMER = 275,
     WM_CTLCOLORSCROLLBAR = 311,
     WM_MOUSEMOVE = 512,
     WM_MOUSEWHEEL = 522,

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "platform/WindowMessages.h"
+
 #include <cstdint>
 #include <functional>
 
 // Window-system timers with a callback and no window, run by the Qt event
 // loop of the thread that made them.
 namespace platform {
-
-constexpr int32_t WM_TIMER = 0x0113;
 
 // Called on every tick with no window, WM_TIMER, the timer's id and the
 // milliseconds since the program started.
