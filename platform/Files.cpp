@@ -192,9 +192,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 bool AtomicFileWriter::write(const char* data, size_t size) {
     if (m_fd < 0 || !m_error.isEmpty())
         return false;
-    if (!writeAll(m_fd, QByteArray::fromRawData(data, static_cast<qsizetype>(size)), &m_error))
-        return false;
-    return true;
+    return writeAll(m_fd, QByteArray::fromRawData(data, static_cast<qsizetype>(size)), &m_error);
 }
 
 bool AtomicFileWriter::commit(QString* reason) {
