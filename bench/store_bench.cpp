@@ -4,7 +4,6 @@
 #include "DataFileGenerator.h"
 #include "FloorBench.h"
 #include "data/mTasks.h"
-#include "platform/Ui.h"
 
 #include <benchmark/benchmark.h>
 
