@@ -1,7 +1,6 @@
 #include "platform/Theme.h"
 
 #include "platform/DrawText.h"
-#include "platform/GradientFill.h"
 #include "platform/ImageList.h"
 
 #include <QHash>
@@ -285,23 +284,6 @@ HRESULT DrawThemeBackground(HTHEME theme, const DeviceContext& dc, int partId, i
     const QRect r = rect.toQRect();
     if (r.isEmpty())
         return S_OK;
-    if (partId == 1 && !clip) {
-        // The whole background is one gradient down the window.
-        TRIVERTEX v[2];
-        v[0].x = rect.Left;
-        v[0].y = rect.Top;
-        v[0].Red = qRed(s.backTop) << 8;
-        v[0].Green = qGreen(s.backTop) << 8;
-        v[0].Blue = qBlue(s.backTop) << 8;
-        v[1].x = rect.Right;
-        v[1].y = rect.Bottom;
-        v[1].Red = qRed(s.backBottom) << 8;
-        v[1].Green = qGreen(s.backBottom) << 8;
-        v[1].Blue = qBlue(s.backBottom) << 8;
-        GRADIENT_RECT g;
-        GradientFill(*dc.surface, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
-        return S_OK;
-    }
     QPainter p(dc.surface);
     if (clip)
         p.setClipRect(clip->toQRect());
