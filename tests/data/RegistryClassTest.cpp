@@ -1,5 +1,5 @@
-#include "ConfigFolder.h"
 #include "MessageBoxResponder.h"
+#include "UserFolders.h"
 #include "data/cRegistry.h"
 #include "data/mFunctionsServices.h"
 #include "platform/Autostart.h"

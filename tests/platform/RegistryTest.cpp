@@ -1,5 +1,5 @@
 #include "platform/Registry.h"
-#include "ConfigFolder.h"
+#include "UserFolders.h"
 #include "platform/Autostart.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "platform/SingleInstance.h"
+#include "UserFolders.h"
 #include "platform/Files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -9,33 +9,8 @@
 
 using platform::SingleInstanceLock;
 
-namespace {
-
-// Points the user's runtime folder at a fresh folder for one test, so tests
-// running side by side never see each other's locks.
-class RuntimeFolder {
-public:
-    RuntimeFolder() : m_previous(qgetenv("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8());
-    }
-    ~RuntimeFolder() {
-        if (m_previous.isEmpty())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", m_previous);
-    }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_previous;
-};
-
-} // namespace
-
 TEST(SingleInstance, ASecondLockOnOneProgramFailsWhileTheFirstIsHeld) {
-    RuntimeFolder runtime;
+    testsupport::TempRuntimeFolder runtime;
     const QString program = QStringLiteral("/opt/veltrane/bin/veltrane");
     SingleInstanceLock first(program);
     EXPECT_EQ(QFileInfo(first.fileName()).absolutePath(), QFileInfo(runtime.path()).absoluteFilePath());
@@ -57,7 +32,7 @@ TEST(SingleInstance, ASecondLockOnOneProgramFailsWhileTheFirstIsHeld) {
 }
 
 TEST(SingleInstance, OneProgramReachedThroughALinkIsStillOneProgram) {
-    RuntimeFolder runtime;
+    testsupport::TempRuntimeFolder runtime;
     QTemporaryDir install;
     const QString program = install.filePath(QStringLiteral("veltrane"));
     QFile file(program);
@@ -69,7 +44,7 @@ TEST(SingleInstance, OneProgramReachedThroughALinkIsStillOneProgram) {
 }
 
 TEST(SingleInstance, TheFirstCopyIsNotAPreviousInstanceOfItself) {
-    RuntimeFolder runtime;
+    testsupport::TempRuntimeFolder runtime;
     EXPECT_FALSE(platform::PrevInstance());
     EXPECT_FALSE(platform::PrevInstance()) << "the same answer every time";
     // And it holds the lock that stops a second copy.
