@@ -28,7 +28,6 @@ TempProgramFolder::TempProgramFolder() {
         QFile::copy(from, to);
         QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
-    m_previous = platform::AppPath();
     platform::SetAppPath(m_dir.path());
 }
 

@@ -24,7 +24,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QString m_previous;
 };
 
 // The shipped assets in the source tree.
