@@ -62,10 +62,6 @@ constexpr int32_t DM_COLLATE = 0x8000;
 constexpr int kDevNamesHeader = 8;
 constexpr int kDevNamesArea = 100;
 
-platform::RuntimeError StandardError(long number) {
-    return platform::RuntimeError(number, kSource, platform::RuntimeError::standardDescription(number));
-}
-
 // The paper bin numbers of the printer settings record.
 int32_t PaperBin(QPrinter::PaperSource source) {
     switch (source) {
@@ -169,7 +165,7 @@ void CDlg::paintEvent(QPaintEvent*) {
 
 void CDlg::RequireRunMode() const {
     if (!platform::AmbientUserMode(this))
-        throw StandardError(387);
+        throw platform::RuntimeError::fromNumber(387, kSource);
 }
 
 void CDlg::ResolveOwner() {
@@ -605,7 +601,7 @@ void CDlg::setOrientation(int32_t New_Orientation) {
 void CDlg::setAction(int New_Action) {
     RequireRunMode();
     if (New_Action < 0 || New_Action > 6)
-        throw StandardError(380);
+        throw platform::RuntimeError::fromNumber(380, kSource);
     m_Action = New_Action;
     PropertyChanged(QStringLiteral("Action"));
     switch (New_Action) {
