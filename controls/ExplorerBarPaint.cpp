@@ -23,9 +23,9 @@ OleColor ExplorerBar::SoftColor(OleColor lColor) {
 }
 
 void ExplorerBar::Long2RGB(OleColor nColor, uint8_t& Red, uint8_t& Green, uint8_t& Blue) {
-    Red = static_cast<uint8_t>(nColor & 255);
-    Green = static_cast<uint8_t>((nColor & 65280) / 256);
-    Blue = static_cast<uint8_t>((nColor & 16711680) / 65536);
+    Red = static_cast<uint8_t>(RedOf(nColor));
+    Green = static_cast<uint8_t>(GreenOf(nColor));
+    Blue = static_cast<uint8_t>(BlueOf(nColor));
 }
 
 bool ExplorerBar::DoGradient(OleColor FromColor, OleColor ToColor, int DrawHorVer, int Left, int Top, int Width,
