@@ -148,7 +148,9 @@ private:
     // Paint pass
     void PaintAll();
     void PaintPass();
-    void PaintBody(int x, int y, int w, int h, int fallbackColour);
+    // A group body in the style's look (theme part partId), outlined in the
+    // fallback colour where the style drew none.
+    void PaintBody(int32_t partId, int x, int y, int w, int h, int fallbackColour);
     void PaintDetailsBody();
     void PlaceChild(int groupIndex);
     void DrawDesignPlaceholder();
