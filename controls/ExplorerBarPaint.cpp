@@ -4,13 +4,10 @@
 
 #include "platform/DrawText.h"
 #include "platform/GradientFill.h"
-#include "platform/PropertyBag.h"
-#include "platform/Theme.h"
 #include "platform/ui/Ambient.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPainter>
 #include <QRadioButton>
 
 using namespace platform;

@@ -8,8 +8,8 @@
 
 #include <QPoint>
 #include <QRect>
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <new>
 
 using platform::OleColor;
