@@ -1,7 +1,6 @@
 #include "controls/CDlg.h"
 
 #include "ControlTestKit.h"
-#include "MessageBoxResponder.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
