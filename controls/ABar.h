@@ -177,6 +177,7 @@ private:
     void SetMousePointer(QWidget* target, int pointer);
 
     // Drawing state of the bar's surface, as a window's device context keeps it.
+    void SetFontName(const QString& name);
     QFont CurrentFont() const;
     platform::DeviceContext Context(QImage* surface) const;
     QImage& Surface() { return surface(); }
@@ -207,7 +208,8 @@ private:
     int32_t m_LayoutWidth = 0;
     QMap<int, ChildContainer> m_Containers;
 
-    QString m_FontName = QStringLiteral("Verdana");
+    QString m_FontName;
+    QString m_FontFamily; // the family drawn in: the name's own if installed, else the fallback
     int16_t m_FontCharset = 0;
     platform::OleColor m_ForeColor = 0;
     bool m_FontBold = false;
