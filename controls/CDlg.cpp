@@ -22,8 +22,6 @@
 #include <cmath>
 #include <type_traits>
 
-using platform::OleColor;
-
 namespace {
 
 const QString kSource = QStringLiteral("Brantic user control");
@@ -481,7 +479,7 @@ QString CDlg::ShowBrowseForFolder() {
     return m_FolderPath;
 }
 
-// ---- properties ----------------------------------------------------------------------
+// ---- properties --------------------------------------------------------------------
 
 void CDlg::setFilter(const QString& New_Filter) {
     Store(m_Filter, QString(New_Filter).replace(QLatin1Char('|'), QChar(0)), "Filter");
