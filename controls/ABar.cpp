@@ -29,6 +29,7 @@ ExplorerBar::ExplorerBar(QWidget* parent)
       m_Subclass([this](bool before, bool& handled, int32_t& ret, int32_t& hwnd, int32_t& msg, int32_t& wp,
                         int32_t& lp) { zSubclass_Proc(before, handled, ret, hwnd, msg, wp, lp); }) {
     m_EnableAltIml = false;
+    SetFontName(QStringLiteral("Verdana"));
     m_ForeColor = GetSysColor(COLOR_BTNTEXT);
     setSurfaceFill(ToQColor(GetSysColor(COLOR_WINDOW)));
     setMouseTracking(true);
@@ -395,7 +396,7 @@ QString ExplorerBar::GetControlVersion() const {
 }
 
 void ExplorerBar::SetFont(const QFont& newFont) {
-    m_FontName = newFont.family();
+    SetFontName(newFont.family());
 }
 
 QFont ExplorerBar::Font() const {
@@ -414,7 +415,7 @@ Variant ExplorerBar::EnableAltImagelist(bool) {
 // ---------------------------------------------------------------- settings
 
 void ExplorerBar::ReadProperties(const PropertyBag& bag) {
-    m_FontName = bag.ReadProperty(QStringLiteral("FontName"), QStringLiteral("Verdana")).toString();
+    SetFontName(bag.ReadProperty(QStringLiteral("FontName"), QStringLiteral("Verdana")).toString());
     if (bag.contains(QStringLiteral("FontCharset")))
         m_FontCharset = static_cast<int16_t>(bag.ReadProperty(QStringLiteral("FontCharset")).toInt());
     m_UseUxThemeText = bag.ReadProperty(QStringLiteral("UxThemeText"), true).toBool();
@@ -475,9 +476,15 @@ void ExplorerBar::zSubclass_Proc(bool bBefore, bool&, int32_t&, int32_t&, int32_
 
 // ---------------------------------------------------------------- drawing state
 
+// Every text measured or drawn asks for the font, and a look in the font
+// database is slow: the family is looked up once, when the name is set.
+void ExplorerBar::SetFontName(const QString& name) {
+    m_FontName = name;
+    m_FontFamily = QFontDatabase::hasFamily(name) ? name : QStringLiteral("DejaVu Sans");
+}
+
 QFont ExplorerBar::CurrentFont() const {
-    const QString family = QFontDatabase::hasFamily(m_FontName) ? m_FontName : QStringLiteral("DejaVu Sans");
-    QFont f(family);
+    QFont f(m_FontFamily);
     f.setPixelSize(11);
     // Text is drawn over what is there without erasing first (a hovered
     // item's caption over its normal one); smoothed edges would darken with

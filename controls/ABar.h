@@ -148,7 +148,9 @@ private:
     // Paint pass
     void PaintAll();
     void PaintPass();
-    void PaintBody(int x, int y, int w, int h, int fallbackColour);
+    // A group body in the style's look (theme part partId), outlined in the
+    // fallback colour where the style drew none.
+    void PaintBody(int32_t partId, int x, int y, int w, int h, int fallbackColour);
     void PaintDetailsBody();
     void PlaceChild(int groupIndex);
     void DrawDesignPlaceholder();
@@ -175,6 +177,7 @@ private:
     void SetMousePointer(QWidget* target, int pointer);
 
     // Drawing state of the bar's surface, as a window's device context keeps it.
+    void SetFontName(const QString& name);
     QFont CurrentFont() const;
     platform::DeviceContext Context(QImage* surface) const;
     QImage& Surface() { return surface(); }
@@ -205,7 +208,8 @@ private:
     int32_t m_LayoutWidth = 0;
     QMap<int, ChildContainer> m_Containers;
 
-    QString m_FontName = QStringLiteral("Verdana");
+    QString m_FontName;
+    QString m_FontFamily; // the family drawn in: the name's own if installed, else the fallback
     int16_t m_FontCharset = 0;
     platform::OleColor m_ForeColor = 0;
     bool m_FontBold = false;

@@ -20,8 +20,7 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <cmath>
-
-using platform::OleColor;
+#include <type_traits>
 
 namespace {
 
@@ -61,10 +60,6 @@ constexpr int32_t DM_COLLATE = 0x8000;
 // The printer-names block: four 16-bit fields, then the name area.
 constexpr int kDevNamesHeader = 8;
 constexpr int kDevNamesArea = 100;
-
-platform::RuntimeError StandardError(long number) {
-    return platform::RuntimeError(number, kSource, platform::RuntimeError::standardDescription(number));
-}
 
 // The paper bin numbers of the printer settings record.
 int32_t PaperBin(QPrinter::PaperSource source) {
@@ -169,7 +164,7 @@ void CDlg::paintEvent(QPaintEvent*) {
 
 void CDlg::RequireRunMode() const {
     if (!platform::AmbientUserMode(this))
-        throw StandardError(387);
+        throw platform::RuntimeError::fromNumber(387, kSource);
 }
 
 void CDlg::ResolveOwner() {
@@ -486,128 +481,15 @@ QString CDlg::ShowBrowseForFolder() {
 
 // ---- properties --------------------------------------------------------------------
 
-void CDlg::setColor(OleColor New_Color) {
-    m_Color = New_Color;
-    PropertyChanged(QStringLiteral("Color"));
-}
-void CDlg::setCancelError(bool New_CancelError) {
-    m_CancelError = New_CancelError;
-    PropertyChanged(QStringLiteral("CancelError"));
-}
-void CDlg::setFlags(int32_t New_Flags) {
-    m_Flags = New_Flags;
-    PropertyChanged(QStringLiteral("Flags"));
-}
-void CDlg::setDefaultExt(const QString& New_DefaultExt) {
-    m_DefaultExt = New_DefaultExt;
-    PropertyChanged(QStringLiteral("DefaultExt"));
-}
-void CDlg::setFilename(const QString& New_Filename) {
-    m_Filename = New_Filename;
-    PropertyChanged(QStringLiteral("FileName"));
-}
 void CDlg::setFilter(const QString& New_Filter) {
-    m_Filter = QString(New_Filter).replace(QLatin1Char('|'), QChar(0));
-    PropertyChanged(QStringLiteral("Filter"));
+    Store(m_Filter, QString(New_Filter).replace(QLatin1Char('|'), QChar(0)), "Filter");
 }
-void CDlg::setInitDir(const QString& New_InitDir) {
-    m_InitDir = New_InitDir;
-    PropertyChanged(QStringLiteral("InitDir"));
-}
-void CDlg::setDialogTitle(const QString& New_DialogTitle) {
-    m_DialogTitle = New_DialogTitle;
-    PropertyChanged(QStringLiteral("DialogTitle"));
-}
-void CDlg::setFileTitle(const QString& New_FileTitle) {
-    RequireRunMode();
-    m_FileTitle = New_FileTitle;
-    PropertyChanged(QStringLiteral("FileTitle"));
-}
-void CDlg::setCopies(int New_Copies) {
-    m_Copies = New_Copies;
-    PropertyChanged(QStringLiteral("Copies"));
-}
-void CDlg::setFilterIndex(int New_FilterIndex) {
-    m_FilterIndex = New_FilterIndex;
-    PropertyChanged(QStringLiteral("FilterIndex"));
-}
-void CDlg::setMaxFileSize(int New_MaxFileSize) {
-    m_MaxFileSize = New_MaxFileSize;
-    PropertyChanged(QStringLiteral("MaxFileSize"));
-}
-void CDlg::setFileOffset(int New_FileOffset) {
-    RequireRunMode();
-    m_FileOffset = New_FileOffset;
-    PropertyChanged(QStringLiteral("FileOffset"));
-}
-void CDlg::setExtensionOffset(int New_ExtensionOffset) {
-    RequireRunMode();
-    m_ExtensionOffset = New_ExtensionOffset;
-    PropertyChanged(QStringLiteral("ExtensionOffset"));
-}
-void CDlg::setFontBold(bool New_FontBold) {
-    m_FontBold = New_FontBold;
-    PropertyChanged(QStringLiteral("FontBold"));
-}
-void CDlg::setFontName(const QString& New_FontName) {
-    m_FontName = New_FontName;
-    PropertyChanged(QStringLiteral("FontName"));
-}
-void CDlg::setFontSize(float New_FontSize) {
-    m_FontSize = New_FontSize;
-    PropertyChanged(QStringLiteral("FontSize"));
-}
-void CDlg::setFontStrikeThru(bool New_FontStrikeThru) {
-    m_FontStrikeThru = New_FontStrikeThru;
-    PropertyChanged(QStringLiteral("FontStrikeThru"));
-}
-void CDlg::setFontUnderLine(bool New_FontUnderLine) {
-    m_FontUnderLine = New_FontUnderLine;
-    PropertyChanged(QStringLiteral("FontUnderLine"));
-}
-void CDlg::setFontCharSet(int32_t New_FontCharSet) {
-    m_FontCharSet = New_FontCharSet;
-    PropertyChanged(QStringLiteral("FontCharSet"));
-}
-void CDlg::setFontItalic(bool New_FontItalic) {
-    m_FontItalic = New_FontItalic;
-    PropertyChanged(QStringLiteral("FontItalic"));
-}
-void CDlg::sethDC(int32_t New_hDC) {
-    RequireRunMode();
-    m_hDC = New_hDC;
-    PropertyChanged(QStringLiteral("hDC"));
-}
-void CDlg::setPrinterDefault(bool New_PrinterDefault) {
-    m_PrinterDefault = New_PrinterDefault;
-    PropertyChanged(QStringLiteral("PrinterDefault"));
-}
-void CDlg::setMin(int New_Min) {
-    m_Min = New_Min;
-    PropertyChanged(QStringLiteral("Min"));
-}
-void CDlg::setMax(int New_Max) {
-    m_Max = New_Max;
-    PropertyChanged(QStringLiteral("Max"));
-}
-void CDlg::setFromPage(int New_FromPage) {
-    m_FromPage = New_FromPage;
-    PropertyChanged(QStringLiteral("FromPage"));
-}
-void CDlg::setToPage(int New_ToPage) {
-    m_ToPage = New_ToPage;
-    PropertyChanged(QStringLiteral("ToPage"));
-}
-void CDlg::setOrientation(int32_t New_Orientation) {
-    m_Orientation = New_Orientation;
-    PropertyChanged(QStringLiteral("Orientation"));
-}
+
 void CDlg::setAction(int New_Action) {
     RequireRunMode();
     if (New_Action < 0 || New_Action > 6)
-        throw StandardError(380);
-    m_Action = New_Action;
-    PropertyChanged(QStringLiteral("Action"));
+        throw platform::RuntimeError::fromNumber(380, kSource);
+    Store(m_Action, New_Action, "Action");
     switch (New_Action) {
     case 1:
         ShowOpen();
@@ -631,166 +513,63 @@ void CDlg::setAction(int New_Action) {
         break;
     }
 }
-void CDlg::setHelpCommand(int New_HelpCommand) {
-    m_HelpCommand = New_HelpCommand;
-    PropertyChanged(QStringLiteral("HelpCommand"));
-}
-void CDlg::setHelpContext(int32_t New_HelpContext) {
-    m_HelpContext = New_HelpContext;
-    PropertyChanged(QStringLiteral("HelpContext"));
-}
-void CDlg::setHelpFile(const QString& New_HelpFile) {
-    m_HelpFile = New_HelpFile;
-    PropertyChanged(QStringLiteral("HelpFile"));
-}
-void CDlg::setHelpKey(const QString& New_HelpKey) {
-    m_HelpKey = New_HelpKey;
-    PropertyChanged(QStringLiteral("HelpKey"));
-}
-void CDlg::setPrinterName(const QString& New_PrinterName) {
-    RequireRunMode();
-    m_PrinterName = New_PrinterName;
-    PropertyChanged(QStringLiteral("PrinterName"));
-}
-void CDlg::setPrinterDefaultSource(int32_t New_PrinterDefaultSource) {
-    RequireRunMode();
-    m_PrinterDefaultSource = New_PrinterDefaultSource;
-    PropertyChanged(QStringLiteral("PrinterDefaultSource"));
-}
-void CDlg::setFolderPath(const QString& New_FolderPath) {
-    m_FolderPath = New_FolderPath;
-    PropertyChanged(QStringLiteral("FolderPath"));
-}
-void CDlg::setBrowseSpecialFolder(int32_t New_BrowseSpecialFolder) {
-    m_BrowseSpecialFolder = New_BrowseSpecialFolder;
-    PropertyChanged(QStringLiteral("BrowseSpecialFolder"));
-}
 
 // ---- property bag --------------------------------------------------------------------
 
-void CDlg::InitProperties() {
-    m_Color = 0;
-    m_CancelError = false;
-    m_Flags = 0;
-    m_DefaultExt.clear();
-    m_Filename.clear();
-    m_Filter.clear();
-    m_InitDir.clear();
-    m_DialogTitle.clear();
-    m_FileTitle.clear();
-    m_Copies = 1;
-    m_FilterIndex = 0;
-    m_MaxFileSize = 260;
-    m_FileOffset = 0;
-    m_ExtensionOffset = 0;
-    m_FontBold = false;
-    m_FontName.clear();
-    m_FontSize = 8;
-    m_FontStrikeThru = false;
-    m_FontUnderLine = false;
-    m_FontCharSet = 0;
-    m_FontItalic = false;
-    m_hDC = 0;
-    m_PrinterDefault = false;
-    m_Min = 0;
-    m_Max = 0;
-    m_FromPage = 0;
-    m_ToPage = 0;
-    m_Orientation = 1;
-    m_Action = 0;
-    m_HelpCommand = 0;
-    m_HelpContext = 0;
-    m_HelpFile.clear();
-    m_HelpKey.clear();
-    m_PrinterName.clear();
-    m_PrinterDefaultSource = 0;
-    m_FolderPath.clear();
-    m_BrowseSpecialFolder = 0;
-}
-
-void CDlg::ReadProperties(const platform::PropertyBag& b) {
-    auto text = [&b](const char* key) { return b.ReadProperty(QLatin1String(key), QString()).toString(); };
-    auto number = [&b](const char* key, int def) { return b.ReadProperty(QLatin1String(key), def).toInt(); };
-    auto flag = [&b](const char* key) { return b.ReadProperty(QLatin1String(key), false).toBool(); };
-    m_Color = number("Color", 0);
-    m_CancelError = flag("CancelError");
-    m_Flags = number("Flags", 0);
-    m_DefaultExt = text("DefaultExt");
-    m_Filename = text("FileName");
-    m_Filter = text("Filter");
-    m_InitDir = text("InitDir");
-    m_DialogTitle = text("DialogTitle");
-    m_FileTitle = text("FileTitle");
-    m_Copies = number("Copies", 1);
-    m_FilterIndex = number("FilterIndex", 0);
-    m_MaxFileSize = number("MaxFileSize", 260);
-    m_FileOffset = number("FileOffset", 0);
-    m_ExtensionOffset = number("ExtensionOffset", 0);
-    m_FontBold = flag("FontBold");
-    m_FontName = text("FontName");
-    m_FontSize = b.ReadProperty(QStringLiteral("FontSize"), 8.0f).toFloat();
-    m_FontStrikeThru = flag("FontStrikeThru");
-    m_FontUnderLine = flag("FontUnderLine");
-    m_FontCharSet = number("FontCharSet", 0);
-    m_FontItalic = flag("FontItalic");
-    m_hDC = number("hDC", 0);
-    m_PrinterDefault = flag("PrinterDefault");
-    m_Min = number("Min", 0);
-    m_Max = number("Max", 0);
-    m_FromPage = number("FromPage", 0);
-    m_ToPage = number("ToPage", 0);
-    m_Orientation = number("Orientation", 1);
-    m_Action = number("Action", 0);
-    m_HelpCommand = number("HelpCommand", 0);
-    m_HelpContext = number("HelpContext", 0);
-    m_HelpFile = text("HelpFile");
-    m_HelpKey = text("HelpKey");
-    m_PrinterName = text("PrinterName");
-    m_PrinterDefaultSource = number("PrinterDefaultSource", 0);
-    m_FolderPath = text("FolderPath");
-    m_BrowseSpecialFolder = number("BrowseSpecialFolder", 0);
-}
-
-void CDlg::WriteProperties(platform::PropertyBag& b) const {
-    auto put = [&b](const char* key, const QVariant& value, const QVariant& def) {
-        b.WriteProperty(QLatin1String(key), value, def);
-    };
+template <class Self, class Visit> void CDlg::EachProperty(Self& self, Visit visit) {
     const QString none;
-    put("Color", m_Color, 0);
-    put("CancelError", m_CancelError, false);
-    put("Flags", m_Flags, 0);
-    put("DefaultExt", m_DefaultExt, none);
-    put("FileName", m_Filename, none);
-    put("Filter", m_Filter, none);
-    put("InitDir", m_InitDir, none);
-    put("DialogTitle", m_DialogTitle, none);
-    put("FileTitle", m_FileTitle, none);
-    put("Copies", m_Copies, 1);
-    put("FilterIndex", m_FilterIndex, 0);
-    put("MaxFileSize", m_MaxFileSize, 260);
-    put("FileOffset", m_FileOffset, 0);
-    put("ExtensionOffset", m_ExtensionOffset, 0);
-    put("FontBold", m_FontBold, false);
-    put("FontName", m_FontName, none);
-    put("FontSize", m_FontSize, 8.0f);
-    put("FontStrikeThru", m_FontStrikeThru, false);
-    put("FontUnderLine", m_FontUnderLine, false);
-    put("FontCharSet", m_FontCharSet, 0);
-    put("FontItalic", m_FontItalic, false);
-    put("hDC", m_hDC, 0);
-    put("PrinterDefault", m_PrinterDefault, false);
-    put("Min", m_Min, 0);
-    put("Max", m_Max, 0);
-    put("FromPage", m_FromPage, 0);
-    put("ToPage", m_ToPage, 0);
-    put("Orientation", m_Orientation, 1);
-    put("Action", m_Action, 0);
-    put("HelpCommand", m_HelpCommand, 0);
-    put("HelpContext", m_HelpContext, 0);
-    put("HelpFile", m_HelpFile, none);
-    put("HelpKey", m_HelpKey, none);
-    put("PrinterName", m_PrinterName, none);
-    put("PrinterDefaultSource", m_PrinterDefaultSource, 0);
-    put("FolderPath", m_FolderPath, none);
-    put("BrowseSpecialFolder", m_BrowseSpecialFolder, 0);
+    visit("Color", self.m_Color, 0);
+    visit("CancelError", self.m_CancelError, false);
+    visit("Flags", self.m_Flags, 0);
+    visit("DefaultExt", self.m_DefaultExt, none);
+    visit("FileName", self.m_Filename, none);
+    visit("Filter", self.m_Filter, none);
+    visit("InitDir", self.m_InitDir, none);
+    visit("DialogTitle", self.m_DialogTitle, none);
+    visit("FileTitle", self.m_FileTitle, none);
+    visit("Copies", self.m_Copies, 1);
+    visit("FilterIndex", self.m_FilterIndex, 0);
+    visit("MaxFileSize", self.m_MaxFileSize, 260);
+    visit("FileOffset", self.m_FileOffset, 0);
+    visit("ExtensionOffset", self.m_ExtensionOffset, 0);
+    visit("FontBold", self.m_FontBold, false);
+    visit("FontName", self.m_FontName, none);
+    visit("FontSize", self.m_FontSize, 8.0f);
+    visit("FontStrikeThru", self.m_FontStrikeThru, false);
+    visit("FontUnderLine", self.m_FontUnderLine, false);
+    visit("FontCharSet", self.m_FontCharSet, 0);
+    visit("FontItalic", self.m_FontItalic, false);
+    visit("hDC", self.m_hDC, 0);
+    visit("PrinterDefault", self.m_PrinterDefault, false);
+    visit("Min", self.m_Min, 0);
+    visit("Max", self.m_Max, 0);
+    visit("FromPage", self.m_FromPage, 0);
+    visit("ToPage", self.m_ToPage, 0);
+    visit("Orientation", self.m_Orientation, 1);
+    visit("Action", self.m_Action, 0);
+    visit("HelpCommand", self.m_HelpCommand, 0);
+    visit("HelpContext", self.m_HelpContext, 0);
+    visit("HelpFile", self.m_HelpFile, none);
+    visit("HelpKey", self.m_HelpKey, none);
+    visit("PrinterName", self.m_PrinterName, none);
+    visit("PrinterDefaultSource", self.m_PrinterDefaultSource, 0);
+    visit("FolderPath", self.m_FolderPath, none);
+    visit("BrowseSpecialFolder", self.m_BrowseSpecialFolder, 0);
+}
+
+void CDlg::InitProperties() {
+    EachProperty(*this, [](const char*, auto& field, const auto& def) { field = def; });
+}
+
+void CDlg::ReadProperties(const platform::PropertyBag& PropBag) {
+    EachProperty(*this, [&PropBag](const char* key, auto& field, const auto& def) {
+        using Field = std::decay_t<decltype(field)>;
+        field = PropBag.ReadProperty(QLatin1String(key), QVariant::fromValue(def)).template value<Field>();
+    });
+}
+
+void CDlg::WriteProperties(platform::PropertyBag& PropBag) const {
+    EachProperty(*this, [&PropBag](const char* key, const auto& field, const auto& def) {
+        PropBag.WriteProperty(QLatin1String(key), QVariant::fromValue(field), QVariant::fromValue(def));
+    });
 }

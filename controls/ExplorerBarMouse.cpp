@@ -3,12 +3,10 @@
 // pointer leaving, and the scroll bar.
 #include "controls/ABar.h"
 
-#include "platform/Clock.h"
 #include "platform/ui/InputCodes.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollBar>
 
 using namespace platform;
 

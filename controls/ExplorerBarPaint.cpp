@@ -4,13 +4,10 @@
 
 #include "platform/DrawText.h"
 #include "platform/GradientFill.h"
-#include "platform/PropertyBag.h"
-#include "platform/Theme.h"
 #include "platform/ui/Ambient.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPainter>
 #include <QRadioButton>
 
 using namespace platform;
@@ -23,9 +20,9 @@ OleColor ExplorerBar::SoftColor(OleColor lColor) {
 }
 
 void ExplorerBar::Long2RGB(OleColor nColor, uint8_t& Red, uint8_t& Green, uint8_t& Blue) {
-    Red = static_cast<uint8_t>(nColor & 255);
-    Green = static_cast<uint8_t>((nColor & 65280) / 256);
-    Blue = static_cast<uint8_t>((nColor & 16711680) / 65536);
+    Red = static_cast<uint8_t>(RedOf(nColor));
+    Green = static_cast<uint8_t>(GreenOf(nColor));
+    Blue = static_cast<uint8_t>(BlueOf(nColor));
 }
 
 bool ExplorerBar::DoGradient(OleColor FromColor, OleColor ToColor, int DrawHorVer, int Left, int Top, int Width,
@@ -95,10 +92,7 @@ void ExplorerBar::PaintPass() {
         ExplorerGroup& g = m_SpecialGroup;
         if (g.Expanded) {
             const RECT& h = g.HeaderRect;
-            rec.PartId = 9;
-            rec.StateId = 1;
-            rec.Text.clear();
-            PaintBody(h.Left, h.Bottom, h.width(), g.BodyHeight, COLOR_HIGHLIGHT);
+            PaintBody(9, h.Left, h.Bottom, h.width(), g.BodyHeight, COLOR_HIGHLIGHT);
             if (!m_SpecialBackground.isNull())
                 PaintPicture(Surface(), m_SpecialBackground, h.Left + 1, h.Bottom + 1, m_SpecialBackground.width(),
                              m_SpecialBackground.height());
@@ -118,10 +112,7 @@ void ExplorerBar::PaintPass() {
                 g.Child->hide();
         } else if (!g.Child) {
             const RECT& h = g.HeaderRect;
-            rec.PartId = 5;
-            rec.StateId = 1;
-            rec.Text.clear();
-            PaintBody(h.Left, h.Bottom, h.width(), g.BodyHeight, COLOR_BTNFACE);
+            PaintBody(5, h.Left, h.Bottom, h.width(), g.BodyHeight, COLOR_BTNFACE);
             for (int i = 1; i <= g.ItemCount; ++i)
                 DrawItem(n, i, g.Items[i].Hover ? 2 : 1);
         } else {
@@ -140,8 +131,11 @@ void ExplorerBar::PaintPass() {
     flush();
 }
 
-void ExplorerBar::PaintBody(int x, int y, int w, int h, int fallbackColour) {
+void ExplorerBar::PaintBody(int32_t partId, int x, int y, int w, int h, int fallbackColour) {
     ThemeDrawRecord& rec = m_ThemeDrawRecord;
+    rec.PartId = partId;
+    rec.StateId = 1;
+    rec.Text.clear();
     QImage& s = Surface();
     if (m_ThemeColorName == kMetallicStyle || m_ThemeColorName == kHomeSteadStyle) {
         const OleColor fill = m_ThemeColorName == kMetallicStyle ? RGB(240, 241, 245) : RGB(246, 246, 236);
@@ -156,12 +150,8 @@ void ExplorerBar::PaintBody(int x, int y, int w, int h, int fallbackColour) {
 }
 
 void ExplorerBar::PaintDetailsBody() {
-    ThemeDrawRecord& rec = m_ThemeDrawRecord;
     const RECT& h = m_DetailsGroup.HeaderRect;
-    rec.PartId = 5;
-    rec.StateId = 1;
-    rec.Text.clear();
-    PaintBody(h.Left, h.Bottom, h.width(), m_DetailsGroup.BodyHeight, COLOR_BTNFACE);
+    PaintBody(5, h.Left, h.Bottom, h.width(), m_DetailsGroup.BodyHeight, COLOR_BTNFACE);
 
     // Title and text are drawn in the resting text state, the title in bold.
     const bool image = !m_DetailsImage.isNull();

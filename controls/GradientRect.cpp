@@ -8,8 +8,8 @@
 
 #include <QPoint>
 #include <QRect>
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <new>
 
 using platform::OleColor;
@@ -30,18 +30,21 @@ QString DescriptionOf(const std::exception& e) {
     return QString::fromLocal8Bit(e.what());
 }
 
+// A system colour reference is kept as the colour it stands for.
+OleColor StoredColour(OleColor lData) {
+    if (lData < 0 && (lData & 0x7FFFFFFF) <= 24)
+        return platform::GetSysColor(lData & 0x7FFFFFFF);
+    return lData;
+}
+
 } // namespace
 
 void clsGradient::setColor1(OleColor lData) {
-    m_Color1 = lData;
-    if (lData < 0 && (lData & 0x7FFFFFFF) <= 24)
-        m_Color1 = platform::GetSysColor(lData & 0x7FFFFFFF);
+    m_Color1 = StoredColour(lData);
 }
 
 void clsGradient::setColor2(OleColor lData) {
-    m_Color2 = lData;
-    if (lData < 0 && (lData & 0x7FFFFFFF) <= 24)
-        m_Color2 = platform::GetSysColor(lData & 0x7FFFFFFF);
+    m_Color2 = StoredColour(lData);
 }
 
 void clsGradient::setAngle(float fData) {
@@ -51,8 +54,8 @@ void clsGradient::setAngle(float fData) {
 int32_t clsGradient::BlendColors(OleColor lColor1, OleColor lColor2, int32_t lSteps,
                                  std::vector<OleColor>& laRetColors) const {
     const int32_t n = lSteps < 2 ? 2 : lSteps;
-    const int r1 = lColor1 & 0xFF, g1 = (lColor1 & 0xFF00) / 256, b1 = (lColor1 & 0xFF0000) / 65536;
-    const int r2 = lColor2 & 0xFF, g2 = (lColor2 & 0xFF00) / 256, b2 = (lColor2 & 0xFF0000) / 65536;
+    const int r1 = platform::RedOf(lColor1), g1 = platform::GreenOf(lColor1), b1 = platform::BlueOf(lColor1);
+    const int r2 = platform::RedOf(lColor2), g2 = platform::GreenOf(lColor2), b2 = platform::BlueOf(lColor2);
     // The divisor is the number of colours, not the number of gaps between
     // them, so the colour before the last is not yet lColor2.
     const float stepR = static_cast<float>(SafeDivide(r2 - r1, n));
@@ -65,7 +68,7 @@ int32_t clsGradient::BlendColors(OleColor lColor1, OleColor lColor2, int32_t lSt
         const int r = RoundHalfEven(r1 + i * static_cast<double>(stepR));
         const int g = RoundHalfEven(g1 + i * static_cast<double>(stepG));
         const int b = RoundHalfEven(b1 + i * static_cast<double>(stepB));
-        laRetColors[static_cast<size_t>(i)] = r + g * 256 + b * 65536;
+        laRetColors[static_cast<size_t>(i)] = platform::RGB(r, g, b);
     }
     return n;
 }

@@ -1,7 +1,6 @@
 #include "controls/CDlg.h"
 
 #include "ControlTestKit.h"
-#include "MessageBoxResponder.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
@@ -85,6 +84,70 @@ TEST(CDlg, FilterIsStoredWithNulsAndShownAsNameFilters) {
     EXPECT_EQ(other.dlg->Copies(), 1);
     EXPECT_EQ(other.dlg->Orientation(), 1);
     EXPECT_FLOAT_EQ(other.dlg->FontSize(), 8);
+}
+
+TEST(CDlg, EverySavedPropertyComesBackUnderItsOwnKey) {
+    Host host;
+    CDlg* d = host.dlg;
+    d->setColor(0x123456);
+    d->setCancelError(true);
+    d->setFlags(4096);
+    d->setDefaultExt(QStringLiteral("txt"));
+    d->setFilename(QStringLiteral("/tmp/a.txt"));
+    d->setFilter(QStringLiteral("Text|*.txt"));
+    d->setInitDir(QStringLiteral("/tmp"));
+    d->setDialogTitle(QStringLiteral("Title"));
+    d->setFileTitle(QStringLiteral("a.txt"));
+    d->setCopies(2);
+    d->setFilterIndex(1);
+    d->setMaxFileSize(100);
+    d->setFileOffset(5);
+    d->setExtensionOffset(7);
+    d->setFontBold(true);
+    d->setFontName(QStringLiteral("DejaVu Sans"));
+    d->setFontSize(12.5f);
+    d->setFontStrikeThru(true);
+    d->setFontUnderLine(true);
+    d->setFontCharSet(238);
+    d->setFontItalic(true);
+    d->sethDC(9);
+    d->setPrinterDefault(true);
+    d->setMin(1);
+    d->setMax(9);
+    d->setFromPage(2);
+    d->setToPage(3);
+    d->setOrientation(2);
+    d->setHelpCommand(1);
+    d->setHelpContext(42);
+    d->setHelpFile(QStringLiteral("help.chm"));
+    d->setHelpKey(QStringLiteral("key"));
+    d->setPrinterName(QStringLiteral("printer"));
+    d->setPrinterDefaultSource(7);
+    d->setFolderPath(QStringLiteral("/home"));
+    d->setBrowseSpecialFolder(5);
+
+    // Every property but Action (left at 0) differs from its default, so each
+    // is written; read back elsewhere, each is written again.
+    platform::PropertyBag bag;
+    d->WriteProperties(bag);
+    EXPECT_EQ(bag.count(), 36);
+    Host other;
+    other.dlg->ReadProperties(bag);
+    platform::PropertyBag again;
+    other.dlg->WriteProperties(again);
+    EXPECT_EQ(again.count(), 36);
+    EXPECT_EQ(other.dlg->Color(), 0x123456);
+    EXPECT_EQ(other.dlg->Filename(), QStringLiteral("/tmp/a.txt"));
+    EXPECT_FLOAT_EQ(other.dlg->FontSize(), 12.5f);
+    EXPECT_TRUE(other.dlg->FontItalic());
+    EXPECT_EQ(other.dlg->HelpKey(), QStringLiteral("key"));
+    EXPECT_EQ(other.dlg->BrowseSpecialFolder(), 5);
+
+    // A new instance starts from the defaults again: nothing to write.
+    other.dlg->InitProperties();
+    platform::PropertyBag none;
+    other.dlg->WriteProperties(none);
+    EXPECT_EQ(none.count(), 0);
 }
 
 TEST(CDlg, ActionOutsideItsRangeAndDesignModeWrites) {

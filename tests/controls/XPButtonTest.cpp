@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QStringList>
 #include <gtest/gtest.h>
-#include <memory>
 
 using kit::At;
 using platform::OleColor;

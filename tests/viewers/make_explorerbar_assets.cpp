@@ -52,17 +52,23 @@ QImage buttonStrip() {
     strip.fill(Qt::transparent);
     QPainter p(&strip);
     p.setRenderHint(QPainter::Antialiasing);
-    // Row 0: the silver scheme. The special header is a slate gradient, the others near white.
-    for (int i = 0; i < 2; ++i) {
-        const bool up = i == 1;
-        button(p, 0 + 17 * i, 0, up, rgb(196, 197, 216), rgb(138, 139, 166), rgb(236, 236, 244), Qt::white);
-        button(p, 34 + 17 * i, 0, up, Qt::white, rgb(226, 227, 236), rgb(150, 151, 172), rgb(63, 61, 61));
-    }
-    // Row 18: the olive scheme.
-    for (int i = 0; i < 2; ++i) {
-        const bool up = i == 1;
-        button(p, 0 + 17 * i, 18, up, rgb(170, 188, 118), rgb(119, 140, 64), rgb(236, 240, 210), Qt::white);
-        button(p, 34 + 17 * i, 18, up, Qt::white, rgb(240, 242, 222), rgb(166, 178, 120), rgb(86, 102, 45));
+    // Row 0 the silver scheme, row 18 the olive one: the special header's
+    // buttons in the scheme's colour, the others near white.
+    const struct {
+        int y;
+        QColor top, bottom, ring, paleBottom, paleRing, glyph;
+    } schemes[] = {
+        {0, rgb(196, 197, 216), rgb(138, 139, 166), rgb(236, 236, 244), rgb(226, 227, 236), rgb(150, 151, 172),
+         rgb(63, 61, 61)},
+        {18, rgb(170, 188, 118), rgb(119, 140, 64), rgb(236, 240, 210), rgb(240, 242, 222), rgb(166, 178, 120),
+         rgb(86, 102, 45)},
+    };
+    for (const auto& s : schemes) {
+        for (int i = 0; i < 2; ++i) {
+            const bool up = i == 1;
+            button(p, 17 * i, s.y, up, s.top, s.bottom, s.ring, Qt::white);
+            button(p, 34 + 17 * i, s.y, up, Qt::white, s.paleBottom, s.paleRing, s.glyph);
+        }
     }
     return strip;
 }
@@ -100,6 +106,8 @@ QImage handPointer() {
 // Drawn on a 32 x 32 grid; the bar shows them at 16 x 16 beside its items and
 // picture 11 at full size on the special header.
 
+using Drawing = std::function<void(QPainter&)>;
+
 void checklist(QPainter& p) {
     p.setPen(QPen(rgb(110, 72, 30), 1));
     p.setBrush(rgb(176, 122, 58));
@@ -121,57 +129,63 @@ void checklist(QPainter& p) {
     }
 }
 
-void calendar(QPainter& p, bool today) {
-    p.setPen(QPen(rgb(120, 120, 130), 1));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(3.5, 6.5, 25, 22), 2, 2);
-    p.setPen(Qt::NoPen);
-    p.setBrush(rgb(205, 45, 40));
-    p.drawRoundedRect(QRectF(4, 7, 24, 6), 1.5, 1.5);
-    p.setBrush(rgb(90, 90, 100));
-    for (qreal x : {9.0, 22.0})
-        p.drawRoundedRect(QRectF(x, 4, 2, 5), 1, 1);
-    if (today) {
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setBold(true);
-        f.setPixelSize(13);
-        p.setFont(f);
-        p.setPen(rgb(40, 60, 120));
-        p.drawText(QRectF(4, 13, 24, 15), Qt::AlignCenter, QStringLiteral("31"));
-        return;
-    }
-    for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 4; ++col) {
-            p.setBrush(row == 1 && col == 2 ? rgb(70, 120, 210) : rgb(190, 200, 220));
-            p.drawRect(QRectF(6.5 + col * 5, 15 + row * 4.3, 3.5, 3));
+Drawing calendar(bool today) {
+    return [today](QPainter& p) {
+        p.setPen(QPen(rgb(120, 120, 130), 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(3.5, 6.5, 25, 22), 2, 2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(rgb(205, 45, 40));
+        p.drawRoundedRect(QRectF(4, 7, 24, 6), 1.5, 1.5);
+        p.setBrush(rgb(90, 90, 100));
+        for (qreal x : {9.0, 22.0})
+            p.drawRoundedRect(QRectF(x, 4, 2, 5), 1, 1);
+        if (today) {
+            QFont f(QStringLiteral("DejaVu Sans"));
+            f.setBold(true);
+            f.setPixelSize(13);
+            p.setFont(f);
+            p.setPen(rgb(40, 60, 120));
+            p.drawText(QRectF(4, 13, 24, 15), Qt::AlignCenter, QStringLiteral("31"));
+            return;
         }
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 4; ++col) {
+                p.setBrush(row == 1 && col == 2 ? rgb(70, 120, 210) : rgb(190, 200, 220));
+                p.drawRect(QRectF(6.5 + col * 5, 15 + row * 4.3, 3.5, 3));
+            }
+    };
 }
 
-void clock(QPainter& p, QPointF c, qreal r) {
-    p.setPen(QPen(rgb(40, 80, 160), 1.6));
-    p.setBrush(Qt::white);
-    p.drawEllipse(c, r, r);
-    p.setPen(QPen(rgb(30, 30, 40), 1.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, c + QPointF(0, -r * 0.65));
-    p.drawLine(c, c + QPointF(r * 0.5, r * 0.2));
+Drawing clock(QPointF c, qreal r) {
+    return [c, r](QPainter& p) {
+        p.setPen(QPen(rgb(40, 80, 160), 1.6));
+        p.setBrush(Qt::white);
+        p.drawEllipse(c, r, r);
+        p.setPen(QPen(rgb(30, 30, 40), 1.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(c, c + QPointF(0, -r * 0.65));
+        p.drawLine(c, c + QPointF(r * 0.5, r * 0.2));
+    };
 }
 
-void note(QPainter& p, QPointF at, const QColor& paper) {
-    QPainterPath sheet;
-    sheet.moveTo(at + QPointF(0.5, 0.5));
-    sheet.lineTo(at + QPointF(21.5, 0.5));
-    sheet.lineTo(at + QPointF(21.5, 16.5));
-    sheet.lineTo(at + QPointF(16.5, 21.5));
-    sheet.lineTo(at + QPointF(0.5, 21.5));
-    sheet.closeSubpath();
-    p.setPen(QPen(rgb(170, 140, 40), 1));
-    p.setBrush(paper);
-    p.drawPath(sheet);
-    p.setBrush(paper.darker(125));
-    p.drawPolygon(QPolygonF({at + QPointF(21.5, 16.5), at + QPointF(16.5, 16.5), at + QPointF(16.5, 21.5)}));
-    p.setPen(QPen(rgb(150, 120, 40, 170), 1.2));
-    for (int i = 0; i < 3; ++i)
-        p.drawLine(at + QPointF(4, 6 + i * 4.5), at + QPointF(18, 6 + i * 4.5));
+Drawing note(QPointF at, const QColor& paper) {
+    return [at, paper](QPainter& p) {
+        QPainterPath sheet;
+        sheet.moveTo(at + QPointF(0.5, 0.5));
+        sheet.lineTo(at + QPointF(21.5, 0.5));
+        sheet.lineTo(at + QPointF(21.5, 16.5));
+        sheet.lineTo(at + QPointF(16.5, 21.5));
+        sheet.lineTo(at + QPointF(0.5, 21.5));
+        sheet.closeSubpath();
+        p.setPen(QPen(rgb(170, 140, 40), 1));
+        p.setBrush(paper);
+        p.drawPath(sheet);
+        p.setBrush(paper.darker(125));
+        p.drawPolygon(QPolygonF({at + QPointF(21.5, 16.5), at + QPointF(16.5, 16.5), at + QPointF(16.5, 21.5)}));
+        p.setPen(QPen(rgb(150, 120, 40, 170), 1.2));
+        for (int i = 0; i < 3; ++i)
+            p.drawLine(at + QPointF(4, 6 + i * 4.5), at + QPointF(18, 6 + i * 4.5));
+    };
 }
 
 void key(QPainter& p) {
@@ -239,14 +253,16 @@ void pencil(QPainter& p) {
     p.restore();
 }
 
-void removeSign(QPainter& p, QPointF c, qreal r) {
-    p.setPen(QPen(rgb(150, 20, 20), 1));
-    p.setBrush(rgb(215, 45, 40));
-    p.drawEllipse(c, r, r);
-    const qreal a = r * 0.45;
-    p.setPen(QPen(Qt::white, r * 0.36, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c + QPointF(-a, -a), c + QPointF(a, a));
-    p.drawLine(c + QPointF(-a, a), c + QPointF(a, -a));
+Drawing removeSign(QPointF c, qreal r) {
+    return [c, r](QPainter& p) {
+        p.setPen(QPen(rgb(150, 20, 20), 1));
+        p.setBrush(rgb(215, 45, 40));
+        p.drawEllipse(c, r, r);
+        const qreal a = r * 0.45;
+        p.setPen(QPen(Qt::white, r * 0.36, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(c + QPointF(-a, -a), c + QPointF(a, a));
+        p.drawLine(c + QPointF(-a, a), c + QPointF(a, -a));
+    };
 }
 
 void information(QPainter& p) {
@@ -266,7 +282,15 @@ void information(QPainter& p) {
     p.drawRect(QRectF(12, 24.5, 8, 2));
 }
 
-QImage picture(const std::function<void(QPainter&)>& draw) {
+// One drawing laid over another.
+Drawing over(Drawing below, Drawing above) {
+    return [below, above](QPainter& p) {
+        below(p);
+        above(p);
+    };
+}
+
+QImage picture(const Drawing& draw) {
     QImage img(32, 32, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
@@ -288,57 +312,24 @@ int main(int argc, char** argv) {
     bool ok = buttonStrip().save(out.filePath(QStringLiteral("imgbuttons.png")));
     ok = handPointer().save(out.filePath(QStringLiteral("hand.png"))) && ok;
 
-    const std::function<void(QPainter&)> pictures[16] = {
-        [](QPainter& p) {
-            checklist(p);
-            plusSign(p);
-        }, // 1 add task
-        [](QPainter& p) {
-            checklist(p);
-            pencil(p);
-        }, // 2 edit task
-        [](QPainter& p) {
-            checklist(p);
-            removeSign(p, {24, 24}, 7);
-        }, // 3 remove task
-        [](QPainter& p) {
-            removeSign(p, {16, 16}, 13);
-        }, // 4 remove
-        [](QPainter& p) {
-            calendar(p, false);
-            plusSign(p);
-        }, // 5 add meeting
-        [](QPainter& p) {
-            calendar(p, false);
-            clock(p, {23, 23}, 7.5);
-        }, // 6 reschedule meeting
-        [](QPainter& p) {
-            note(p, {3, 3}, rgb(255, 236, 120));
-            plusSign(p);
-        }, // 7 new note
-        [](QPainter& p) {
-            note(p, {3, 3}, rgb(255, 236, 120));
-            pencil(p);
-        }, // 8 edit note
-        [](QPainter& p) {
-            key(p);
-            plusSign(p);
-        }, // 9 add password
-        [](QPainter& p) {
-            key(p);
-            pencil(p);
-        },                                      // 10 edit password
-        [](QPainter& p) { information(p); },    // 11 information display
-        [](QPainter& p) { calendar(p, true); }, // 12 today
-        [](QPainter& p) { checklist(p); },      // 13 all tasks
-        [](QPainter& p) {
-            clock(p, {16, 16}, 13);
-        },                // 14 all meetings
-        [](QPainter& p) { // 15 all notes
-            note(p, {9, 1}, rgb(190, 225, 255));
-            note(p, {1, 9}, rgb(255, 236, 120));
-        },
-        [](QPainter& p) { padlock(p); }, // 16 all passwords
+    const QColor yellow = rgb(255, 236, 120);
+    const Drawing pictures[16] = {
+        over(checklist, plusSign),                                    // 1 add task
+        over(checklist, pencil),                                      // 2 edit task
+        over(checklist, removeSign({24, 24}, 7)),                     // 3 remove task
+        removeSign({16, 16}, 13),                                     // 4 remove
+        over(calendar(false), plusSign),                              // 5 add meeting
+        over(calendar(false), clock({23, 23}, 7.5)),                  // 6 reschedule meeting
+        over(note({3, 3}, yellow), plusSign),                         // 7 new note
+        over(note({3, 3}, yellow), pencil),                           // 8 edit note
+        over(key, plusSign),                                          // 9 add password
+        over(key, pencil),                                            // 10 edit password
+        information,                                                  // 11 information display
+        calendar(true),                                               // 12 today
+        checklist,                                                    // 13 all tasks
+        clock({16, 16}, 13),                                          // 14 all meetings
+        over(note({9, 1}, rgb(190, 225, 255)), note({1, 9}, yellow)), // 15 all notes
+        padlock,                                                      // 16 all passwords
     };
     for (int i = 0; i < 16; ++i) {
         const QString name = QStringLiteral("sidebar%1.png").arg(i + 1, 2, 10, QLatin1Char('0'));
