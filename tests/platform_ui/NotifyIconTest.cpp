@@ -245,3 +245,28 @@ TEST(NotifyIcon, RecordsAreReadByTheirLayout) {
     ansi.cbSize = sizeof(ansi);
     EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, ansi));
 }
+
+TEST(NotifyIcon, FieldTextsAreCutToWholeCharactersBeforeTheirNul) {
+    NotifyIconWideRecord wide;
+    std::memset(wide.szTip, 0xFF, sizeof(wide.szTip));
+    SetWideFieldText(wide.szTip, sizeof(wide.szTip), QString(200, QChar(0x20AC)));
+    EXPECT_EQ(WideFieldText(wide.szTip, sizeof(wide.szTip)), QString(127, QChar(0x20AC)));
+    EXPECT_EQ(wide.szTip[254], 0);
+    EXPECT_EQ(wide.szTip[255], 0);
+    SetWideFieldText(wide.szTip, sizeof(wide.szTip), QStringLiteral("ab"));
+    EXPECT_EQ(WideFieldText(wide.szTip, sizeof(wide.szTip)), QStringLiteral("ab"));
+    EXPECT_EQ(wide.szTip[4], 0) << "the rest of a longer old text is gone";
+    EXPECT_EQ(wide.szTip[100], 0);
+
+    // An ANSI field never ends in part of a character: after the "a", twenty
+    // euro signs of three bytes each fill 61 of the title's 63 text bytes, and
+    // a twenty-first would not fit whole.
+    NotifyIconAnsiRecord ansi;
+    SetAnsiFieldText(ansi.szInfoTitle, sizeof(ansi.szInfoTitle), QStringLiteral("a") + QString(30, QChar(0x20AC)));
+    EXPECT_EQ(AnsiFieldText(ansi.szInfoTitle, sizeof(ansi.szInfoTitle)),
+              QStringLiteral("a") + QString(20, QChar(0x20AC)));
+    EXPECT_EQ(ansi.szInfoTitle[61], '\0');
+    std::memset(ansi.szTip, 'z', sizeof(ansi.szTip));
+    EXPECT_EQ(AnsiFieldText(ansi.szTip, sizeof(ansi.szTip)), QString(128, QLatin1Char('z')))
+        << "a field without a NUL is read to its end";
+}
