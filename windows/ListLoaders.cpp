@@ -212,11 +212,11 @@ void LoadPasswordsList() {
     XmlNode passwords = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/passwords"));
     list->ListItems().Clear();
     frmMain* main = platform::Forms::IfLoaded<frmMain>();
+    const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));
     for (XmlNode entry = passwords.firstChild(); entry; entry = entry.nextSibling()) {
         ListItem* row = list->ListItems().Add(entry.attributeText(0), 4, 4);
         row->SetSubItems(1, clearOptional(field(entry, 0)));
         row->SetTag(DecipherField(field(entry, 1)));
-        const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));
         row->SetSubItems(2, showClear ? row->Tag() : QString(row->Tag().size(), QLatin1Char('*')));
         row->SetSubItems(3, field(entry, 2));
     }
