@@ -70,9 +70,8 @@ TEST_F(WindowsTest, EditOrRemoveWithoutASelectedRowShowsTheErrorBox) {
 TEST_F(WindowsTest, RemoveInTheTasksViewDeletesTheSelectedRow) {
     folder.writeData(twoTasks());
     openMain();
-    dispatch("special group", "sh_task");
-    platform::ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(2));
+    platform::ListView* list = showRecordList("sh_task");
+    selectRow(list, 2);
     r->answers = {MsgAnswer::Yes};
     dispatch("tasks", "tsk_del");
     EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Remove selected Task?"));
@@ -85,9 +84,8 @@ TEST_F(WindowsTest, RemoveInTheTasksViewDeletesTheSelectedRow) {
 TEST_F(WindowsTest, EditInTheTasksViewOpensTheEditorForTheSelectedRow) {
     folder.writeData(twoTasks());
     openMain();
-    dispatch("special group", "sh_task");
-    platform::ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(2));
+    platform::ListView* list = showRecordList("sh_task");
+    selectRow(list, 2);
     QString seen;
     r->onModal = [&](QObject* w) {
         auto* editor = qobject_cast<frmTasks*>(w);
