@@ -209,7 +209,7 @@ void frmSysTray::SetDefaultMenuIndex(int16_t index) {
 void frmSysTray::ShowMenu() {
     Load();
     activateWindow();
-    if (m_defaultIndex >= 0 && validIndex(m_defaultIndex))
+    if (validIndex(m_defaultIndex))
         mnuPopup->setDefaultAction(mnuSysTray.at(m_defaultIndex));
     platform::PopupMenu(mnuPopup, platform::GetCursorPos());
 }
