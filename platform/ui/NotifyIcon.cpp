@@ -313,6 +313,8 @@ void SetWideFieldText(uint8_t* field, std::size_t size, const QString& text) {
 }
 
 void SetAnsiFieldText(char* field, std::size_t size, const QString& text) {
+    if (size == 0)
+        return;
     QString cut = text;
     QByteArray bytes = ToAnsi(cut);
     while (bytes.size() > static_cast<qsizetype>(size) - 1) {

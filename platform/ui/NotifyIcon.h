@@ -82,7 +82,7 @@ struct NotifyIconAnsiRecord {
     uint32_t dwInfoFlags = 0;
 };
 
-// The cbSize of the first layouts.
+// The cbSize that names each first layout.
 constexpr uint32_t kNotifyIconWideFirstSize = 152;
 constexpr uint32_t kNotifyIconAnsiFirstSize = 88;
 
