@@ -14,8 +14,8 @@ namespace {
 
 constexpr uint32_t kCallbackMessage = platform::WM_MOUSEMOVE;
 
-// Puts a text into a record field, cut to its characters first; an empty
-// text leaves the field as it was.
+// Puts a text into a record field, cut to maxChars characters and then to
+// what the field holds; an empty text leaves the field as it was.
 template <std::size_t N> void copyText(uint8_t (&field)[N], const QString& text, int maxChars) {
     if (!text.isEmpty())
         platform::SetWideFieldText(field, N, text.left(maxChars));
