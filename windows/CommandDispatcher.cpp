@@ -47,7 +47,7 @@ void showList(int32_t view, const QString& header) {
     display.picHeader->setCaption(header);
 }
 
-void switchView(const QString& item) {
+void switchView(const QString& item, const QString& day) {
     if (frmToday* today = platform::Forms::IfLoaded<frmToday>())
         today->unloadForm();
     if (frmDisplay* display = platform::Forms::IfLoaded<frmDisplay>())
@@ -57,13 +57,13 @@ void switchView(const QString& item) {
         platform::Forms::Get<frmToday>().Show();
     } else if (item == QLatin1String("sh_task")) {
         showList(ViewTasks, QStringLiteral("Veltrane :: Tasks"));
-        LoadScheduleList(0, QString());
+        LoadScheduleList(0, day);
     } else if (item == QLatin1String("sh_mtg")) {
         showList(ViewMeetings, QStringLiteral("Veltrane :: Meetings"));
-        LoadScheduleList(1, QString());
+        LoadScheduleList(1, day);
     } else if (item == QLatin1String("sh_note")) {
         showList(ViewNotes, QStringLiteral("Veltrane :: Notes"));
-        LoadNotesList(QString());
+        LoadNotesList(day);
     } else if (item == QLatin1String("sh_pwd")) {
         showList(ViewPasswords, QStringLiteral("Veltrane :: Passwords"));
         LoadPasswordsList();
@@ -124,12 +124,12 @@ void passwordCommand(const QString& item) {
 
 } // namespace
 
-void HandleOptionBarItems(const QString& sGroupKey, const QString& sItemKey) {
+void HandleOptionBarItems(const QString& sGroupKey, const QString& sItemKey, const QString& sDate) {
     const QString group = sGroupKey.toLower();
     const QString item = sItemKey.toLower();
     try {
         if (group == QLatin1String("special group"))
-            switchView(item);
+            switchView(item, sDate);
         else if (group == QLatin1String("tasks"))
             taskCommand(item);
         else if (group == QLatin1String("mtg"))

@@ -27,7 +27,6 @@ public:
     // unloaded.
     void ShowModal();
     bool isUnloaded() const { return m_unloading; }
-    QWidget* formWidget() const { return m_self; }
 
 protected:
     virtual void Form_Load() {}

@@ -18,6 +18,7 @@
 #include "windows/frmSideBar.h"
 #include "windows/frmToday.h"
 
+#include <QScopedValueRollback>
 #include <optional>
 
 using platform::ListItem;
@@ -106,12 +107,21 @@ ListView* recordList() {
 } // namespace
 
 void LoadTodaySchedule(const QString& sDate) {
+    // The Today view's own load asks for today's lists. When this fill is what
+    // opens the view, that inner fill would be replaced at once: it only moves
+    // the calendar, and the data file is read once, below.
+    static bool openingToday = false;
     QString day = sDate;
     if (mGeneralFunctions::IsBlank(day)) {
         day = platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"));
         UseForm<frmSideBar>().ucCalender->SetValue(platform::Today());
     }
-    frmToday& today = UseForm<frmToday>();
+    if (openingToday)
+        return;
+    frmToday& today = []() -> frmToday& {
+        const QScopedValueRollback<bool> opening(openingToday, true);
+        return UseForm<frmToday>();
+    }();
     today.SetDisplayDate(day);
 
     XmlDocument doc;
@@ -212,11 +222,11 @@ void LoadPasswordsList() {
     XmlNode passwords = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/passwords"));
     list->ListItems().Clear();
     frmMain* main = platform::Forms::IfLoaded<frmMain>();
+    const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));
     for (XmlNode entry = passwords.firstChild(); entry; entry = entry.nextSibling()) {
         ListItem* row = list->ListItems().Add(entry.attributeText(0), 4, 4);
         row->SetSubItems(1, clearOptional(field(entry, 0)));
         row->SetTag(DecipherField(field(entry, 1)));
-        const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));
         row->SetSubItems(2, showClear ? row->Tag() : QString(row->Tag().size(), QLatin1Char('*')));
         row->SetSubItems(3, field(entry, 2));
     }

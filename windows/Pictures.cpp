@@ -2,8 +2,16 @@
 
 #include "platform/Files.h"
 
+#include <QPixmapCache>
+
 QPixmap ProgramPicture(const QString& fileName) {
-    return QPixmap(platform::ProgramFile(fileName));
+    // Every Today view, record list and dialog shows the same few pictures;
+    // each file is read once, not again at every view switch or opening.
+    const QString path = platform::ProgramFile(fileName);
+    QPixmap picture;
+    if (!QPixmapCache::find(path, &picture) && picture.load(path))
+        QPixmapCache::insert(path, picture);
+    return picture;
 }
 
 QIcon ProgramIcon() {

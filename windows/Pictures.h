@@ -5,7 +5,8 @@
 #include <QPixmap>
 #include <QString>
 
-// The pictures the windows show, read from the program folder. A missing picture shows as nothing; the windows work on.
+// The pictures the windows show, read from the program folder. A missing
+// picture shows as nothing; the windows work on.
 QPixmap ProgramPicture(const QString& fileName);
 // The program's icon: the main window's, the notification area's.
 QIcon ProgramIcon();

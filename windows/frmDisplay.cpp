@@ -17,6 +17,8 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -26,7 +28,7 @@ constexpr double kPreviewTop = 360;
 
 struct Column {
     const char* caption;
-    double width;
+    double width; // its share of the list's width
 };
 
 } // namespace
@@ -64,13 +66,22 @@ void frmDisplay::Form_Load() {
 }
 
 void frmDisplay::CreateColumns() {
-    static const Column tasks[] = {
-        {"Date", 0.1}, {"Title", 0.3}, {"Status", 0.15}, {"Priority", 0.15}, {"Description", 0.3}};
-    static const Column meetings[] = {{"Date", 0.1},       {"Title", 0.3},       {"Meeting For", 0.15},
-                                      {"Priority", 0.15},  {"Start Time", 0.15}, {"End Time", 0.15},
-                                      {"Description", 0.3}};
-    static const Column notes[] = {{"Date", 0.2}, {"Time", 0.2}, {"Title", 0.3}, {"Last Saved", 0.3}, {"Note", 0}};
-    static const Column passwords[] = {{"Title", 0.3}, {"User Name", 0.2}, {"Password", 0.2}, {"URL", 0.3}};
+    // Each view's columns, by view number; the Today view has none here.
+    static const std::vector<Column> byView[] = {
+        {},
+        {{"Date", 0.1}, {"Title", 0.3}, {"Status", 0.15}, {"Priority", 0.15}, {"Description", 0.3}},
+        {{"Date", 0.1},
+         {"Title", 0.3},
+         {"Meeting For", 0.15},
+         {"Priority", 0.15},
+         {"Start Time", 0.15},
+         {"End Time", 0.15},
+         {"Description", 0.3}},
+        {{"Date", 0.2}, {"Time", 0.2}, {"Title", 0.3}, {"Last Saved", 0.3}, {"Note", 0}},
+        {{"Title", 0.3}, {"User Name", 0.2}, {"Password", 0.2}, {"URL", 0.3}},
+    };
+    const int32_t view = mFunctions::CurrentView();
+    const std::vector<Column>& columns = view >= 0 && view < int32_t(std::size(byView)) ? byView[view] : byView[0];
 
     auto headers = lstData->ColumnHeaders();
     headers.Clear();
@@ -78,27 +89,10 @@ void frmDisplay::CreateColumns() {
     // A day column is never narrower than a day key beside its icon.
     const double dayWidth = platform::PixelsToTwipsX(
         lstData->fontMetrics().horizontalAdvance(QStringLiteral("00-00-0000")) + lstData->iconSize().width() + 16);
-    auto add = [&](const auto& columns) {
-        for (const Column& c : columns) {
-            const bool dayColumn = &c == &columns[0] && mFunctions::CurrentView() != mFunctions::ViewPasswords;
-            headers.Add(QLatin1String(c.caption), dayColumn ? std::max(width * c.width, dayWidth) : width * c.width);
-        }
-    };
-    switch (mFunctions::CurrentView()) {
-    case mFunctions::ViewTasks:
-        add(tasks);
-        break;
-    case mFunctions::ViewMeetings:
-        add(meetings);
-        break;
-    case mFunctions::ViewNotes:
-        add(notes);
-        break;
-    case mFunctions::ViewPasswords:
-        add(passwords);
-        break;
-    default:
-        break;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const bool dayColumn = i == 0 && view != mFunctions::ViewPasswords;
+        const double share = width * columns[i].width;
+        headers.Add(QLatin1String(columns[i].caption), dayColumn ? std::max(share, dayWidth) : share);
     }
     lstData->SetSorted(true);
     lstData->SetSortKey(0);

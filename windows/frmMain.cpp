@@ -37,75 +37,97 @@ namespace {
 struct MenuEntry {
     const char* name;
     const char* caption;
-    bool hidden;
+    void (frmMain::*handler)() = nullptr;
+    bool hidden = false;
 };
 
-// The menu bar, menu by menu, in order. A submenu's entries follow it,
-// marked by the submenu's name as their parent.
+// The menu bar, menu by menu, in order; the File menu is cut where its
+// Backup submenu stands.
 const MenuEntry kFileMenu[] = {
-    {"mnuFileExportTaskToday", "Export Today's &Tasks to File", false},
-    {"mnuFileExportMeetingsToday", "Export Today's &Meetings to File", false},
-    {"mnuFileLine1", "-", false},
+    {"mnuFileExportTaskToday", "Export Today's &Tasks to File"},
+    {"mnuFileExportMeetingsToday", "Export Today's &Meetings to File"},
+    {"mnuFileLine1", "-"},
 };
 const MenuEntry kFileBackupMenu[] = {
-    {"mnuFileBackupCreate", "Create Backup", false},
-    {"mnuFileBackupRestore", "Restore from Backup", false},
+    {"mnuFileBackupCreate", "Create Backup"},
+    {"mnuFileBackupRestore", "Restore from Backup"},
 };
 const MenuEntry kFileMenuEnd[] = {
-    {"mnuFileLine2", "-", false},
-    {"mnuFileClose", "&Close", false},
+    {"mnuFileLine2", "-"},
+    {"mnuFileClose", "&Close", &frmMain::mnuFileClose_Click},
 };
 const MenuEntry kTasksMenu[] = {
-    {"mnuTasksAdd", "&Add New Task", false},
-    {"mnuTasksEdit", "&Edit selected Task Details", false},
-    {"mnuTasksDel", "&Remove selected Task", false},
-    {"mnuTasksLine1", "-", true},
-    {"mnuTasksShowToday", "&Show Today's Tasks", true},
-    {"mnuTasksShowFuture", "Show Today's && &Future Tasks", true},
-    {"mnuTasksLine2", "-", false},
-    {"mnuTasksShowAll", "&Show All Tasks", false},
+    {"mnuTasksAdd", "&Add New Task", &frmMain::mnuTasksAdd_Click},
+    {"mnuTasksEdit", "&Edit selected Task Details", &frmMain::mnuTasksEdit_Click},
+    {"mnuTasksDel", "&Remove selected Task", &frmMain::mnuTasksDel_Click},
+    {"mnuTasksLine1", "-", nullptr, true},
+    {"mnuTasksShowToday", "&Show Today's Tasks", nullptr, true},
+    {"mnuTasksShowFuture", "Show Today's && &Future Tasks", nullptr, true},
+    {"mnuTasksLine2", "-"},
+    {"mnuTasksShowAll", "&Show All Tasks", &frmMain::mnuTasksShowAll_Click},
 };
 const MenuEntry kMeetingsMenu[] = {
-    {"mnuMeetingsAdd", "&Add New Meeting Schedule", false},
-    {"mnuMeetingsEdit", "Re&schedule selected Meeting", false},
-    {"mnuMeetingsDel", "Remove selected Meeting Schedule", false},
-    {"mnuMeetingsLine1", "-", true},
-    {"mnuMeetingsShowToday", "Show Today's Meetings", true},
-    {"mnuMeetingsShowFuture", "Show Today's and Future Meetings", true},
-    {"mnuMeetingsLine2", "-", false},
-    {"mnuMeetingsShowAll", "Show All Meeting Schedules", false},
+    {"mnuMeetingsAdd", "&Add New Meeting Schedule"},
+    {"mnuMeetingsEdit", "Re&schedule selected Meeting"},
+    {"mnuMeetingsDel", "Remove selected Meeting Schedule"},
+    {"mnuMeetingsLine1", "-", nullptr, true},
+    {"mnuMeetingsShowToday", "Show Today's Meetings", nullptr, true},
+    {"mnuMeetingsShowFuture", "Show Today's and Future Meetings", nullptr, true},
+    {"mnuMeetingsLine2", "-"},
+    {"mnuMeetingsShowAll", "Show All Meeting Schedules"},
 };
 const MenuEntry kNotesMenu[] = {
-    {"mnuNotesAdd", "&Create New Note", false},      {"mnuNotesEdit", "&Edit selected Note", false},
-    {"mnuNotesDel", "&Remove selected Note", false}, {"mnuNotesLine", "-", false},
-    {"mnuNotesImport", "&Import from File", false},  {"mnuNotesExport", "&Export to File", false},
+    {"mnuNotesAdd", "&Create New Note", &frmMain::mnuNotesAdd_Click},
+    {"mnuNotesEdit", "&Edit selected Note", &frmMain::mnuNotesEdit_Click},
+    {"mnuNotesDel", "&Remove selected Note", &frmMain::mnuNotesDel_Click},
+    {"mnuNotesLine", "-"},
+    {"mnuNotesImport", "&Import from File"},
+    {"mnuNotesExport", "&Export to File"},
 };
 const MenuEntry kPasswordMenu[] = {
-    {"mnuPasswordAdd", "&Add New Password", false},
-    {"mnuPasswordEdit", "&Edit selected Password Details", false},
-    {"mnuPasswordDel", "&Remove selected Password", false},
-    {"mnuPasswordLine1", "-", false},
-    {"mnuPasswordCopyU", "&Copy User Name", false},
-    {"mnuPasswordCopyP", "&Copy Password", false},
-    {"mnuPasswordLine3", "-", false},
-    {"mnuPasswordOpenURL", "&Open Password URL", false},
-    {"mnuPasswordLine2", "-", false},
-    {"mnuPasswordShow", "&Show Password Strings", false},
+    {"mnuPasswordAdd", "&Add New Password", &frmMain::mnuPasswordAdd_Click},
+    {"mnuPasswordEdit", "&Edit selected Password Details", &frmMain::mnuPasswordEdit_Click},
+    {"mnuPasswordDel", "&Remove selected Password", &frmMain::mnuPasswordDel_Click},
+    {"mnuPasswordLine1", "-"},
+    {"mnuPasswordCopyU", "&Copy User Name", &frmMain::mnuPasswordCopyU_Click},
+    {"mnuPasswordCopyP", "&Copy Password", &frmMain::mnuPasswordCopyP_Click},
+    {"mnuPasswordLine3", "-"},
+    {"mnuPasswordOpenURL", "&Open Password URL", &frmMain::mnuPasswordOpenURL_Click},
+    {"mnuPasswordLine2", "-"},
+    {"mnuPasswordShow", "&Show Password Strings", &frmMain::mnuPasswordShow_Click},
 };
 const MenuEntry kOptionsMenu[] = {
-    {"mnuOptionsChangePass", "&Change Application Password", false},
-    {"mnuOptionsLine1", "-", false},
-    {"mnuOptionsEnable", "&Enable Application Password", false},
-    {"mnuOptionsWinStartup", "&Start on Windows Startup", false},
+    {"mnuOptionsChangePass", "&Change Application Password"},
+    {"mnuOptionsLine1", "-"},
+    {"mnuOptionsEnable", "&Enable Application Password"},
+    {"mnuOptionsWinStartup", "&Start on Windows Startup"},
 };
 const MenuEntry kHelpMenu[] = {
-    {"mnuHelpFile", "Help &File", false},        {"mnuHelpLine1", "-", false}, {"mnuHelpEmail", "&Contact Us", false},
-    {"mnuHelpWebsite", "Visit &Website", false}, {"mnuHelpLine2", "-", false}, {"mnuHelpAbout", "&About", false},
+    {"mnuHelpFile", "Help &File"},        {"mnuHelpLine1", "-"}, {"mnuHelpEmail", "&Contact Us"},
+    {"mnuHelpWebsite", "Visit &Website"}, {"mnuHelpLine2", "-"}, {"mnuHelpAbout", "&About"},
+};
+// The pop-up menus' first entries.
+const MenuEntry kTaskPopupMenu[] = {
+    {"pupTaskTodayAdd", "Add New Task", &frmMain::pupTaskTodayAdd_Click},
+    {"pupTaskTodayEdit", "Edit Task Details", &frmMain::pupTaskTodayEdit_Click},
+    {"pupTaskTodayDel", "Delete Task Details", &frmMain::pupTaskTodayDel_Click},
+    {"pupTaskTodayLine1", "-"},
+    {"pupTaskTodayChangeS", "Change Status", nullptr, true},
+};
+const MenuEntry kMeetingPopupMenu[] = {
+    {"pupMeetTodayAdd", "Add New Schedule"},
+    {"pupMeetTodayEdit", "Edit Schedule"},
+    {"pupMeetTodayDel", "Remove Schedule"},
+    {"pupMeetTodayLine1", "-"},
 };
 
-template <std::size_t N> void addEntries(QMenu* menu, const MenuEntry (&entries)[N]) {
-    for (const MenuEntry& e : entries)
-        platform::AddMenuEntry(menu, QString::fromUtf8(e.caption), QLatin1String(e.name))->setVisible(!e.hidden);
+template <std::size_t N> void addEntries(frmMain* window, QMenu* menu, const MenuEntry (&entries)[N]) {
+    for (const MenuEntry& e : entries) {
+        QAction* entry = platform::AddMenuEntry(menu, QString::fromUtf8(e.caption), QLatin1String(e.name));
+        entry->setVisible(!e.hidden);
+        if (e.handler)
+            QObject::connect(entry, &QAction::triggered, window, e.handler);
+    }
 }
 
 QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption) {
@@ -163,56 +185,27 @@ frmMain::~frmMain() = default;
 void frmMain::buildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = topMenu(bar, "mnuFile", "&File");
-    addEntries(file, kFileMenu);
+    addEntries(this, file, kFileMenu);
     addEntries(
+        this,
         platform::AddSubmenu(file, QStringLiteral("&Backup Information Data File"), QStringLiteral("mnuFileBackup")),
         kFileBackupMenu);
-    addEntries(file, kFileMenuEnd);
-    addEntries(topMenu(bar, "mnuTasks", "&Tasks"), kTasksMenu);
-    addEntries(topMenu(bar, "mnuMeetings", "&Meetings"), kMeetingsMenu);
+    addEntries(this, file, kFileMenuEnd);
+    addEntries(this, topMenu(bar, "mnuTasks", "&Tasks"), kTasksMenu);
+    addEntries(this, topMenu(bar, "mnuMeetings", "&Meetings"), kMeetingsMenu);
     mnuNotes = topMenu(bar, "mnuNotes", "&Notes");
-    addEntries(mnuNotes, kNotesMenu);
+    addEntries(this, mnuNotes, kNotesMenu);
     mnuPassword = topMenu(bar, "mnuPassword", "&Password");
-    addEntries(mnuPassword, kPasswordMenu);
-    addEntries(topMenu(bar, "mnuOptions", "&Options"), kOptionsMenu);
-    addEntries(topMenu(bar, "mnuHelp", "&Help"), kHelpMenu);
-
-    const std::pair<const char*, void (frmMain::*)()> handlers[] = {
-        {"mnuFileClose", &frmMain::mnuFileClose_Click},
-        {"mnuTasksAdd", &frmMain::mnuTasksAdd_Click},
-        {"mnuTasksEdit", &frmMain::mnuTasksEdit_Click},
-        {"mnuTasksDel", &frmMain::mnuTasksDel_Click},
-        {"mnuTasksShowAll", &frmMain::mnuTasksShowAll_Click},
-        {"mnuNotesAdd", &frmMain::mnuNotesAdd_Click},
-        {"mnuNotesEdit", &frmMain::mnuNotesEdit_Click},
-        {"mnuNotesDel", &frmMain::mnuNotesDel_Click},
-        {"mnuPasswordAdd", &frmMain::mnuPasswordAdd_Click},
-        {"mnuPasswordEdit", &frmMain::mnuPasswordEdit_Click},
-        {"mnuPasswordDel", &frmMain::mnuPasswordDel_Click},
-        {"mnuPasswordCopyU", &frmMain::mnuPasswordCopyU_Click},
-        {"mnuPasswordCopyP", &frmMain::mnuPasswordCopyP_Click},
-        {"mnuPasswordOpenURL", &frmMain::mnuPasswordOpenURL_Click},
-        {"mnuPasswordShow", &frmMain::mnuPasswordShow_Click},
-    };
-    for (const auto& [name, handler] : handlers)
-        connect(Entry(QLatin1String(name)), &QAction::triggered, this, handler);
+    addEntries(this, mnuPassword, kPasswordMenu);
+    addEntries(this, topMenu(bar, "mnuOptions", "&Options"), kOptionsMenu);
+    addEntries(this, topMenu(bar, "mnuHelp", "&Help"), kHelpMenu);
 }
 
 void frmMain::buildPopupMenus() {
     // The pop-up menus' roots are not on the menu bar; they only pop up.
     pupTaskToday = new QMenu(this);
     pupTaskToday->setObjectName(QStringLiteral("pupTaskToday"));
-    connect(platform::AddMenuEntry(pupTaskToday, QStringLiteral("Add New Task"), QStringLiteral("pupTaskTodayAdd")),
-            &QAction::triggered, this, &frmMain::pupTaskTodayAdd_Click);
-    connect(
-        platform::AddMenuEntry(pupTaskToday, QStringLiteral("Edit Task Details"), QStringLiteral("pupTaskTodayEdit")),
-        &QAction::triggered, this, &frmMain::pupTaskTodayEdit_Click);
-    connect(
-        platform::AddMenuEntry(pupTaskToday, QStringLiteral("Delete Task Details"), QStringLiteral("pupTaskTodayDel")),
-        &QAction::triggered, this, &frmMain::pupTaskTodayDel_Click);
-    platform::AddMenuEntry(pupTaskToday, QStringLiteral("-"), QStringLiteral("pupTaskTodayLine1"));
-    platform::AddMenuEntry(pupTaskToday, QStringLiteral("Change Status"), QStringLiteral("pupTaskTodayChangeS"))
-        ->setVisible(false);
+    addEntries(this, pupTaskToday, kTaskPopupMenu);
     const QStringList statuses = codeTexts(mFunctions::GetTaskStatusText, 6);
     for (int i = 0; i < statuses.size(); ++i)
         connect(platform::AddMenuEntry(pupTaskToday, statuses[i], QStringLiteral("pupTaskTodayChangeSOpt"), i),
@@ -227,10 +220,7 @@ void frmMain::buildPopupMenus() {
 
     pupMeetToday = new QMenu(this);
     pupMeetToday->setObjectName(QStringLiteral("pupMeetToday"));
-    platform::AddMenuEntry(pupMeetToday, QStringLiteral("Add New Schedule"), QStringLiteral("pupMeetTodayAdd"));
-    platform::AddMenuEntry(pupMeetToday, QStringLiteral("Edit Schedule"), QStringLiteral("pupMeetTodayEdit"));
-    platform::AddMenuEntry(pupMeetToday, QStringLiteral("Remove Schedule"), QStringLiteral("pupMeetTodayDel"));
-    platform::AddMenuEntry(pupMeetToday, QStringLiteral("-"), QStringLiteral("pupMeetTodayLine1"));
+    addEntries(this, pupMeetToday, kMeetingPopupMenu);
     const QStringList meetingFor = codeTexts(mFunctions::GetMeetingForText, 6);
     for (int i = 0; i < meetingFor.size(); ++i)
         platform::AddMenuEntry(pupMeetToday, meetingFor[i], QStringLiteral("pupMeetTodayChangeMForOpt"), i);

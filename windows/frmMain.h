@@ -31,7 +31,6 @@ public:
     void ShowChild(QWidget* form);
     // The child window in front, or null when the client area is empty.
     QWidget* FrontChild() const;
-    QMdiArea* clientArea() const { return m_clientArea; }
 
     // A menu entry by name (and index, for an option array), from the menu
     // bar or the pop-up menus.

@@ -73,15 +73,19 @@ void frmSideBar::ucCalender_DateClick(const QDate& DateClicked) {
     case mFunctions::ViewToday:
         mFunctions::LoadTodaySchedule(day);
         break;
+    // A showing list is switched to afresh, filled with the day's records
+    // straight away rather than with every day's first.
     case mFunctions::ViewTasks:
         if (mGeneralFunctions::IsFormLoadedVisible(QStringLiteral("frmDisplay")))
-            mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
-        mFunctions::LoadScheduleList(0, day);
+            mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"), day);
+        else
+            mFunctions::LoadScheduleList(0, day);
         break;
     case mFunctions::ViewMeetings:
         if (mGeneralFunctions::IsFormLoadedVisible(QStringLiteral("frmDisplay")))
-            mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"));
-        mFunctions::LoadScheduleList(1, day);
+            mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"), day);
+        else
+            mFunctions::LoadScheduleList(1, day);
         break;
     case mFunctions::ViewNotes:
         mFunctions::LoadNotesList(day);

@@ -3,63 +3,26 @@
 #include "platform/Clock.h"
 #include "platform/IconHandles.h"
 #include "platform/SystemVersion.h"
-#include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/Menus.h"
 #include "windows/Pictures.h"
 
 #include <QAction>
 #include <QMenu>
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
-// The record sizes the shell tells its layouts apart by.
-constexpr uint32_t kWideBalloonSize = 936;
-constexpr uint32_t kWideSize = 152;
-constexpr uint32_t kAnsiBalloonSize = 488;
-constexpr uint32_t kAnsiSize = 88;
 constexpr uint32_t kCallbackMessage = platform::WM_MOUSEMOVE;
 
-// Copies a text into a fixed UTF-16 byte field, cut to the field less its
-// closing NUL; an empty text leaves the field as it was.
-template <std::size_t N> void copyWide(uint8_t (&field)[N], const QString& text, int maxChars) {
-    if (text.isEmpty())
-        return;
-    const QString cut = text.left(std::min<int>(maxChars, static_cast<int>(N / 2) - 1));
-    std::memset(field, 0, N);
-    for (int i = 0; i < cut.size(); ++i) {
-        const char16_t unit = cut.at(i).unicode();
-        field[2 * i] = static_cast<uint8_t>(unit & 0xFF);
-        field[2 * i + 1] = static_cast<uint8_t>(unit >> 8);
-    }
+// Puts a text into a record field, cut to maxChars characters and then to
+// what the field holds; an empty text leaves the field as it was.
+template <std::size_t N> void copyText(uint8_t (&field)[N], const QString& text, int maxChars) {
+    if (!text.isEmpty())
+        platform::SetWideFieldText(field, N, text.left(maxChars));
 }
-
-// The same for an ANSI field: the text is cut to its characters first, then
-// to whole characters that fit the field's bytes.
-template <std::size_t N> void copyAnsi(char (&field)[N], const QString& text, int maxChars) {
-    if (text.isEmpty())
-        return;
-    QString cut = text.left(maxChars);
-    QByteArray bytes = platform::ToAnsi(cut);
-    while (bytes.size() > static_cast<qsizetype>(N) - 1) {
-        cut.chop(1);
-        bytes = platform::ToAnsi(cut);
-    }
-    std::memset(field, 0, N);
-    std::memcpy(field, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-QString readWide(const uint8_t* field, std::size_t size) {
-    QString out;
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
-        const char16_t unit = static_cast<char16_t>(field[i] | (field[i + 1] << 8));
-        if (unit == 0)
-            break;
-        out.append(QChar(unit));
-    }
-    return out;
+template <std::size_t N> void copyText(char (&field)[N], const QString& text, int maxChars) {
+    if (!text.isEmpty())
+        platform::SetAnsiFieldText(field, N, text.left(maxChars));
 }
 
 void setCaption(QAction* item, const QString& caption) {
@@ -125,8 +88,8 @@ void frmSysTray::Form_Unload() {
 
 uint32_t frmSysTray::recordSize() const {
     if (m_wide)
-        return m_balloons ? kWideBalloonSize : kWideSize;
-    return m_balloons ? kAnsiBalloonSize : kAnsiSize;
+        return m_balloons ? sizeof(m_wideRecord) : platform::kNotifyIconWideFirstSize;
+    return m_balloons ? sizeof(m_ansiRecord) : platform::kNotifyIconAnsiFirstSize;
 }
 
 void frmSysTray::notify(uint32_t message, uint32_t flags) {
@@ -144,9 +107,9 @@ void frmSysTray::notify(uint32_t message, uint32_t flags) {
 void frmSysTray::setTip(const QString& text) {
     const int maxChars = m_balloons ? 127 : 63;
     if (m_wide)
-        copyWide(m_wideRecord.szTip, text, maxChars);
+        copyText(m_wideRecord.szTip, text, maxChars);
     else
-        copyAnsi(m_ansiRecord.szTip, text, maxChars);
+        copyText(m_ansiRecord.szTip, text, maxChars);
 }
 
 void frmSysTray::ShowBalloonTip(const QString& Prompt, const QString& Title, int32_t IconFlags, int32_t Timeout) {
@@ -154,13 +117,13 @@ void frmSysTray::ShowBalloonTip(const QString& Prompt, const QString& Title, int
     if (!m_balloons)
         return;
     if (m_wide) {
-        copyWide(m_wideRecord.szInfo, Prompt, 255);
-        copyWide(m_wideRecord.szInfoTitle, Title, 63);
+        copyText(m_wideRecord.szInfo, Prompt, 255);
+        copyText(m_wideRecord.szInfoTitle, Title, 63);
         m_wideRecord.uTimeoutOrVersion = static_cast<uint32_t>(Timeout);
         m_wideRecord.dwInfoFlags = static_cast<uint32_t>(IconFlags);
     } else {
-        copyAnsi(m_ansiRecord.szInfo, Prompt, 255);
-        copyAnsi(m_ansiRecord.szInfoTitle, Title, 63);
+        copyText(m_ansiRecord.szInfo, Prompt, 255);
+        copyText(m_ansiRecord.szInfoTitle, Title, 63);
         m_ansiRecord.uTimeoutOrVersion = static_cast<uint32_t>(Timeout);
         m_ansiRecord.dwInfoFlags = static_cast<uint32_t>(IconFlags);
     }
@@ -169,10 +132,8 @@ void frmSysTray::ShowBalloonTip(const QString& Prompt, const QString& Title, int
 
 QString frmSysTray::ToolTip() {
     Load();
-    if (m_wide)
-        return readWide(m_wideRecord.szTip, sizeof(m_wideRecord.szTip));
-    const char* tip = m_ansiRecord.szTip;
-    return platform::FromAnsi(QByteArray(tip, static_cast<qsizetype>(strnlen(tip, sizeof(m_ansiRecord.szTip)))));
+    return m_wide ? platform::WideFieldText(m_wideRecord.szTip, sizeof(m_wideRecord.szTip))
+                  : platform::AnsiFieldText(m_ansiRecord.szTip, sizeof(m_ansiRecord.szTip));
 }
 
 void frmSysTray::SetToolTip(const QString& text) {
@@ -248,7 +209,7 @@ void frmSysTray::SetDefaultMenuIndex(int16_t index) {
 void frmSysTray::ShowMenu() {
     Load();
     activateWindow();
-    if (m_defaultIndex >= 0 && validIndex(m_defaultIndex))
+    if (validIndex(m_defaultIndex))
         mnuPopup->setDefaultAction(mnuSysTray.at(m_defaultIndex));
     platform::PopupMenu(mnuPopup, platform::GetCursorPos());
 }

@@ -48,6 +48,17 @@ QString codeOf(const QComboBox* list, const QString& stored) {
     return list->currentIndex() >= 0 ? QString::number(list->currentIndex()) : stored;
 }
 
+// A text box alone in a captioned frame, added to the dialog's column.
+template <class Box>
+Box* framedBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name, int stretch) {
+    auto* frame = new QGroupBox(caption, dialog);
+    auto* box = new Box(frame);
+    box->setObjectName(QLatin1String(name));
+    (new QVBoxLayout(frame))->addWidget(box);
+    column->addWidget(frame, stretch);
+    return box;
+}
+
 QString storedForm(const QString& typed) {
     return mGeneralFunctions::IsBlank(typed) ? typed : EncipherField(typed);
 }
@@ -65,11 +76,7 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
 
     auto* layout = new QVBoxLayout(this);
 
-    QGroupBox* titleFrame = new QGroupBox(QStringLiteral("&Title ... "), this);
-    txtTitle = new platform::TextBox(titleFrame);
-    txtTitle->setObjectName(QStringLiteral("txtTitle"));
-    (new QVBoxLayout(titleFrame))->addWidget(txtTitle);
-    layout->addWidget(titleFrame);
+    txtTitle = framedBox<platform::TextBox>(this, layout, QStringLiteral("&Title ... "), "txtTitle", 0);
 
     auto* row = new QHBoxLayout;
     QGroupBox* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
@@ -100,19 +107,10 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    QGroupBox* descFrame = new QGroupBox(QStringLiteral("&Description ... "), this);
-    txtDesc = new platform::MultiLineTextBox(descFrame);
-    txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    txtDesc = framedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Description ... "), "txtDesc", 1);
     txtDesc->SetMaxLength(kTextLimit);
-    (new QVBoxLayout(descFrame))->addWidget(txtDesc);
-    layout->addWidget(descFrame, 1);
-
-    QGroupBox* remarksFrame = new QGroupBox(QStringLiteral("&Remarks ... "), this);
-    txtRemarks = new platform::MultiLineTextBox(remarksFrame);
-    txtRemarks->setObjectName(QStringLiteral("txtRemarks"));
+    txtRemarks = framedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Remarks ... "), "txtRemarks", 1);
     txtRemarks->SetMaxLength(kTextLimit);
-    (new QVBoxLayout(remarksFrame))->addWidget(txtRemarks);
-    layout->addWidget(remarksFrame, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

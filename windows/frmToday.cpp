@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -38,11 +40,29 @@ platform::ListView* newList(QWidget* parent, const char* name, std::initializer_
     return list;
 }
 
-// Ticks the entries of an option array whose caption is the text, and
-// unticks the others.
-void tickMatching(const QList<QAction*>& entries, const QString& text) {
-    for (QAction* entry : entries)
-        platform::SetMenuChecked(entry, entry->text() == text);
+// Sets a list's column widths as shares of the width its columns share.
+void setColumnShares(platform::ListView* list, std::initializer_list<double> shares) {
+    int column = 1;
+    for (double share : shares)
+        list->ColumnHeaders().Item(column++).SetWidth(geometry::ColumnsWidth(list) * share);
+}
+
+// Ticks, in each of the main window's option arrays, the entries whose caption
+// is the selected row's sub-item named with it, and unticks the others. False
+// when the list has rows but none is selected: the press then does nothing.
+bool tickForSelectedRow(platform::ListView* list, const frmMain& main,
+                        std::initializer_list<std::pair<const char*, int>> arrays) {
+    if (list->ListItems().Count() == 0)
+        return true;
+    platform::ListItem* row = list->SelectedItem();
+    if (!row)
+        return false;
+    for (const auto& [name, subItem] : arrays) {
+        const QString text = row->SubItems(subItem);
+        for (QAction* entry : platform::MenuEntryArray(&main, QLatin1String(name)))
+            platform::SetMenuChecked(entry, entry->text() == text);
+    }
+    return true;
 }
 
 } // namespace
@@ -127,12 +147,8 @@ void frmToday::Form_Resize() {
         lists[i]->Move(120, Top(picGradLine[i]) + 200, ScaleWidth(containers[i]) * 0.95,
                        ScaleHeight(containers[i]) * 0.7);
     }
-    const double taskWidths[] = {0.15, 0.45, 0.1, 0.15};
-    for (int i = 0; i < 4; ++i)
-        lstTasksToday->ColumnHeaders().Item(i + 1).SetWidth(ColumnsWidth(lstTasksToday) * taskWidths[i]);
-    const double meetingWidths[] = {0.15, 0.3, 0.3, 0.125, 0.125};
-    for (int i = 0; i < 5; ++i)
-        lstMeetingsToday->ColumnHeaders().Item(i + 1).SetWidth(ColumnsWidth(lstMeetingsToday) * meetingWidths[i]);
+    setColumnShares(lstTasksToday, {0.15, 0.45, 0.1, 0.15});
+    setColumnShares(lstMeetingsToday, {0.15, 0.3, 0.3, 0.125, 0.125});
 }
 
 QString frmToday::HeaderText() const {
@@ -158,23 +174,14 @@ void frmToday::tmrClock_Timer() {
 }
 
 void frmToday::lstTasksToday_DblClick() {
-    if (lstTasksToday->ListItems().Count() == 0)
-        return;
-    platform::ListItem* row = lstTasksToday->SelectedItem();
-    if (!row)
-        return;
-    frmTasks::EditTask(row->Text(), row->SubItems(1));
+    if (platform::ListItem* row = lstTasksToday->SelectedItem())
+        frmTasks::EditTask(row->Text(), row->SubItems(1));
 }
 
 void frmToday::lstTasksToday_MouseDown(int Button, int Shift, int x, int y) {
     frmMain& main = UseForm<frmMain>();
-    if (lstTasksToday->ListItems().Count() > 0) {
-        platform::ListItem* row = lstTasksToday->SelectedItem();
-        if (!row)
-            return;
-        tickMatching(platform::MenuEntryArray(&main, QStringLiteral("pupTaskTodayChangePOpt")), row->SubItems(2));
-        tickMatching(platform::MenuEntryArray(&main, QStringLiteral("pupTaskTodayChangeSOpt")), row->SubItems(3));
-    }
+    if (!tickForSelectedRow(lstTasksToday, main, {{"pupTaskTodayChangePOpt", 2}, {"pupTaskTodayChangeSOpt", 3}}))
+        return;
     if (Button == platform::ListView::vbRightButton)
         platform::PopupMenu(main.pupTaskToday, platform::GetCursorPos());
 }
@@ -185,12 +192,8 @@ void frmToday::lstMeetingsToday_DblClick() {
 
 void frmToday::lstMeetingsToday_MouseDown(int Button, int Shift, int x, int y) {
     frmMain& main = UseForm<frmMain>();
-    if (lstMeetingsToday->ListItems().Count() > 0) {
-        platform::ListItem* row = lstMeetingsToday->SelectedItem();
-        if (!row)
-            return;
-        tickMatching(platform::MenuEntryArray(&main, QStringLiteral("pupMeetTodayChangeMForOpt")), row->SubItems(2));
-    }
+    if (!tickForSelectedRow(lstMeetingsToday, main, {{"pupMeetTodayChangeMForOpt", 2}}))
+        return;
     const bool meetingsView = mFunctions::CurrentView() == mFunctions::ViewMeetings;
     main.Entry(QStringLiteral("pupMeetTodayLine2"))->setVisible(meetingsView);
     main.Entry(QStringLiteral("pupMeetTodayChnageP"))->setVisible(meetingsView);

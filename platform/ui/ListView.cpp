@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
+#include "platform/ui/InputCodes.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
@@ -14,30 +15,6 @@
 namespace platform {
 
 namespace {
-
-int shiftStateOf(Qt::KeyboardModifiers m) {
-    int shift = 0;
-    if (m & Qt::ShiftModifier)
-        shift |= ListView::vbShiftMask;
-    if (m & Qt::ControlModifier)
-        shift |= ListView::vbCtrlMask;
-    if (m & Qt::AltModifier)
-        shift |= ListView::vbAltMask;
-    return shift;
-}
-
-int buttonOf(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::LeftButton:
-        return ListView::vbLeftButton;
-    case Qt::RightButton:
-        return ListView::vbRightButton;
-    case Qt::MiddleButton:
-        return ListView::vbMiddleButton;
-    default:
-        return 0;
-    }
-}
 
 void checkSubItemIndex(int index) {
     if (index < 1)
@@ -486,7 +463,7 @@ void ListView::mousePressEvent(QMouseEvent* event) {
     // The row under the pointer is selected first, so the handlers act on it.
     QTreeView::mousePressEvent(event);
     const QPoint at = viewport()->mapTo(this, event->position().toPoint());
-    emit MouseDown(buttonOf(event->button()), shiftStateOf(event->modifiers()), PixelsToTwipsX(at.x()),
+    emit MouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()), PixelsToTwipsX(at.x()),
                    PixelsToTwipsY(at.y()));
     if (event->button() != Qt::LeftButton || generation != m_generation)
         return;

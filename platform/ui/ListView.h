@@ -45,7 +45,6 @@ public:
     int SmallIcon() const { return m_smallIcon; }
     // 1-based position of the row in its list, in the order shown.
     int Index() const;
-    ListView* listView() const { return m_owner; }
 
 private:
     friend class ListView;

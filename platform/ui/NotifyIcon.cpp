@@ -8,6 +8,8 @@
 #include <QMap>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
+#include <cstring>
 #include <deque>
 #include <initializer_list>
 #include <limits>
@@ -20,9 +22,6 @@ static_assert(sizeof(NotifyIconAnsiRecord) == 488, "ANSI record layout");
 
 namespace {
 
-// The first layout's sizes: its tip holds 64 characters and nothing follows.
-constexpr uint32_t kFirstWideSize = 152;
-constexpr uint32_t kFirstAnsiSize = 88;
 constexpr std::size_t kCallsKept = 1000;
 
 // A record's contents, read once from either layout.
@@ -39,24 +38,6 @@ struct Decoded {
     uint32_t timeoutOrVersion;
     uint32_t infoFlags;
 };
-
-QString wideText(const uint8_t* bytes, std::size_t size) {
-    QString out;
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
-        const char16_t unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
-        if (unit == 0)
-            break;
-        out.append(QChar(unit));
-    }
-    return out;
-}
-
-QString ansiText(const char* chars, std::size_t size) {
-    std::size_t n = 0;
-    while (n < size && chars[n] != '\0')
-        ++n;
-    return FromAnsi(QByteArray(chars, static_cast<qsizetype>(n)));
-}
 
 template <class Record, class TextOf>
 std::optional<Decoded> decode(const Record& r, uint32_t firstSize, TextOf textOf, std::size_t unit) {
@@ -306,12 +287,50 @@ private:
 
 } // namespace
 
+QString WideFieldText(const uint8_t* field, std::size_t size) {
+    QString out;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const char16_t unit = static_cast<char16_t>(field[i] | (field[i + 1] << 8));
+        if (unit == 0)
+            break;
+        out.append(QChar(unit));
+    }
+    return out;
+}
+
+QString AnsiFieldText(const char* field, std::size_t size) {
+    return FromAnsi(QByteArray(field, static_cast<qsizetype>(strnlen(field, size))));
+}
+
+void SetWideFieldText(uint8_t* field, std::size_t size, const QString& text) {
+    std::memset(field, 0, size);
+    const qsizetype units = std::min<qsizetype>(text.size(), static_cast<qsizetype>(size / 2) - 1);
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t unit = text.at(i).unicode();
+        field[2 * i] = static_cast<uint8_t>(unit & 0xFF);
+        field[2 * i + 1] = static_cast<uint8_t>(unit >> 8);
+    }
+}
+
+void SetAnsiFieldText(char* field, std::size_t size, const QString& text) {
+    if (size == 0)
+        return;
+    QString cut = text;
+    QByteArray bytes = ToAnsi(cut);
+    while (bytes.size() > static_cast<qsizetype>(size) - 1) {
+        cut.chop(1);
+        bytes = ToAnsi(cut);
+    }
+    std::memset(field, 0, size);
+    std::memcpy(field, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 bool Shell_NotifyIconW(uint32_t message, const NotifyIconWideRecord& record) {
-    return NotificationArea::instance().call(message, decode(record, kFirstWideSize, wideText, 2));
+    return NotificationArea::instance().call(message, decode(record, kNotifyIconWideFirstSize, WideFieldText, 2));
 }
 
 bool Shell_NotifyIconA(uint32_t message, const NotifyIconAnsiRecord& record) {
-    return NotificationArea::instance().call(message, decode(record, kFirstAnsiSize, ansiText, 1));
+    return NotificationArea::instance().call(message, decode(record, kNotifyIconAnsiFirstSize, AnsiFieldText, 1));
 }
 
 NotifyIconEvent::NotifyIconEvent(uint32_t message, uint32_t id, uint32_t notification)

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QString>
 #include <QSystemTrayIcon>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -80,6 +81,18 @@ struct NotifyIconAnsiRecord {
     char szInfoTitle[64] = {};
     uint32_t dwInfoFlags = 0;
 };
+
+// The cbSize that names each first layout.
+constexpr uint32_t kNotifyIconWideFirstSize = 152;
+constexpr uint32_t kNotifyIconAnsiFirstSize = 88;
+
+// A record's text field, read up to its first NUL.
+QString WideFieldText(const uint8_t* field, std::size_t size);
+QString AnsiFieldText(const char* field, std::size_t size);
+// Writes a text into a record's field, cut to the whole characters that leave
+// room for the closing NUL; the rest of the field is zeroed.
+void SetWideFieldText(uint8_t* field, std::size_t size, const QString& text);
+void SetAnsiFieldText(char* field, std::size_t size, const QString& text);
 
 bool Shell_NotifyIconW(uint32_t message, const NotifyIconWideRecord& record);
 bool Shell_NotifyIconA(uint32_t message, const NotifyIconAnsiRecord& record);

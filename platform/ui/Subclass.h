@@ -53,7 +53,6 @@ public:
     void Subclass_DelMsg(int32_t uMsg, int when);
     // Unhooks the window; later messages go straight to its own handling.
     void Subclass_Stop();
-    bool isSubclassed() const { return !m_window.isNull(); }
 
     // Runs one message through the before pass, the window's own handling and
     // the after pass, and returns the result.

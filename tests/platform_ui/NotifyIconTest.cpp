@@ -2,8 +2,9 @@
 #include "platform/IconHandles.h"
 #include "platform/Ui.h"
 
+#include "EventLoop.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -65,15 +66,6 @@ void settle() {
     QCoreApplication::processEvents();
 }
 
-// Lets events and timers run until a condition holds or a second passes.
-template <class Condition> bool waitFor(Condition done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 struct TrayOverride {
     explicit TrayOverride(bool available) { SetSystemTrayAvailableOverride(available); }
     ~TrayOverride() { SetSystemTrayAvailableOverride(std::nullopt); }
@@ -130,7 +122,7 @@ TEST(NotifyIcon, BalloonsReportShownTimedOutClickedAndHidden) {
     EXPECT_EQ(shown.balloonText, QStringLiteral("Application is minized here."));
     EXPECT_EQ(shown.balloonTitle, QStringLiteral("Veltrane 1.0"));
     EXPECT_EQ(shown.balloonIcon, uint32_t(NIIF_INFO));
-    EXPECT_TRUE(waitFor([&] { return window.notifications.size() >= 2; }));
+    EXPECT_TRUE(testsupport::RunEventsUntil([&] { return window.notifications.size() >= 2; }));
     EXPECT_EQ(window.notifications, (std::vector<uint32_t>{NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}));
     EXPECT_FALSE(FindNotifyIcon(handle, 7)->balloonShowing);
 
@@ -139,7 +131,7 @@ TEST(NotifyIcon, BalloonsReportShownTimedOutClickedAndHidden) {
     balloon(r, QStringLiteral("again"), QString(), 50);
     ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, r));
     NotifyIconBalloonClicked(handle, 7);
-    waitFor([] { return false; });
+    testsupport::RunEventsFor(1000);
     EXPECT_EQ(window.notifications, (std::vector<uint32_t>{NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK}));
 
     // Deleting the icon takes a showing balloon down with it.
@@ -188,7 +180,7 @@ TEST(NotifyIcon, WithoutASystemTrayCallsAreKeptAndSucceedButNothingComesBack) {
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, r));
     EXPECT_EQ(FindNotifyIcon(handle, 7)->balloonText, QStringLiteral("hello"));
     EXPECT_FALSE(FindNotifyIcon(handle, 7)->balloonShowing);
-    waitFor([] { return false; });
+    testsupport::RunEventsFor(1000);
     EXPECT_TRUE(window.notifications.empty()) << "no balloon was shown, so none is reported";
 
     EXPECT_TRUE(Shell_NotifyIconW(NIM_DELETE, r));
@@ -244,4 +236,29 @@ TEST(NotifyIcon, RecordsAreReadByTheirLayout) {
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, ansi));
     ansi.cbSize = sizeof(ansi);
     EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, ansi));
+}
+
+TEST(NotifyIcon, FieldTextsAreCutToWholeCharactersBeforeTheirNul) {
+    NotifyIconWideRecord wide;
+    std::memset(wide.szTip, 0xFF, sizeof(wide.szTip));
+    SetWideFieldText(wide.szTip, sizeof(wide.szTip), QString(200, QChar(0x20AC)));
+    EXPECT_EQ(WideFieldText(wide.szTip, sizeof(wide.szTip)), QString(127, QChar(0x20AC)));
+    EXPECT_EQ(wide.szTip[254], 0);
+    EXPECT_EQ(wide.szTip[255], 0);
+    SetWideFieldText(wide.szTip, sizeof(wide.szTip), QStringLiteral("ab"));
+    EXPECT_EQ(WideFieldText(wide.szTip, sizeof(wide.szTip)), QStringLiteral("ab"));
+    EXPECT_EQ(wide.szTip[4], 0) << "the rest of a longer old text is gone";
+    EXPECT_EQ(wide.szTip[100], 0);
+
+    // An ANSI field never ends in part of a character: after the "a", twenty
+    // euro signs of three bytes each fill 61 of the title's 63 text bytes, and
+    // a twenty-first would not fit whole.
+    NotifyIconAnsiRecord ansi;
+    SetAnsiFieldText(ansi.szInfoTitle, sizeof(ansi.szInfoTitle), QStringLiteral("a") + QString(30, QChar(0x20AC)));
+    EXPECT_EQ(AnsiFieldText(ansi.szInfoTitle, sizeof(ansi.szInfoTitle)),
+              QStringLiteral("a") + QString(20, QChar(0x20AC)));
+    EXPECT_EQ(ansi.szInfoTitle[61], '\0');
+    std::memset(ansi.szTip, 'z', sizeof(ansi.szTip));
+    EXPECT_EQ(AnsiFieldText(ansi.szTip, sizeof(ansi.szTip)), QString(128, QLatin1Char('z')))
+        << "a field without a NUL is read to its end";
 }

@@ -1,9 +1,11 @@
 #include "WindowsFixture.h"
 
+#include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
 #include "windows/CommandDispatcher.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmDisplay.h"
+#include "windows/frmSideBar.h"
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
 
@@ -70,9 +72,8 @@ TEST_F(WindowsTest, EditOrRemoveWithoutASelectedRowShowsTheErrorBox) {
 TEST_F(WindowsTest, RemoveInTheTasksViewDeletesTheSelectedRow) {
     folder.writeData(twoTasks());
     openMain();
-    dispatch("special group", "sh_task");
-    platform::ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(2));
+    platform::ListView* list = showRecordList("sh_task");
+    selectRow(list, 2);
     r->answers = {MsgAnswer::Yes};
     dispatch("tasks", "tsk_del");
     EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Remove selected Task?"));
@@ -85,9 +86,8 @@ TEST_F(WindowsTest, RemoveInTheTasksViewDeletesTheSelectedRow) {
 TEST_F(WindowsTest, EditInTheTasksViewOpensTheEditorForTheSelectedRow) {
     folder.writeData(twoTasks());
     openMain();
-    dispatch("special group", "sh_task");
-    platform::ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(2));
+    platform::ListView* list = showRecordList("sh_task");
+    selectRow(list, 2);
     QString seen;
     r->onModal = [&](QObject* w) {
         auto* editor = qobject_cast<frmTasks*>(w);
@@ -133,8 +133,14 @@ TEST_F(WindowsTest, TodayOpenedOverTheRecordListIsInFrontAndIsTheView) {
     dispatch("special group", "sh_task");
     // An edit reloads the Today view even from the record list: it opens in
     // front, and the view follows.
+    Forms::IfLoaded<frmSideBar>()->ucCalender->SetValue(QDate(2025, 3, 10));
     mFunctions::LoadTodaySchedule(QStringLiteral("10-03-2025"));
     EXPECT_EQ(main.FrontChild(), Forms::IfLoaded<frmToday>());
     EXPECT_EQ(mFunctions::CurrentView(), mFunctions::ViewToday);
     ASSERT_NE(Forms::IfLoaded<frmDisplay>(), nullptr);
+    // The view's own load asks for today, which moves the calendar; the lists
+    // show the day asked for.
+    EXPECT_EQ(Forms::IfLoaded<frmToday>()->DisplayDate(), QStringLiteral("10-03-2025"));
+    EXPECT_EQ(rows(Forms::IfLoaded<frmToday>()->lstTasksToday, 1), QStringList{"10-03-2025|Dentist"});
+    EXPECT_EQ(Forms::IfLoaded<frmSideBar>()->ucCalender->Value(), today);
 }

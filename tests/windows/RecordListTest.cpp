@@ -127,9 +127,8 @@ TEST_F(WindowsTest, PasswordsShownOrMaskedFromTheMenu) {
 
     // From the tasks list with a row selected, it switches to the passwords
     // and reveals them.
-    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
-    ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(1));
+    ListView* list = showRecordList("sh_task");
+    selectRow(list, 1);
     main.mnuPasswordShow_Click();
     EXPECT_EQ(mFunctions::CurrentView(), mFunctions::ViewPasswords);
     EXPECT_TRUE(platform::MenuChecked(show));
@@ -139,7 +138,7 @@ TEST_F(WindowsTest, PasswordsShownOrMaskedFromTheMenu) {
     // The loader follows the check mark; choosing it again masks.
     mFunctions::LoadPasswordsList();
     EXPECT_EQ(list->ListItems().Item(1)->SubItems(2), QStringLiteral("s3cret"));
-    list->SetSelectedItem(list->ListItems().Item(2));
+    selectRow(list, 2);
     main.mnuPasswordShow_Click();
     EXPECT_FALSE(platform::MenuChecked(show));
     EXPECT_EQ(rows(list, 2), (QStringList{"Bank|jo|******", "Mail||**"}));
@@ -152,7 +151,7 @@ TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
     frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
     ListView* list = display.lstData;
-    list->SetSelectedItem(list->ListItems().Item(1));
+    selectRow(list, 1);
 
     platform::ClipboardSetText(QStringLiteral("before"));
     display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask, 0, 0);
@@ -171,7 +170,7 @@ TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
 
     // A blank user name leaves the clipboard as it was; a path to a program
     // is never handed to the desktop.
-    list->SetSelectedItem(list->ListItems().Item(2));
+    selectRow(list, 2);
     display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask, 0, 0);
     EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
     display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbShiftMask, 0, 0);
@@ -197,7 +196,7 @@ TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
     // The shortcuts act only in the passwords view.
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
     frmDisplay& tasks = *Forms::IfLoaded<frmDisplay>();
-    tasks.lstData->SetSelectedItem(tasks.lstData->ListItems().Item(1));
+    selectRow(tasks.lstData, 1);
     tasks.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask, 0, 0);
     EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
 }
@@ -276,21 +275,19 @@ TEST_F(WindowsTest, RemovesOfNotesPasswordsAndMeetingsAskAndReload) {
     // A list filtered to one day shows every note again after a delete.
     mFunctions::LoadNotesList(QStringLiteral("07-03-2025"));
     ListView* list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(1));
+    selectRow(list, 1);
     mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_del"));
     EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Delete selected Note?"));
     EXPECT_EQ(rows(list, 2), QStringList{"01/02/2024|08:00:00 PM|Old"});
 
-    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
-    list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(2));
+    list = showRecordList("sh_pwd");
+    selectRow(list, 2);
     mFunctions::HandleOptionBarItems(QStringLiteral("pwd"), QStringLiteral("pwd_del"));
     EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to Delete selected Password Information?"));
     EXPECT_EQ(rows(list, 0), QStringList{"Bank"});
 
-    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"));
-    list = Forms::IfLoaded<frmDisplay>()->lstData;
-    list->SetSelectedItem(list->ListItems().Item(1));
+    list = showRecordList("sh_mtg");
+    selectRow(list, 1);
     mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), QStringLiteral("mtg_del"));
     EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to remove selected Meeting Schedule?"));
     EXPECT_EQ(list->ListItems().Count(), 0);

@@ -177,7 +177,7 @@ protected:
     // Edits a task from the Today view's pop-up menu.
     void edit(int row, std::function<void(frmTasks&)> act) {
         frmToday& v = *Forms::IfLoaded<frmToday>();
-        v.lstTasksToday->SetSelectedItem(v.lstTasksToday->ListItems().Item(row));
+        selectRow(v.lstTasksToday, row);
         r->onModal = [act](QObject* w) { act(*qobject_cast<frmTasks*>(w)); };
         choosePopupEntry(QStringLiteral("pupTaskTodayEdit"));
         v.lstTasksToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
@@ -327,7 +327,7 @@ TEST_F(TaskEditTest, CancelAsksAndATaskThatIsGoneClosesTheEditor) {
 TEST_F(TaskEditTest, PopupChangesStatusAndPriorityAndDeletes) {
     frmToday& v = *Forms::IfLoaded<frmToday>();
     frmMain& main = *Forms::IfLoaded<frmMain>();
-    v.lstTasksToday->SetSelectedItem(v.lstTasksToday->ListItems().Item(1));
+    selectRow(v.lstTasksToday, 1);
     choosePopupEntry(QStringLiteral("pupTaskTodayChangeSOpt"), 4);
     v.lstTasksToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
     // The options matching the row were ticked before it popped up.
@@ -337,7 +337,7 @@ TEST_F(TaskEditTest, PopupChangesStatusAndPriorityAndDeletes) {
     EXPECT_TRUE(savedData().contains(QStringLiteral("<task title=\"First\"><priority>1</priority><status>4</status>")));
     EXPECT_EQ(rows(v.lstTasksToday, 3).first(), QStringLiteral("07-03-2025|First|High|Completed"));
 
-    v.lstTasksToday->SetSelectedItem(v.lstTasksToday->ListItems().Item(3));
+    selectRow(v.lstTasksToday, 3);
     choosePopupEntry(QStringLiteral("pupTaskTodayChangePOpt"), 0);
     v.lstTasksToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
     EXPECT_TRUE(savedData().contains(QStringLiteral("<task title=\"Third\"><priority>0</priority>")));
@@ -350,7 +350,7 @@ TEST_F(TaskEditTest, PopupChangesStatusAndPriorityAndDeletes) {
     EXPECT_TRUE(poppedUp.isEmpty());
 
     // Delete asks; Yes removes the task and reloads the day.
-    v.lstTasksToday->SetSelectedItem(v.lstTasksToday->ListItems().Item(2));
+    selectRow(v.lstTasksToday, 2);
     r->answers = {MsgAnswer::Yes};
     choosePopupEntry(QStringLiteral("pupTaskTodayDel"));
     v.lstTasksToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
@@ -377,7 +377,7 @@ TEST_F(TaskEditTest, EmptyTaskListStillPopsUpTheMenuAndMeetingMenuHidesPriority)
 TEST_F(TaskEditTest, TasksMenuActsOnTheSelectedTaskOfTheView) {
     frmMain& main = *Forms::IfLoaded<frmMain>();
     frmToday& v = *Forms::IfLoaded<frmToday>();
-    v.lstTasksToday->SetSelectedItem(v.lstTasksToday->ListItems().Item(3));
+    selectRow(v.lstTasksToday, 3);
     r->answers = {MsgAnswer::Yes};
     main.mnuTasksDel_Click();
     EXPECT_EQ(tasksOf(QStringLiteral("07-03-2025")), QStringLiteral("First,Second"));
@@ -388,7 +388,7 @@ TEST_F(TaskEditTest, TasksMenuActsOnTheSelectedTaskOfTheView) {
         opened = qobject_cast<frmTasks*>(w)->txtTitle->Text();
         qobject_cast<frmTasks*>(w)->close();
     };
-    v.lstTasksToday->SetSelectedItem(v.lstTasksToday->ListItems().Item(2));
+    selectRow(v.lstTasksToday, 2);
     v.lstTasksToday_DblClick();
     EXPECT_EQ(opened, QStringLiteral("Second"));
 

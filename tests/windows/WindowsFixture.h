@@ -8,6 +8,8 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/NotifyIcon.h"
+#include "windows/CommandDispatcher.h"
+#include "windows/frmDisplay.h"
 #include "windows/frmMain.h"
 
 #include "FakeInputs.h"
@@ -174,6 +176,16 @@ protected:
                 entry->trigger();
         });
     }
+
+    // Switches the main area to the record list of a side-bar item ("sh_task",
+    // "sh_mtg", "sh_note" or "sh_pwd") and returns the list.
+    static platform::ListView* showRecordList(const char* item) {
+        mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QLatin1String(item));
+        return platform::Forms::IfLoaded<frmDisplay>()->lstData;
+    }
+
+    // Selects a list's row by its 1-based position.
+    static void selectRow(platform::ListView* list, int index) { list->SetSelectedItem(list->ListItems().Item(index)); }
 
     static QString key(const QDate& d) { return d.toString(QStringLiteral("dd-MM-yyyy")); }
 
