@@ -148,3 +148,11 @@ QString DecipherField(const QString& hexText) {
     mGeneralFunctions::oRC4 = std::make_unique<cRC4>();
     return mGeneralFunctions::oRC4->DecryptString(hexText, kDataKey, true);
 }
+
+QString EncipherOptionalField(const QString& text) {
+    return mGeneralFunctions::IsBlank(text) ? text : EncipherField(text);
+}
+
+QString DecipherOptionalField(const QString& stored) {
+    return mGeneralFunctions::IsBlank(stored) ? stored : DecipherField(stored);
+}

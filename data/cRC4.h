@@ -42,3 +42,7 @@ private:
 // object, as every editor and list does.
 QString EncipherField(const QString& text);
 QString DecipherField(const QString& hexText);
+// The same for the optional fields: a blank value is stored and shown exactly
+// as typed, never enciphered.
+QString EncipherOptionalField(const QString& text);
+QString DecipherOptionalField(const QString& stored);

@@ -54,10 +54,6 @@ QString field(const XmlNode& record, int index) {
 }
 
 // An optional enciphered field: blank as stored, otherwise its clear text.
-QString clearOptional(const QString& stored) {
-    return mGeneralFunctions::IsBlank(stored) ? stored : DecipherField(stored);
-}
-
 void emphasise(ListItem* row, const QString& storedPriority) {
     const std::optional<int> priority = codeOf(storedPriority);
     if (!priority || *priority >= 2)
@@ -225,7 +221,7 @@ void LoadPasswordsList() {
     const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));
     for (XmlNode entry = passwords.firstChild(); entry; entry = entry.nextSibling()) {
         ListItem* row = list->ListItems().Add(entry.attributeText(0), 4, 4);
-        row->SetSubItems(1, clearOptional(field(entry, 0)));
+        row->SetSubItems(1, DecipherOptionalField(field(entry, 0)));
         row->SetTag(DecipherField(field(entry, 1)));
         row->SetSubItems(2, showClear ? row->Tag() : QString(row->Tag().size(), QLatin1Char('*')));
         row->SetSubItems(3, field(entry, 2));

@@ -59,14 +59,6 @@ Box* framedBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, con
     return box;
 }
 
-QString storedForm(const QString& typed) {
-    return mGeneralFunctions::IsBlank(typed) ? typed : EncipherField(typed);
-}
-
-QString clearForm(const QString& stored) {
-    return mGeneralFunctions::IsBlank(stored) ? stored : DecipherField(stored);
-}
-
 } // namespace
 
 frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
@@ -168,8 +160,8 @@ void frmTasks::LoadTaskDetails(const QString& sDate, const QString& sTitle) {
     }
     txtTitle->SetText(rec.Title);
     txtTitle->SetTag(rec.Title);
-    txtDesc->SetText(clearForm(rec.Desc));
-    txtRemarks->SetText(clearForm(rec.Remarks));
+    txtDesc->SetText(DecipherOptionalField(rec.Desc));
+    txtRemarks->SetText(DecipherOptionalField(rec.Remarks));
     m_storedPriority = rec.Priority;
     m_storedStatus = rec.Status;
     selectCode(cmbPriority, rec.Priority);
@@ -208,10 +200,10 @@ void frmTasks::btnSave_Click() {
     TaskRecord rec;
     rec.Date = dayKey;
     rec.Title = txtTitle->Text();
-    rec.Desc = storedForm(txtDesc->Text());
+    rec.Desc = EncipherOptionalField(txtDesc->Text());
     rec.Status = codeOf(cmbStatus, m_storedStatus);
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
-    rec.Remarks = storedForm(txtRemarks->Text());
+    rec.Remarks = EncipherOptionalField(txtRemarks->Text());
 
     if (ShowMode == 0) {
         if (!mTasks::SaveTask(rec, true, QString()))

@@ -64,15 +64,12 @@ inline QString element(const char* name, const QString& text) {
 }
 
 // An optional field as the editors store it: blank as typed, else enciphered.
-inline QString stored(const QString& text) {
-    return mGeneralFunctions::IsBlank(text) ? text : EncipherField(text);
-}
 
 inline QString task(const QString& title, const QString& priority, const QString& status,
                     const QString& desc = QString(), const QString& remarks = QString()) {
     return QStringLiteral("<task title=\"%1\">").arg(escaped(title)) + element("priority", priority) +
-           element("status", status) + element("desc", stored(desc)) + element("remarks", stored(remarks)) +
-           QStringLiteral("</task>");
+           element("status", status) + element("desc", EncipherOptionalField(desc)) +
+           element("remarks", EncipherOptionalField(remarks)) + QStringLiteral("</task>");
 }
 
 inline QString meeting(const QString& title, const QString& priority, const QString& meetingFor, const QString& start,
@@ -93,9 +90,9 @@ inline QString note(const QString& title, const QString& date, const QString& ti
 }
 
 inline QString password(const QString& title, const QString& user, const QString& pwd, const QString& url) {
-    return QStringLiteral("<password title=\"%1\">").arg(escaped(title)) + element("uname", stored(user)) +
-           element("pwd", EncipherField(pwd)) + element("url", url) + element("anote", "") +
-           QStringLiteral("</password>");
+    return QStringLiteral("<password title=\"%1\">").arg(escaped(title)) +
+           element("uname", EncipherOptionalField(user)) + element("pwd", EncipherField(pwd)) + element("url", url) +
+           element("anote", "") + QStringLiteral("</password>");
 }
 
 inline QByteArray data(const QString& days, const QString& notes = QString(), const QString& passwords = QString()) {
