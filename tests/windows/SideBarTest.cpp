@@ -1,4 +1,6 @@
 #include "WindowsFixture.h"
+// The side bar's pane is read as the tests of the bar itself read it.
+#include "../controls/ExplorerBarFixture.h"
 
 #include "controls/ABar.h"
 #include "platform/ImageList.h"
@@ -13,14 +15,6 @@
 
 using namespace fixture;
 namespace Forms = platform::Forms;
-
-// Reads the side bar's pane as the tests of the bar itself do.
-struct ExplorerBarProbe {
-    static ExplorerGroup& group(ExplorerBar& b, int i) { return i == -1 ? b.m_SpecialGroup : b.m_Groups[size_t(i)]; }
-    static int groupCount(ExplorerBar& b) { return b.m_GroupCount; }
-    static bool showSpecial(ExplorerBar& b) { return b.m_ShowSpecial; }
-    static bool updatesEnabled(ExplorerBar& b) { return b.m_UpdatesEnabled; }
-};
 
 namespace {
 
