@@ -90,8 +90,8 @@ void taskCommand(const QString& item) {
     }
 }
 
-// The meeting, note and password editors join the program later; until then
-// their add and edit commands do nothing.
+// The meeting editor joins the program later; until then its add and edit
+// commands do nothing.
 void meetingCommand(const QString& item) {
     if (CurrentView() != ViewMeetings)
         return;

@@ -375,8 +375,8 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
     } else if (Key == QLatin1String("close")) {
         mnuFileClose_Click();
     }
-    // The meeting, note and password editors and the note import are not
-    // part of the program yet; their keys, like the separators, do nothing.
+    // The meeting editor and the note import are not part of the program
+    // yet; their keys, like the separators, do nothing.
 }
 
 void frmMain::oSysTray_SysTrayDoubleClick(int Button) {
