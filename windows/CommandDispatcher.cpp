@@ -13,6 +13,8 @@
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmDisplay.h"
+#include "windows/frmNotes.h"
+#include "windows/frmPassword.h"
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
 
@@ -88,8 +90,8 @@ void taskCommand(const QString& item) {
     }
 }
 
-// The meeting, note and password editors join the program later; until then
-// their add and edit commands do nothing.
+// The meeting editor joins the program later; until then its add and edit
+// commands do nothing.
 void meetingCommand(const QString& item) {
     if (CurrentView() != ViewMeetings)
         return;
@@ -102,9 +104,16 @@ void meetingCommand(const QString& item) {
 }
 
 void noteCommand(const QString& item) {
+    if (item == QLatin1String("note_add")) {
+        frmNotes::AddNote();
+        return;
+    }
     if (CurrentView() != ViewNotes)
         return;
-    if (item == QLatin1String("note_del")) {
+    if (item == QLatin1String("note_edit")) {
+        const frmDisplay* display = platform::Forms::IfLoaded<frmDisplay>();
+        frmNotes::EditNote(display ? display->TitleParam : QString());
+    } else if (item == QLatin1String("note_del")) {
         if (!confirmed(QStringLiteral("Are you sure you want to Delete selected Note?")))
             return;
         mNotes::DeleteNote(selectedRow()->SubItems(2));
@@ -113,9 +122,15 @@ void noteCommand(const QString& item) {
 }
 
 void passwordCommand(const QString& item) {
+    if (item == QLatin1String("pwd_add")) {
+        frmPassword::AddPassword();
+        return;
+    }
     if (CurrentView() != ViewPasswords)
         return;
-    if (item == QLatin1String("pwd_del")) {
+    if (item == QLatin1String("pwd_edit")) {
+        frmPassword::EditPassword(selectedRow()->Text());
+    } else if (item == QLatin1String("pwd_del")) {
         if (!confirmed(QStringLiteral("Are you sure you want to Delete selected Password Information?")))
             return;
         mPasswords::DeletePassword(selectedRow()->Text());

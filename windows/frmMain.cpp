@@ -18,6 +18,8 @@
 #include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
 #include "windows/frmDisplay.h"
+#include "windows/frmNotes.h"
+#include "windows/frmPassword.h"
 #include "windows/frmSideBar.h"
 #include "windows/frmSysTray.h"
 #include "windows/frmTasks.h"
@@ -366,11 +368,15 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
         }
     } else if (Key == QLatin1String("tsk_add")) {
         frmTasks::AddTask();
+    } else if (Key == QLatin1String("note_add")) {
+        frmNotes::AddNote();
+    } else if (Key == QLatin1String("pwd_add")) {
+        frmPassword::AddPassword();
     } else if (Key == QLatin1String("close")) {
         mnuFileClose_Click();
     }
-    // The meeting, note and password editors and the note import are not
-    // part of the program yet; their keys, like the separators, do nothing.
+    // The meeting editor and the note import are not part of the program
+    // yet; their keys, like the separators, do nothing.
 }
 
 void frmMain::oSysTray_SysTrayDoubleClick(int Button) {

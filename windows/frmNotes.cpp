@@ -1,0 +1,138 @@
+#include "windows/frmNotes.h"
+
+#include "controls/XPButton.h"
+#include "data/cRC4.h"
+#include "data/mGeneralFunctions.h"
+#include "data/mNotes.h"
+#include "platform/Clock.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+#include "platform/ui/StatusBar.h"
+#include "platform/ui/TextBox.h"
+#include "windows/Pictures.h"
+#include "windows/TitledEditor.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+using platform::MsgStyle;
+
+namespace {
+
+constexpr int kTitleLimit = 50;
+
+void information(const QString& text, const QString& title) {
+    platform::MsgBox(text, MsgStyle::Information, title);
+}
+
+} // namespace
+
+frmNotes::frmNotes() : FormWidget(QStringLiteral("frmNotes")) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ProgramIcon());
+
+    QVBoxLayout* outer = nullptr;
+    QVBoxLayout* column = titled_editor::ContentColumn(this, outer);
+    txtTitle = titled_editor::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
+    txtTitle->SetMaxLength(kTitleLimit);
+    txtNote =
+        titled_editor::FramedBox<platform::MultiLineTextBox>(this, column, QStringLiteral("Note ... "), "txtNote", 1);
+    txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    btnCreate = new XPButton(this);
+    btnCreate->setObjectName(QStringLiteral("btnCreate"));
+    btnCreate->setFixedSize(130, 28);
+    btnCancel = new XPButton(this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setCaption(QStringLiteral("Cancel"));
+    btnCancel->setFixedSize(130, 28);
+    buttons->addWidget(btnCreate);
+    buttons->addWidget(btnCancel);
+    column->addLayout(buttons);
+    ucSBarNotes = titled_editor::AddStatusBar(this, outer);
+
+    connect(btnCreate, &XPButton::Click, this, &frmNotes::btnCreate_Click);
+    connect(btnCancel, &XPButton::Click, this, &frmNotes::btnCancel_Click);
+    resize(520, 480);
+}
+
+void frmNotes::AddNote() {
+    frmNotes& editor = platform::Forms::Get<frmNotes>();
+    editor.ShowMode = 0;
+    editor.ShowModal();
+}
+
+void frmNotes::EditNote(const QString& sTitle) {
+    frmNotes& editor = platform::Forms::Get<frmNotes>();
+    editor.NoteTitle = sTitle;
+    editor.ShowMode = 1;
+    editor.ShowModal();
+}
+
+void frmNotes::Form_Load() {
+    if (ShowMode != 0) {
+        btnCreate->setCaption(QStringLiteral("Save Changes"));
+        setWindowTitle(QStringLiteral("Edit Note Details ..."));
+        LoadNoteData();
+        return;
+    }
+    // An import has already put its text into the note box; it stays.
+    btnCreate->setCaption(QStringLiteral("Create New Note"));
+    setWindowTitle(QStringLiteral("Create New Note ..."));
+}
+
+void frmNotes::LoadNoteData() {
+    // A note that is gone has been reported by the store; its empty record
+    // leaves the fields empty.
+    const NoteRecord rec = mNotes::GetNote(NoteTitle);
+    txtTitle->SetText(rec.Title);
+    txtTitle->SetTag(rec.Title);
+    txtNote->SetText(DecipherOptionalField(rec.Text));
+}
+
+void frmNotes::btnCreate_Click() {
+    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
+        information(QStringLiteral("Please specify some Title for this Note."), QStringLiteral("Title?"));
+        return;
+    }
+    if (titled_editor::TitleTaken(ShowMode, txtTitle, QStringLiteral(".//zandor/notes"), QStringLiteral("note"))) {
+        information(QStringLiteral("Note with same Title already exists. Please specify some other Title for this "
+                                   "Note."),
+                    QStringLiteral("Similar titled Note exists!"));
+        return;
+    }
+    if (mGeneralFunctions::IsBlank(txtNote->Text())) {
+        information(QStringLiteral("Empty Note can not be saved. Please specify some Text to be saved as Note."),
+                    QStringLiteral("Note Text?"));
+        return;
+    }
+
+    const QDateTime now = platform::Now();
+    NoteRecord rec;
+    rec.Title = txtTitle->Text();
+    rec.Text = EncipherField(txtNote->Text());
+    rec.Date = platform::FormatDatePattern(now.date(), QStringLiteral("dd/mm/yyyy"));
+    rec.Time = platform::FormatSystemTime(now.time());
+
+    // A save that failed has been reported; the dialog stays open with
+    // everything as typed.
+    if (ShowMode != 0) {
+        if (!mNotes::SaveNote(rec, false, txtTitle->Tag()))
+            return;
+        information(QStringLiteral("Changed saved successfully!"), QStringLiteral("Done!"));
+    } else {
+        if (!mNotes::SaveNote(rec, true, QString()))
+            return;
+        information(QStringLiteral("New Note saved successfully!"), QStringLiteral("Done!"));
+    }
+    unloadForm();
+}
+
+void frmNotes::btnCancel_Click() {
+    if (platform::MsgBox(QStringLiteral("This Action will close the Dialog without saving anything to Data File. Are "
+                                        "you sure you want to Cancel?"),
+                         MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
+        unloadForm();
+}

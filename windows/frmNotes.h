@@ -1,0 +1,45 @@
+#pragma once
+
+#include "windows/FormBase.h"
+
+#include <QString>
+#include <cstdint>
+
+class XPButton;
+namespace platform {
+class MultiLineTextBox;
+class StatusBar;
+class TextBox;
+} // namespace platform
+
+// The dialog that writes a new note or edits the note of a title. The opener
+// sets ShowMode (0 create, 1 edit) and, to edit, NoteTitle, then shows it
+// modally. An import puts its text into txtNote before a create: the load
+// leaves it there.
+class frmNotes : public FormWidget {
+    Q_OBJECT
+public:
+    frmNotes();
+
+    int32_t ShowMode = 0;
+    QString NoteTitle;
+
+    // Shows the default editor modally, to create a note or on a stored one.
+    static void AddNote();
+    static void EditNote(const QString& sTitle);
+
+    // Fills the fields from the stored note titled NoteTitle.
+    void LoadNoteData();
+
+    platform::TextBox* txtTitle = nullptr;
+    platform::MultiLineTextBox* txtNote = nullptr;
+    XPButton* btnCreate = nullptr;
+    XPButton* btnCancel = nullptr;
+    platform::StatusBar* ucSBarNotes = nullptr;
+
+    void btnCreate_Click();
+    void btnCancel_Click();
+
+protected:
+    void Form_Load() override;
+};
