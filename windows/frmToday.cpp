@@ -14,6 +14,7 @@
 #include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
 #include "windows/frmMain.h"
+#include "windows/frmMeetings.h"
 #include "windows/frmTasks.h"
 
 #include <QAction>
@@ -187,7 +188,8 @@ void frmToday::lstTasksToday_MouseDown(int Button, int Shift, int x, int y) {
 }
 
 void frmToday::lstMeetingsToday_DblClick() {
-    // The meeting editor opens from here once the program has one.
+    if (platform::ListItem* row = lstMeetingsToday->SelectedItem())
+        frmMeetings::EditMeeting(row->Text(), row->SubItems(1));
 }
 
 void frmToday::lstMeetingsToday_MouseDown(int Button, int Shift, int x, int y) {
