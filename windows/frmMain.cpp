@@ -32,6 +32,7 @@
 #include "windows/frmToday.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -187,6 +188,9 @@ frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
     buildMenus();
     buildPopupMenus();
     mFunctions::InstallListLoaders();
+
+    m_pendingRestore.setSingleShot(true);
+    connect(&m_pendingRestore, &QTimer::timeout, this, &frmMain::restoreFromTray);
 
     oTimer = std::make_unique<clsTimer>();
     oTimer->Timer = [this]() { oTimer_Timer(); };
@@ -401,12 +405,26 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
 }
 
 void frmMain::oSysTray_SysTrayDoubleClick(int Button) {
+    m_pendingRestore.stop();
     oSysTray_MenuClick(0, QStringLiteral("show"));
 }
 
 void frmMain::oSysTray_SysTrayMouseDown(int Button) {
     if (Button == 2)
         oSysTray->ShowMenu();
+    // Some notification areas report one activation and never a double
+    // click; a single click on the icon of a hidden window brings it back
+    // once no double click has followed.
+    if (Button == 1 && !isVisible())
+        m_pendingRestore.start(QApplication::doubleClickInterval());
+}
+
+void frmMain::restoreFromTray() {
+    if (isVisible() || isUnloaded() || !oSysTray)
+        return;
+    if (QAction* item = oSysTray->mnuSysTray.value(0))
+        item->setText(QStringLiteral("Show"));
+    oSysTray_MenuClick(0, QStringLiteral("show"));
 }
 
 // --- Docking -----------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <memory>
 
@@ -118,6 +119,10 @@ private:
     // none, the window stays, or nothing could bring it back.
     void hideToTray();
 
+    // Brings a hidden window back after a single click on its icon.
+    void restoreFromTray();
+
     QMdiArea* m_clientArea = nullptr;
+    QTimer m_pendingRestore;
     bool m_startInTray = false;
 };
