@@ -162,6 +162,10 @@ void SetAlertTimer(clsTimer* timer) {
     g_timer = timer;
 }
 
+clsTimer* AlertTimer() {
+    return g_timer;
+}
+
 void SetAlertWindow(std::function<void(const AlertFields& alert)> show) {
     g_showAlert = std::move(show);
 }

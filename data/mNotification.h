@@ -55,6 +55,7 @@ void PlaySoundFile(const QString& path);
 
 // The main window hands over its timer and the way it opens an alert.
 void SetAlertTimer(clsTimer* timer);
+clsTimer* AlertTimer();
 void SetAlertWindow(std::function<void(const AlertFields& alert)> show);
 
 } // namespace mNotification

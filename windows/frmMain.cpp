@@ -199,7 +199,9 @@ frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
 }
 
 frmMain::~frmMain() {
-    mNotification::SetAlertTimer(nullptr);
+    // A main window loaded after this one may have armed its own timer.
+    if (mNotification::AlertTimer() == oTimer.get())
+        mNotification::SetAlertTimer(nullptr);
 }
 
 void frmMain::buildMenus() {
@@ -349,8 +351,10 @@ void frmMain::hideToTray() {
 }
 
 void frmMain::Form_Unload() {
-    mNotification::StopAlertTimer();
-    mNotification::SetAlertTimer(nullptr);
+    if (mNotification::AlertTimer() == oTimer.get()) {
+        mNotification::StopAlertTimer();
+        mNotification::SetAlertTimer(nullptr);
+    }
     mGeneralFunctions::UnloadAllForms();
 }
 
