@@ -15,6 +15,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSet>
 
 namespace mNotification {
 
@@ -28,6 +29,13 @@ clsTimer* g_timer = nullptr;
 std::function<void(const AlertFields&)> g_showAlert;
 // The day the pending list was built for; a tick on another day rebuilds it.
 QDate g_builtFor;
+// The meetings of that day already alerted, by title and start second: a
+// rebuild after a save must not alert them again, unless their start moved.
+QSet<QString> g_alerted;
+
+QString alertedKey(const QString& title, int32_t start) {
+    return title + kSeparator + QString::number(start);
+}
 
 int32_t secondsNow() {
     const QTime now = platform::Now().time();
@@ -49,6 +57,8 @@ void armTimer() {
 void buildPending() {
     const QDate today = platform::Today();
     const QString dayKey = platform::FormatDatePattern(today, QStringLiteral("dd-mm-yyyy"));
+    if (today != g_builtFor)
+        g_alerted.clear();
     QStringList pending;
     platform::XmlDocument doc;
     DataFile::LoadOrDie(doc);
@@ -56,7 +66,7 @@ void buildPending() {
     const platform::XmlNode meetings = mTasks::FindDateContainer(doc, dayKey, mTasks::KindMeetings);
     for (platform::XmlNode m = meetings ? meetings.firstChild() : platform::XmlNode(); m; m = m.nextSibling()) {
         const QString start = m.child(2).text();
-        if (TimeToSeconds(start) < now)
+        if (TimeToSeconds(start) < now || g_alerted.contains(alertedKey(m.attributeText(0), TimeToSeconds(start))))
             continue;
         pending << QStringList{m.attributeText(0), meetForText(m.child(1).text()), start, m.child(3).text()}.join(
             kSeparator);
@@ -122,6 +132,7 @@ void CheckMeetingAlerts() {
             }
             if (start - now <= kAlertWindowSeconds) {
                 pending.removeAt(i);
+                g_alerted.insert(alertedKey(f.Title, start));
                 if (g_showAlert)
                     g_showAlert(f);
                 break;

@@ -449,6 +449,19 @@ TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {
     ASSERT_EQ(frmNotification::OpenAlerts().size(), 1);
     EXPECT_EQ(frmNotification::OpenAlerts().first()->lblTitle->text(), QStringLiteral("Standup"));
     EXPECT_EQ(mNotification::PendingAlerts().size(), 1);
+
+    // Saving it again from "Show Details" does not alert it twice; moving
+    // its start does.
+    r->onModal = [](QObject* w) { qobject_cast<frmMeetings*>(w)->btnSave_Click(); };
+    frmNotification::OpenAlerts().first()->lblShowDetails_Click();
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 1);
+    r->onModal = [](QObject* w) {
+        auto& e = *qobject_cast<frmMeetings*>(w);
+        e.ucStartTime->SetValue(QTime(14, 11));
+        e.btnSave_Click();
+    };
+    frmNotification::OpenAlerts().first()->lblShowDetails_Click();
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 2);
 }
 
 TEST_F(MeetingTest, AboutBoxShowsTheVersion) {
