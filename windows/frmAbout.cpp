@@ -4,6 +4,7 @@
 #include "data/mGeneralFunctions.h"
 #include "platform/Ui.h"
 #include "windows/Pictures.h"
+#include "windows/frmMain.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -54,6 +55,9 @@ void frmAbout::Form_Load() {
     lblAppTitle->setText(QStringLiteral(":: Veltrane ::"));
     lblVersion->setText(mGeneralFunctions::ApplicationBuild(true, true));
     mGeneralFunctions::SetTopMost(platform::HandleOf(this), true);
+    // Modeless, it still opens over the main window rather than in a corner.
+    if (const frmMain* main = platform::Forms::IfLoaded<frmMain>(); main && main->isVisible())
+        move(main->frameGeometry().center() - rect().center());
 }
 
 void frmAbout::btnOk_Click() {
