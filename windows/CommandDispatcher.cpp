@@ -4,15 +4,19 @@
 #include "data/mGeneralFunctions.h"
 #include "data/mMeetings.h"
 #include "data/mNotes.h"
+#include "data/mNotification.h"
 #include "data/mPasswords.h"
 #include "data/mTasks.h"
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/RuntimeError.h"
+#include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/ListView.h"
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmDisplay.h"
+#include "windows/frmMeetings.h"
 #include "windows/frmNotes.h"
 #include "windows/frmPassword.h"
 #include "windows/frmTasks.h"
@@ -90,16 +94,28 @@ void taskCommand(const QString& item) {
     }
 }
 
-// The meeting editor joins the program later; until then its add and edit
-// commands do nothing.
+// An add stands before the view check: it acts in every view.
 void meetingCommand(const QString& item) {
+    if (item == QLatin1String("mtg_add")) {
+        frmMeetings::AddMeeting();
+        return;
+    }
     if (CurrentView() != ViewMeetings)
         return;
-    if (item == QLatin1String("mtg_del")) {
+    if (item == QLatin1String("mtg_edit")) {
+        platform::ListItem* row = selectedRow();
+        frmMeetings::EditMeeting(row->Text(), row->SubItems(1));
+    } else if (item == QLatin1String("mtg_del")) {
         if (!confirmed(QStringLiteral("Are you sure you want to remove selected Meeting Schedule?")))
             return;
         platform::ListItem* row = selectedRow();
-        mMeetings::DeleteMeeting(row->Text(), row->SubItems(1));
+        const QString day = row->Text();
+        mMeetings::DeleteMeeting(day, row->SubItems(1));
+        // A meeting of today that is gone must not be alerted.
+        if (day == platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"))) {
+            mNotification::StopAlertTimer();
+            mNotification::ScheduleTodayAlerts();
+        }
     }
 }
 

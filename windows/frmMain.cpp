@@ -1,14 +1,19 @@
 #include "windows/frmMain.h"
 
 #include "data/Views.h"
+#include "data/clsTimer.h"
 #include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"
 #include "data/mINI.h"
+#include "data/mMeetings.h"
+#include "data/mNotification.h"
 #include "data/mTasks.h"
+#include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/Files.h"
 #include "platform/IconHandles.h"
 #include "platform/SingleInstance.h"
+#include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
@@ -17,8 +22,11 @@
 #include "windows/CommandDispatcher.h"
 #include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
+#include "windows/frmAbout.h"
 #include "windows/frmDisplay.h"
+#include "windows/frmMeetings.h"
 #include "windows/frmNotes.h"
+#include "windows/frmNotification.h"
 #include "windows/frmPassword.h"
 #include "windows/frmSideBar.h"
 #include "windows/frmSysTray.h"
@@ -26,6 +34,7 @@
 #include "windows/frmToday.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -69,14 +78,14 @@ const MenuEntry kTasksMenu[] = {
     {"mnuTasksShowAll", "&Show All Tasks", &frmMain::mnuTasksShowAll_Click},
 };
 const MenuEntry kMeetingsMenu[] = {
-    {"mnuMeetingsAdd", "&Add New Meeting Schedule"},
-    {"mnuMeetingsEdit", "Re&schedule selected Meeting"},
-    {"mnuMeetingsDel", "Remove selected Meeting Schedule"},
+    {"mnuMeetingsAdd", "&Add New Meeting Schedule", &frmMain::mnuMeetingsAdd_Click},
+    {"mnuMeetingsEdit", "Re&schedule selected Meeting", &frmMain::mnuMeetingsEdit_Click},
+    {"mnuMeetingsDel", "Remove selected Meeting Schedule", &frmMain::mnuMeetingsDel_Click},
     {"mnuMeetingsLine1", "-", nullptr, true},
     {"mnuMeetingsShowToday", "Show Today's Meetings", nullptr, true},
     {"mnuMeetingsShowFuture", "Show Today's and Future Meetings", nullptr, true},
     {"mnuMeetingsLine2", "-"},
-    {"mnuMeetingsShowAll", "Show All Meeting Schedules"},
+    {"mnuMeetingsShowAll", "Show All Meeting Schedules", &frmMain::mnuMeetingsShowAll_Click},
 };
 const MenuEntry kNotesMenu[] = {
     {"mnuNotesAdd", "&Create New Note", &frmMain::mnuNotesAdd_Click},
@@ -105,8 +114,9 @@ const MenuEntry kOptionsMenu[] = {
     {"mnuOptionsWinStartup", "&Start on Windows Startup"},
 };
 const MenuEntry kHelpMenu[] = {
-    {"mnuHelpFile", "Help &File"},        {"mnuHelpLine1", "-"}, {"mnuHelpEmail", "&Contact Us"},
-    {"mnuHelpWebsite", "Visit &Website"}, {"mnuHelpLine2", "-"}, {"mnuHelpAbout", "&About"},
+    {"mnuHelpFile", "Help &File"},   {"mnuHelpLine1", "-"},
+    {"mnuHelpEmail", "&Contact Us"}, {"mnuHelpWebsite", "Visit &Website"},
+    {"mnuHelpLine2", "-"},           {"mnuHelpAbout", "&About", &frmMain::mnuHelpAbout_Click},
 };
 // The pop-up menus' first entries.
 const MenuEntry kTaskPopupMenu[] = {
@@ -117,9 +127,9 @@ const MenuEntry kTaskPopupMenu[] = {
     {"pupTaskTodayChangeS", "Change Status", nullptr, true},
 };
 const MenuEntry kMeetingPopupMenu[] = {
-    {"pupMeetTodayAdd", "Add New Schedule"},
-    {"pupMeetTodayEdit", "Edit Schedule"},
-    {"pupMeetTodayDel", "Remove Schedule"},
+    {"pupMeetTodayAdd", "Add New Schedule", &frmMain::pupMeetTodayAdd_Click},
+    {"pupMeetTodayEdit", "Edit Schedule", &frmMain::pupMeetTodayEdit_Click},
+    {"pupMeetTodayDel", "Remove Schedule", &frmMain::pupMeetTodayDel_Click},
     {"pupMeetTodayLine1", "-"},
 };
 
@@ -180,9 +190,21 @@ frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
     buildMenus();
     buildPopupMenus();
     mFunctions::InstallListLoaders();
+
+    m_pendingRestore.setSingleShot(true);
+    connect(&m_pendingRestore, &QTimer::timeout, this, &frmMain::restoreFromTray);
+
+    oTimer = std::make_unique<clsTimer>();
+    oTimer->Timer = [this]() { oTimer_Timer(); };
+    mNotification::SetAlertTimer(oTimer.get());
+    mNotification::SetAlertWindow([](const mNotification::AlertFields& alert) { frmNotification::ShowAlert(alert); });
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // A main window loaded after this one may have armed its own timer.
+    if (mNotification::AlertTimer() == oTimer.get())
+        mNotification::SetAlertTimer(nullptr);
+}
 
 void frmMain::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -225,13 +247,15 @@ void frmMain::buildPopupMenus() {
     addEntries(this, pupMeetToday, kMeetingPopupMenu);
     const QStringList meetingFor = codeTexts(mFunctions::GetMeetingForText, 6);
     for (int i = 0; i < meetingFor.size(); ++i)
-        platform::AddMenuEntry(pupMeetToday, meetingFor[i], QStringLiteral("pupMeetTodayChangeMForOpt"), i);
+        connect(platform::AddMenuEntry(pupMeetToday, meetingFor[i], QStringLiteral("pupMeetTodayChangeMForOpt"), i),
+                &QAction::triggered, this, [this, i]() { pupMeetTodayChangeMForOpt_Click(static_cast<int16_t>(i)); });
     platform::AddMenuEntry(pupMeetToday, QStringLiteral("-"), QStringLiteral("pupMeetTodayLine2"))->setVisible(false);
     QMenu* meetPriority =
         platform::AddSubmenu(pupMeetToday, QStringLiteral("Change Priority"), QStringLiteral("pupMeetTodayChnageP"));
     meetPriority->menuAction()->setVisible(false);
     for (int i = 0; i < priorities.size(); ++i)
-        platform::AddMenuEntry(meetPriority, priorities[i], QStringLiteral("pupMeetTodayChangePOpt"), i);
+        connect(platform::AddMenuEntry(meetPriority, priorities[i], QStringLiteral("pupMeetTodayChangePOpt"), i),
+                &QAction::triggered, this, [this, i]() { pupMeetTodayChangePOpt_Click(static_cast<int16_t>(i)); });
 }
 
 QAction* frmMain::Entry(const QString& name, int index) const {
@@ -266,6 +290,11 @@ void frmMain::Form_Load() {
     ucFormDock->AddForm(&UseForm<frmSideBar>(), 1, 3, QStringLiteral("frmSideBar"), 38);
     ucFormDock->ApplyLayout();
     platform::Forms::Get<frmToday>().Show();
+    mNotification::ScheduleTodayAlerts();
+}
+
+void frmMain::oTimer_Timer() {
+    mNotification::CheckMeetingAlerts();
 }
 
 void frmMain::present() {
@@ -324,6 +353,10 @@ void frmMain::hideToTray() {
 }
 
 void frmMain::Form_Unload() {
+    if (mNotification::AlertTimer() == oTimer.get()) {
+        mNotification::StopAlertTimer();
+        mNotification::SetAlertTimer(nullptr);
+    }
     mGeneralFunctions::UnloadAllForms();
 }
 
@@ -368,6 +401,8 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
         }
     } else if (Key == QLatin1String("tsk_add")) {
         frmTasks::AddTask();
+    } else if (Key == QLatin1String("mtg_add")) {
+        frmMeetings::AddMeeting();
     } else if (Key == QLatin1String("note_add")) {
         frmNotes::AddNote();
     } else if (Key == QLatin1String("pwd_add")) {
@@ -375,17 +410,31 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
     } else if (Key == QLatin1String("close")) {
         mnuFileClose_Click();
     }
-    // The meeting editor and the note import are not part of the program
-    // yet; their keys, like the separators, do nothing.
+    // The note import is not part of the program yet; its key, like the
+    // separators, does nothing.
 }
 
 void frmMain::oSysTray_SysTrayDoubleClick(int Button) {
+    m_pendingRestore.stop();
     oSysTray_MenuClick(0, QStringLiteral("show"));
 }
 
 void frmMain::oSysTray_SysTrayMouseDown(int Button) {
     if (Button == 2)
         oSysTray->ShowMenu();
+    // Some notification areas report one activation and never a double
+    // click; a single click on the icon of a hidden window brings it back
+    // once no double click has followed.
+    if (Button == 1 && !isVisible())
+        m_pendingRestore.start(QApplication::doubleClickInterval());
+}
+
+void frmMain::restoreFromTray() {
+    if (isVisible() || isUnloaded() || !oSysTray)
+        return;
+    if (QAction* item = oSysTray->mnuSysTray.value(0))
+        item->setText(QStringLiteral("Show"));
+    oSysTray_MenuClick(0, QStringLiteral("show"));
 }
 
 // --- Docking -----------------------------------------------------------------------------
@@ -429,6 +478,26 @@ void frmMain::mnuTasksDel_Click() {
 
 void frmMain::mnuTasksShowAll_Click() {
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
+}
+
+void frmMain::mnuMeetingsAdd_Click() {
+    pupMeetTodayAdd_Click();
+}
+
+void frmMain::mnuMeetingsEdit_Click() {
+    pupMeetTodayEdit_Click();
+}
+
+void frmMain::mnuMeetingsDel_Click() {
+    pupMeetTodayDel_Click();
+}
+
+void frmMain::mnuMeetingsShowAll_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_mtg"));
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    platform::Forms::Get<frmAbout>().Show();
 }
 
 void frmMain::mnuNotesAdd_Click() {
@@ -539,4 +608,56 @@ void frmMain::pupTaskTodayChangeSOpt_Click(int16_t Index) {
 void frmMain::pupTaskTodayChangePOpt_Click(int16_t Index) {
     if (platform::ListItem* row = selectedTaskRow())
         mTasks::UpdateItemField(row->Text(), row->SubItems(1), 0, QString::number(Index), mTasks::KindTasks);
+}
+
+// --- The meeting pop-up menu -------------------------------------------------------------
+
+platform::ListItem* frmMain::selectedMeetingRow() const {
+    if (mFunctions::CurrentView() == mFunctions::ViewMeetings)
+        return selectedRecordRow();
+    frmToday* today = platform::Forms::IfLoaded<frmToday>();
+    return today ? today->lstMeetingsToday->SelectedItem() : nullptr;
+}
+
+void frmMain::pupMeetTodayAdd_Click() {
+    mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), QStringLiteral("mtg_add"));
+}
+
+void frmMain::pupMeetTodayEdit_Click() {
+    platform::ListItem* row = selectedMeetingRow();
+    if (!row)
+        return;
+    if (mFunctions::CurrentView() == mFunctions::ViewMeetings) {
+        mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), QStringLiteral("mtg_edit"));
+        return;
+    }
+    frmMeetings::EditMeeting(row->Text(), row->SubItems(1));
+}
+
+void frmMain::pupMeetTodayDel_Click() {
+    platform::ListItem* row = selectedMeetingRow();
+    if (!row)
+        return;
+    const QString day = row->Text();
+    const QString title = row->SubItems(1);
+    if (mFunctions::CurrentView() == mFunctions::ViewMeetings) {
+        mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), QStringLiteral("mtg_del"));
+    } else if (platform::MsgBox(QStringLiteral("Are you sure you want to remove selected Meeting Schedule?"),
+                                MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes) {
+        mMeetings::DeleteMeeting(day, title);
+    }
+    if (day == platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"))) {
+        mNotification::StopAlertTimer();
+        mNotification::ScheduleTodayAlerts();
+    }
+}
+
+void frmMain::pupMeetTodayChangeMForOpt_Click(int16_t Index) {
+    if (platform::ListItem* row = selectedMeetingRow())
+        mTasks::UpdateItemField(row->Text(), row->SubItems(1), 1, QString::number(Index), mTasks::KindMeetings);
+}
+
+void frmMain::pupMeetTodayChangePOpt_Click(int16_t Index) {
+    if (platform::ListItem* row = selectedMeetingRow())
+        mTasks::UpdateItemField(row->Text(), row->SubItems(1), 0, QString::number(Index), mTasks::KindMeetings);
 }

@@ -5,10 +5,13 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QMdiArea;
+class clsTimer;
 class QMenu;
 class frmSysTray;
 namespace platform {
@@ -45,6 +48,8 @@ public:
     platform::DockPane* ucFormDock = nullptr;
     // The icon in the notification area; none until the first minimise.
     frmSysTray* oSysTray = nullptr;
+    // The one-second beat of the meeting alerts.
+    std::unique_ptr<clsTimer> oTimer;
 
     // Menu handlers.
     void mnuFileClose_Click();
@@ -52,6 +57,10 @@ public:
     void mnuTasksEdit_Click();
     void mnuTasksDel_Click();
     void mnuTasksShowAll_Click();
+    void mnuMeetingsAdd_Click();
+    void mnuMeetingsEdit_Click();
+    void mnuMeetingsDel_Click();
+    void mnuMeetingsShowAll_Click();
     void mnuNotesAdd_Click();
     void mnuNotesEdit_Click();
     void mnuNotesDel_Click();
@@ -62,6 +71,7 @@ public:
     void mnuPasswordCopyP_Click();
     void mnuPasswordOpenURL_Click();
     void mnuPasswordShow_Click();
+    void mnuHelpAbout_Click();
 
     // The task pop-up menu's handlers.
     void pupTaskTodayAdd_Click();
@@ -69,6 +79,15 @@ public:
     void pupTaskTodayDel_Click();
     void pupTaskTodayChangeSOpt_Click(int16_t Index);
     void pupTaskTodayChangePOpt_Click(int16_t Index);
+
+    // The meeting pop-up menu's handlers.
+    void pupMeetTodayAdd_Click();
+    void pupMeetTodayEdit_Click();
+    void pupMeetTodayDel_Click();
+    void pupMeetTodayChangeMForOpt_Click(int16_t Index);
+    void pupMeetTodayChangePOpt_Click(int16_t Index);
+
+    void oTimer_Timer();
 
     // The notification area's events.
     void oSysTray_MenuClick(int32_t Index, const QString& Key);
@@ -92,6 +111,7 @@ private:
     void buildPopupMenus();
     // The selected row of the task list the pop-up menu acts on, or null.
     platform::ListItem* selectedTaskRow() const;
+    platform::ListItem* selectedMeetingRow() const;
     // The selected row of the record list, or null when there is none.
     platform::ListItem* selectedRecordRow() const;
     void passwordAction(int16_t action);
@@ -99,6 +119,10 @@ private:
     // none, the window stays, or nothing could bring it back.
     void hideToTray();
 
+    // Brings a hidden window back after a single click on its icon.
+    void restoreFromTray();
+
     QMdiArea* m_clientArea = nullptr;
+    QTimer m_pendingRestore;
     bool m_startInTray = false;
 };

@@ -14,14 +14,18 @@
 #include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
 #include "windows/frmMain.h"
+#include "windows/frmMeetings.h"
 #include "windows/frmTasks.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -149,6 +153,26 @@ void frmToday::Form_Resize() {
     }
     setColumnShares(lstTasksToday, {0.15, 0.45, 0.1, 0.15});
     setColumnShares(lstMeetingsToday, {0.15, 0.3, 0.3, 0.125, 0.125});
+    // An urgent meeting's row is bold; its times must still show whole. The
+    // room they need more comes from the title and meeting-for columns.
+    const double shared = geometry::ColumnsWidth(lstMeetingsToday);
+    const double timeWidth = std::max(shared * 0.125, BoldTimeColumnWidth(lstMeetingsToday));
+    const double textWidth = std::max(0.0, shared * 0.3 - (timeWidth - shared * 0.125));
+    for (int column : {2, 3})
+        lstMeetingsToday->ColumnHeaders().Item(column).SetWidth(textWidth);
+    for (int column : {4, 5})
+        lstMeetingsToday->ColumnHeaders().Item(column).SetWidth(timeWidth);
+}
+
+double frmToday::BoldTimeColumnWidth(const QWidget* list) {
+    QFont bold = list->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = 0;
+    for (const char* sample : {"00:00:00 AM", "00:00:00 PM", "88:88:88 AM", "88:88:88 PM"})
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(sample)));
+    // The cell's own margins on both sides of the text.
+    return platform::PixelsToTwipsX(widest + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4));
 }
 
 QString frmToday::HeaderText() const {
@@ -187,7 +211,8 @@ void frmToday::lstTasksToday_MouseDown(int Button, int Shift, int x, int y) {
 }
 
 void frmToday::lstMeetingsToday_DblClick() {
-    // The meeting editor opens from here once the program has one.
+    if (platform::ListItem* row = lstMeetingsToday->SelectedItem())
+        frmMeetings::EditMeeting(row->Text(), row->SubItems(1));
 }
 
 void frmToday::lstMeetingsToday_MouseDown(int Button, int Shift, int x, int y) {

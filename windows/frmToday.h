@@ -34,6 +34,9 @@ public:
     platform::ListView* lstTasksToday = nullptr;
     platform::ListView* lstMeetingsToday = nullptr;
 
+    // The width, in twips, a time column needs to show a time in bold whole.
+    static double BoldTimeColumnWidth(const QWidget* list);
+
     // The header text for the day shown, at the current time.
     QString HeaderText() const;
 

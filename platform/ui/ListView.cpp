@@ -252,7 +252,18 @@ QVariant ListItem::data(int column, int role) const {
                 return icon;
         }
         break;
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: {
+        // Rows are one line high, as the first row's height sets them all: a
+        // text with line breaks shows on that one line.
+        if (column >= m_texts.size())
+            return QVariant();
+        QString text = m_texts.at(column);
+        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+            text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+            text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        }
+        return text;
+    }
     case Qt::EditRole:
         return column < m_texts.size() ? QVariant(m_texts.at(column)) : QVariant();
     default:

@@ -1,0 +1,520 @@
+#include "WindowsFixture.h"
+
+#include "EventLoop.h"
+#include "controls/XPButton.h"
+#include "data/clsTimer.h"
+#include "data/mNotification.h"
+#include "platform/Sound.h"
+#include "platform/Twips.h"
+#include "platform/ui/DateTimePickers.h"
+#include "platform/ui/MonthView.h"
+#include "platform/ui/TextBox.h"
+#include "windows/frmAbout.h"
+#include "windows/frmMeetings.h"
+#include "windows/frmNotification.h"
+#include "windows/frmSideBar.h"
+#include "windows/frmSysTray.h"
+#include "windows/frmToday.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+
+using namespace fixture;
+namespace Forms = platform::Forms;
+using platform::MsgAnswer;
+
+namespace {
+
+const QString kToday = QStringLiteral("07-03-2025");
+
+QStringList titles(const testsupport::MessageBoxResponder& r) {
+    QStringList t;
+    for (const auto& b : r.boxes)
+        t << b.title;
+    return t;
+}
+
+// The titles of a day's meetings in the data file, in order.
+QString meetingsOf(const QString& stored, const QString& dayKey) {
+    const int at = stored.indexOf(QStringLiteral("<date d=\"%1\">").arg(dayKey));
+    if (at < 0)
+        return QString();
+    const QString dayXml = stored.mid(at, stored.indexOf(QLatin1String("</date>"), at) - at);
+    QStringList out;
+    for (int i = dayXml.indexOf(QLatin1String("<meeting title=\"")); i >= 0;
+         i = dayXml.indexOf(QLatin1String("<meeting title=\""), i + 1)) {
+        const int start = i + 16;
+        out << dayXml.mid(start, dayXml.indexOf(QLatin1Char('"'), start) - start);
+    }
+    return out.join(QLatin1Char(','));
+}
+
+} // namespace
+
+class MeetingTest : public WindowsTest {
+protected:
+    void SetUp() override {
+        WindowsTest::SetUp();
+        platform::SetSoundOverride([this](const QString& path) { played << path; });
+        folder.writeData(data(
+            day(kToday, QString(),
+                meeting(QStringLiteral("Standup"), "2", "0", QStringLiteral("02:10:00 PM"),
+                        QStringLiteral("02:20:00 PM")) +
+                    meeting(QStringLiteral("Review"), "1", "3", QStringLiteral("04:00:00 PM"),
+                            QStringLiteral("05:00:00 PM"))) +
+            day(QStringLiteral("10-03-2025"), QString(),
+                meeting(QStringLiteral("Taken"), "2", "1", QStringLiteral("9:00:00 AM"), QStringLiteral("14:30")))));
+    }
+    void TearDown() override {
+        platform::SetSoundOverride({});
+        WindowsTest::TearDown();
+    }
+
+    // Opens the editor through a dispatcher command and acts on it.
+    void withEditor(const QString& item, std::function<void(frmMeetings&)> act) {
+        r->onModal = [act](QObject* w) {
+            if (auto* e = qobject_cast<frmMeetings*>(w))
+                act(*e);
+        };
+        mFunctions::HandleOptionBarItems(QStringLiteral("mtg"), item);
+    }
+    // Reschedules a meeting from the Today view's pop-up menu.
+    void reschedule(int row, std::function<void(frmMeetings&)> act) {
+        frmToday& v = *Forms::IfLoaded<frmToday>();
+        selectRow(v.lstMeetingsToday, row);
+        r->onModal = [act](QObject* w) { act(*qobject_cast<frmMeetings*>(w)); };
+        choosePopupEntry(QStringLiteral("pupMeetTodayEdit"));
+        v.lstMeetingsToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
+    }
+    void closeEditor() {
+        if (frmMeetings* e = Forms::IfLoaded<frmMeetings>())
+            e->close();
+    }
+
+    QStringList played;
+};
+
+TEST_F(MeetingTest, EditorChecksRunInOrderAndStopAtTheFirst) {
+    openMain();
+    struct Case {
+        const char* what;
+        int mode; // 0 add, else reschedule row 1 of today
+        QString title;
+        int dayOffset;
+        QTime start, end;
+        std::deque<MsgAnswer> answers;
+        QStringList boxes;
+        bool stays;
+    };
+    const QTime two(14, 0), later(14, 1);
+    const Case cases[] = {
+        {"blank title", 0, QStringLiteral("   "), -1, two, two, {}, {"Title?"}, true},
+        {"past day, No", 0, QStringLiteral("A"), -1, two, later, {}, {"Continue with past date?"}, true},
+        {"past day, Yes, then timing",
+         0,
+         QStringLiteral("A"),
+         -1,
+         later,
+         two,
+         {MsgAnswer::Yes},
+         {"Continue with past date?", "Please check Meeting Timing ..."},
+         true},
+        {"end equals start", 0, QStringLiteral("A"), 0, two, two, {}, {"Please check Meeting Timing ..."}, true},
+        {"duplicate on add", 0, QStringLiteral("Review"), 0, two, later, {}, {"Duplicate Title!"}, true},
+        {"reschedule onto another's title", 1, QStringLiteral("Review"), 0, two, later, {}, {"Duplicate Title!"}, true},
+        {"reschedule keeping its own title", 1, QStringLiteral("Standup"), 0, two, later, {}, {"Done!"}, false},
+        {"same title, other day", 0, QStringLiteral("Review"), 3, two, later, {}, {"Done!"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        r->clear();
+        r->answers = c.answers;
+        const QByteArray before = folder.readData();
+        auto act = [&](frmMeetings& e) {
+            e.txtTitle->SetText(c.title);
+            e.ucDTPicker->SetValue(today.addDays(c.dayOffset));
+            e.ucStartTime->SetValue(c.start);
+            e.ucEndTime->SetValue(c.end);
+            e.btnSave_Click();
+        };
+        if (c.mode == 0)
+            withEditor(QStringLiteral("mtg_add"), act);
+        else
+            reschedule(1, act);
+        EXPECT_EQ(titles(*r), c.boxes);
+        EXPECT_EQ(Forms::IfLoaded<frmMeetings>() != nullptr, c.stays);
+        if (c.stays)
+            EXPECT_EQ(folder.readData(), before);
+        closeEditor();
+    }
+}
+
+TEST_F(MeetingTest, NewMeetingOpensOnTheCalendarsDayAtTheCurrentTimeAndIsStored) {
+    openMain();
+    Forms::IfLoaded<frmSideBar>()->ucCalender->SetValue(QDate(2025, 3, 12));
+    QString opened;
+    withEditor(QStringLiteral("mtg_add"), [&](frmMeetings& e) {
+        opened = QStringList{e.windowTitle(),
+                             e.btnSave->Caption(),
+                             e.ucDTPicker->Value().toString(Qt::ISODate),
+                             e.ucStartTime->text(),
+                             e.ucEndTime->ValueText(),
+                             e.cmbMeetFor->currentText(),
+                             e.cmbPriority->currentText()}
+                     .join(QLatin1Char('|'));
+        e.txtTitle->SetText(QStringLiteral("Plan <Q2>"));
+        e.txtDesc->SetText(QStringLiteral("Budget\r\nand staff"));
+        e.ucEndTime->SetValue(QTime(15, 30));
+        e.btnSave_Click();
+    });
+    EXPECT_EQ(opened, QStringLiteral("Create New Meeting Schedule ...|&Save Schedule|2025-03-12|02:05:09 PM|02:05:09 "
+                                     "PM|General Body Meeting|Normal"));
+    EXPECT_EQ(r->last().text, QStringLiteral("New Meeting Schedule added Successfully!"));
+    EXPECT_TRUE(savedData().contains(
+        QStringLiteral("<meeting title=\"Plan &lt;Q2>\"><priority>2</priority><m_for>0</m_for><s_time>02:05:09 "
+                       "PM</s_time><e_time>03:30:00 PM</e_time><desc>") +
+        EncipherField(QStringLiteral("Budget\r\nand staff"))));
+    EXPECT_EQ(rows(Forms::IfLoaded<frmToday>()->lstMeetingsToday, 4),
+              QStringList{"12-03-2025|Plan <Q2>|General Body Meeting|02:05:09 PM|03:30:00 PM"});
+}
+
+TEST_F(MeetingTest, StoredTimesOfAnyFormLoadIntoThePickers) {
+    openMain();
+    QString shown;
+    r->onModal = [&](QObject* w) {
+        auto& e = *qobject_cast<frmMeetings*>(w);
+        shown = e.ucStartTime->text() + QLatin1Char('|') + e.ucEndTime->text();
+        e.close();
+    };
+    frmMeetings::EditMeeting(QStringLiteral("10-03-2025"), QStringLiteral("Taken"));
+    EXPECT_EQ(shown, QStringLiteral("09:00:00 AM|02:30:00 PM"));
+
+    const struct {
+        const char* stored;
+        const char* read;
+    } texts[] = {{"9:00:00 AM", "09:00:00 AM"},
+                 {"14:30", "02:30:00 PM"},
+                 {"14:30:00", "02:30:00 PM"},
+                 {"12:00:00 AM", "12:00:00 AM"},
+                 {"07-03-2025 11:45:00 PM", "11:45:00 PM"}};
+    for (const auto& t : texts) {
+        platform::TimePicker picker;
+        ASSERT_TRUE(picker.SetValueText(QLatin1String(t.stored))) << t.stored;
+        EXPECT_EQ(picker.text(), QLatin1String(t.read)) << t.stored;
+        EXPECT_EQ(picker.ValueText(), QLatin1String(t.read)) << t.stored;
+    }
+}
+
+TEST_F(MeetingTest, RescheduleToAnotherDayAddsThereFirstAndAFailedWriteKeepsTheDialog) {
+    openMain();
+    // The write of the new day fails: nothing moves, nothing is reported done.
+    reschedule(1, [](frmMeetings& e) {
+        e.ucDTPicker->SetValue(QDate(2025, 3, 10));
+        testsupport::FailNextFileWrite();
+        e.btnSave_Click();
+    });
+    EXPECT_EQ(titles(*r), QStringList{"Data File could not be saved!"});
+    frmMeetings* editor = Forms::IfLoaded<frmMeetings>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(meetingsOf(savedData(), kToday), QStringLiteral("Standup,Review"));
+
+    r->clear();
+    editor->btnSave_Click();
+    EXPECT_EQ(titles(*r), QStringList{"Done!"});
+    EXPECT_EQ(r->last().text, QStringLiteral("Meeting Schedule changed Successfully!"));
+    EXPECT_EQ(meetingsOf(savedData(), kToday), QStringLiteral("Review"));
+    EXPECT_EQ(meetingsOf(savedData(), QStringLiteral("10-03-2025")), QStringLiteral("Taken,Standup"));
+    EXPECT_EQ(Forms::IfLoaded<frmToday>()->DisplayDate(), QStringLiteral("10-03-2025"));
+    EXPECT_EQ(Forms::IfLoaded<frmSideBar>()->ucCalender->Value(), QDate(2025, 3, 10));
+    // It left today, so today's alerts no longer hold it.
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 1);
+    EXPECT_TRUE(mNotification::PendingAlerts().first().startsWith(QStringLiteral("Review###")));
+}
+
+TEST_F(MeetingTest, AddOpensTheEditorFromEveryViewAndEditOnlyInTheMeetingsList) {
+    openMain();
+    for (const char* view : {"sh_today", "sh_task", "sh_mtg", "sh_note", "sh_pwd"}) {
+        SCOPED_TRACE(view);
+        mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QLatin1String(view));
+        r->modalWindows.clear();
+        withEditor(QStringLiteral("mtg_add"), [](frmMeetings& e) { e.close(); });
+        EXPECT_EQ(r->modalWindows.size(), 1u);
+    }
+    // The tray and the menu open the same editor.
+    r->modalWindows.clear();
+    UseForm<frmMain>().oSysTray_MenuClick(3, QStringLiteral("mtg_add"));
+    UseForm<frmMain>().mnuMeetingsAdd_Click();
+    EXPECT_EQ(r->modalWindows.size(), 2u);
+
+    // The all-meetings list reschedules its selected row; the Today view
+    // does not through the dispatcher.
+    platform::ListView* list = showRecordList("sh_mtg");
+    selectRow(list, 3);
+    QString opened;
+    withEditor(QStringLiteral("mtg_edit"), [&](frmMeetings& e) {
+        opened = e.windowTitle() + QLatin1Char('|') + e.txtTitle->Text();
+        e.close();
+    });
+    EXPECT_EQ(opened, QStringLiteral("Reschedule Meeting ...|Taken"));
+    mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_today"));
+    r->modalWindows.clear();
+    withEditor(QStringLiteral("mtg_edit"), [](frmMeetings& e) { e.close(); });
+    EXPECT_TRUE(r->modalWindows.empty());
+}
+
+TEST_F(MeetingTest, PopupChangesKindAndPriorityAndDeleteReArmsTodaysAlerts) {
+    openMain();
+    frmToday& v = *Forms::IfLoaded<frmToday>();
+    struct Case {
+        const char* entry;
+        int index;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"pupMeetTodayChangeMForOpt", 4, "<priority>2</priority><m_for>4</m_for>"},
+        {"pupMeetTodayChangePOpt", 0, "<priority>0</priority><m_for>4</m_for>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        selectRow(v.lstMeetingsToday, 1);
+        choosePopupEntry(QLatin1String(c.entry), c.index);
+        v.lstMeetingsToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
+        EXPECT_TRUE(savedData().contains(QStringLiteral("<meeting title=\"Standup\">") + QLatin1String(c.stored)));
+    }
+    EXPECT_EQ(rows(v.lstMeetingsToday, 2).first(), QStringLiteral("07-03-2025|Standup|Project Planning"));
+
+    // No to the removal still rebuilds today's alerts; Yes removes the
+    // meeting from them.
+    mNotification::PendingAlerts().clear();
+    selectRow(v.lstMeetingsToday, 1);
+    choosePopupEntry(QStringLiteral("pupMeetTodayDel"));
+    v.lstMeetingsToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
+    EXPECT_EQ(r->last().text, QStringLiteral("Are you sure you want to remove selected Meeting Schedule?"));
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 2);
+    EXPECT_TRUE(UseForm<frmMain>().oTimer->Enabled());
+
+    r->answers = {MsgAnswer::Yes};
+    selectRow(v.lstMeetingsToday, 1);
+    v.lstMeetingsToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
+    EXPECT_EQ(meetingsOf(savedData(), kToday), QStringLiteral("Review"));
+    ASSERT_EQ(mNotification::PendingAlerts().size(), 1);
+    EXPECT_TRUE(mNotification::PendingAlerts().first().startsWith(QStringLiteral("Review###")));
+}
+
+// The alert check against a fixed clock, with the pop-up caught.
+class AlertTest : public MeetingTest {
+protected:
+    void SetUp() override {
+        MeetingTest::SetUp();
+        mNotification::SetAlertWindow([this](const mNotification::AlertFields& a) { alerted << a.Title; });
+    }
+    void TearDown() override {
+        mNotification::SetAlertWindow({});
+        mNotification::SetAlertTimer(nullptr);
+        MeetingTest::TearDown();
+    }
+    // Today's meetings as (title, start) pairs, scheduled at the clock's time.
+    void schedule(const QList<QPair<QString, QString>>& meetings) {
+        QString xml;
+        for (const auto& m : meetings)
+            xml += meeting(m.first, "2", "0", m.second, QStringLiteral("11:59:00 PM"));
+        folder.writeData(data(day(kToday, QString(), xml)));
+        mNotification::SetAlertTimer(&timer);
+        mNotification::ScheduleTodayAlerts();
+    }
+    QStringList alerted;
+    clsTimer timer;
+};
+
+TEST_F(AlertTest, OneTickAlertsTheFirstMeetingWithinTenMinutes) {
+    // The clock stands at 02:05:09 PM.
+    struct Case {
+        const char* what;
+        QList<QPair<QString, QString>> meetings;
+        int advance; // seconds the clock moves between scheduling and the tick
+        QStringList alerted;
+        int left;
+    };
+    const Case cases[] = {
+        {"600 s ahead", {{"A", "02:15:09 PM"}}, 0, {"A"}, 0},
+        {"601 s ahead", {{"A", "02:15:10 PM"}}, 0, {}, 1},
+        {"starts this second", {{"A", "14:05:09"}}, 0, {"A"}, 0},
+        {"two begun, one in five minutes",
+         {{"Gone1", "02:05:10 PM"}, {"Gone2", "02:06:00 PM"}, {"Soon", "02:11:30 PM"}},
+         60,
+         {"Soon"},
+         0},
+        {"two due at once: one per tick", {{"X", "02:10:00 PM"}, {"Y", "02:10:00 PM"}}, 0, {"X"}, 1},
+        {"already begun when scheduled", {{"Past", "02:00:00 PM"}}, 0, {}, 0},
+        {"a title holding ###", {{"Q1###Q2", "02:10:00 PM"}}, 0, {"Q1###Q2"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clock.set(QDateTime(today, QTime(14, 5, 9)));
+        alerted.clear();
+        schedule(c.meetings);
+        clock.advanceSeconds(c.advance);
+        mNotification::CheckMeetingAlerts();
+        EXPECT_EQ(alerted, c.alerted);
+        EXPECT_EQ(mNotification::PendingAlerts().size(), c.left);
+        // The tick always leaves the timer running.
+        EXPECT_TRUE(timer.Enabled());
+    }
+}
+
+TEST_F(AlertTest, UnreadableEntriesAreDroppedAndANewDayRebuildsTheList) {
+    schedule({{"Later", "11:00:00 PM"}});
+    mNotification::PendingAlerts().prepend(QStringLiteral("Broken###General Body Meeting###soon###later"));
+    mNotification::PendingAlerts().prepend(QStringLiteral("no separators at all"));
+    mNotification::CheckMeetingAlerts();
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 1);
+    EXPECT_TRUE(timer.Enabled());
+
+    // Past midnight the list is built again from the new day's meetings.
+    folder.writeData(data(
+        day(kToday, QString()) +
+        day(QStringLiteral("08-03-2025"), QString(),
+            meeting(QStringLiteral("Early"), "2", "0", QStringLiteral("12:05:00 AM"), QStringLiteral("01:00:00 AM")))));
+    clock.set(QDateTime(QDate(2025, 3, 8), QTime(0, 0, 30)));
+    mNotification::CheckMeetingAlerts();
+    EXPECT_EQ(alerted, QStringList{"Early"});
+    EXPECT_TRUE(mNotification::PendingAlerts().isEmpty());
+
+    const auto f = mNotification::SplitAlertEntry(QStringLiteral("a###b###c###General###1 PM###2 PM"));
+    EXPECT_EQ(QStringList({f.Title, f.MeetFor, f.StartTime, f.EndTime}),
+              QStringList({"a###b###c", "General", "1 PM", "2 PM"}));
+}
+
+TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeeting) {
+    openMain();
+    // A given work area: the window's right edge stands 75 twips in, its
+    // bottom on the area's bottom.
+    frmNotification* first =
+        frmNotification::ShowAlert({QStringLiteral("Standup"), QStringLiteral("General Body Meeting"),
+                                    QStringLiteral("02:10:00 PM"), QStringLiteral("02:20:00 PM")});
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("Meeting Schedule Alert for General Body Meeting"));
+    EXPECT_EQ(first->HeightTwips(), 0);
+    EXPECT_EQ(played, QStringList{folder.file(QStringLiteral("ntfy.wav"))});
+    const mNotification::WorkArea area{0, 0, 1024, 768};
+    first->PlaceNotifyWindow(area);
+    EXPECT_EQ(first->geometry().right() + 1, 1024 - 5);
+
+    // 100 twips a step until the designed height is reached or passed by up
+    // to 99 twips.
+    int steps = 0;
+    while (first->tmrAnimate->isActive() && steps < 100) {
+        first->tmrAnimate_Timer();
+        ++steps;
+    }
+    EXPECT_EQ(steps, 22);
+    EXPECT_EQ(first->HeightTwips(), 2100);
+    EXPECT_GE(first->HeightTwips() - frmNotification::kDesignedHeight, 0);
+    EXPECT_LE(first->HeightTwips() - frmNotification::kDesignedHeight, 99);
+    first->PlaceNotifyWindow(area);
+    EXPECT_EQ(first->geometry(), QRect(1024 - 5 - 320, 768 - 140, 320, 140));
+
+    // A second alert while the first is up stands above it.
+    frmNotification* second = frmNotification::ShowAlert(
+        {QStringLiteral("Review"), QStringLiteral("Technical Discussions"), QStringLiteral("x"), QStringLiteral("y")});
+    EXPECT_EQ(second->Area().Bottom, first->Area().Bottom - 140);
+    EXPECT_EQ(frmNotification::OpenAlerts().size(), 2);
+
+    // Without the sound file the alert is silent.
+    QFile::remove(folder.file(QStringLiteral("ntfy.wav")));
+    played.clear();
+    frmNotification::ShowAlert({QStringLiteral("Z"), QString(), QString(), QString()});
+    EXPECT_TRUE(played.isEmpty());
+
+    // "Show Details" opens today's meeting of that title, the alert staying.
+    QString opened;
+    r->onModal = [&](QObject* w) {
+        auto& e = *qobject_cast<frmMeetings*>(w);
+        opened = QStringList{e.MeetingDate, e.MeetingTitle, QString::number(e.ShowMode), e.txtTitle->Text(),
+                             e.ucStartTime->text()}
+                     .join(QLatin1Char('|'));
+        e.close();
+    };
+    first->lblShowDetails_Click();
+    EXPECT_EQ(opened, QStringLiteral("07-03-2025|Standup|1|Standup|02:10:00 PM"));
+    EXPECT_TRUE(first->isFormVisible());
+}
+
+TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {
+    clock.set(QDateTime(today, QTime(14, 3, 0)));
+    frmMain& main = openMain();
+    EXPECT_TRUE(main.oTimer->Enabled());
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 2);
+    main.oTimer_Timer();
+    ASSERT_EQ(frmNotification::OpenAlerts().size(), 1);
+    EXPECT_EQ(frmNotification::OpenAlerts().first()->lblTitle->text(), QStringLiteral("Standup"));
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 1);
+
+    // Saving it again from "Show Details" does not alert it twice; moving
+    // its start does.
+    r->onModal = [](QObject* w) { qobject_cast<frmMeetings*>(w)->btnSave_Click(); };
+    frmNotification::OpenAlerts().first()->lblShowDetails_Click();
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 1);
+    r->onModal = [](QObject* w) {
+        auto& e = *qobject_cast<frmMeetings*>(w);
+        e.ucStartTime->SetValue(QTime(14, 11));
+        e.btnSave_Click();
+    };
+    frmNotification::OpenAlerts().first()->lblShowDetails_Click();
+    EXPECT_EQ(mNotification::PendingAlerts().size(), 2);
+}
+
+TEST_F(MeetingTest, AboutBoxShowsTheVersion) {
+    openMain();
+    UseForm<frmMain>().mnuHelpAbout_Click();
+    frmAbout* about = Forms::IfLoaded<frmAbout>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About us"));
+    EXPECT_EQ(about->lblAppTitle->text(), QStringLiteral(":: Veltrane ::"));
+    EXPECT_EQ(about->lblVersion->text(), mGeneralFunctions::ApplicationBuild(true, true));
+    EXPECT_TRUE(about->lblVersion->text().contains(QStringLiteral("; build: ")));
+    about->btnOk_Click();
+    EXPECT_EQ(Forms::IfLoaded<frmAbout>(), nullptr);
+}
+
+TEST_F(MeetingTest, BoldTimesShowWholeAndRowsStayOneLineHigh) {
+    openMain();
+    frmToday& v = *Forms::IfLoaded<frmToday>();
+    v.resize(600, 500);
+    QFont bold = v.lstMeetingsToday->font();
+    bold.setBold(true);
+    const int needed = QFontMetrics(bold).horizontalAdvance(QStringLiteral("11:45:00 PM"));
+    for (int column : {4, 5})
+        EXPECT_GT(platform::TwipsToPixelsX(v.lstMeetingsToday->ColumnHeaders().Item(column).Width()), needed + 6);
+
+    platform::ListView* list = showRecordList("sh_task");
+    list->ListItems().Clear();
+    list->ListItems().Add(QStringLiteral("a\r\nb\nc"))->SetSubItems(1, QStringLiteral("x"));
+    list->ListItems().Add(QStringLiteral("plain"));
+    ASSERT_EQ(list->ListItems().Count(), 2);
+    fixture::drain();
+    const QModelIndex first = list->model()->index(0, 0);
+    EXPECT_EQ(first.data().toString(), QStringLiteral("a b c"));
+    EXPECT_EQ(list->ListItems().Item(1)->Text(), QStringLiteral("a\r\nb\nc"));
+    EXPECT_EQ(list->visualRect(first).height(), list->visualRect(list->model()->index(1, 0)).height());
+    EXPECT_LT(list->visualRect(first).height(), 2 * QFontMetrics(list->font()).lineSpacing());
+}
+
+TEST_F(MeetingTest, ASingleClickOnTheIconBringsTheHiddenWindowBack) {
+    frmMain& main = openMain();
+    main.setWindowState(Qt::WindowMinimized);
+    ASSERT_NE(main.oSysTray, nullptr);
+    ASSERT_FALSE(main.isVisible());
+    emit main.oSysTray->SysTrayMouseDown(1);
+    EXPECT_TRUE(testsupport::RunEventsUntil([&] { return main.isVisible(); }));
+
+    // Where a double click comes, it alone acts: the window is not shown and
+    // hidden again.
+    main.oSysTray_MenuClick(0, QStringLiteral("show"));
+    ASSERT_FALSE(main.isVisible());
+    emit main.oSysTray->SysTrayMouseDown(1);
+    emit main.oSysTray->SysTrayDoubleClick(1);
+    EXPECT_TRUE(main.isVisible());
+    testsupport::RunEventsFor(QApplication::doubleClickInterval() + 100);
+    EXPECT_TRUE(main.isVisible());
+}

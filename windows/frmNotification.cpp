@@ -1,0 +1,155 @@
+#include "windows/frmNotification.h"
+
+#include "data/mGeneralFunctions.h"
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "platform/Twips.h"
+#include "platform/Ui.h"
+#include "windows/Pictures.h"
+#include "windows/frmMeetings.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+QList<QPointer<frmNotification>>& openAlerts() {
+    static QList<QPointer<frmNotification>> alerts;
+    return alerts;
+}
+
+QLabel* label(QWidget* parent, const char* name, int x, int y, int w, int h, bool bold = false) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(x, y, w, h);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+} // namespace
+
+frmNotification::frmNotification() : FormWidget(QStringLiteral("frmNotification")) {
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowIcon(ProgramIcon());
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 225));
+    setPalette(pal);
+
+    // Laid out from the top: while the window grows upwards, its top shows
+    // first.
+    imgImage1 = label(this, "imgImage1", 10, 10, 32, 32);
+    imgImage1->setPixmap(ProgramPicture(QStringLiteral("veltrane-32.png")));
+    lblInfo = label(this, "lblInfo", 52, 8, 260, 18);
+    lblInfo->setText(QStringLiteral("This meeting starts soon:"));
+    lblTitle = label(this, "lblTitle", 52, 28, 260, 36, true);
+    lblTitle->setWordWrap(true);
+    auto* startCaption = label(this, "lblStartCaption", 52, 68, 70, 18);
+    startCaption->setText(QStringLiteral("Starts at:"));
+    lblStartTime = label(this, "lblStartTime", 124, 68, 180, 18);
+    auto* endCaption = label(this, "lblEndCaption", 52, 88, 70, 18);
+    endCaption->setText(QStringLiteral("Ends at:"));
+    lblEndTime = label(this, "lblEndTime", 124, 88, 180, 18);
+    lblShowDetails = label(this, "lblShowDetails", 52, 112, 120, 18);
+    lblShowDetails->setText(QStringLiteral("Show Details"));
+    QFont link = lblShowDetails->font();
+    link.setUnderline(true);
+    lblShowDetails->setFont(link);
+    QPalette linkPal = lblShowDetails->palette();
+    linkPal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    lblShowDetails->setPalette(linkPal);
+    lblShowDetails->setCursor(Qt::PointingHandCursor);
+    lblShowDetails->installEventFilter(this);
+
+    tmrAnimate = new QTimer(this);
+    connect(tmrAnimate, &QTimer::timeout, this, &frmNotification::tmrAnimate_Timer);
+    resize(platform::TwipsToPixelsX(kDesignedWidth), platform::TwipsToPixelsY(kDesignedHeight));
+}
+
+frmNotification::~frmNotification() {
+    openAlerts().removeAll(QPointer<frmNotification>(this));
+}
+
+frmNotification* frmNotification::ShowAlert(const mNotification::AlertFields& alert) {
+    auto* w = new frmNotification();
+    w->setWindowTitle(QStringLiteral("Meeting Schedule Alert for ") + alert.MeetFor);
+    w->lblTitle->setText(alert.Title);
+    w->lblStartTime->setText(alert.StartTime);
+    w->lblEndTime->setText(alert.EndTime);
+    w->Show();
+    return w;
+}
+
+QList<frmNotification*> frmNotification::OpenAlerts() {
+    QList<frmNotification*> out;
+    for (const QPointer<frmNotification>& a : openAlerts())
+        if (a && !a->isUnloaded())
+            out << a.data();
+    return out;
+}
+
+void frmNotification::Form_Load() {
+    mGeneralFunctions::SetTopMost(platform::HandleOf(this), true);
+    m_area = mNotification::GetWorkArea();
+    // A second alert stands above the ones already up, so none hides another.
+    for (frmNotification* other : OpenAlerts()) {
+        const double grownTop =
+            double(other->m_area.Bottom) * platform::TwipsPerPixelY() - std::ceil(other->m_targetHeight / 100) * 100;
+        m_area.Bottom = std::min<int32_t>(m_area.Bottom, std::floor(grownTop / platform::TwipsPerPixelY()));
+    }
+    openAlerts() << QPointer<frmNotification>(this);
+    m_targetHeight = std::round(kDesignedHeight);
+    m_heightTwips = 0;
+    PlaceNotifyWindow(m_area);
+    mNotification::PlaySoundFile(platform::ProgramFile(QStringLiteral("ntfy.wav")));
+    tmrAnimate->setInterval(20);
+    tmrAnimate->start();
+}
+
+void frmNotification::Form_Unload() {
+    tmrAnimate->stop();
+    openAlerts().removeAll(QPointer<frmNotification>(this));
+}
+
+void frmNotification::PlaceNotifyWindow(const mNotification::WorkArea& area) {
+    double left = 0;
+    double top = 0;
+    mNotification::NotifyWindowPosition(area, kDesignedWidth, m_heightTwips, left, top);
+    setGeometry(platform::TwipsToPixelsX(left), platform::TwipsToPixelsY(top), platform::TwipsToPixelsX(kDesignedWidth),
+                std::max(1, platform::TwipsToPixelsY(m_heightTwips)));
+}
+
+void frmNotification::tmrAnimate_Timer() {
+    if (m_heightTwips < m_targetHeight) {
+        m_heightTwips += 100;
+        PlaceNotifyWindow(m_area);
+    } else {
+        tmrAnimate->stop();
+    }
+}
+
+void frmNotification::lblShowDetails_Click() {
+    frmMeetings::EditMeeting(platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy")),
+                             lblTitle->text());
+}
+
+bool frmNotification::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblShowDetails && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        lblShowDetails_Click();
+        return true;
+    }
+    return FormWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "data/mNotification.h"
+#include "windows/FormBase.h"
+
+class QLabel;
+class QTimer;
+
+// The meeting alert: opens above every window at the bottom right of the work
+// area, grows upwards and offers the meeting's details. Each alert is a window
+// of its own; one opening while others are up stands above them.
+class frmNotification : public FormWidget {
+    Q_OBJECT
+public:
+    frmNotification();
+    ~frmNotification() override;
+
+    // Opens a new alert for a meeting of today.
+    static frmNotification* ShowAlert(const mNotification::AlertFields& alert);
+    // The alerts on the screen, oldest first.
+    static QList<frmNotification*> OpenAlerts();
+
+    QLabel* lblTitle = nullptr;
+    QLabel* lblStartTime = nullptr;
+    QLabel* lblEndTime = nullptr;
+    QLabel* lblInfo = nullptr;
+    QLabel* lblShowDetails = nullptr;
+    QLabel* imgImage1 = nullptr;
+    QTimer* tmrAnimate = nullptr;
+
+    // The designed height, and the height reached so far, in twips.
+    static constexpr double kDesignedHeight = 2055;
+    static constexpr double kDesignedWidth = 4800;
+    double HeightTwips() const { return m_heightTwips; }
+    // The work area the alert stands on: the screen's, or above the alerts
+    // already up.
+    mNotification::WorkArea Area() const { return m_area; }
+    // Places the window for its current height on a work area.
+    void PlaceNotifyWindow(const mNotification::WorkArea& area);
+
+    void tmrAnimate_Timer();
+    void lblShowDetails_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    mNotification::WorkArea m_area;
+    double m_targetHeight = kDesignedHeight;
+    double m_heightTwips = kDesignedHeight;
+};
