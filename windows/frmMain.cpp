@@ -1,5 +1,6 @@
 #include "windows/frmMain.h"
 
+#include "controls/CDlg.h"
 #include "data/Views.h"
 #include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"
@@ -22,6 +23,7 @@
 #include "windows/frmSysTray.h"
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
+#include "windows/mMain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -44,13 +46,13 @@ struct MenuEntry {
 // The menu bar, menu by menu, in order; the File menu is cut where its
 // Backup submenu stands.
 const MenuEntry kFileMenu[] = {
-    {"mnuFileExportTaskToday", "Export Today's &Tasks to File"},
-    {"mnuFileExportMeetingsToday", "Export Today's &Meetings to File"},
+    {"mnuFileExportTaskToday", "Export Today's &Tasks to File", &frmMain::mnuFileExportTaskToday_Click},
+    {"mnuFileExportMeetingsToday", "Export Today's &Meetings to File", &frmMain::mnuFileExportMeetingsToday_Click},
     {"mnuFileLine1", "-"},
 };
 const MenuEntry kFileBackupMenu[] = {
-    {"mnuFileBackupCreate", "Create Backup"},
-    {"mnuFileBackupRestore", "Restore from Backup"},
+    {"mnuFileBackupCreate", "Create Backup", &frmMain::mnuFileBackupCreate_Click},
+    {"mnuFileBackupRestore", "Restore from Backup", &frmMain::mnuFileBackupRestore_Click},
 };
 const MenuEntry kFileMenuEnd[] = {
     {"mnuFileLine2", "-"},
@@ -81,8 +83,8 @@ const MenuEntry kNotesMenu[] = {
     {"mnuNotesEdit", "&Edit selected Note", &frmMain::mnuNotesEdit_Click},
     {"mnuNotesDel", "&Remove selected Note", &frmMain::mnuNotesDel_Click},
     {"mnuNotesLine", "-"},
-    {"mnuNotesImport", "&Import from File"},
-    {"mnuNotesExport", "&Export to File"},
+    {"mnuNotesImport", "&Import from File", &frmMain::mnuNotesImport_Click},
+    {"mnuNotesExport", "&Export to File", &frmMain::mnuNotesExport_Click},
 };
 const MenuEntry kPasswordMenu[] = {
     {"mnuPasswordAdd", "&Add New Password", &frmMain::mnuPasswordAdd_Click},
@@ -97,14 +99,18 @@ const MenuEntry kPasswordMenu[] = {
     {"mnuPasswordShow", "&Show Password Strings", &frmMain::mnuPasswordShow_Click},
 };
 const MenuEntry kOptionsMenu[] = {
-    {"mnuOptionsChangePass", "&Change Application Password"},
+    {"mnuOptionsChangePass", "&Change Application Password", &frmMain::mnuOptionsChangePass_Click},
     {"mnuOptionsLine1", "-"},
-    {"mnuOptionsEnable", "&Enable Application Password"},
-    {"mnuOptionsWinStartup", "&Start on Windows Startup"},
+    {"mnuOptionsEnable", "&Enable Application Password", &frmMain::mnuOptionsEnable_Click},
+    {"mnuOptionsWinStartup", "&Start on Windows Startup", &frmMain::mnuOptionsWinStartup_Click},
 };
 const MenuEntry kHelpMenu[] = {
-    {"mnuHelpFile", "Help &File"},        {"mnuHelpLine1", "-"}, {"mnuHelpEmail", "&Contact Us"},
-    {"mnuHelpWebsite", "Visit &Website"}, {"mnuHelpLine2", "-"}, {"mnuHelpAbout", "&About"},
+    {"mnuHelpFile", "Help &File", &frmMain::mnuHelpFile_Click},
+    {"mnuHelpLine1", "-"},
+    {"mnuHelpEmail", "&Contact Us", &frmMain::mnuHelpEmail_Click},
+    {"mnuHelpWebsite", "Visit &Website", &frmMain::mnuHelpWebsite_Click},
+    {"mnuHelpLine2", "-"},
+    {"mnuHelpAbout", "&About"},
 };
 // The pop-up menus' first entries.
 const MenuEntry kTaskPopupMenu[] = {
@@ -146,14 +152,6 @@ QStringList codeTexts(QString (*text)(int16_t), int count) {
     return texts;
 }
 
-// A switch of the configuration file: any number but 0 is on; a text that
-// is no number counts as off.
-bool switchOn(const platform::Variant& value) {
-    bool ok = false;
-    const double number = value.toString().trimmed().toDouble(&ok);
-    return ok && number != 0;
-}
-
 } // namespace
 
 frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
@@ -174,6 +172,9 @@ frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
     ucFormDock = new platform::DockPane(this);
     connect(ucFormDock, &platform::DockPane::ItemStateChange, this, &frmMain::ucFormDock_ItemStateChange);
     connect(ucFormDock, &platform::DockPane::PaneSizing, this, &frmMain::ucFormDock_PaneSizing);
+
+    CDlg1 = new CDlg(this);
+    CDlg1->setObjectName(QStringLiteral("CDlg1"));
 
     buildMenus();
     buildPopupMenus();
@@ -254,10 +255,10 @@ void frmMain::Form_Load() {
     mINI::SetINI(config, 5000);
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsEnable")),
-        switchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsWinStartup")),
-        switchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
     setWindowTitle(QStringLiteral("Veltrane (version: ") + mGeneralFunctions::ApplicationBuild(true, true) +
                    QStringLiteral(")"));
     ucFormDock->Attach(platform::HandleOf(this));
@@ -366,11 +367,13 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
         }
     } else if (Key == QLatin1String("tsk_add")) {
         frmTasks::AddTask();
+    } else if (Key == QLatin1String("mprt_note")) {
+        importNote(true);
     } else if (Key == QLatin1String("close")) {
         mnuFileClose_Click();
     }
-    // The meeting, note and password editors and the note import are not
-    // part of the program yet; their keys, like the separators, do nothing.
+    // The meeting, note and password editors are not part of the program
+    // yet; their keys, like the separators, do nothing.
 }
 
 void frmMain::oSysTray_SysTrayDoubleClick(int Button) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 
+class CDlg;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -45,8 +46,14 @@ public:
     platform::DockPane* ucFormDock = nullptr;
     // The icon in the notification area; none until the first minimise.
     frmSysTray* oSysTray = nullptr;
+    // The file dialogs of the File and Notes menus and of the tray's import.
+    CDlg* CDlg1 = nullptr;
 
     // Menu handlers.
+    void mnuFileExportTaskToday_Click();
+    void mnuFileExportMeetingsToday_Click();
+    void mnuFileBackupCreate_Click();
+    void mnuFileBackupRestore_Click();
     void mnuFileClose_Click();
     void mnuTasksAdd_Click();
     void mnuTasksEdit_Click();
@@ -62,6 +69,14 @@ public:
     void mnuPasswordCopyP_Click();
     void mnuPasswordOpenURL_Click();
     void mnuPasswordShow_Click();
+    void mnuNotesImport_Click();
+    void mnuNotesExport_Click();
+    void mnuOptionsChangePass_Click();
+    void mnuOptionsEnable_Click();
+    void mnuOptionsWinStartup_Click();
+    void mnuHelpFile_Click();
+    void mnuHelpEmail_Click();
+    void mnuHelpWebsite_Click();
 
     // The task pop-up menu's handlers.
     void pupTaskTodayAdd_Click();
@@ -98,6 +113,16 @@ private:
     // Hides the window into the notification area; where the desktop has
     // none, the window stays, or nothing could bring it back.
     void hideToTray();
+    // Ends the program, after saying so, when the configuration file is gone;
+    // otherwise names it for the reads and writes that follow.
+    void configurationCheck();
+    // Writes the Today view's tasks or meetings through their template.
+    void exportToday(bool meetings);
+    // Asks for a text file and opens the note editor with its text: modally
+    // from the menu, on top of everything from the notification area.
+    void importNote(bool fromTray);
+    // Opens an address, or the help file when none is set.
+    void openProductPage(const QString& address);
 
     QMdiArea* m_clientArea = nullptr;
     bool m_startInTray = false;
