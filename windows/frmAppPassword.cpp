@@ -42,13 +42,15 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     row->addWidget(btnOk);
     layout->addLayout(row);
 
+    layout->addStretch(1);
     ucSBarPassword = new platform::StatusBar(this);
     ucSBarPassword->setObjectName(QStringLiteral("ucSBarPassword"));
+    ucSBarPassword->setSizeGripEnabled(false);
     ucSBarPassword->AddPanel(QStringLiteral("Veltrane"), 1440, platform::StatusBar::sbrSpring);
     layout->addWidget(ucSBarPassword);
 
     connect(btnOk, &XPButton::Click, this, &frmAppPassword::btnOk_Click);
-    resize(420, 150);
+    resize(420, 130);
 }
 
 void frmAppPassword::Form_Load() {
