@@ -7,16 +7,19 @@ set -eu
 cd "$(dirname "$0")"
 
 PACKAGES="qt6-base-dev qt6-multimedia-dev libpugixml-dev libgtest-dev libbenchmark-dev cmake ninja-build g++ fonts-dejavu-core"
+# Only to run the organiser: a viewer for its help file, and the desktop's
+# opener that hands the file to it.
+RUN_PACKAGES="xchm xdg-utils"
 BUILD_DIR="${VELTRANE_BUILD_DIR:-build}"
 
 install_packages() {
     [ "${VELTRANE_SKIP_INSTALL:-0}" = 1 ] && return 0
-    if dpkg-query -W -f='${Status}\n' $PACKAGES 2>/dev/null | grep -qv 'install ok installed' ||
-        ! dpkg-query -W $PACKAGES >/dev/null 2>&1; then
+    if dpkg-query -W -f='${Status}\n' "$@" 2>/dev/null | grep -qv 'install ok installed' ||
+        ! dpkg-query -W "$@" >/dev/null 2>&1; then
         SUDO=""
         [ "$(id -u)" -ne 0 ] && SUDO="sudo"
         $SUDO apt-get update
-        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $PACKAGES
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "$@"
     fi
 }
 
@@ -27,12 +30,12 @@ build() {
 
 case "${1:-}" in
 test)
-    install_packages
+    install_packages $PACKAGES
     build
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
     ;;
 run)
-    install_packages
+    install_packages $PACKAGES $RUN_PACKAGES
     build
     shift
     exec "$BUILD_DIR/bin/veltrane" "$@"

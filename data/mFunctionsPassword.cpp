@@ -14,8 +14,10 @@ QString AccessAppPassword(bool Store, const QString& NewPassword) {
                               "Application to solve this error issue.");
     mGeneralFunctions::oRC4 = std::make_unique<cRC4>();
     if (Store) {
-        mINI::WriteINI(QStringLiteral("password"), QStringLiteral("password"),
-                       mGeneralFunctions::oRC4->EncryptString(NewPassword, kDataKey, true));
+        if (!mINI::WriteINI(QStringLiteral("password"), QStringLiteral("password"),
+                            mGeneralFunctions::oRC4->EncryptString(NewPassword, kDataKey, true)))
+            return QStringLiteral("ERR#Application Access Password could not be written to the Application "
+                                  "Configuration File. Please make sure the file can be written and try again.");
         return QString();
     }
     const QString stored = mINI::ReadINI(QStringLiteral("password"), QStringLiteral("password"), QString()).toString();

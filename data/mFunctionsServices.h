@@ -6,7 +6,8 @@
 // on the registry.
 namespace mFunctions {
 
-// With Store true, enciphers NewPassword into AppCfg.cfg and returns "".
+// With Store true, enciphers NewPassword into AppCfg.cfg and returns "", or a
+// text starting with "ERR#" when the file could not be written.
 // Otherwise returns the stored password in plain text (a blank stored value
 // as it stands). A configuration file without the section "password" gives a
 // text starting with "ERR#", followed by the message to show.

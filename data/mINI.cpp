@@ -42,10 +42,10 @@ platform::Variant ReadINI(const QString& Section, const QString& Key, const plat
     return platform::Variant(value.replace(kLineBreakToken, kCrLf));
 }
 
-void WriteINI(const QString& Section, const QString& Key, const platform::Variant& Value) {
+bool WriteINI(const QString& Section, const QString& Key, const platform::Variant& Value) {
     checkSet();
     QString text = Value.toString();
-    platform::WritePrivateProfileString(Section, Key, text.replace(kCrLf, kLineBreakToken), g_fileName);
+    return platform::WritePrivateProfileString(Section, Key, text.replace(kCrLf, kLineBreakToken), g_fileName);
 }
 
 bool INISectionExists(const QString& fileName, const QString& sectionName) {

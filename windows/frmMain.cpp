@@ -1,5 +1,6 @@
 #include "windows/frmMain.h"
 
+#include "controls/CDlg.h"
 #include "data/Views.h"
 #include "data/clsTimer.h"
 #include "data/mFunctions.h"
@@ -32,6 +33,7 @@
 #include "windows/frmSysTray.h"
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
+#include "windows/mMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,13 +57,13 @@ struct MenuEntry {
 // The menu bar, menu by menu, in order; the File menu is cut where its
 // Backup submenu stands.
 const MenuEntry kFileMenu[] = {
-    {"mnuFileExportTaskToday", "Export Today's &Tasks to File"},
-    {"mnuFileExportMeetingsToday", "Export Today's &Meetings to File"},
+    {"mnuFileExportTaskToday", "Export Today's &Tasks to File", &frmMain::mnuFileExportTaskToday_Click},
+    {"mnuFileExportMeetingsToday", "Export Today's &Meetings to File", &frmMain::mnuFileExportMeetingsToday_Click},
     {"mnuFileLine1", "-"},
 };
 const MenuEntry kFileBackupMenu[] = {
-    {"mnuFileBackupCreate", "Create Backup"},
-    {"mnuFileBackupRestore", "Restore from Backup"},
+    {"mnuFileBackupCreate", "Create Backup", &frmMain::mnuFileBackupCreate_Click},
+    {"mnuFileBackupRestore", "Restore from Backup", &frmMain::mnuFileBackupRestore_Click},
 };
 const MenuEntry kFileMenuEnd[] = {
     {"mnuFileLine2", "-"},
@@ -92,8 +94,8 @@ const MenuEntry kNotesMenu[] = {
     {"mnuNotesEdit", "&Edit selected Note", &frmMain::mnuNotesEdit_Click},
     {"mnuNotesDel", "&Remove selected Note", &frmMain::mnuNotesDel_Click},
     {"mnuNotesLine", "-"},
-    {"mnuNotesImport", "&Import from File"},
-    {"mnuNotesExport", "&Export to File"},
+    {"mnuNotesImport", "&Import from File", &frmMain::mnuNotesImport_Click},
+    {"mnuNotesExport", "&Export to File", &frmMain::mnuNotesExport_Click},
 };
 const MenuEntry kPasswordMenu[] = {
     {"mnuPasswordAdd", "&Add New Password", &frmMain::mnuPasswordAdd_Click},
@@ -108,15 +110,18 @@ const MenuEntry kPasswordMenu[] = {
     {"mnuPasswordShow", "&Show Password Strings", &frmMain::mnuPasswordShow_Click},
 };
 const MenuEntry kOptionsMenu[] = {
-    {"mnuOptionsChangePass", "&Change Application Password"},
+    {"mnuOptionsChangePass", "&Change Application Password", &frmMain::mnuOptionsChangePass_Click},
     {"mnuOptionsLine1", "-"},
-    {"mnuOptionsEnable", "&Enable Application Password"},
-    {"mnuOptionsWinStartup", "&Start on Windows Startup"},
+    {"mnuOptionsEnable", "&Enable Application Password", &frmMain::mnuOptionsEnable_Click},
+    {"mnuOptionsWinStartup", "&Start on Windows Startup", &frmMain::mnuOptionsWinStartup_Click},
 };
 const MenuEntry kHelpMenu[] = {
-    {"mnuHelpFile", "Help &File"},   {"mnuHelpLine1", "-"},
-    {"mnuHelpEmail", "&Contact Us"}, {"mnuHelpWebsite", "Visit &Website"},
-    {"mnuHelpLine2", "-"},           {"mnuHelpAbout", "&About", &frmMain::mnuHelpAbout_Click},
+    {"mnuHelpFile", "Help &File", &frmMain::mnuHelpFile_Click},
+    {"mnuHelpLine1", "-"},
+    {"mnuHelpEmail", "&Contact Us", &frmMain::mnuHelpEmail_Click},
+    {"mnuHelpWebsite", "Visit &Website", &frmMain::mnuHelpWebsite_Click},
+    {"mnuHelpLine2", "-"},
+    {"mnuHelpAbout", "&About", &frmMain::mnuHelpAbout_Click},
 };
 // The pop-up menus' first entries.
 const MenuEntry kTaskPopupMenu[] = {
@@ -158,14 +163,6 @@ QStringList codeTexts(QString (*text)(int16_t), int count) {
     return texts;
 }
 
-// A switch of the configuration file: any number but 0 is on; a text that
-// is no number counts as off.
-bool switchOn(const platform::Variant& value) {
-    bool ok = false;
-    const double number = value.toString().trimmed().toDouble(&ok);
-    return ok && number != 0;
-}
-
 } // namespace
 
 frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
@@ -186,6 +183,9 @@ frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
     ucFormDock = new platform::DockPane(this);
     connect(ucFormDock, &platform::DockPane::ItemStateChange, this, &frmMain::ucFormDock_ItemStateChange);
     connect(ucFormDock, &platform::DockPane::PaneSizing, this, &frmMain::ucFormDock_PaneSizing);
+
+    CDlg1 = new CDlg(this);
+    CDlg1->setObjectName(QStringLiteral("CDlg1"));
 
     buildMenus();
     buildPopupMenus();
@@ -280,10 +280,10 @@ void frmMain::Form_Load() {
     mINI::SetINI(config, 5000);
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsEnable")),
-        switchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsWinStartup")),
-        switchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
     setWindowTitle(QStringLiteral("Veltrane (version: ") + mGeneralFunctions::ApplicationBuild(true, true) +
                    QStringLiteral(")"));
     ucFormDock->Attach(platform::HandleOf(this));
@@ -407,11 +407,12 @@ void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
         frmNotes::AddNote();
     } else if (Key == QLatin1String("pwd_add")) {
         frmPassword::AddPassword();
+    } else if (Key == QLatin1String("mprt_note")) {
+        importNote(true);
     } else if (Key == QLatin1String("close")) {
         mnuFileClose_Click();
     }
-    // The note import is not part of the program yet; its key, like the
-    // separators, does nothing.
+    // The separators do nothing.
 }
 
 void frmMain::oSysTray_SysTrayDoubleClick(int Button) {

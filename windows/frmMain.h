@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+class CDlg;
 class QAction;
 class QMdiArea;
 class clsTimer;
@@ -50,8 +51,14 @@ public:
     frmSysTray* oSysTray = nullptr;
     // The one-second beat of the meeting alerts.
     std::unique_ptr<clsTimer> oTimer;
+    // The file dialogs of the File and Notes menus and of the tray's import.
+    CDlg* CDlg1 = nullptr;
 
     // Menu handlers.
+    void mnuFileExportTaskToday_Click();
+    void mnuFileExportMeetingsToday_Click();
+    void mnuFileBackupCreate_Click();
+    void mnuFileBackupRestore_Click();
     void mnuFileClose_Click();
     void mnuTasksAdd_Click();
     void mnuTasksEdit_Click();
@@ -72,6 +79,14 @@ public:
     void mnuPasswordOpenURL_Click();
     void mnuPasswordShow_Click();
     void mnuHelpAbout_Click();
+    void mnuNotesImport_Click();
+    void mnuNotesExport_Click();
+    void mnuOptionsChangePass_Click();
+    void mnuOptionsEnable_Click();
+    void mnuOptionsWinStartup_Click();
+    void mnuHelpFile_Click();
+    void mnuHelpEmail_Click();
+    void mnuHelpWebsite_Click();
 
     // The task pop-up menu's handlers.
     void pupTaskTodayAdd_Click();
@@ -118,6 +133,16 @@ private:
     // Hides the window into the notification area; where the desktop has
     // none, the window stays, or nothing could bring it back.
     void hideToTray();
+    // Ends the program, after saying so, when the configuration file is gone;
+    // otherwise names it for the reads and writes that follow.
+    void configurationCheck();
+    // Writes the Today view's tasks or meetings through their template.
+    void exportToday(bool meetings);
+    // Asks for a text file and opens the note editor with its text: modally
+    // from the menu, on top of everything from the notification area.
+    void importNote(bool fromTray);
+    // Opens an address, or the help file when none is set.
+    void openProductPage(const QString& address);
 
     // Brings a hidden window back after a single click on its icon.
     void restoreFromTray();

@@ -71,6 +71,19 @@ void frmNotes::EditNote(const QString& sTitle) {
     editor.ShowModal();
 }
 
+void frmNotes::ImportNote(const QString& text, bool modal) {
+    frmNotes& editor = platform::Forms::Get<frmNotes>();
+    editor.ShowMode = 0;
+    editor.Load();
+    editor.txtNote->SetText(text);
+    if (modal) {
+        editor.ShowModal();
+        return;
+    }
+    editor.Show();
+    mGeneralFunctions::SetTopMost(platform::HandleOf(&editor), true);
+}
+
 void frmNotes::Form_Load() {
     if (ShowMode != 0) {
         btnCreate->setCaption(QStringLiteral("Save Changes"));

@@ -27,6 +27,10 @@ public:
     // Shows the default editor modally, to create a note or on a stored one.
     static void AddNote();
     static void EditNote(const QString& sTitle);
+    // Opens the editor to create a note holding an imported text: modally
+    // over the main window, or without waiting and above every window, as the
+    // main window may be hidden when the import comes from the tray.
+    static void ImportNote(const QString& text, bool modal);
 
     // Fills the fields from the stored note titled NoteTitle.
     void LoadNoteData();

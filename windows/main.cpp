@@ -1,6 +1,7 @@
-// The organiser: a widget application whose one window is the main window.
+// The organiser: a widget application started by mMain.Main.
+#include "platform/Forms.h"
 #include "platform/ui/QtUi.h"
-#include "windows/frmMain.h"
+#include "windows/mMain.h"
 
 #include <QApplication>
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     // notification area while a dialog opened from there closes.
     app.setQuitOnLastWindowClosed(false);
     platform::InstallQtUi();
-    platform::Forms::Get<frmMain>().Show();
+    mMain::Main();
     if (platform::Forms::Loaded().empty())
         return 0;
     return app.exec();

@@ -5,6 +5,7 @@
 // timers.
 
 #include "EventLoop.h"
+#include "ModalWindows.h"
 #include "platform/SysColors.h"
 
 #include <QApplication>
@@ -29,17 +30,7 @@ inline void ShowActive(QWidget& window) {
     testsupport::RunEventsUntil([&] { return QApplication::activeWindow() == &window; });
 }
 
-// Runs act on the next modal window of type T once it shows; the dialog
-// under test is running its own event loop by then.
-template <class T = QWidget> void OnNextModal(std::function<void(T*)> act, int tries = 2000) {
-    QTimer::singleShot(0, [act, tries]() {
-        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (w && w->isVisible())
-            act(w);
-        else if (tries > 0)
-            OnNextModal<T>(act, tries - 1);
-    });
-}
+using testsupport::OnNextModal;
 
 // Confirms a dialog, as its OK button does (some dialogs hide accept()).
 inline void Accept(QDialog* dialog) {

@@ -1,0 +1,341 @@
+#include "WindowsFixture.h"
+
+#include "ModalWindows.h"
+#include "UserFolders.h"
+#include "controls/XPButton.h"
+#include "data/mFunctionsServices.h"
+#include "data/mINI.h"
+#include "data/mNotes.h"
+#include "platform/Autostart.h"
+#include "platform/ui/TextBox.h"
+#include "windows/frmAppPassword.h"
+#include "windows/frmChangePassword.h"
+#include "windows/frmNotes.h"
+#include "windows/frmSysTray.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+
+using namespace fixture;
+namespace Forms = platform::Forms;
+using platform::MsgAnswer;
+
+namespace {
+
+// Picks a file in the next file dialog and confirms it.
+void pickNext(const QString& file) {
+    testsupport::OnNextModal<QFileDialog>([file](QFileDialog* d) {
+        d->selectFile(file);
+        static_cast<QDialog*>(d)->accept();
+    });
+}
+
+QStringList titles(const testsupport::MessageBoxResponder& r) {
+    QStringList out;
+    for (const auto& b : r.boxes)
+        out << b.title;
+    return out;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QString iniValue(const QString& section, const QString& key) {
+    return mINI::ReadINI(section, key, QStringLiteral("?")).toString();
+}
+
+} // namespace
+
+class MenuActionsTest : public WindowsTest {
+protected:
+    QTemporaryDir elsewhere;
+    QString out(const char* name) const { return elsewhere.filePath(QLatin1String(name)); }
+    QByteArray todaysRecords() {
+        return data(day(key(today), task("Call Bob", "1", "2", "ring him") + task("Plan", "9", "x"),
+                        meeting("Standup", "0", "3", "09:00:00 AM", "09:15:00 AM")),
+                    note("Old", "01/03/2025", "10:00:00 AM", "kept"));
+    }
+};
+
+TEST_F(MenuActionsTest, AWalkThroughTheMenus) {
+    folder.writeData(todaysRecords());
+    folder.write("taskexp.txt", "[##ttl##|##pr##|##st##|##desc##|##rem##|##ttl##]");
+    folder.write("mtngexp.txt", "<##ttl##|##pr##|##mfor##|##stime##|##etime##|##desc##>");
+    frmMain& main = openMain();
+
+    // Today's lists through the templates: every tag, a tag twice, blank
+    // fields as nothing, codes that name nothing as "- Unknown -".
+    pickNext(out("tasks.txt"));
+    main.mnuFileExportTaskToday_Click();
+    EXPECT_EQ(QString::fromUtf8(fileBytes(out("tasks.txt"))),
+              QStringLiteral("\r\n[Call Bob|High|Waiting for someone else|ring him||Call Bob]"
+                             "\r\n[Plan|- Unknown -|- Unknown -|||Plan]"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Today's Task list is successfully exported to File."));
+    pickNext(out("meetings"));
+    main.mnuFileExportMeetingsToday_Click();
+    EXPECT_EQ(QString::fromUtf8(fileBytes(out("meetings.txt"))),
+              QStringLiteral("\r\n<Standup|Urgent|Technical Discussions|09:00:00 AM|09:15:00 AM|>"));
+    EXPECT_EQ(r->last().title, QStringLiteral("Done!"));
+
+    // A text file imported as a note goes to the note editor, which saves it;
+    // exported again, it comes back as it was.
+    writeFile(out("import.txt"), "First line\r\nSecond line");
+    QString imported;
+    bool modal = false;
+    r->onModal = [&](QObject* window) {
+        auto* editor = qobject_cast<frmNotes*>(window);
+        ASSERT_NE(editor, nullptr);
+        modal = true;
+        imported = editor->txtNote->Text();
+        editor->txtTitle->SetText(QStringLiteral("Imported"));
+        editor->btnCreate_Click();
+    };
+    pickNext(out("import.txt"));
+    main.mnuNotesImport_Click();
+    EXPECT_EQ(imported, QStringLiteral("First line\r\nSecond line"));
+    EXPECT_TRUE(modal);
+    platform::ListView* notes = showRecordList("sh_note");
+    selectRow(notes, notes->ListItems().Item(1)->SubItems(2) == QLatin1String("Imported") ? 1 : 2);
+    pickNext(out("exported.txt"));
+    main.mnuNotesExport_Click();
+    EXPECT_EQ(fileBytes(out("exported.txt")), QByteArray("First line\r\nSecond line"));
+    EXPECT_EQ(r->last().text, QStringLiteral("Selected Note successfully exported to Text File."));
+
+    // The password switch: the first time it asks for a password, later it
+    // asks for the stored one with "Verify".
+    QAction* enable = main.Entry(QStringLiteral("mnuOptionsEnable"));
+    r->onModal = [](QObject* window) {
+        if (auto* set = qobject_cast<frmChangePassword*>(window)) {
+            set->txtNewPassword->SetText(QStringLiteral("abcdef"));
+            set->txtConfPassword->SetText(QStringLiteral("abcdef"));
+            set->btnOk_Click();
+        } else if (auto* prompt = qobject_cast<frmAppPassword*>(window)) {
+            EXPECT_EQ(prompt->btnOk->Caption(), QStringLiteral("Verify"));
+            prompt->txtPassword->SetText(QStringLiteral("abcdef"));
+            prompt->btnOk_Click();
+        }
+    };
+    main.mnuOptionsEnable_Click();
+    EXPECT_TRUE(r->sawTitle(QStringLiteral("Please set Password now ...")));
+    EXPECT_EQ(mFunctions::AccessAppPassword(false, QString()), QStringLiteral("abcdef"));
+    EXPECT_TRUE(platform::MenuChecked(enable));
+    EXPECT_EQ(iniValue("password", "enabled"), QStringLiteral("1"));
+    main.mnuOptionsEnable_Click();
+    EXPECT_FALSE(platform::MenuChecked(enable));
+    EXPECT_EQ(iniValue("password", "enabled"), QStringLiteral("0"));
+    const size_t modals = r->modalWindows.size();
+    main.mnuOptionsEnable_Click();
+    ASSERT_EQ(r->modalWindows.size(), modals + 1);
+    EXPECT_NE(qobject_cast<frmAppPassword*>(r->modalWindows.back()), nullptr);
+    EXPECT_EQ(Forms::IfLoaded<frmAppPassword>(), nullptr);
+    EXPECT_NE(Forms::IfLoaded<frmMain>(), nullptr);
+    r->onModal = nullptr;
+
+    // The start-up entry on and off.
+    testsupport::TempConfigFolder config;
+    QAction* startup = main.Entry(QStringLiteral("mnuOptionsWinStartup"));
+    main.mnuOptionsWinStartup_Click();
+    EXPECT_TRUE(platform::MenuChecked(startup));
+    EXPECT_EQ(iniValue("app", "startup"), QStringLiteral("1"));
+    EXPECT_TRUE(QFileInfo::exists(platform::AutostartEntryPath(QStringLiteral("Zandor"))));
+    main.mnuOptionsWinStartup_Click();
+    EXPECT_FALSE(platform::MenuChecked(startup));
+    EXPECT_EQ(iniValue("app", "startup"), QStringLiteral("0"));
+    EXPECT_FALSE(QFileInfo::exists(platform::AutostartEntryPath(QStringLiteral("Zandor"))));
+
+    // Backup, a change, then the backup restored: the program ends with the
+    // backup's bytes as its data file.
+    const QByteArray before = folder.readData();
+    r->clear();
+    main.mnuFileBackupCreate_Click();
+    EXPECT_EQ(titles(*r), QStringList{"Done!"});
+    const QString backup = folder.file("data070325140509.bck");
+    EXPECT_EQ(fileBytes(backup), before);
+    mNotes::DeleteNote(QStringLiteral("Old"));
+    ASSERT_NE(folder.readData(), before);
+    r->answers = {MsgAnswer::Yes};
+    pickNext(backup);
+    EXPECT_THROW(main.mnuFileBackupRestore_Click(), platform::ProcessEnded);
+    EXPECT_EQ(r->last().title, QStringLiteral("Please Restart the Application ..."));
+    EXPECT_EQ(folder.readData(), before);
+    EXPECT_TRUE(Forms::Loaded().empty());
+}
+
+TEST_F(MenuActionsTest, RestoreReplacesTheDataFileOnlyWithAWholeDataFile) {
+    const QByteArray good =
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<zandor>\r\n\t<notes/>\r\n\t<passwords/>\r\n</zandor>";
+    struct Case {
+        const char* name;
+        QByteArray backup;
+        bool dataPresent;
+        bool failWrite;
+        QString title;
+        bool replaced;
+    } cases[] = {
+        {"not XML", "hello", true, false, "Invalid Backup File!", false},
+        {"another root", "<other><notes/><passwords/></other>", true, false, "Invalid Backup File!", false},
+        {"no passwords", "<zandor><notes/></zandor>", true, false, "Invalid Backup File!", false},
+        {"cut short", good.left(40), true, false, "Invalid Backup File!", false},
+        {"write fails", good, true, true, "Restore Process Failed!", false},
+        {"write fails, no data file", good, false, true, "Restore Process Failed!", false},
+        {"no data file", good, false, false, "Please Restart the Application ...", true},
+        {"byte for byte", good, true, false, "Please Restart the Application ...", true},
+    };
+    const QByteArray old = data(QString());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.writeData(old);
+        frmMain& main = openMain();
+        if (!c.dataPresent)
+            QFile::remove(folder.dataFile());
+        writeFile(out("pick.bck"), c.backup);
+        r->clear();
+        r->answers = {MsgAnswer::Yes};
+        pickNext(out("pick.bck"));
+        if (c.failWrite)
+            testsupport::FailNextFileWrite();
+        if (c.replaced)
+            EXPECT_THROW(main.mnuFileBackupRestore_Click(), platform::ProcessEnded);
+        else
+            main.mnuFileBackupRestore_Click();
+        EXPECT_EQ(titles(*r), (QStringList{"Restore Backup?", c.title}));
+        EXPECT_EQ(QFileInfo::exists(folder.dataFile()), c.dataPresent || c.replaced);
+        if (c.replaced || c.dataPresent) {
+            EXPECT_EQ(folder.readData(), c.replaced ? c.backup : old);
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QStringList{".data.xml*"}, QDir::Files | QDir::Hidden), QStringList{})
+            << "no temporary file is left";
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
+
+    // Cancelled at either question: nothing happens.
+    frmMain& main = openMain();
+    r->clear();
+    main.mnuFileBackupRestore_Click();
+    EXPECT_EQ(titles(*r), QStringList{"Restore Backup?"});
+}
+
+TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
+    folder.writeData(todaysRecords());
+    struct Case {
+        const char* name;
+        void (frmMain::*action)();
+        const char* missingTemplate; // removed first
+        bool pick;
+        bool failWrite;
+        QStringList boxes;
+    } cases[] = {
+        {"backup copy fails", &frmMain::mnuFileBackupCreate_Click, nullptr, false, true, {"Backup Failed!"}},
+        {"task export, template gone",
+         &frmMain::mnuFileExportTaskToday_Click,
+         "taskexp.txt",
+         false,
+         false,
+         {"Export Template is Missing!"}},
+        {"meeting export, template gone",
+         &frmMain::mnuFileExportMeetingsToday_Click,
+         "mtngexp.txt",
+         false,
+         false,
+         {"Export Template is Missing!"}},
+        {"task export fails", &frmMain::mnuFileExportTaskToday_Click, nullptr, true, true, {"Error !"}},
+        {"meeting export fails", &frmMain::mnuFileExportMeetingsToday_Click, nullptr, true, true, {"Error !"}},
+        {"note export fails", &frmMain::mnuNotesExport_Click, nullptr, true, true, {"Error !"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempProgramFolder fresh;
+        fresh.writeData(todaysRecords());
+        frmMain& main = openMain();
+        if (c.action == &frmMain::mnuNotesExport_Click)
+            selectRow(showRecordList("sh_note"), 1);
+        if (c.missingTemplate)
+            QFile::remove(fresh.file(QLatin1String(c.missingTemplate)));
+        QFile::remove(out("x.txt"));
+        r->clear();
+        if (c.pick)
+            pickNext(out("x.txt"));
+        if (c.failWrite)
+            testsupport::FailNextFileWrite();
+        (main.*c.action)();
+        EXPECT_EQ(titles(*r), c.boxes);
+        EXPECT_FALSE(QFileInfo::exists(out("x.txt")));
+        EXPECT_EQ(QDir(fresh.path()).entryList(QStringList{"*.bck"}), QStringList{});
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
+}
+
+TEST_F(MenuActionsTest, EmptyListsBlankImportsAndTheNotesViewStopAnActionEarly) {
+    frmMain& main = openMain();
+    main.mnuFileExportTaskToday_Click();
+    main.mnuFileExportMeetingsToday_Click();
+    main.mnuNotesExport_Click(); // not the notes view: nothing
+    EXPECT_EQ(titles(*r), (QStringList{"No Tasks.", "No Meetings."}));
+
+    // From the notification area the editor does not wait.
+    r->onModal = [](QObject*) { ADD_FAILURE() << "the import from the tray opened a modal window"; };
+    main.setWindowState(Qt::WindowMinimized);
+    fixture::drain();
+    ASSERT_NE(main.oSysTray, nullptr);
+    writeFile(out("blank.txt"), "   ");
+    writeFile(out("text.txt"), "a note");
+    r->clear();
+    pickNext(out("blank.txt"));
+    main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
+    EXPECT_EQ(titles(*r), QStringList{"Blank File!"});
+    EXPECT_EQ(platform::Forms::IfLoaded<frmNotes>(), nullptr);
+    pickNext(out("text.txt"));
+    main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
+    frmNotes* editor = platform::Forms::IfLoaded<frmNotes>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->txtNote->Text(), QStringLiteral("a note"));
+    EXPECT_EQ(editor->ShowMode, 0);
+}
+
+TEST_F(MenuActionsTest, AStartUpEntryTheDesktopRefusesLeavesTheSwitchAsItWas) {
+    testsupport::TempConfigFolder config;
+    QDir().mkpath(platform::AutostartEntryPath(QStringLiteral("Zandor")));
+    frmMain& main = openMain();
+    main.mnuOptionsWinStartup_Click();
+    EXPECT_EQ(titles(*r), QStringList{"Start on Windows Startup failed!"});
+    EXPECT_FALSE(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsWinStartup"))));
+    EXPECT_EQ(iniValue("app", "startup"), QStringLiteral("0"));
+}
+
+TEST_F(MenuActionsTest, HelpContactAndWebsiteOpenTheHelpFile) {
+    OpenedUrls opened;
+    frmMain& main = openMain();
+    for (auto action : {&frmMain::mnuHelpFile_Click, &frmMain::mnuHelpEmail_Click, &frmMain::mnuHelpWebsite_Click})
+        (main.*action)();
+    EXPECT_EQ(titles(*r), (QStringList{"Help File is Missing!", "Help File is Missing!", "Help File is Missing!"}));
+    folder.write("Reference.chm", "ITSF");
+    for (auto action : {&frmMain::mnuHelpFile_Click, &frmMain::mnuHelpEmail_Click, &frmMain::mnuHelpWebsite_Click})
+        (main.*action)();
+    const QString url = QUrl::fromLocalFile(folder.file("Reference.chm")).toString();
+    EXPECT_EQ(opened.urls, (QStringList{url, url, url}));
+}
+
+TEST(ExportTemplates, ShippedTemplatesHoldEveryTag) {
+    const QDir assets(testsupport::AssetSource());
+    const std::pair<const char*, QStringList> templates[] = {
+        {"mtngexp.txt", {"##ttl##", "##pr##", "##mfor##", "##stime##", "##etime##", "##desc##"}},
+        {"taskexp.txt", {"##ttl##", "##pr##", "##st##", "##desc##", "##rem##"}},
+    };
+    for (const auto& [name, tags] : templates) {
+        const QString text = QString::fromUtf8(fileBytes(assets.filePath(QLatin1String(name))));
+        for (const QString& tag : tags)
+            EXPECT_TRUE(text.contains(tag)) << name << " " << tag.toStdString();
+    }
+}

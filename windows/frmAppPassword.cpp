@@ -1,0 +1,103 @@
+#include "windows/frmAppPassword.h"
+
+#include "controls/XPButton.h"
+#include "data/mFunctionsServices.h"
+#include "data/mGeneralFunctions.h"
+#include "platform/Ui.h"
+#include "platform/ui/StatusBar.h"
+#include "platform/ui/TextBox.h"
+#include "windows/Pictures.h"
+#include "windows/frmMain.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using platform::MsgStyle;
+
+frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ProgramIcon());
+    setWindowTitle(QStringLiteral("Veltrane :: Application Password"));
+
+    auto* layout = new QVBoxLayout(this);
+    lblInfo = new QLabel(QStringLiteral("This Application is protected by an Access Password. Please enter the "
+                                        "Password to continue (Passwords are case sensitive):"),
+                         this);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo->setWordWrap(true);
+    layout->addWidget(lblInfo);
+
+    auto* row = new QHBoxLayout;
+    txtPassword = new platform::TextBox(this);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->SetPasswordChar(QStringLiteral("*"));
+    txtPassword->installEventFilter(this);
+    row->addWidget(txtPassword, 1);
+    btnOk = new XPButton(this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setCaption(QStringLiteral("&OK"));
+    btnOk->setFixedSize(100, 26);
+    row->addWidget(btnOk);
+    layout->addLayout(row);
+
+    layout->addStretch(1);
+    ucSBarPassword = new platform::StatusBar(this);
+    ucSBarPassword->setObjectName(QStringLiteral("ucSBarPassword"));
+    ucSBarPassword->setSizeGripEnabled(false);
+    ucSBarPassword->AddPanel(QStringLiteral("Veltrane"), 1440, platform::StatusBar::sbrSpring);
+    layout->addWidget(ucSBarPassword);
+
+    connect(btnOk, &XPButton::Click, this, &frmAppPassword::btnOk_Click);
+    resize(420, 130);
+}
+
+void frmAppPassword::Form_Load() {
+    if (mGeneralFunctions::IsFormLoadedVisible(QStringLiteral("frmMain")))
+        btnOk->setCaption(QStringLiteral("Verify"));
+}
+
+bool frmAppPassword::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtPassword && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            btnOk_Click();
+            return true;
+        }
+    }
+    return FormWidget::eventFilter(watched, event);
+}
+
+void frmAppPassword::btnOk_Click() {
+    const QString typed = txtPassword->Text();
+    if (mGeneralFunctions::IsBlank(typed)) {
+        platform::MsgBox(QStringLiteral("Please specify Application Access Password. Also, note that Password is cAsE "
+                                        "SenSiTive."),
+                         MsgStyle::Information, QStringLiteral("Password?"));
+        return;
+    }
+    const QString stored = mFunctions::AccessAppPassword(false, QString());
+    if (stored.startsWith(QLatin1String("ERR#"))) {
+        platform::MsgBox(stored.mid(stored.indexOf(QLatin1Char('#')) + 1), MsgStyle::Critical,
+                         QStringLiteral("Authentication can't be processed!"));
+        mGeneralFunctions::UnloadAllForms();
+        return;
+    }
+    if (typed != stored) {
+        if (platform::MsgBox(QStringLiteral("The Password which you have entered is not correct. Please note that "
+                                            "Passwords are case sensitive. Would you like to try again?"),
+                             MsgStyle::YesNoQuestion, QStringLiteral("Wrong Password!")) == platform::MsgAnswer::Yes)
+            return;
+        platform::MsgBox(QStringLiteral("Application access-level Authentication failed! Application can not be "
+                                        "started."),
+                         MsgStyle::Critical, QStringLiteral("Authentication Failed!"));
+        mGeneralFunctions::UnloadAllForms();
+        return;
+    }
+    // The main window opens before the prompt goes, so the program never
+    // finds itself without a window in between.
+    if (!mGeneralFunctions::IsFormLoadedVisible(QStringLiteral("frmMain")))
+        platform::Forms::Get<frmMain>().Show();
+    unloadForm();
+}

@@ -1,0 +1,45 @@
+#include "windows/mMain.h"
+
+#include "data/mFunctionsServices.h"
+#include "data/mGeneralFunctions.h"
+#include "data/mINI.h"
+#include "platform/Files.h"
+#include "platform/Ui.h"
+#include "windows/frmAppPassword.h"
+#include "windows/frmChangePassword.h"
+#include "windows/frmMain.h"
+
+namespace mMain {
+
+bool SwitchOn(const platform::Variant& value) {
+    bool ok = false;
+    const double number = value.toString().trimmed().toDouble(&ok);
+    return ok && number != 0;
+}
+
+void Main() {
+    const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
+    if (!mGeneralFunctions::FileExists(config)) {
+        platform::MsgBox(QStringLiteral("Application Configuration File is not valid! Please try reinstalling the "
+                                        "Application to solve this error issue."),
+                         platform::MsgStyle::Critical, QStringLiteral("Application can't be Started!"));
+        platform::EndProcess(0);
+    }
+    mINI::SetINI(config, 5000);
+    if (!SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("1")))) {
+        platform::Forms::Get<frmMain>().Show();
+        return;
+    }
+    if (mGeneralFunctions::IsBlank(mFunctions::AccessAppPassword(false, QString()))) {
+        platform::MsgBox(QStringLiteral("It looks like you have not set Application Access Password before. So, please "
+                                        "set the Password now. Thereafter, you will be asked to enter the Password to "
+                                        "start Application. You can always disable this Application Password "
+                                        "Protection from Application's Main Menu."),
+                         platform::MsgStyle::Information, QStringLiteral("Please set Password now ..."));
+        platform::Forms::Get<frmChangePassword>().Show();
+        return;
+    }
+    platform::Forms::Get<frmAppPassword>().Show();
+}
+
+} // namespace mMain

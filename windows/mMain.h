@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Variant.h"
+
+// The program's start.
+namespace mMain {
+
+// Checks the configuration file, then opens exactly one window: the access
+// password prompt, the dialog that sets a first password, or the main window.
+// Opens none when the configuration file is missing.
+void Main();
+
+// A switch of the configuration file: any number but 0 is on; a text that is
+// no number counts as off.
+bool SwitchOn(const platform::Variant& value);
+
+} // namespace mMain
