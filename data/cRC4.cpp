@@ -146,18 +146,16 @@ QByteArray cRC4::DeHex(const QString& text) {
     QByteArray out((size + 1) / 2, Qt::Uninitialized);
     char* d = out.data();
     const QChar* t = text.constData();
-    for (qsizetype p = 0; p < size; p += 2) {
-        // Reading stops at the first character that is not a hex digit.
-        int value = hexValue(t[p]);
-        if (value < 0) {
-            value = 0;
-        } else if (p + 1 < size) {
-            const int low = hexValue(t[p + 1]);
-            if (low >= 0)
-                value = value * 16 + low;
-        }
-        d[p / 2] = static_cast<char>(value);
+    qsizetype p = 0;
+    for (; p + 1 < size; p += 2) {
+        // Reading stops at the first character that is not a hex digit, so a
+        // pair that starts with one reads 0.
+        const int high = hexValue(t[p]);
+        const int low = hexValue(t[p + 1]);
+        d[p / 2] = static_cast<char>((high | low) >= 0 ? high * 16 + low : std::max(high, 0));
     }
+    if (p < size)
+        d[p / 2] = static_cast<char>(std::max(hexValue(t[p]), 0));
     return out;
 }
 
