@@ -19,6 +19,8 @@ Table schedule(const QString& key) {
     Table s;
     for (int i = 0; i < 256; ++i)
         s[i] = static_cast<uint8_t>(i);
+    // A Western key is taken in Windows-1252, any other in UTF-8; the key's
+    // length in characters says how many of its bytes take part.
     bool western = false;
     QByteArray k = platform::ToWindows1252(key, &western);
     if (!western)
