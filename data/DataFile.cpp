@@ -2,6 +2,7 @@
 
 #include "data/mGeneralFunctions.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "platform/Ui.h"
 
 #include <QDir>
@@ -34,6 +35,22 @@ bool Save(platform::XmlDocument& doc) {
                          QStringLiteral("\r\n") + doc.lastError() +
                          QStringLiteral("\r\n\r\nThe Data File was left as it was before this change."),
                      platform::MsgStyle::Critical, QStringLiteral("Data File could not be saved!"));
+    return false;
+}
+
+bool CheckStorable(QStringView title, std::initializer_list<QStringView> values) {
+    QString what;
+    if (!platform::IsXmlText(title))
+        what = QStringLiteral("The title");
+    else
+        for (QStringView value : values)
+            if (!platform::IsXmlText(value))
+                what = QStringLiteral("One of the fields");
+    if (what.isEmpty())
+        return true;
+    platform::MsgBox(what + QStringLiteral(" holds a character that can not be stored in the Data File, such as a "
+                                           "control character. Please remove it and try again."),
+                     platform::MsgStyle::Information, QStringLiteral("Changes can not be saved!"));
     return false;
 }
 

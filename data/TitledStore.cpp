@@ -22,6 +22,8 @@ XmlNode containerOrDie(XmlDocument& doc, const Kind& kind) {
 
 bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsNew, const QString& OldTitle,
           const std::array<bool, 4>& rewrite) {
+    if (!DataFile::CheckStorable(title, {values[0], values[1], values[2], values[3]}))
+        return false;
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     XmlNode container = containerOrDie(doc, kind);

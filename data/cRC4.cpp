@@ -6,49 +6,123 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cmath>
+#include <QStringDecoder>
+#include <algorithm>
+
+namespace {
+
+using Table = std::array<uint8_t, 256>;
+
+const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+Table schedule(const QString& key) {
+    Table s;
+    for (int i = 0; i < 256; ++i)
+        s[i] = static_cast<uint8_t>(i);
+    // A Western key is taken in Windows-1252, any other in UTF-8; the key's
+    // length in characters says how many of its bytes take part.
+    bool western = false;
+    QByteArray k = platform::ToWindows1252(key, &western);
+    if (!western)
+        k = key.toUtf8();
+    const qsizetype L = key.size();
+    if (L == 0 || k.isEmpty())
+        return s;
+    unsigned j = 0;
+    for (int i = 0; i < 256; ++i) {
+        j = (j + s[i] + static_cast<unsigned char>(k[(i % L) % k.size()])) & 0xFF;
+        std::swap(s[i], s[j]);
+    }
+    return s;
+}
+
+// Every field is enciphered under the data key, so its schedule is made once.
+const Table& dataKeySchedule() {
+    static const Table table = schedule(kDataKey);
+    return table;
+}
+
+struct HexDigits {
+    char16_t pair[256][2];
+    int8_t value[128];
+};
+
+constexpr HexDigits makeHexDigits() {
+    HexDigits h{};
+    const char digits[] = "0123456789ABCDEF";
+    for (int b = 0; b < 256; ++b) {
+        h.pair[b][0] = static_cast<char16_t>(digits[b >> 4]);
+        h.pair[b][1] = static_cast<char16_t>(digits[b & 0x0F]);
+    }
+    for (int c = 0; c < 128; ++c)
+        h.value[c] = -1;
+    for (int d = 0; d < 10; ++d)
+        h.value['0' + d] = static_cast<int8_t>(d);
+    for (int d = 0; d < 6; ++d) {
+        h.value['A' + d] = static_cast<int8_t>(10 + d);
+        h.value['a' + d] = static_cast<int8_t>(10 + d);
+    }
+    return h;
+}
+
+constexpr HexDigits kHex = makeHexDigits();
+
+int hexValue(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 128 ? kHex.value[u] : -1;
+}
+
+} // namespace
 
 void cRC4::setKey(const QString& New_Value) {
     if (New_Value == m_key)
         return;
     m_key = New_Value;
-    QByteArray k = platform::ToAnsi(New_Value);
-    const int L = static_cast<int>(New_Value.size());
-    for (int i = 0; i < 256; ++i)
-        m_table[i] = static_cast<uint16_t>(i);
-    if (L == 0 || k.isEmpty())
-        return;
-    int j = 0;
-    for (int i = 0; i < 256; ++i) {
-        j = (j + m_table[i] + static_cast<unsigned char>(k[(i % L) % k.size()])) % 256;
-        std::swap(m_table[i], m_table[j]);
-    }
+    m_table = New_Value == kDataKey ? dataKeySchedule() : schedule(New_Value);
 }
 
 void cRC4::EncryptByte(QByteArray& byteArray, const QString& key) {
     if (!key.isEmpty())
         setKey(key);
-    std::array<uint16_t, 256> s = m_table;
-    const qsizetype n = byteArray.size();
-    char* data = byteArray.data();
-    int i = 0, j = 0;
-    int32_t current = 0;
-    double next = 0;
-    for (qsizetype o = 0; o < n; ++o) {
-        i = (i + 1) % 256;
-        j = (j + s[i]) % 256;
-        std::swap(s[i], s[j]);
-        data[o] = static_cast<char>(static_cast<unsigned char>(data[o]) ^ (s[(s[i] + s[j]) % 256] & 0xFF));
-        if (static_cast<double>(o) >= next) {
-            current = static_cast<int32_t>(std::floor(static_cast<double>(o) / static_cast<double>(n) * 100.0));
-            next = std::nearbyint((current + 1) / 100.0 * static_cast<double>(n) + 1.0);
-            if (Progress) {
-                int32_t percent = current;
-                Progress(percent);
-            }
+    Table s = m_table;
+    uint8_t i = 0, j = 0;
+    auto run = [&](unsigned char* p, qsizetype count) {
+        for (qsizetype o = 0; o < count; ++o) {
+            ++i;
+            j = static_cast<uint8_t>(j + s[i]);
+            std::swap(s[i], s[j]);
+            p[o] ^= s[static_cast<uint8_t>(s[i] + s[j])];
         }
+    };
+    const qsizetype n = byteArray.size();
+    auto* data = reinterpret_cast<unsigned char*>(byteArray.data());
+    if (!Progress) {
+        run(data, n);
+        return;
     }
-    if (current != 100 && Progress) {
+    // The event comes after byte 0 and then each time another whole percent
+    // is done; the bytes between two events run in one stretch.
+    int32_t current = 0;
+    qint64 next = 0;
+    qsizetype o = 0;
+    while (o < n) {
+        const qsizetype hit = static_cast<qsizetype>(std::max<qint64>(o, next));
+        if (hit >= n) {
+            run(data + o, n - o);
+            break;
+        }
+        run(data + o, hit + 1 - o);
+        o = hit + 1;
+        current = static_cast<int32_t>(static_cast<qint64>(hit) * 100 / n);
+        // ((current + 1) / 100) * n + 1, rounded half to even.
+        const qint64 q = static_cast<qint64>(current + 1) * n + 100;
+        next = q / 100;
+        if (q % 100 > 50 || (q % 100 == 50 && (next & 1)))
+            ++next;
+        int32_t percent = current;
+        Progress(percent);
+    }
+    if (current != 100) {
         int32_t percent = 100;
         Progress(percent);
     }
@@ -59,57 +133,67 @@ void cRC4::DecryptByte(QByteArray& byteArray, const QString& key) {
 }
 
 QString cRC4::EnHex(const QByteArray& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    QString out;
-    out.resize(bytes.size() * 2);
-    QChar* d = out.data();
+    QString out(bytes.size() * 2, Qt::Uninitialized);
+    auto* d = reinterpret_cast<char16_t*>(out.data());
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        d[2 * i] = QLatin1Char(digits[b >> 4]);
-        d[2 * i + 1] = QLatin1Char(digits[b & 0x0F]);
+        d[2 * i] = kHex.pair[b[i]][0];
+        d[2 * i + 1] = kHex.pair[b[i]][1];
     }
     return out;
 }
 
 QByteArray cRC4::DeHex(const QString& text) {
-    auto digit = [](QChar c) -> int {
-        ushort u = c.unicode();
-        if (u >= '0' && u <= '9')
-            return u - '0';
-        if (u >= 'a' && u <= 'f')
-            return u - 'a' + 10;
-        if (u >= 'A' && u <= 'F')
-            return u - 'A' + 10;
-        return -1;
-    };
-    QByteArray out;
-    out.reserve(text.size() / 2 + 1);
-    for (qsizetype p = 0; p < text.size(); p += 2) {
-        // Reading stops at the first character that is not a hex digit.
-        int value = 0;
-        for (qsizetype k = p; k < p + 2 && k < text.size(); ++k) {
-            int d = digit(text.at(k));
-            if (d < 0)
-                break;
-            value = value * 16 + d;
-        }
-        out.append(static_cast<char>(value));
+    const qsizetype size = text.size();
+    QByteArray out((size + 1) / 2, Qt::Uninitialized);
+    char* d = out.data();
+    const QChar* t = text.constData();
+    qsizetype p = 0;
+    for (; p + 1 < size; p += 2) {
+        // Reading stops at the first character that is not a hex digit, so a
+        // pair that starts with one reads 0.
+        const int high = hexValue(t[p]);
+        const int low = hexValue(t[p + 1]);
+        d[p / 2] = static_cast<char>((high | low) >= 0 ? high * 16 + low : std::max(high, 0));
     }
+    if (p < size)
+        d[p / 2] = static_cast<char>(std::max(hexValue(t[p]), 0));
     return out;
 }
 
+QByteArray cRC4::TextBytes(const QString& text) {
+    bool western = false;
+    QByteArray bytes = platform::ToWindows1252(text, &western);
+    // Western text that would itself begin with the mark's three bytes goes
+    // marked too, or it would read back as UTF-8.
+    if (western && !bytes.startsWith(kUtf8Mark))
+        return bytes;
+    return kUtf8Mark + text.toUtf8();
+}
+
+QString cRC4::BytesText(const QByteArray& bytes) {
+    if (!bytes.startsWith(kUtf8Mark))
+        return platform::FromWindows1252(bytes);
+    // Only the mark is dropped: a U+FEFF the text itself begins with stays.
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(QByteArrayView(bytes).sliced(kUtf8Mark.size()));
+}
+
 QString cRC4::EncryptString(const QString& Text, const QString& key, bool OutputInHex) {
-    QByteArray bytes = platform::ToAnsi(Text);
+    QByteArray bytes = TextBytes(Text);
     EncryptByte(bytes, key);
     if (OutputInHex)
         return EnHex(bytes);
-    return platform::FromAnsi(bytes);
+    // Every byte has its own character in Windows-1252, so the text form
+    // carries the cipher bytes unchanged.
+    return platform::FromWindows1252(bytes);
 }
 
 QString cRC4::DecryptString(const QString& Text, const QString& key, bool IsTextInHex) {
-    QByteArray bytes = IsTextInHex ? DeHex(Text) : platform::ToAnsi(Text);
+    QByteArray bytes = IsTextInHex ? DeHex(Text) : platform::ToWindows1252(Text);
     DecryptByte(bytes, key);
-    return platform::FromAnsi(bytes);
+    return BytesText(bytes);
 }
 
 bool cRC4::FileExist(const QString& path) {

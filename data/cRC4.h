@@ -12,6 +12,11 @@ inline const QString kDataKey = QStringLiteral("5Q8T3H6K1B9X4C7V2F0J5R8N3W6Z1");
 // The RC4 stream cipher over a text's bytes, with the enciphered bytes written
 // as upper-case hexadecimal digits. Every call starts the key stream afresh, so
 // equal texts give equal results.
+//
+// A text's bytes are Windows-1252 when every character has a byte there, so
+// Western text is stored byte for byte as older files store it; any other
+// text is the UTF-8 mark EF BB BF followed by UTF-8, so nothing is ever lost.
+// Reading goes by that mark alone.
 class cRC4 {
 public:
     bool EncryptFile(const QString& InFile, const QString& OutFile, bool Overwrite, const QString& key);
@@ -33,9 +38,11 @@ private:
     // a character of several bytes is never split or joined on the way.
     static QString EnHex(const QByteArray& bytes);
     static QByteArray DeHex(const QString& text);
+    static QByteArray TextBytes(const QString& text);
+    static QString BytesText(const QByteArray& bytes);
 
     QString m_key;
-    std::array<uint16_t, 256> m_table{};
+    std::array<uint8_t, 256> m_table{};
 };
 
 // Enciphers or deciphers one field with the data key through a fresh cipher

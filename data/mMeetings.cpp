@@ -52,6 +52,9 @@ bool MeetingTitleExists(const QString& sDate, const QString& sTitle) {
 }
 
 bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) {
+    if (!DataFile::CheckStorable(rec.Title,
+                                 {rec.Date, systemTimeText(rec.StartTime), systemTimeText(rec.EndTime), rec.Desc}))
+        return false;
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     if (IsNew) {

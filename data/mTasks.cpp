@@ -39,6 +39,8 @@ bool CreateDateNodeIn(XmlDocument& doc, const QString& sDate) {
 }
 
 bool CreateDateNode(const QString& sDate) {
+    if (!DataFile::CheckStorable(sDate, {}))
+        return false;
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     if (!CreateDateNodeIn(doc, sDate))
@@ -132,6 +134,8 @@ XmlNode DayContainerForAdd(XmlDocument& doc, const QString& sDate, int16_t nKind
 
 bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField, const QString& sValue,
                      int16_t nKind) {
+    if (!DataFile::CheckStorable(QString(), {sValue}))
+        return false;
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     XmlNode record = FindDayRecord(doc, sDate, nKind, sTitle);
@@ -148,6 +152,8 @@ bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField
 }
 
 bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
+    if (!DataFile::CheckStorable(rec.Title, {rec.Date, rec.Priority, rec.Status, rec.Desc, rec.Remarks}))
+        return false;
     XmlDocument doc;
     DataFile::LoadOrDie(doc);
     if (IsNew) {

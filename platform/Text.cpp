@@ -66,14 +66,60 @@ bool IsValidUtf8(const char* data, qsizetype size) {
 }
 
 QString FromWindows1252(const QByteArray& bytes) {
-    QString out;
-    out.resize(bytes.size());
-    QChar* d = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        d[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
-    }
+    // Only bytes 0x80 to 0x9F differ from Latin-1.
+    QString out = QString::fromLatin1(bytes);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < out.size(); ++i)
+        if (d[i] >= 0x80 && d[i] <= 0x9F)
+            d[i] = kCp1252High[d[i] - 0x80];
     return out;
+}
+
+QByteArray ToWindows1252(QStringView text, bool* complete) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* d = out.data();
+    qsizetype n = 0;
+    bool all = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        int byte = -1;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            byte = c;
+        } else {
+            for (int k = 0; k < 32; ++k)
+                if (kCp1252High[k] == c)
+                    byte = 0x80 + k;
+        }
+        if (byte < 0) {
+            all = false;
+            byte = '?';
+            // One question mark for one character, also outside the basic plane.
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
+        }
+        d[n++] = static_cast<char>(byte);
+    }
+    out.truncate(n);
+    if (complete)
+        *complete = all;
+    return out;
+}
+
+bool IsXmlText(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20) {
+            if (c != '\t' && c != '\n' && c != '\r')
+                return false;
+        } else if (QChar::isSurrogate(c)) {
+            if (!QChar::isHighSurrogate(c) || i + 1 >= text.size() || !text[i + 1].isLowSurrogate())
+                return false;
+            ++i;
+        } else if (c >= 0xFFFE) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QByteArray ToAnsi(const QString& text) {

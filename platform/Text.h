@@ -7,13 +7,24 @@
 
 namespace platform {
 
-// The organiser's "ANSI code page". New text is always encoded as UTF-8, so no
+// The organiser's "ANSI code page" for plain text: files it reads and writes,
+// profile and registry values. New text is always encoded as UTF-8, so no
 // letter is ever lost; text from older files that is not valid UTF-8 is read
-// as Windows-1252, the code page those files were written in.
+// as Windows-1252, the code page those files were written in. (Enciphered
+// fields have their own byte form; see cRC4.)
 QByteArray ToAnsi(const QString& text);
 QString FromAnsi(const QByteArray& bytes);
+// Windows-1252 one byte a character, both ways; the five bytes the code page
+// leaves undefined stand for U+0081, U+008D, U+008F, U+0090 and U+009D.
 QString FromWindows1252(const QByteArray& bytes);
+// A character without a byte there becomes '?' and makes *complete false.
+QByteArray ToWindows1252(QStringView text, bool* complete = nullptr);
 bool IsValidUtf8(const char* data, qsizetype size);
+
+// Whether an XML 1.0 document can hold the text: no control character other
+// than tab, CR and LF, no half of a surrogate pair alone, neither U+FFFE nor
+// U+FFFF.
+bool IsXmlText(QStringView text);
 
 // The system's time format: 12-hour clock, two digits, "02:30:00 PM".
 QString FormatSystemTime(const QTime& time);

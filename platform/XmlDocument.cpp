@@ -349,9 +349,30 @@ bool tidyAndFindRepeatedAttributes(pugi::xml_node root, QString* error) {
     return false;
 }
 
+// The writer leaves a CR in text as it is, and every reader turns a raw CR
+// into LF; written as a reference it reads back as CR. Attribute values get
+// references already, and text read from a file holds no raw CR, so every raw
+// CR in the output belongs to text set since.
+void appendKeepingCr(std::string& out, const void* data, size_t size) {
+    const char* p = static_cast<const char*>(data);
+    const char* end = p + size;
+    while (const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)))) {
+        out.append(p, static_cast<size_t>(cr - p));
+        out.append("&#13;");
+        p = cr + 1;
+    }
+    out.append(p, static_cast<size_t>(end - p));
+}
+
 struct StringWriter : pugi::xml_writer {
     std::string out;
-    void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
+    bool keepCr = false; // set when the tree is written out, not when a file is converted
+    void write(const void* data, size_t size) override {
+        if (keepCr)
+            appendKeepingCr(out, data, size);
+        else
+            out.append(static_cast<const char*>(data), size);
+    }
 };
 
 } // namespace
@@ -657,6 +678,7 @@ void XmlDocument::dropUnattached() {
 QByteArray XmlDocument::xml() const {
     const_cast<XmlDocument*>(this)->dropUnattached();
     StringWriter w;
+    w.keepCr = true;
     m_doc->save(w, "\t", pugi::format_default, pugi::encoding_utf8);
     return QByteArray::fromStdString(w.out);
 }
@@ -671,7 +693,7 @@ bool XmlDocument::save(const QString& path) {
         std::string pending;
         explicit FileWriter(AtomicFileWriter& f) : file(f) { pending.reserve(kChunk + 4096); }
         void write(const void* data, size_t size) override {
-            pending.append(static_cast<const char*>(data), size);
+            appendKeepingCr(pending, data, size);
             if (pending.size() >= kChunk) {
                 file.write(pending.data(), pending.size());
                 pending.clear();

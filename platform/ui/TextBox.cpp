@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
+#include <algorithm>
 #include <limits>
 
 namespace platform {
@@ -46,6 +47,24 @@ int roomLeft(int maxLength, int remaining) {
     return std::max(0, maxLength - remaining);
 }
 
+// Control characters are dropped from whatever the user types, pastes or
+// drops: most of them cannot be stored in the data file at all. Tab stays, and
+// CR and LF stay where lines may break.
+bool isDropped(QChar c, bool multiLine) {
+    if (c.category() != QChar::Other_Control || c == QLatin1Char('\t'))
+        return false;
+    return !multiLine || (c != QLatin1Char('\r') && c != QLatin1Char('\n'));
+}
+
+QString withoutControls(QString text, bool multiLine) {
+    text.removeIf([multiLine](QChar c) { return isDropped(c, multiLine); });
+    return text;
+}
+
+bool holdsControls(const QString& text, bool multiLine) {
+    return std::any_of(text.begin(), text.end(), [multiLine](QChar c) { return isDropped(c, multiLine); });
+}
+
 // Line breaks of any kind become the editor's own.
 QString toEditorBreaks(QString text) {
     text.replace(kCrLf, QStringLiteral("\n"));
@@ -57,15 +76,16 @@ QString toEditorBreaks(QString text) {
 
 // --- TextBox -----------------------------------------------------------------
 
-// Checks every change the user makes against MaxLength: the inserted part of
-// the change is cut to the room left, as a text box with a limit does with a
-// paste that does not fit.
+// Checks every change the user makes, typed, pasted or dropped: control
+// characters are taken out of the inserted part, which is then cut to the
+// room MaxLength leaves, as a text box with a limit does with a paste that
+// does not fit.
 class TextBox::Limit : public QValidator {
 public:
     explicit Limit(TextBox* box) : QValidator(box), m_box(box) {}
 
     State validate(QString& input, int& pos) const override {
-        if (m_box->m_settingByCode || m_box->m_maxLength <= 0)
+        if (m_box->m_settingByCode)
             return Acceptable;
         const QString& before = m_box->m_lastText;
         const qsizetype shorter = std::min(before.size(), input.size());
@@ -78,10 +98,13 @@ public:
             ++suffix;
         const qsizetype kept = prefix + suffix;
         const QString inserted = input.mid(prefix, input.size() - kept);
+        QString fits = withoutControls(inserted, false);
         const int room = roomLeft(m_box->m_maxLength, static_cast<int>(kept));
-        if (inserted.size() > room) {
-            input = input.left(prefix) + inserted.left(room) + input.right(suffix);
-            pos = static_cast<int>(prefix) + room;
+        if (fits.size() > room)
+            fits.truncate(room);
+        if (fits.size() < inserted.size()) {
+            input = input.left(prefix) + fits + input.right(suffix);
+            pos = static_cast<int>(prefix + fits.size());
         }
         return Acceptable;
     }
@@ -152,6 +175,19 @@ QString MultiLineTextBox::fitting(const QString& insertion) const {
 }
 
 void MultiLineTextBox::keyPressEvent(QKeyEvent* event) {
+    // A key whose text starts with a control character inserts nothing (it is
+    // Backspace, Return, a shortcut...); any other text is inserted whole, so
+    // its control characters are taken out first.
+    const QString text = event->text();
+    const bool inserts = !text.isEmpty() && (text.at(0).category() != QChar::Other_Control || text.at(0) == '\t');
+    if (inserts && (holdsControls(text, true) || text.contains(QLatin1Char('\r')))) {
+        const QString kept = toEditorBreaks(withoutControls(text, true));
+        QKeyEvent filtered(event->type(), event->key(), event->modifiers(), kept, event->isAutoRepeat(),
+                           static_cast<ushort>(kept.size()));
+        keyPressEvent(&filtered);
+        event->setAccepted(filtered.isAccepted());
+        return;
+    }
     if (m_maxLength > 0 && !isReadOnly()) {
         QString typed;
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
@@ -176,16 +212,18 @@ void MultiLineTextBox::keyPressEvent(QKeyEvent* event) {
 
 void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event) {
     const QString commit = event->commitString();
-    if (m_maxLength > 0 && !commit.isEmpty()) {
-        const QString fits = fitting(commit);
-        if (fits.size() < commit.size()) {
-            QInputMethodEvent shortened(event->preeditString(), event->attributes());
-            shortened.setCommitString(fits, event->replacementStart(), event->replacementLength());
-            QPlainTextEdit::inputMethodEvent(&shortened);
-            return;
-        }
+    if (commit.isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
     }
-    QPlainTextEdit::inputMethodEvent(event);
+    const QString fits = fitting(toEditorBreaks(withoutControls(commit, true)));
+    if (fits == commit) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent shortened(event->preeditString(), event->attributes());
+    shortened.setCommitString(fits, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&shortened);
 }
 
 void MultiLineTextBox::insertFromMimeData(const QMimeData* source) {
@@ -193,7 +231,7 @@ void MultiLineTextBox::insertFromMimeData(const QMimeData* source) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    const QString fits = fitting(toEditorBreaks(source->text()));
+    const QString fits = fitting(toEditorBreaks(withoutControls(source->text(), true)));
     if (fits.isEmpty())
         return;
     QTextCursor cursor = textCursor();

@@ -9,6 +9,8 @@ namespace platform {
 // Text boxes as the organiser's forms use them. MaxLength limits what the user
 // can type, paste or drop (0: no limit); text set by code is never cut, so a
 // stored value longer than the limit survives an edit of another field.
+// Control characters the user types, pastes or drops are dropped, all but tab
+// in a single-line box and all but tab, CR and LF in a multi-line one.
 
 // A single-line text box.
 class TextBox : public QLineEdit {

@@ -7,38 +7,79 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-TEST(Cipher, MatchesPublishedAndIndependentVectors) {
+namespace {
+
+// Every text through all four forms: hex and the plain text form, each read back.
+void expectRoundTrip(const QString& text, const QString& hex) {
+    SCOPED_TRACE(text.toStdString());
+    EXPECT_EQ(DecipherField(hex), text);
+    EXPECT_EQ(DecipherField(hex.toLower()), text) << "lower-case digits read too";
+    cRC4 c;
+    const QString plain = c.EncryptString(text, kDataKey, false);
+    EXPECT_EQ(plain.size(), hex.size() / 2) << "one character a cipher byte";
+    EXPECT_EQ(c.DecryptString(plain, kDataKey, false), text);
+}
+
+} // namespace
+
+TEST(Cipher, FieldsAreWindows1252OrMarkedUtf8BothWays) {
     cRC4 c;
     EXPECT_EQ(c.EncryptString(QStringLiteral("Plaintext"), QStringLiteral("Key"), true),
               QStringLiteral("BBF316E8D940AF0AD3"));
-    // Computed with a separate RC4 written for the purpose, over the UTF-8 bytes.
-    EXPECT_EQ(EncipherField(QStringLiteral("Meet the bank manager")),
-              QStringLiteral("E9475B0CEABBE454B3D34575EF0357E87394B21DD4"));
-    EXPECT_EQ(EncipherField(QStringLiteral("Zażółć ΑΒΓ 中文")),
-              QStringLiteral("FE43FBC4097C49B3573604D515EDA8478ED531C00B3147E9"));
+    // Computed with a separate RC4 written for the purpose.
+    const struct {
+        QString text;
+        QString hex;
+    } vectors[] = {
+        {QStringLiteral("Meet the bank manager"), QStringLiteral("E9475B0CEABBE454B3D34575EF0357E87394B21DD4")},
+        {QStringLiteral("é"), QStringLiteral("4D")},
+        {QStringLiteral("Hello World"), QStringLiteral("EC475214A5EFDB5EE1DD40")},
+        {QStringLiteral("secret password"), QStringLiteral("D7475D0AAFBBAC41F2C2576CEB515E")},
+        {QStringLiteral("café"), QStringLiteral("C7435891")},
+        // Windows-1252 bytes that also happen to form valid UTF-8 are still Windows-1252.
+        {QStringLiteral("CAFÉ… open"), QStringLiteral("E76378B14FEFE341F6DF")},
+        {QStringLiteral("Gruß“"), QStringLiteral("E3504BA759")},
+        {QStringLiteral("€"), QStringLiteral("24")},
+        // The five bytes the code page leaves undefined.
+        {QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90) + QChar(0x9D), QStringLiteral("25AFB1E857")},
+        // Anything else: the mark EF BB BF, then UTF-8.
+        {QStringLiteral("Zażółć ΑΒΓ 中文"), QStringLiteral("4B998122AB0A30F22074A6DF0303F418D3671BEB863369C31B4039")},
+        {QString(QChar(0xFEFF)), QStringLiteral("4B9981977170")},
+        {QChar(0xFEFF) + QStringLiteral("abc"), QStringLiteral("4B9981977170ED53F0")},
+        // Western text whose own bytes would begin with the mark goes marked.
+        {QStringLiteral("ï»¿x"), QStringLiteral("4B9981BB650D37F32CC9")},
+        {QString(), QString()},
+    };
+    for (const auto& v : vectors) {
+        EXPECT_EQ(EncipherField(v.text), v.hex) << v.text.toStdString();
+        expectRoundTrip(v.text, v.hex);
+    }
 }
 
 TEST(Cipher, RoundTripsAnyTextAndRestartsTheKeyStreamEveryCall) {
-    const QString texts[] = {QString(),
-                             QStringLiteral("a"),
-                             QStringLiteral("Line one\r\nLine two"),
-                             QStringLiteral("Zażółć gęślą jaźń"),
-                             QStringLiteral("Ελληνικά"),
-                             QStringLiteral("中文笔记"),
-                             QStringLiteral("emoji 😀 outside the basic plane")};
+    const struct {
+        QString text;
+        int bytes;
+    } texts[] = {{QStringLiteral("a"), 1},
+                 {QStringLiteral("Line one\r\nLine two"), 18},
+                 {QStringLiteral("Zażółć gęślą jaźń"), 3 + 26},
+                 {QStringLiteral("Ελληνικά"), 3 + 16},
+                 {QStringLiteral("中文笔记"), 3 + 12},
+                 {QStringLiteral("emoji 😀 outside the basic plane"), 3 + 34},
+                 {QString(QChar(0x80)) + QChar(0x9F) + QChar(0xFFFD), 3 + 7},
+                 {QStringLiteral("\u00A0\u00FF\u0178\u2122"), 4}};
     cRC4 shared;
-    for (const QString& t : texts) {
-        const QString hex = shared.EncryptString(t, kDataKey, true);
-        EXPECT_EQ(hex.size(), t.toUtf8().size() * 2);
+    for (const auto& t : texts) {
+        const QString hex = shared.EncryptString(t.text, kDataKey, true);
+        EXPECT_EQ(hex.size(), t.bytes * 2) << t.text.toStdString();
         for (QChar ch : hex)
             EXPECT_TRUE((ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) ||
                         (ch >= QLatin1Char('A') && ch <= QLatin1Char('F')))
                 << hex.toStdString();
         // The same object a second time and a fresh object give the same text.
-        EXPECT_EQ(shared.EncryptString(t, kDataKey, true), hex);
-        EXPECT_EQ(EncipherField(t), hex);
-        EXPECT_EQ(DecipherField(hex), t);
-        EXPECT_EQ(DecipherField(hex.toLower()), t) << "lower-case digits read too";
+        EXPECT_EQ(shared.EncryptString(t.text, kDataKey, true), hex);
+        EXPECT_EQ(EncipherField(t.text), hex);
+        expectRoundTrip(t.text, hex);
     }
 }
 

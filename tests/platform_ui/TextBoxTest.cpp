@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <gtest/gtest.h>
 
 using platform::MultiLineTextBox;
@@ -109,4 +110,49 @@ TEST(TextBox, MaxLengthLimitsTypingAndPastingButNeverCutsTextSetByCode) {
     box.SetMaxLength(0);
     box.SetText(longText);
     EXPECT_EQ(box.Text().size(), 40000);
+}
+
+TEST(TextBoxes, DropControlCharactersTypedPastedOrComposed) {
+    const QString dirty = QStringLiteral("a\u0001b\tc\r\nd\u001Fe\u007Ff\u0085g");
+    enum Route { Typed, Composed, Pasted };
+    for (Route route : {Typed, Composed, Pasted}) {
+        SCOPED_TRACE(route);
+        TextBox single;
+        MultiLineTextBox multi;
+        for (QWidget* box : {static_cast<QWidget*>(&single), static_cast<QWidget*>(&multi)}) {
+            switch (route) {
+            case Typed:
+                // One key whose text is several characters, as input tools send.
+                widgetevents::key(box, Qt::Key_A, dirty);
+                break;
+            case Composed: {
+                QInputMethodEvent commit;
+                commit.setCommitString(dirty);
+                QApplication::sendEvent(box, &commit);
+                break;
+            }
+            case Pasted:
+                QGuiApplication::clipboard()->setText(dirty);
+                if (box == &single)
+                    single.paste();
+                else
+                    multi.paste();
+                break;
+            }
+        }
+        EXPECT_EQ(single.Text(), QStringLiteral("ab\tcdefg"));
+        EXPECT_EQ(multi.Text(), QStringLiteral("ab\tc\r\ndefg"));
+    }
+
+    // Keys whose text is a control character still do their work.
+    TextBox box;
+    box.SetText(QStringLiteral("a\u0001b"));
+    EXPECT_EQ(box.Text(), QStringLiteral("a\u0001b")) << "text set by code is kept as it is";
+    box.end(false);
+    widgetevents::key(&box, Qt::Key_Backspace, QStringLiteral("\b"));
+    EXPECT_EQ(box.Text(), QStringLiteral("a\u0001"));
+    MultiLineTextBox lines;
+    widgetevents::type(&lines, QStringLiteral("x\ny"));
+    widgetevents::key(&lines, Qt::Key_Backspace, QStringLiteral("\b"));
+    EXPECT_EQ(lines.Text(), QStringLiteral("x\r\n"));
 }
