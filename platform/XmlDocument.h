@@ -79,8 +79,9 @@ public:
     // gives false and an empty document; lastError() says why.
     bool load(const QString& path);
     bool loadXml(const QByteArray& xml);
-    // Writes the whole tree through a temporary file and a rename; false (with
-    // lastError()) when the file could not be written, the old file left as it was.
+    // Writes the whole tree as UTF-8 through a temporary file and a rename; false
+    // (with lastError()) when the file could not be written or a text holds a
+    // character XML cannot hold, the old file left as it was.
     bool save(const QString& path);
     QByteArray xml() const;
 
@@ -98,8 +99,11 @@ private:
     bool parse(QByteArray bytes);
     void dropUnattached();
     std::unique_ptr<pugi::xml_document> m_doc;
+    unsigned saveFormat() const;
     QByteArray m_buffer; // parsed in place, so it lives as long as the tree
     QString m_error;
+    int m_depth = 0;           // the deepest nesting the file loaded held
+    bool m_unwritable = false; // a text was given that XML cannot hold
 };
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/XmlDocument.h"
+#include "platform/XmlWellFormed.h"
 
 #include <gtest/gtest.h>
 
@@ -114,18 +115,22 @@ TEST(XmlDocument, TextJoinsEverythingBelowAnElementHoweverDeep) {
     EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("xyzw"));
     EXPECT_EQ(doc.documentElement().text(), QStringLiteral("xyzw"));
 
-    // A field nested a million deep, as a damaged or hostile file may hold.
-    const int depth = 1000000;
-    QByteArray deep = "<r><f>";
-    deep.reserve(depth * 7 + 32);
-    for (int i = 0; i < depth; ++i)
-        deep += "<a>";
-    deep += "deep";
-    for (int i = 0; i < depth; ++i)
-        deep += "</a>";
-    deep += "</f></r>";
-    ASSERT_TRUE(doc.loadXml(deep));
+    // A field nested as deep as a file may go loads; one level more is refused.
+    auto nested = [](int depth) {
+        QByteArray deep = "<r><f>";
+        for (int i = 2; i < depth; ++i)
+            deep += "<a>";
+        deep += "deep";
+        for (int i = 2; i < depth; ++i)
+            deep += "</a>";
+        return deep + "</f></r>";
+    };
+    ASSERT_TRUE(doc.loadXml(nested(platform::kMaxXmlDepth)));
     EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("deep"));
+    EXPECT_FALSE(doc.loadXml(nested(platform::kMaxXmlDepth + 1)));
+    // Saved without indentation, which would grow with the square of the depth.
+    ASSERT_TRUE(doc.loadXml(nested(platform::kMaxXmlDepth)));
+    EXPECT_LT(doc.xml().size(), nested(platform::kMaxXmlDepth).size() + 64);
 }
 
 namespace {
