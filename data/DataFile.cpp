@@ -37,6 +37,10 @@ bool Save(platform::XmlDocument& doc) {
     return false;
 }
 
+void RemoveStaleTemporaries() {
+    platform::RemoveStaleTemporaries(Path());
+}
+
 platform::XmlNode RootOrDie(platform::XmlDocument& doc) {
     platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
     if (!root)

@@ -23,6 +23,10 @@ void LoadOrDie(platform::XmlDocument& doc);
 // so, the previous file is left as it was and false comes back.
 bool Save(platform::XmlDocument& doc);
 
+// Removes the temporary files that saves killed half-way left beside
+// data.xml. Called once at start, by the copy that holds the single-instance lock.
+void RemoveStaleTemporaries();
+
 // The root ".//zandor", or the fatal failure when the file has none.
 platform::XmlNode RootOrDie(platform::XmlDocument& doc);
 

@@ -1,5 +1,6 @@
 #include "windows/frmMain.h"
 
+#include "data/DataFile.h"
 #include "data/Views.h"
 #include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"
@@ -241,6 +242,7 @@ QAction* frmMain::Entry(const QString& name, int index) const {
 void frmMain::Form_Load() {
     if (platform::PrevInstance())
         platform::EndProcess(0);
+    DataFile::RemoveStaleTemporaries();
     if (platform::Command() == QLatin1String("/s"))
         m_startInTray = true;
     const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
