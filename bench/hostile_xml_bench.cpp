@@ -111,12 +111,16 @@ void BM_OwnFile_StrictOverBareLoad(benchmark::State& state) {
     std::vector<double> ratios;
     for (auto _ : state) {
         auto t0 = std::chrono::steady_clock::now();
-        platform::XmlDocument doc;
-        if (!doc.load(path))
-            state.SkipWithError("own file refused");
+        {
+            platform::XmlDocument doc;
+            if (!doc.load(path))
+                state.SkipWithError("own file refused");
+        }
         auto t1 = std::chrono::steady_clock::now();
-        pugi::xml_document floor;
-        floor.load_file(bare.c_str());
+        {
+            pugi::xml_document floor;
+            floor.load_file(bare.c_str());
+        }
         auto t2 = std::chrono::steady_clock::now();
         ratios.push_back(std::chrono::duration<double>(t1 - t0).count() /
                          std::chrono::duration<double>(t2 - t1).count());

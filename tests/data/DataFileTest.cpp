@@ -8,7 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -135,27 +138,61 @@ protected:
     }
 };
 
-TEST_F(DataFileSave, AFileThatMayNotBeWrittenIsNotReplaced) {
-    const QByteArray before = folder.readData();
-    ASSERT_EQ(::chmod(QFile::encodeName(folder.dataFile()).constData(), 0444), 0);
-    EXPECT_FALSE(save());
-    ASSERT_EQ(boxes->boxes.size(), 1u);
-    EXPECT_EQ(boxes->last().title, QStringLiteral("Data File could not be saved!"));
-    EXPECT_TRUE(boxes->last().text.contains(QStringLiteral("read-only"))) << boxes->last().text.toStdString();
-    EXPECT_EQ(folder.readData(), before);
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(folder.dataFile()).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0444u);
-    EXPECT_TRUE(hiddenFiles(folder.path()).isEmpty()) << "no temporary file is left";
+TEST_F(DataFileSave, WhatMayNotBeWrittenIsNotAndTheSaveSaysWhy) {
+    const QByteArray file = QFile::encodeName(folder.dataFile());
+    const QByteArray dir = QFile::encodeName(folder.path());
+    struct Case {
+        const char* what;
+        std::function<void()> arrange, undo;
+        QString reason;
+        QString title = QStringLiteral("note");
+    };
+    std::vector<Case> cases = {
+        {"a read-only file", [&] { ::chmod(file, 0444); }, [&] { ::chmod(file, 0644); },
+         QStringLiteral("The file is read-only")},
+        {"a text XML cannot hold", [] {}, [] {}, QStringLiteral("cannot hold"), QStringLiteral("a\x01b")},
+        {"a text of half a character pair", [] {}, [] {}, QStringLiteral("cannot hold"), QString(QChar(0xD800))},
+    };
+    // The system lets its administrator write anywhere; only a person is refused.
+    if (::geteuid() != 0)
+        cases.push_back({"a folder the person may not write", [&] { ::chmod(dir, 0555); }, [&] { ::chmod(dir, 0755); },
+                         QStringLiteral("Permission denied")});
+    for (const Case& c : cases) {
+        const QByteArray before = folder.readData();
+        c.arrange();
+        struct stat was {};
+        ASSERT_EQ(::stat(file, &was), 0);
+        boxes->clear();
+        platform::XmlDocument doc;
+        DataFile::LoadOrDie(doc);
+        platform::XmlNode note = DataFile::RootOrDie(doc).child(0).appendChild(doc.createElement("note"));
+        note.setAttribute(QStringLiteral("title"), c.title);
+        EXPECT_FALSE(DataFile::Save(doc)) << c.what;
+        ASSERT_EQ(boxes->boxes.size(), 1u) << c.what;
+        EXPECT_EQ(boxes->last().title, QStringLiteral("Data File could not be saved!"));
+        EXPECT_TRUE(boxes->last().text.contains(c.reason)) << boxes->last().text.toStdString();
+        struct stat now {};
+        ASSERT_EQ(::stat(file, &now), 0);
+        EXPECT_EQ(now.st_mode, was.st_mode) << c.what;
+        c.undo();
+        EXPECT_EQ(folder.readData(), before) << c.what;
+        EXPECT_TRUE(hiddenFiles(folder.path()).isEmpty()) << "no temporary file is left";
+    }
 }
 
 TEST_F(DataFileSave, TheFileKeepsItsModeAndALinkKeepsPointingWhereItDid) {
+    // The owner too, where the process may give a file away.
+    const bool mayChown = ::geteuid() == 0;
+    if (mayChown)
+        ASSERT_EQ(::chown(QFile::encodeName(folder.dataFile()).constData(), 4321, 4321), 0);
     for (mode_t mode : {0600, 0640, 0664}) {
         ASSERT_EQ(::chmod(QFile::encodeName(folder.dataFile()).constData(), mode), 0);
         ASSERT_TRUE(save());
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(folder.dataFile()).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, mode);
+        if (mayChown)
+            EXPECT_EQ(st.st_uid, 4321u);
     }
     // data.xml as a link to a file kept elsewhere, by a relative path.
     QTemporaryDir elsewhere;
