@@ -352,6 +352,9 @@ bool XmlDocument::parse(QByteArray bytes) {
     m_error.clear();
     m_depth = 0;
     m_unwritable = false;
+    // The checks read up to the zero after the last byte, which only an owned
+    // buffer is sure to hold; the file's own bytes are owned already.
+    bytes.data();
     const auto* u = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
     const bool wide = n >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF) ||

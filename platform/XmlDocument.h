@@ -76,7 +76,10 @@ public:
     XmlDocument& operator=(const XmlDocument&) = delete;
 
     // True for a well-formed file. A missing, unreadable or malformed file
-    // gives false and an empty document; lastError() says why.
+    // gives false and an empty document; lastError() says why. The file is
+    // read in the encoding it declares (UTF-8, UTF-16 or the Windows code
+    // page); one that declares none is UTF-8 when it is valid UTF-8 and
+    // otherwise in the Windows code page.
     bool load(const QString& path);
     bool loadXml(const QByteArray& xml);
     // Writes the whole tree as UTF-8 through a temporary file and a rename; false

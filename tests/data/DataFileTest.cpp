@@ -183,16 +183,18 @@ TEST_F(DataFileSave, WhatMayNotBeWrittenIsNotAndTheSaveSaysWhy) {
 TEST_F(DataFileSave, TheFileKeepsItsModeAndALinkKeepsPointingWhereItDid) {
     // The owner too, where the process may give a file away.
     const bool mayChown = ::geteuid() == 0;
-    if (mayChown)
+    if (mayChown) {
         ASSERT_EQ(::chown(QFile::encodeName(folder.dataFile()).constData(), 4321, 4321), 0);
+    }
     for (mode_t mode : {0600, 0640, 0664}) {
         ASSERT_EQ(::chmod(QFile::encodeName(folder.dataFile()).constData(), mode), 0);
         ASSERT_TRUE(save());
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(folder.dataFile()).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, mode);
-        if (mayChown)
+        if (mayChown) {
             EXPECT_EQ(st.st_uid, 4321u);
+        }
     }
     // data.xml as a link to a file kept elsewhere, by a relative path.
     QTemporaryDir elsewhere;
