@@ -85,9 +85,24 @@ void dropLayoutOnlyText(pugi::xml_node root) {
     }
 }
 
+// Appends written text, with every carriage return as a reference: the
+// library writes one in text as it stands, and every reader turns a raw one
+// into a line feed. Attributes have theirs escaped already, and the only other
+// place one could stand, a CDATA section, loses its own when it is read.
+void appendKeepingReturns(std::string& out, const char* data, size_t size) {
+    const char* end = data + size;
+    while (const char* cr = static_cast<const char*>(std::memchr(data, '\r', static_cast<size_t>(end - data)))) {
+        out.append(data, cr).append("&#13;");
+        data = cr + 1;
+    }
+    out.append(data, end);
+}
+
 struct StringWriter : pugi::xml_writer {
     std::string out;
-    void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
+    void write(const void* data, size_t size) override {
+        appendKeepingReturns(out, static_cast<const char*>(data), size);
+    }
 };
 
 } // namespace
@@ -444,7 +459,7 @@ bool XmlDocument::save(const QString& path) {
         std::string pending;
         explicit FileWriter(AtomicFileWriter& f) : file(f) { pending.reserve(kChunk + 4096); }
         void write(const void* data, size_t size) override {
-            pending.append(static_cast<const char*>(data), size);
+            appendKeepingReturns(pending, static_cast<const char*>(data), size);
             if (pending.size() >= kChunk) {
                 file.write(pending.data(), pending.size());
                 pending.clear();

@@ -1,6 +1,7 @@
 #include "platform/XmlDocument.h"
 #include "platform/XmlWellFormed.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using platform::XmlDocument;
@@ -53,6 +54,26 @@ TEST(XmlDocument, LayoutWhitespaceIsDroppedButABlankLeafKeepsIts) {
     EXPECT_FALSE(r.child(3).hasChildNodes()) << "a line break is layout, never a field's blank";
     EXPECT_EQ(r.child(4).text(), QStringLiteral(" \n x"));
     EXPECT_TRUE(r.child(5).isNull());
+}
+
+TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
+    const QString texts[] = {QStringLiteral("a\r\nb"), QStringLiteral("a\rb\r"), QStringLiteral("a\nb"),
+                             QStringLiteral("\t<&>\"'")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data.xml"));
+    for (const QString& text : texts) {
+        XmlDocument doc;
+        ASSERT_TRUE(doc.loadXml("<r><f/></r>"));
+        doc.documentElement().child(0).setText(text);
+        doc.documentElement().child(0).setAttribute(QStringLiteral("t"), text);
+        ASSERT_TRUE(doc.save(path));
+        for (const QByteArray& written : {doc.xml(), QByteArray()}) {
+            XmlDocument back;
+            ASSERT_TRUE(written.isEmpty() ? back.load(path) : back.loadXml(written));
+            EXPECT_EQ(back.documentElement().child(0).text(), text);
+            EXPECT_EQ(back.documentElement().child(0).attributeText(0), text);
+        }
+    }
 }
 
 TEST(XmlDocument, AttributesKeepTheirOrderAndNewOnesGoLast) {
