@@ -379,12 +379,12 @@ private:
                 m_onlySpace = true;
                 m_lineBreak = false;
                 *next = q + 1;
-                return repeatedAttribute(p);
+                return m_attributes.empty() || repeatedAttribute(p);
             }
             if (*q == '/' && q[1] == '>') {
                 --m_depth;
                 *next = q + 2;
-                return repeatedAttribute(p);
+                return m_attributes.empty() || repeatedAttribute(p);
             }
             if (q == gap)
                 return failed(q, "Malformed start tag");
