@@ -54,6 +54,10 @@ bool CheckStorable(QStringView title, std::initializer_list<QStringView> values)
     return false;
 }
 
+void RemoveStaleTemporaries() {
+    platform::RemoveStaleTemporaries(Path());
+}
+
 platform::XmlNode RootOrDie(platform::XmlDocument& doc) {
     platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
     if (!root)

@@ -31,6 +31,10 @@ bool Save(platform::XmlDocument& doc);
 // nothing is to be written then.
 bool CheckStorable(QStringView title, std::initializer_list<QStringView> values);
 
+// Removes the temporary files that saves killed half-way left beside
+// data.xml. Called once at start, by the copy that holds the single-instance lock.
+void RemoveStaleTemporaries();
+
 // The root ".//zandor", or the fatal failure when the file has none.
 platform::XmlNode RootOrDie(platform::XmlDocument& doc);
 

@@ -156,6 +156,47 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reaso
     return ok;
 }
 
+namespace {
+
+// The file a path names, following symbolic links however many (a link to a
+// file not yet made included), so a save replaces the file and keeps the link.
+QByteArray followLinks(const QByteArray& path) {
+    QByteArray current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        QByteArray target(static_cast<qsizetype>(st.st_size > 0 ? st.st_size : 4096), '\0');
+        const ssize_t n = ::readlink(current.constData(), target.data(), static_cast<size_t>(target.size()));
+        if (n < 0)
+            return current;
+        target.truncate(n);
+        if (!target.startsWith('/')) {
+            const qsizetype slash = current.lastIndexOf('/');
+            target = current.left(slash + 1) + target;
+        }
+        current = target;
+    }
+    return current;
+}
+
+// Flushes a folder's entries to the disk, so a rename in it survives a power cut.
+bool syncFolder(const QByteArray& file, QString* reason) {
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? file.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        *reason = errnoText(errno);
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+} // namespace
+
 AtomicFileWriter::AtomicFileWriter(const QString& path) {
     if (takeWriteFailure(&m_error))
         return;
@@ -164,17 +205,32 @@ AtomicFileWriter::AtomicFileWriter(const QString& path) {
         m_error = QStringLiteral("Is a directory");
         return;
     }
-    m_finalName = QFile::encodeName(target.absoluteFilePath());
-    m_tempName = QFile::encodeName(target.absolutePath() + QLatin1String("/.") + target.fileName()) + ".XXXXXX";
+    m_finalName = followLinks(QFile::encodeName(target.absoluteFilePath()));
+    const qsizetype slash = m_finalName.lastIndexOf('/');
+    m_tempName = m_finalName.left(slash + 1) + '.' + m_finalName.mid(slash + 1) + ".XXXXXX";
+    // A file the person may not write, or one marked read-only, is not
+    // replaced, even where the folder would allow the rename.
+    struct stat old {};
+    const bool exists = ::stat(m_finalName.constData(), &old) == 0;
+    if (exists && (old.st_mode & 0222) == 0) {
+        m_error = QStringLiteral("The file is read-only");
+        return;
+    }
+    if (exists && ::access(m_finalName.constData(), W_OK) != 0) {
+        m_error = errnoText(errno);
+        return;
+    }
     m_fd = ::mkstemp(m_tempName.data());
     if (m_fd < 0) {
         m_error = errnoText(errno);
         return;
     }
-    // Keep the old file's permissions; a new file gets the usual ones.
-    struct stat st {};
-    if (::stat(m_finalName.constData(), &st) == 0) {
-        ::fchmod(m_fd, st.st_mode & 07777);
+    // Keep the old file's permissions and, where the process may, its owner;
+    // a new file gets the usual ones.
+    if (exists) {
+        ::fchmod(m_fd, old.st_mode & 07777);
+        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(m_fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(m_fd, static_cast<uid_t>(-1), old.st_gid);
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
@@ -198,8 +254,12 @@ bool AtomicFileWriter::write(const char* data, size_t size) {
 bool AtomicFileWriter::commit(QString* reason) {
     bool ok = m_fd >= 0 && m_error.isEmpty();
     if (m_fd >= 0) {
-        // The rename only replaces the old file once every byte has reached the
-        // system, so a failure at any point leaves the old file whole.
+        // The rename replaces the old file only once every byte is on the disk,
+        // so a failure or a power cut at any point leaves one whole file.
+        if (ok && ::fsync(m_fd) != 0) {
+            m_error = errnoText(errno);
+            ok = false;
+        }
         if (::close(m_fd) != 0 && ok) {
             m_error = errnoText(errno);
             ok = false;
@@ -211,6 +271,9 @@ bool AtomicFileWriter::commit(QString* reason) {
         }
         if (!ok)
             ::unlink(m_tempName.constData());
+        // The new name itself is durable only once the folder is flushed.
+        else if (!syncFolder(m_finalName, &m_error))
+            ok = false;
     }
     if (!ok && reason)
         *reason = m_error;
@@ -221,6 +284,19 @@ bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString
     AtomicFileWriter writer(path);
     writer.write(bytes.constData(), static_cast<size_t>(bytes.size()));
     return writer.commit(reason);
+}
+
+void RemoveStaleTemporaries(const QString& path) {
+    const QByteArray link = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    for (const QByteArray& file : {link, followLinks(link)}) {
+        const QFileInfo info(QFile::decodeName(file));
+        QDir folder(info.absolutePath());
+        const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
+        const QStringList found = folder.entryList({prefix + QStringLiteral("??????")},
+                                                   QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        for (const QString& name : found)
+            folder.remove(name);
+    }
 }
 
 void FailNextWrite(const QString& reason) {

@@ -23,12 +23,13 @@ int GetFileAttributes(const QString& path);
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
-// Replaces a file safely: the bytes go to a temporary file in the same folder,
-// which is written whole and closed and only then renamed over the old one, so
-// a failed write never leaves a half-written file behind. It is not synced to
-// the disk, which would cost more than the whole save: a power cut just after
-// the rename is survived only where the file system flushes a file that is
-// renamed over another (ext4 and btrfs do).
+// Replaces a file safely: the bytes go to a temporary file (".name.XXXXXX") in
+// the same folder, which is written whole and flushed to the disk and only then
+// renamed over the old one, and the folder is flushed after; so a failed write
+// never leaves a half-written file behind and a success survives a power cut.
+// A link is followed: the file it names is replaced and keeps its mode and,
+// where the process may, its owner. A read-only file, or one the process may
+// not write, is refused.
 bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 // The same, for writers that produce the file piece by piece: the pieces go to
@@ -50,6 +51,11 @@ private:
     QByteArray m_finalName;
     QString m_error;
 };
+
+// Removes the temporaries that saves of a file left when they were killed
+// (beside the file, and beside the file a link names). Only the holder of the
+// single-instance lock may call it: another copy's save may be under way.
+void RemoveStaleTemporaries(const QString& path);
 
 // Makes the next file write (whole-file or atomic) fail with the given reason,
 // as a full disk would. Used by tests.

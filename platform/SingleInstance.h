@@ -1,46 +1,45 @@
 #pragma once
 
 #include <QString>
-#include <memory>
-
-class QLockFile;
 
 namespace platform {
 
-// A lock that one running copy of a program holds: a lock file in the user's
-// runtime folder, named after a hash of the program's path, so copies of the
-// organiser installed in two folders do not stop each other. A copy that
-// ended without releasing it (a crash) leaves no lasting lock: the file names
-// a process that no longer runs and is taken over.
+// The lock one running copy of the organiser holds on its program folder, the
+// folder of its data file: a lock file in that folder, so every copy working on
+// the same data file meets the same lock whatever its user, runtime folder or
+// environment. The system releases the lock when its holder ends, however it
+// ends, so a killed copy never blocks the next one.
 class SingleInstanceLock {
 public:
-    explicit SingleInstanceLock(const QString& programPath);
+    explicit SingleInstanceLock(const QString& folder);
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    // Takes the lock; false when another holder has it or the file cannot be
-    // made. Never waits.
+    // Takes the lock; false when another holder has it or no lock file can be
+    // opened. Never waits.
     bool tryLock();
     // After a failed tryLock: whether another holder has the lock (rather than
-    // the runtime folder refusing the file).
-    bool heldByAnother() const;
-    bool isLocked() const;
+    // the lock file being refused).
+    bool heldByAnother() const { return m_heldByAnother; }
+    bool isLocked() const { return m_fd >= 0; }
     void unlock();
     QString fileName() const { return m_fileName; }
 
 private:
+    bool lockFile(const QString& fileName);
     QString m_fileName;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
+    bool m_heldByAnother = false;
 };
 
-// The lock file's path for a program path.
-QString SingleInstanceLockFile(const QString& programPath);
+// The lock file of a program folder.
+QString SingleInstanceLockFile(const QString& folder);
 
-// Whether another copy of this program is running. The first call takes the
-// process's own lock, held until the process ends; later calls give the same
-// answer. A runtime folder that refuses the lock file counts as no other copy,
-// so the organiser still starts.
+// Whether another copy of the organiser is running on this program folder. The
+// first call takes the process's own lock on the folder, held until the process
+// ends; later calls give the same answer. A lock file that cannot be made
+// counts as no other copy, so the organiser still starts.
 bool PrevInstance();
 
 } // namespace platform

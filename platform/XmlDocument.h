@@ -76,11 +76,15 @@ public:
     XmlDocument& operator=(const XmlDocument&) = delete;
 
     // True for a well-formed file. A missing, unreadable or malformed file
-    // gives false and an empty document; lastError() says why.
+    // gives false and an empty document; lastError() says why. The file is
+    // read in the encoding it declares (UTF-8, UTF-16 or the Windows code
+    // page); one that declares none is UTF-8 when it is valid UTF-8 and
+    // otherwise in the Windows code page.
     bool load(const QString& path);
     bool loadXml(const QByteArray& xml);
-    // Writes the whole tree through a temporary file and a rename; false (with
-    // lastError()) when the file could not be written, the old file left as it was.
+    // Writes the whole tree as UTF-8 through a temporary file and a rename; false
+    // (with lastError()) when the file could not be written or a text holds a
+    // character XML cannot hold, the old file left as it was.
     bool save(const QString& path);
     QByteArray xml() const;
 
@@ -98,8 +102,11 @@ private:
     bool parse(QByteArray bytes);
     void dropUnattached();
     std::unique_ptr<pugi::xml_document> m_doc;
+    unsigned saveFormat() const;
     QByteArray m_buffer; // parsed in place, so it lives as long as the tree
     QString m_error;
+    int m_depth = 0;           // the deepest nesting the file loaded held
+    bool m_unwritable = false; // a text was given that XML cannot hold
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "windows/frmMain.h"
 
 #include "controls/CDlg.h"
+#include "data/DataFile.h"
 #include "data/Views.h"
 #include "data/clsTimer.h"
 #include "data/mFunctions.h"
@@ -267,6 +268,7 @@ QAction* frmMain::Entry(const QString& name, int index) const {
 void frmMain::Form_Load() {
     if (platform::PrevInstance())
         platform::EndProcess(0);
+    DataFile::RemoveStaleTemporaries();
     if (platform::Command() == QLatin1String("/s"))
         m_startInTray = true;
     const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));

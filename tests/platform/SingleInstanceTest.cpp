@@ -1,54 +1,88 @@
 #include "platform/SingleInstance.h"
-#include "UserFolders.h"
+#include "ProgramFolder.h"
 #include "platform/Files.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using platform::SingleInstanceLock;
 
-TEST(SingleInstance, ASecondLockOnOneProgramFailsWhileTheFirstIsHeld) {
-    testsupport::TempRuntimeFolder runtime;
-    const QString program = QStringLiteral("/opt/veltrane/bin/veltrane");
-    SingleInstanceLock first(program);
-    EXPECT_EQ(QFileInfo(first.fileName()).absolutePath(), QFileInfo(runtime.path()).absoluteFilePath());
+TEST(SingleInstance, OneLockPerProgramFolderWhateverItIsReachedBy) {
+    QTemporaryDir folder;
+    SingleInstanceLock first(folder.path());
+    EXPECT_EQ(QFileInfo(first.fileName()).absolutePath(), QFileInfo(folder.path()).canonicalFilePath());
     ASSERT_TRUE(first.tryLock());
     EXPECT_TRUE(first.tryLock()) << "taking a held lock again is no failure";
 
-    SingleInstanceLock second(program);
+    // The same folder through a link is the same data file.
+    QTemporaryDir links;
+    const QString link = links.filePath(QStringLiteral("organiser"));
+    ASSERT_TRUE(QFile::link(folder.path(), link));
+    SingleInstanceLock second(link);
     EXPECT_EQ(second.fileName(), first.fileName());
     EXPECT_FALSE(second.tryLock());
     EXPECT_TRUE(second.heldByAnother());
 
-    // A copy of the program in another folder is another program.
-    SingleInstanceLock elsewhere(QStringLiteral("/home/jo/veltrane/veltrane"));
-    EXPECT_NE(elsewhere.fileName(), first.fileName());
+    // A copy of the organiser in another folder has a data file of its own.
+    QTemporaryDir other;
+    SingleInstanceLock elsewhere(other.path());
     EXPECT_TRUE(elsewhere.tryLock());
 
     first.unlock();
     EXPECT_TRUE(second.tryLock()) << "free again once the first copy ends";
 }
 
-TEST(SingleInstance, OneProgramReachedThroughALinkIsStillOneProgram) {
-    testsupport::TempRuntimeFolder runtime;
-    QTemporaryDir install;
-    const QString program = install.filePath(QStringLiteral("veltrane"));
-    QFile file(program);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    const QString link = install.filePath(QStringLiteral("organiser"));
-    ASSERT_TRUE(QFile::link(program, link));
-    EXPECT_EQ(platform::SingleInstanceLockFile(link), platform::SingleInstanceLockFile(program));
-}
-
 TEST(SingleInstance, TheFirstCopyIsNotAPreviousInstanceOfItself) {
-    testsupport::TempRuntimeFolder runtime;
+    testsupport::TempProgramFolder folder;
     EXPECT_FALSE(platform::PrevInstance());
     EXPECT_FALSE(platform::PrevInstance()) << "the same answer every time";
-    // And it holds the lock that stops a second copy.
-    SingleInstanceLock second(platform::ExecutablePath());
+    SingleInstanceLock second(folder.path());
     EXPECT_FALSE(second.tryLock());
     EXPECT_TRUE(second.heldByAnother());
+}
+
+// Not a test of its own: the other process of the test below. It takes the
+// lock on the folder it is given and holds it until it is killed.
+TEST(SingleInstance, OtherProcessHoldingTheLock) {
+    const QByteArray folder = qgetenv("VELTRANE_TEST_LOCK_FOLDER");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "run by TwoProcessesOnOneFolder";
+    platform::SetAppPath(QString::fromLocal8Bit(folder));
+    ASSERT_FALSE(platform::PrevInstance());
+    std::printf("\nholding\n");
+    std::fflush(stdout);
+    std::getchar();
+}
+
+TEST(SingleInstance, TwoProcessesOnOneFolder) {
+    testsupport::TempProgramFolder folder;
+    QTemporaryDir otherRuntime;
+    QProcess other;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELTRANE_TEST_LOCK_FOLDER"), folder.path());
+    // Another user's runtime folder, as from sudo or a remote shell.
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
+    other.setProcessEnvironment(env);
+    other.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=SingleInstance.OtherProcessHoldingTheLock")});
+    ASSERT_TRUE(other.waitForStarted());
+    QByteArray out;
+    while (!out.contains("holding\n") && other.waitForReadyRead(10000))
+        out += other.readAllStandardOutput();
+    ASSERT_TRUE(out.contains("holding\n")) << out.constData();
+
+    EXPECT_TRUE(platform::PrevInstance()) << "this copy is the second one on the folder";
+    SingleInstanceLock mine(folder.path());
+    EXPECT_FALSE(mine.tryLock());
+    EXPECT_TRUE(mine.heldByAnother());
+
+    // Killed, the other copy leaves nothing that blocks.
+    other.kill();
+    ASSERT_TRUE(other.waitForFinished());
+    EXPECT_TRUE(mine.tryLock());
 }

@@ -1,5 +1,7 @@
 #include "platform/XmlDocument.h"
+#include "platform/XmlWellFormed.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using platform::XmlDocument;
@@ -52,6 +54,26 @@ TEST(XmlDocument, LayoutWhitespaceIsDroppedButABlankLeafKeepsIts) {
     EXPECT_FALSE(r.child(3).hasChildNodes()) << "a line break is layout, never a field's blank";
     EXPECT_EQ(r.child(4).text(), QStringLiteral(" \n x"));
     EXPECT_TRUE(r.child(5).isNull());
+}
+
+TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
+    const QString texts[] = {QStringLiteral("a\r\nb"), QStringLiteral("a\rb\r"), QStringLiteral("a\nb"),
+                             QStringLiteral("\t<&>\"'")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data.xml"));
+    for (const QString& text : texts) {
+        XmlDocument doc;
+        ASSERT_TRUE(doc.loadXml("<r><f/></r>"));
+        doc.documentElement().child(0).setText(text);
+        doc.documentElement().child(0).setAttribute(QStringLiteral("t"), text);
+        ASSERT_TRUE(doc.save(path));
+        for (const QByteArray& written : {doc.xml(), QByteArray()}) {
+            XmlDocument back;
+            ASSERT_TRUE(written.isEmpty() ? back.load(path) : back.loadXml(written));
+            EXPECT_EQ(back.documentElement().child(0).text(), text);
+            EXPECT_EQ(back.documentElement().child(0).attributeText(0), text);
+        }
+    }
 }
 
 TEST(XmlDocument, AttributesKeepTheirOrderAndNewOnesGoLast) {
@@ -114,18 +136,22 @@ TEST(XmlDocument, TextJoinsEverythingBelowAnElementHoweverDeep) {
     EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("xyzw"));
     EXPECT_EQ(doc.documentElement().text(), QStringLiteral("xyzw"));
 
-    // A field nested a million deep, as a damaged or hostile file may hold.
-    const int depth = 1000000;
-    QByteArray deep = "<r><f>";
-    deep.reserve(depth * 7 + 32);
-    for (int i = 0; i < depth; ++i)
-        deep += "<a>";
-    deep += "deep";
-    for (int i = 0; i < depth; ++i)
-        deep += "</a>";
-    deep += "</f></r>";
-    ASSERT_TRUE(doc.loadXml(deep));
+    // A field nested as deep as a file may go loads; one level more is refused.
+    auto nested = [](int depth) {
+        QByteArray deep = "<r><f>";
+        for (int i = 2; i < depth; ++i)
+            deep += "<a>";
+        deep += "deep";
+        for (int i = 2; i < depth; ++i)
+            deep += "</a>";
+        return deep + "</f></r>";
+    };
+    ASSERT_TRUE(doc.loadXml(nested(platform::kMaxXmlDepth)));
     EXPECT_EQ(doc.documentElement().child(0).text(), QStringLiteral("deep"));
+    EXPECT_FALSE(doc.loadXml(nested(platform::kMaxXmlDepth + 1)));
+    // Saved without indentation, which would grow with the square of the depth.
+    ASSERT_TRUE(doc.loadXml(nested(platform::kMaxXmlDepth)));
+    EXPECT_LT(doc.xml().size(), nested(platform::kMaxXmlDepth).size() + 64);
 }
 
 namespace {

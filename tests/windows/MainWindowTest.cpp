@@ -126,7 +126,7 @@ TEST_F(WindowsTest, ClosingTheMainWindowUnloadsEveryWindow) {
 }
 
 TEST_F(WindowsTest, ASecondCopyEndsSilentlyWhenItsMainWindowLoads) {
-    platform::SingleInstanceLock other(platform::ExecutablePath());
+    platform::SingleInstanceLock other(platform::AppPath());
     ASSERT_TRUE(other.tryLock());
     EXPECT_THROW(platform::Forms::Get<frmMain>().Show(), platform::ProcessEnded);
     EXPECT_TRUE(r->boxes.empty());
