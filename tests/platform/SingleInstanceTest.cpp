@@ -2,12 +2,10 @@
 #include "ProgramFolder.h"
 #include "platform/Files.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 using platform::SingleInstanceLock;
@@ -46,30 +44,15 @@ TEST(SingleInstance, TheFirstCopyIsNotAPreviousInstanceOfItself) {
     EXPECT_TRUE(second.heldByAnother());
 }
 
-// Not a test of its own: the other process of the test below. It takes the
-// lock on the folder it is given and holds it until it is killed.
-TEST(SingleInstance, OtherProcessHoldingTheLock) {
-    const QByteArray folder = qgetenv("VELTRANE_TEST_LOCK_FOLDER");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "run by TwoProcessesOnOneFolder";
-    platform::SetAppPath(QString::fromLocal8Bit(folder));
-    ASSERT_FALSE(platform::PrevInstance());
-    std::printf("\nholding\n");
-    std::fflush(stdout);
-    std::getchar();
-}
-
 TEST(SingleInstance, TwoProcessesOnOneFolder) {
     testsupport::TempProgramFolder folder;
     QTemporaryDir otherRuntime;
     QProcess other;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("VELTRANE_TEST_LOCK_FOLDER"), folder.path());
     // Another user's runtime folder, as from sudo or a remote shell.
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
     other.setProcessEnvironment(env);
-    other.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=SingleInstance.OtherProcessHoldingTheLock")});
+    other.start(QStringLiteral(VELTRANE_LOCK_HOLDER), {folder.path()});
     ASSERT_TRUE(other.waitForStarted());
     QByteArray out;
     while (!out.contains("holding\n") && other.waitForReadyRead(10000))
