@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// A run-time error as the original run time raised it: a number, the source
+// A run-time error as the run time raises it: a number, the source
 // that raised it and a description. Numbers below 1000 keep the run time's
 // meaning and standard descriptions.
 class RuntimeError : public std::runtime_error {

@@ -387,7 +387,7 @@ bool XmlDocument::parse(QByteArray bytes) {
         return false;
     }
     // A file that says nothing of its encoding and is not UTF-8 comes from
-    // the Windows program, in its code page. A byte-order mark says UTF-8.
+    // a Windows desktop in its code page. A byte-order mark says UTF-8.
     const bool codePage =
         declared == Charset::Windows1252 || (check.notUtf8 && !bom && !wide && check.declaredEncoding.isEmpty());
     if (codePage && !bom) {
