@@ -21,9 +21,8 @@ bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QStrin
 }
 
 bool NodeExists(const QString& sPath, const QString& sNodeName, const QString& sAttrValue) {
-    platform::XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    return NodeExistsIn(doc, sPath, sNodeName, sAttrValue);
+    const DataFile::Document doc = DataFile::Read();
+    return NodeExistsIn(*doc, sPath, sNodeName, sAttrValue);
 }
 
 int RemoveEmptyDateNodesIn(platform::XmlNode root) {
@@ -41,10 +40,10 @@ int RemoveEmptyDateNodesIn(platform::XmlNode root) {
 }
 
 void RemoveEmptyDateNodes() {
-    platform::XmlDocument doc;
-    if (!doc.load(DataFile::Path()))
+    const DataFile::Document doc = DataFile::TryEdit();
+    if (!doc)
         return;
-    platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
+    platform::XmlNode root = doc->selectSingleNode(QStringLiteral(".//zandor"));
     if (!root || !root.hasChildNodes())
         return;
     if (RemoveEmptyDateNodesIn(root) > 0)

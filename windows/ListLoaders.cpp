@@ -120,16 +120,15 @@ void LoadTodaySchedule(const QString& sDate) {
     }();
     today.SetDisplayDate(day);
 
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    fillToday(today.lstTasksToday, mTasks::FindDateContainer(doc, day, mTasks::KindTasks), [&](const XmlNode& task) {
+    const DataFile::Document doc = DataFile::Read();
+    fillToday(today.lstTasksToday, mTasks::FindDateContainer(*doc, day, mTasks::KindTasks), [&](const XmlNode& task) {
         ListItem* row = today.lstTasksToday->ListItems().Add(day, 1, 1);
         row->SetSubItems(1, task.attributeText(0));
         row->SetSubItems(2, codeText(field(task, 0), GetPriorityText));
         row->SetSubItems(3, codeText(field(task, 1), GetTaskStatusText));
         return row;
     });
-    fillToday(today.lstMeetingsToday, mTasks::FindDateContainer(doc, day, mTasks::KindMeetings),
+    fillToday(today.lstMeetingsToday, mTasks::FindDateContainer(*doc, day, mTasks::KindMeetings),
               [&](const XmlNode& meeting) {
                   ListItem* row = today.lstMeetingsToday->ListItems().Add(day, 2, 2);
                   row->SetSubItems(1, meeting.attributeText(0));
@@ -142,10 +141,9 @@ void LoadTodaySchedule(const QString& sDate) {
 
 void LoadScheduleList(int32_t nKind, const QString& sDate) {
     ListView* list = recordList();
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
+    const DataFile::Document doc = DataFile::Read();
     XmlNode root = containerOrEnd(
-        doc, QStringLiteral(".//zandor"),
+        *doc, QStringLiteral(".//zandor"),
         QStringLiteral("Error in accessing Schedule Information. Either the Information data file is missing or "
                        "invalid. Please try restoring it from Backup or reinstalling application to resolve this "
                        "error issue."),
@@ -188,9 +186,8 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
 
 void LoadNotesList(const QString& sDate) {
     ListView* list = recordList();
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode notes = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/notes"));
+    const DataFile::Document doc = DataFile::Read();
+    XmlNode notes = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/notes"));
     list->ListItems().Clear();
     // Notes keep their creation day as "dd/mm/yyyy"; the day asked for is a
     // day key, so the two are compared as dates.
@@ -213,9 +210,8 @@ void LoadNotesList(const QString& sDate) {
 
 void LoadPasswordsList() {
     ListView* list = recordList();
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode passwords = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/passwords"));
+    const DataFile::Document doc = DataFile::Read();
+    XmlNode passwords = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/passwords"));
     list->ListItems().Clear();
     frmMain* main = platform::Forms::IfLoaded<frmMain>();
     const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));
