@@ -77,13 +77,18 @@ Kept& kept() {
     return k;
 }
 
-void keep(const Document& doc, const QByteArray& path, const FileIdentity& id) {
+void keep(const Document& doc, const QByteArray& path, const FileIdentity& id, bool saved) {
     Kept& k = kept();
     k.doc = doc;
     k.path = path;
     k.id = id;
     k.recent = mayChangeUnseen(id);
-    if (k.recent) {
+    // A file another program has only just written is read again next time
+    // rather than read twice now; one this program has just saved is read back
+    // once, so the list reload after the save need not parse it.
+    if (k.recent && !saved) {
+        k.doc.reset();
+    } else if (k.recent) {
         bool ok = false;
         k.hash = contentHash(path, ok);
         FileIdentity after;
@@ -124,7 +129,7 @@ Document load(const QByteArray& path, const FileIdentity& id, QString* error) {
     // The identity was taken before the read, so a change during it shows as
     // a different file next time.
     if (id.size >= 0)
-        keep(doc, path, id);
+        keep(doc, path, id, false);
     return doc;
 }
 
@@ -192,7 +197,7 @@ bool Save(const Document& doc) {
     if (doc->save(Path())) {
         FileIdentity id;
         if (identityOf(path, id))
-            keep(doc, path, id);
+            keep(doc, path, id, true);
         return true;
     }
     platform::MsgBox(QStringLiteral("Your changes could not be written to the Data File:\r\n") + Path() +
