@@ -15,6 +15,26 @@ void plot(QImage& surface, int x, int y, QRgb rgb) {
 
 void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour) {
     const QRgb rgb = colour.rgb();
+    // Level and upright lines (every line of a level or upright gradient) are
+    // clipped first and written a span at a time: the gradients draw lines far
+    // longer than the surface, one per pixel row.
+    if (x1 == x2 || y1 == y2) {
+        const bool level = y1 == y2;
+        const int from = level ? x1 : y1, to = level ? x2 : y2;
+        if (from == to)
+            return;
+        // The first end is drawn, the last one is not.
+        int lo = from < to ? from : to + 1, hi = from < to ? to - 1 : from;
+        const int limit = level ? surface.width() : surface.height();
+        const int at = level ? y1 : x1;
+        if (at < 0 || at >= (level ? surface.height() : surface.width()))
+            return;
+        lo = std::max(lo, 0);
+        hi = std::min(hi, limit - 1);
+        for (int p = lo; p <= hi; ++p)
+            level ? surface.setPixel(p, at, rgb) : surface.setPixel(at, p, rgb);
+        return;
+    }
     const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;

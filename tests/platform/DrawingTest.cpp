@@ -66,6 +66,23 @@ TEST(Drawing, LinesLeaveOutTheirLastPointAndBoxesKeepBothCorners) {
     EXPECT_EQ(img.pixel(59, 39), qRgb(0, 0, 0));
 }
 
+// Level and upright lines take a clipped road; they must leave the very pixels
+// a point-by-point walk leaves, wherever they start and end.
+TEST(Drawing, LevelAndUprightLinesClipToThePixelsOfAPointByPointWalk) {
+    const int lines[][4] = {{2, 3, 9, 3},    {9, 3, 2, 3},   {-50, 5, 80, 5}, {80, 5, -50, 5}, {4, -20, 4, 70},
+                            {4, 70, 4, -20}, {0, 0, 63, 0},  {63, 47, 0, 47}, {5, -1, 30, -1}, {64, 3, 64, 30},
+                            {-3, 8, -1, 8},  {70, 8, 64, 8}, {7, 7, 7, 7},    {3, 47, 3, 48},  {3, 48, 3, 47}};
+    for (const auto& l : lines) {
+        QImage fast = blank(), walked = blank();
+        DrawLine(fast, l[0], l[1], l[2], l[3], Qt::black);
+        const int sx = l[2] > l[0] ? 1 : l[2] < l[0] ? -1 : 0, sy = l[3] > l[1] ? 1 : l[3] < l[1] ? -1 : 0;
+        for (int x = l[0], y = l[1]; x != l[2] || y != l[3]; x += sx, y += sy)
+            if (walked.rect().contains(x, y))
+                walked.setPixel(x, y, qRgb(0, 0, 0));
+        EXPECT_EQ(fast, walked) << l[0] << "," << l[1] << " to " << l[2] << "," << l[3];
+    }
+}
+
 TEST(Drawing, GradientFillRunsAcrossOrDownAndStopsBeforeItsSecondVertex) {
     QImage img = blank();
     TRIVERTEX v[2] = {vertex(0, 0, qRgb(0, 0, 0)), vertex(50, 10, qRgb(200, 100, 250))};
