@@ -39,7 +39,12 @@ void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& col
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
+    const int w = surface.width(), h = surface.height();
     while (x != x2 || y != y2) {
+        // The walk only moves on in sx and sy: once it has left the surface
+        // that way, nothing more of the line is on it.
+        if ((sx > 0 ? x >= w : x < 0) || (sy > 0 ? y >= h : y < 0))
+            break;
         plot(surface, x, y, rgb);
         const int e2 = 2 * err;
         if (e2 >= dy) {

@@ -66,9 +66,9 @@ TEST(Drawing, LinesLeaveOutTheirLastPointAndBoxesKeepBothCorners) {
     EXPECT_EQ(img.pixel(59, 39), qRgb(0, 0, 0));
 }
 
-// Level and upright lines take a clipped road; they must leave the very pixels
-// a point-by-point walk leaves, wherever they start and end.
-TEST(Drawing, LevelAndUprightLinesClipToThePixelsOfAPointByPointWalk) {
+// Lines are clipped on the way; they must leave the very pixels a walk that
+// plots every point leaves, wherever they start and end.
+TEST(Drawing, ClippedLinesLeaveThePixelsOfAPointByPointWalk) {
     const int lines[][4] = {{2, 3, 9, 3},    {9, 3, 2, 3},   {-50, 5, 80, 5}, {80, 5, -50, 5}, {4, -20, 4, 70},
                             {4, 70, 4, -20}, {0, 0, 63, 0},  {63, 47, 0, 47}, {5, -1, 30, -1}, {64, 3, 64, 30},
                             {-3, 8, -1, 8},  {70, 8, 64, 8}, {7, 7, 7, 7},    {3, 47, 3, 48},  {3, 48, 3, 47}};
@@ -81,6 +81,33 @@ TEST(Drawing, LevelAndUprightLinesClipToThePixelsOfAPointByPointWalk) {
                 walked.setPixel(x, y, qRgb(0, 0, 0));
         EXPECT_EQ(fast, walked) << l[0] << "," << l[1] << " to " << l[2] << "," << l[3];
     }
+    // Slanting lines that leave the surface on every side, walked as the
+    // gradients walk them.
+    for (int from = -100; from <= 160; from += 13)
+        for (int slant = -7; slant <= 7; slant += 2) {
+            const int x1 = from, y1 = -30, x2 = from + slant * 10, y2 = 70;
+            for (const bool reversed : {false, true}) {
+                QImage fast = blank(), walked = blank();
+                const int a = reversed ? x2 : x1, b = reversed ? y2 : y1, c = reversed ? x1 : x2,
+                          d = reversed ? y1 : y2;
+                DrawLine(fast, a, b, c, d, Qt::black);
+                const int dx = std::abs(c - a), sx = a < c ? 1 : -1, dy = -std::abs(d - b), sy = b < d ? 1 : -1;
+                for (int x = a, y = b, err = dx + dy; x != c || y != d;) {
+                    if (walked.rect().contains(x, y))
+                        walked.setPixel(x, y, qRgb(0, 0, 0));
+                    const int e2 = 2 * err;
+                    if (e2 >= dy) {
+                        err += dy;
+                        x += sx;
+                    }
+                    if (e2 <= dx) {
+                        err += dx;
+                        y += sy;
+                    }
+                }
+                EXPECT_EQ(fast, walked) << a << "," << b << " to " << c << "," << d;
+            }
+        }
 }
 
 TEST(Drawing, GradientFillRunsAcrossOrDownAndStopsBeforeItsSecondVertex) {
