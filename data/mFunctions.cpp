@@ -14,7 +14,7 @@ bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QStrin
     const bool anyValue = mGeneralFunctions::IsBlank(sAttrValue);
     const QByteArray wanted = sAttrValue.toUtf8();
     for (platform::XmlNode c = container.firstChild(); c; c = c.nextSibling()) {
-        if (c.nodeName() == sNodeName && (anyValue || c.firstAttributeEquals(wanted)))
+        if ((anyValue || c.firstAttributeEquals(wanted)) && c.nodeName() == sNodeName)
             return true;
     }
     return false;
@@ -114,7 +114,9 @@ QString ShortenText(const QString& text) {
                      ? 2
                      : 1;
     }
-    return text.left(units) + QStringLiteral(" ...");
+    QString shortened;
+    shortened.reserve(units + 4);
+    return shortened.append(QStringView(text).left(units)).append(QLatin1String(" ..."));
 }
 
 bool IsTimeAfter(const QString& sStart, const QString& sEnd) {

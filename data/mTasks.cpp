@@ -49,7 +49,8 @@ XmlNode FindDateContainer(XmlDocument& doc, const QString& sDate, int16_t nKind)
     XmlNode root = DataFile::RootOrDie(doc);
     const QByteArray wanted = sDate.toUtf8();
     for (XmlNode c = root.firstChild(); c; c = c.nextSibling())
-        if (c.nodeName() == QLatin1String("date") && c.firstAttributeEquals(wanted))
+        // The key is compared in place first; only the one match's name is read.
+        if (c.firstAttributeEquals(wanted) && c.nodeName() == QLatin1String("date"))
             return c.child(nKind);
     return XmlNode();
 }

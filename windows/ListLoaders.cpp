@@ -36,6 +36,9 @@ const platform::OleColor kEmphasisColor = platform::RGB(179, 53, 17);
 
 // A stored code as a number; nothing when the text is not one.
 std::optional<int> codeOf(const QString& stored) {
+    // Nearly every stored code is one digit, read without the number parser.
+    if (stored.size() == 1 && stored.at(0) >= QLatin1Char('0') && stored.at(0) <= QLatin1Char('9'))
+        return stored.at(0).unicode() - '0';
     bool ok = false;
     const int value = stored.trimmed().toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
@@ -153,9 +156,9 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
     const bool allDays = mGeneralFunctions::IsBlank(sDate);
     const QByteArray wantedDay = sDate.toUtf8();
     for (XmlNode day = root.firstChild(); day; day = day.nextSibling()) {
-        if (day.nodeName() != QLatin1String("date"))
-            continue;
         if (!allDays && !day.firstAttributeEquals(wantedDay))
+            continue;
+        if (day.nodeName() != QLatin1String("date"))
             continue;
         XmlNode container = day.child(nKind);
         if (!container) {
