@@ -110,6 +110,22 @@ TEST(Drawing, ClippedLinesLeaveThePixelsOfAPointByPointWalk) {
         }
 }
 
+TEST(Drawing, ShiftedLinesLeaveThePixelsOfEachLineDrawnAlone) {
+    const int lines[][4] = {{-80, 60, 20, -45}, {30, -50, 35, 90}, {-40, 20, 110, 25}, {70, 70, -10, -10}};
+    for (const auto& l : lines)
+        for (const QPoint& shift : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            std::vector<QRgb> colours;
+            for (int k = 0; k < 150; ++k)
+                colours.push_back(qRgb(k, 255 - k, k / 2));
+            QImage together = blank(), alone = blank();
+            DrawShiftedLines(together, l[0], l[1], l[2], l[3], shift, colours);
+            for (int k = 0; k < 150; ++k)
+                DrawLine(alone, l[0] + k * shift.x(), l[1] + k * shift.y(), l[2] + k * shift.x(), l[3] + k * shift.y(),
+                         QColor(colours[static_cast<size_t>(k)]));
+            EXPECT_EQ(together, alone) << l[0] << "," << l[1] << " to " << l[2] << "," << l[3];
+        }
+}
+
 TEST(Drawing, GradientFillRunsAcrossOrDownAndStopsBeforeItsSecondVertex) {
     QImage img = blank();
     TRIVERTEX v[2] = {vertex(0, 0, qRgb(0, 0, 0)), vertex(50, 10, qRgb(200, 100, 250))};
