@@ -51,10 +51,14 @@ bool before(const timespec& a, const timespec& b) {
 // File times come from a clock that moves in ticks of a few milliseconds. A
 // file whose times are not yet behind that clock may be written again within
 // the same tick, in place and to the same size, without its identity changing;
-// such a file is only trusted again after its bytes were compared.
+// such a file is only trusted again after its bytes were compared. File
+// systems that keep whole seconds (or two, as FAT does) show it by times
+// without nanoseconds: there the tick is taken as two seconds.
 bool mayChangeUnseen(const FileIdentity& id) {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    if (id.modified.tv_nsec == 0 && id.changed.tv_nsec == 0)
+        now.tv_sec -= 2;
     return !before(id.modified, now) || !before(id.changed, now);
 }
 
