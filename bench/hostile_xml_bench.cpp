@@ -1,7 +1,7 @@
 // The strict load on hostile files: each must cost linear time and bounded
 // memory. And the strict load beside a bare pugixml load of the organiser's
 // own (indented) file, which it should cost little more than.
-#include "DataFileGenerator.h"
+#include "PairedBench.h"
 #include "platform/Files.h"
 #include "platform/XmlDocument.h"
 #include "platform/XmlWellFormed.h"
@@ -95,7 +95,7 @@ BENCHMARK(BM_Hostile_140kBNestedAtTheLimitLoadAndSave)->Unit(benchmark::kMillise
 const QByteArray& ownFile() {
     static const QByteArray bytes = [] {
         platform::XmlDocument doc;
-        doc.loadXml(benchdata::generate());
+        doc.loadXml(paired::generate(10));
         return doc.xml();
     }();
     return bytes;

@@ -63,7 +63,8 @@ void ExplorerBar::PaintAll() {
 }
 
 void ExplorerBar::PaintPass() {
-    if (!m_UpdatesEnabled)
+    // A hidden bar is laid out and painted when it is shown.
+    if (!m_UpdatesEnabled || !isVisible())
         return;
     if (!platform::AmbientUserMode(this)) {
         DrawDesignPlaceholder();

@@ -134,11 +134,14 @@ int32_t clsGradient::DrawGradientLines(QImage& hDC, int32_t width, int32_t heigh
         std::vector<OleColor> colours;
         BlendColors(m_Color1, m_Color2, RoundHalfEven(static_cast<double>(i) / 2), colours);
 
-        size_t j = 0;
-        for (; j + 2 <= points.size(); j += 2)
-            platform::DrawLine(hDC, points[j].x(), points[j].y(), points[j + 1].x(), points[j + 1].y(),
-                               platform::ToQColor(colours[j / 2]));
-        return static_cast<int32_t>(j);
+        // Every line is the first one moved on by whole steps.
+        const size_t lines = points.size() / 2;
+        std::vector<QRgb> rgbs;
+        rgbs.reserve(lines);
+        for (size_t k = 0; k < lines; ++k)
+            rgbs.push_back(platform::ToQColor(colours[k]).rgb());
+        platform::DrawShiftedLines(hDC, points[0].x(), points[0].y(), points[1].x(), points[1].y(), step, rgbs);
+        return static_cast<int32_t>(2 * lines);
     } catch (const std::exception& e) {
         platform::MsgBox(DescriptionOf(e), platform::MsgStyle::Exclamation, QStringLiteral("GradientRect"));
         return 0;

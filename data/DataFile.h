@@ -4,25 +4,44 @@
 
 #include <QString>
 #include <initializer_list>
+#include <memory>
 
-// Access to data.xml shared by every record store: one fresh document per
-// operation, loaded whole and saved whole.
+// Access to data.xml shared by every record store: loaded whole and saved
+// whole. The document last read or written is kept with the identity of the
+// file it came from, and used again while the file on disk is still that file,
+// so one user action (its checks, the store, the list reload) parses the file
+// at most once. Any change by another program shows at the next load.
 namespace DataFile {
+
+using Document = std::shared_ptr<platform::XmlDocument>;
 
 // The data file's path, rebuilt for every load and save.
 QString Path();
 
-// Loads data.xml into doc; a missing or malformed file is the fatal data-file
-// failure, so this returns only on success.
-void LoadOrDie(platform::XmlDocument& doc);
+// data.xml as it is on disk now, to read from and never to change: it may be
+// the kept document, shared with the next reader. A missing or malformed file
+// is the fatal data-file failure, so this returns only with a document.
+Document Read();
+// The same, but a file that cannot be loaded gives null, with the reason in
+// *error when asked for.
+Document TryRead(QString* error = nullptr);
+
+// data.xml as it is on disk now, as a document of the caller's own to change
+// and then hand to Save. A document left unsaved is simply dropped; the next
+// load reads the file again.
+Document Edit();
+// The same, but a file that cannot be loaded gives null.
+Document TryEdit();
 
 // The fatal data-file failure: the critical message, every window unloaded,
 // the process ended.
 [[noreturn]] void Fatal();
 
-// Saves doc over data.xml. When the file cannot be written, the person is told
-// so, the previous file is left as it was and false comes back.
-bool Save(platform::XmlDocument& doc);
+// Saves doc over data.xml; after success it is the document of the file on
+// disk and must not be changed again unless saved again. When the file cannot
+// be written, the person is told so, the previous file is left as it was and
+// false comes back.
+bool Save(const Document& doc);
 
 // Whether a record's title and its clear-text values can all be written: a
 // character XML cannot hold (a control character other than tab, CR and LF,
@@ -37,5 +56,8 @@ void RemoveStaleTemporaries();
 
 // The root ".//zandor", or the fatal failure when the file has none.
 platform::XmlNode RootOrDie(platform::XmlDocument& doc);
+
+// Forgets the kept document, so the next load parses the file. Tests use it.
+void ForgetKeptDocument();
 
 } // namespace DataFile

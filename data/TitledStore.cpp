@@ -24,11 +24,10 @@ bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsN
           const std::array<bool, 4>& rewrite) {
     if (!DataFile::CheckStorable(title, {values[0], values[1], values[2], values[3]}))
         return false;
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode container = containerOrDie(doc, kind);
+    const DataFile::Document doc = DataFile::Edit();
+    XmlNode container = containerOrDie(*doc, kind);
     if (IsNew) {
-        XmlNode record = mTasks::AppendRecord(doc, container, kind.element, title, kind.fieldNames);
+        XmlNode record = mTasks::AppendRecord(*doc, container, kind.element, title, kind.fieldNames);
         for (size_t i = 0; i < values.size(); ++i)
             record.child(static_cast<int>(i)).setText(values[i]);
     } else {
@@ -49,10 +48,10 @@ bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsN
 }
 
 bool Get(const Kind& kind, const QString& title, QString& storedTitle, Fields& values) {
-    XmlDocument doc;
-    if (!doc.load(DataFile::Path()))
+    const DataFile::Document doc = DataFile::TryRead();
+    if (!doc)
         return false;
-    XmlNode record = mTasks::FindByTitle(containerOrDie(doc, kind), title);
+    XmlNode record = mTasks::FindByTitle(containerOrDie(*doc, kind), title);
     if (!record) {
         platform::MsgBox(QStringLiteral("Selected Note found missing!"), platform::MsgStyle::Information,
                          QStringLiteral("Action execution failed!"));
@@ -65,9 +64,8 @@ bool Get(const Kind& kind, const QString& title, QString& storedTitle, Fields& v
 }
 
 DeleteResult Delete(const Kind& kind, const QString& title) {
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode container = containerOrDie(doc, kind);
+    const DataFile::Document doc = DataFile::Edit();
+    XmlNode container = containerOrDie(*doc, kind);
     if (!container.hasChildNodes())
         return DeleteResult::Empty;
     XmlNode record = mTasks::FindByTitle(container, title);

@@ -14,16 +14,15 @@ bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QStrin
     const bool anyValue = mGeneralFunctions::IsBlank(sAttrValue);
     const QByteArray wanted = sAttrValue.toUtf8();
     for (platform::XmlNode c = container.firstChild(); c; c = c.nextSibling()) {
-        if (c.nodeName() == sNodeName && (anyValue || c.firstAttributeEquals(wanted)))
+        if ((anyValue || c.firstAttributeEquals(wanted)) && c.nodeName() == sNodeName)
             return true;
     }
     return false;
 }
 
 bool NodeExists(const QString& sPath, const QString& sNodeName, const QString& sAttrValue) {
-    platform::XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    return NodeExistsIn(doc, sPath, sNodeName, sAttrValue);
+    const DataFile::Document doc = DataFile::Read();
+    return NodeExistsIn(*doc, sPath, sNodeName, sAttrValue);
 }
 
 int RemoveEmptyDateNodesIn(platform::XmlNode root) {
@@ -41,10 +40,10 @@ int RemoveEmptyDateNodesIn(platform::XmlNode root) {
 }
 
 void RemoveEmptyDateNodes() {
-    platform::XmlDocument doc;
-    if (!doc.load(DataFile::Path()))
+    const DataFile::Document doc = DataFile::TryEdit();
+    if (!doc)
         return;
-    platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
+    platform::XmlNode root = doc->selectSingleNode(QStringLiteral(".//zandor"));
     if (!root || !root.hasChildNodes())
         return;
     if (RemoveEmptyDateNodesIn(root) > 0)
@@ -115,7 +114,9 @@ QString ShortenText(const QString& text) {
                      ? 2
                      : 1;
     }
-    return text.left(units) + QStringLiteral(" ...");
+    QString shortened;
+    shortened.reserve(units + 4);
+    return shortened.append(QStringView(text).left(units)).append(QLatin1String(" ..."));
 }
 
 bool IsTimeAfter(const QString& sStart, const QString& sEnd) {

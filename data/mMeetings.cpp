@@ -46,29 +46,27 @@ XmlNode findMeeting(XmlDocument& doc, const QString& sDate, const QString& sTitl
 } // namespace
 
 bool MeetingTitleExists(const QString& sDate, const QString& sTitle) {
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    return !findMeeting(doc, sDate, sTitle).isNull();
+    const DataFile::Document doc = DataFile::Read();
+    return !findMeeting(*doc, sDate, sTitle).isNull();
 }
 
 bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) {
     if (!DataFile::CheckStorable(rec.Title,
                                  {rec.Date, systemTimeText(rec.StartTime), systemTimeText(rec.EndTime), rec.Desc}))
         return false;
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
+    const DataFile::Document doc = DataFile::Edit();
     if (IsNew) {
-        XmlNode meetings = mTasks::DayContainerForAdd(doc, rec.Date, mTasks::KindMeetings);
+        XmlNode meetings = mTasks::DayContainerForAdd(*doc, rec.Date, mTasks::KindMeetings);
         if (!meetings)
             return false;
-        writeFields(mTasks::AppendRecord(doc, meetings, QStringLiteral("meeting"), rec.Title,
+        writeFields(mTasks::AppendRecord(*doc, meetings, QStringLiteral("meeting"), rec.Title,
                                          {QStringLiteral("priority"), QStringLiteral("m_for"), QStringLiteral("s_time"),
                                           QStringLiteral("e_time"), QStringLiteral("desc")}),
                     rec);
         return DataFile::Save(doc);
     }
 
-    XmlNode meeting = findMeeting(doc, rec.Date, OldTitle);
+    XmlNode meeting = findMeeting(*doc, rec.Date, OldTitle);
     // A damaged meeting without all five fields would take the edit only in
     // part while it was reported saved.
     if (!meeting || !meeting.child(4)) {
@@ -81,9 +79,8 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
 }
 
 MeetingRecord GetMeetingDetails(const QString& sDate, const QString& sTitle) {
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode meeting = findMeeting(doc, sDate, sTitle);
+    const DataFile::Document doc = DataFile::Read();
+    XmlNode meeting = findMeeting(*doc, sDate, sTitle);
     if (!meeting) {
         mTasks::ShowMeetingAccessError();
         return MeetingRecord();
@@ -100,18 +97,17 @@ MeetingRecord GetMeetingDetails(const QString& sDate, const QString& sTitle) {
 }
 
 bool DeleteMeeting(const QString& sDate, const QString& sTitle) {
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
+    const DataFile::Document doc = DataFile::Edit();
     bool removed = false;
-    if (mFunctions::NodeExistsIn(doc, QStringLiteral(".//zandor"), QStringLiteral("date"), sDate)) {
-        XmlNode meeting = findMeeting(doc, sDate, sTitle);
+    if (mFunctions::NodeExistsIn(*doc, QStringLiteral(".//zandor"), QStringLiteral("date"), sDate)) {
+        XmlNode meeting = findMeeting(*doc, sDate, sTitle);
         if (!meeting) {
             mTasks::ShowMeetingAccessError();
             return false;
         }
         meeting.parentNode().removeChild(meeting);
         // The emptied days go in the same save, as after a task delete.
-        mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(doc));
+        mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(*doc));
         if (!DataFile::Save(doc))
             return false;
         removed = true;

@@ -41,9 +41,8 @@ bool CreateDateNodeIn(XmlDocument& doc, const QString& sDate) {
 bool CreateDateNode(const QString& sDate) {
     if (!DataFile::CheckStorable(sDate, {}))
         return false;
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    if (!CreateDateNodeIn(doc, sDate))
+    const DataFile::Document doc = DataFile::Edit();
+    if (!CreateDateNodeIn(*doc, sDate))
         return false;
     return DataFile::Save(doc);
 }
@@ -52,15 +51,15 @@ XmlNode FindDateContainer(XmlDocument& doc, const QString& sDate, int16_t nKind)
     XmlNode root = DataFile::RootOrDie(doc);
     const QByteArray wanted = sDate.toUtf8();
     for (XmlNode c = root.firstChild(); c; c = c.nextSibling())
-        if (c.nodeName() == QLatin1String("date") && c.firstAttributeEquals(wanted))
+        // The key is compared in place first; only the one match's name is read.
+        if (c.firstAttributeEquals(wanted) && c.nodeName() == QLatin1String("date"))
             return c.child(nKind);
     return XmlNode();
 }
 
 DateContainer GetDateContainer(const QString& sDate, int16_t nKind) {
     DateContainer result;
-    result.doc = std::make_unique<XmlDocument>();
-    DataFile::LoadOrDie(*result.doc);
+    result.doc = DataFile::Edit();
     result.node = FindDateContainer(*result.doc, sDate, nKind);
     return result;
 }
@@ -88,9 +87,8 @@ XmlNode AppendRecord(XmlDocument& doc, XmlNode container, const QString& element
 }
 
 bool TaskTitleExists(const QString& sDate, const QString& sTitle) {
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    return !FindDayRecord(doc, sDate, KindTasks, sTitle).isNull();
+    const DataFile::Document doc = DataFile::Read();
+    return !FindDayRecord(*doc, sDate, KindTasks, sTitle).isNull();
 }
 
 namespace {
@@ -136,9 +134,8 @@ bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField
                      int16_t nKind) {
     if (!DataFile::CheckStorable(QString(), {sValue}))
         return false;
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode record = FindDayRecord(doc, sDate, nKind, sTitle);
+    const DataFile::Document doc = DataFile::Edit();
+    XmlNode record = FindDayRecord(*doc, sDate, nKind, sTitle);
     XmlNode field = record.child(nField);
     if (!field) {
         accessError(nKind);
@@ -154,20 +151,19 @@ bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField
 bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
     if (!DataFile::CheckStorable(rec.Title, {rec.Date, rec.Priority, rec.Status, rec.Desc, rec.Remarks}))
         return false;
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
+    const DataFile::Document doc = DataFile::Edit();
     if (IsNew) {
-        XmlNode tasks = DayContainerForAdd(doc, rec.Date, KindTasks);
+        XmlNode tasks = DayContainerForAdd(*doc, rec.Date, KindTasks);
         if (!tasks)
             return false;
-        writeFields(AppendRecord(doc, tasks, QStringLiteral("task"), rec.Title,
+        writeFields(AppendRecord(*doc, tasks, QStringLiteral("task"), rec.Title,
                                  {QStringLiteral("priority"), QStringLiteral("status"), QStringLiteral("desc"),
                                   QStringLiteral("remarks")}),
                     rec);
         return DataFile::Save(doc);
     }
 
-    XmlNode task = FindDayRecord(doc, rec.Date, KindTasks, OldTitle);
+    XmlNode task = FindDayRecord(*doc, rec.Date, KindTasks, OldTitle);
     // A damaged task without all four fields would take the edit only in part
     // while it was reported saved.
     if (!task || !task.child(3)) {
@@ -180,9 +176,8 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
 }
 
 TaskRecord GetTask(const QString& sDate, const QString& sTitle) {
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode task = FindDayRecord(doc, sDate, KindTasks, sTitle);
+    const DataFile::Document doc = DataFile::Read();
+    XmlNode task = FindDayRecord(*doc, sDate, KindTasks, sTitle);
     if (!task) {
         ShowTaskAccessError();
         return TaskRecord();
@@ -198,9 +193,8 @@ TaskRecord GetTask(const QString& sDate, const QString& sTitle) {
 }
 
 bool DeleteTask(const QString& sDate, const QString& sTitle) {
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode task = FindDayRecord(doc, sDate, KindTasks, sTitle);
+    const DataFile::Document doc = DataFile::Edit();
+    XmlNode task = FindDayRecord(*doc, sDate, KindTasks, sTitle);
     if (!task) {
         ShowTaskAccessError();
         return false;
@@ -208,7 +202,7 @@ bool DeleteTask(const QString& sDate, const QString& sTitle) {
     task.parentNode().removeChild(task);
     // The emptied days go in the same save: the file ends as the delete and the
     // clean-up together leave it.
-    mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(doc));
+    mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(*doc));
     if (!DataFile::Save(doc))
         return false;
     ReloadAfterDelete(KindTasks, sDate);

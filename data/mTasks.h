@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/XmlDocument.h"
+#include "data/DataFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,7 +26,7 @@ struct TaskRecord {
 // A day's tasks or meetings container, inside the document that was loaded to
 // find it; the caller changes and saves that same document.
 struct DateContainer {
-    std::unique_ptr<platform::XmlDocument> doc;
+    DataFile::Document doc;
     platform::XmlNode node; // null when the day is not in the file
 };
 

@@ -11,16 +11,16 @@ void plot(QImage& surface, int x, int y, QRgb rgb) {
     if (x >= 0 && y >= 0 && x < surface.width() && y < surface.height())
         surface.setPixel(x, y, rgb);
 }
-} // namespace
-
-void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour) {
-    const QRgb rgb = colour.rgb();
+// Walks the pixels of a line from its first end up to, not including, its
+// last one, while visit(x, y) asks for more.
+template <class Visit> void walkLine(int x1, int y1, int x2, int y2, Visit visit) {
     const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
     while (x != x2 || y != y2) {
-        plot(surface, x, y, rgb);
+        if (!visit(x, y))
+            return;
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -30,6 +30,61 @@ void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& col
             err += dx;
             y += sy;
         }
+    }
+}
+} // namespace
+
+void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour) {
+    const QRgb rgb = colour.rgb();
+    // Level and upright lines (every line of a level or upright gradient) are
+    // clipped first and written a span at a time: the gradients draw lines far
+    // longer than the surface, one per pixel row.
+    if (x1 == x2 || y1 == y2) {
+        const bool level = y1 == y2;
+        const int from = level ? x1 : y1, to = level ? x2 : y2;
+        if (from == to)
+            return;
+        // The first end is drawn, the last one is not.
+        int lo = from < to ? from : to + 1, hi = from < to ? to - 1 : from;
+        const int limit = level ? surface.width() : surface.height();
+        const int at = level ? y1 : x1;
+        if (at < 0 || at >= (level ? surface.height() : surface.width()))
+            return;
+        lo = std::max(lo, 0);
+        hi = std::min(hi, limit - 1);
+        for (int p = lo; p <= hi; ++p)
+            level ? surface.setPixel(p, at, rgb) : surface.setPixel(at, p, rgb);
+        return;
+    }
+    const int w = surface.width(), h = surface.height();
+    walkLine(x1, y1, x2, y2, [&](int x, int y) {
+        // The walk only moves on in one direction along each axis: once it
+        // has left the surface that way, nothing more of the line is on it.
+        if ((x2 > x1 ? x >= w : x < 0) || (y2 > y1 ? y >= h : y < 0))
+            return false;
+        plot(surface, x, y, rgb);
+        return true;
+    });
+}
+
+void DrawShiftedLines(QImage& surface, int x1, int y1, int x2, int y2, const QPoint& shift,
+                      const std::vector<QRgb>& colours) {
+    // A line moved by whole pixels is walked through the same pixels moved
+    // alike, so the line is walked once and only the pixels that can fall on
+    // the surface (across the shift) are kept.
+    const bool across = shift.y() == 0;
+    const int w = surface.width(), h = surface.height();
+    std::vector<QPoint> kept;
+    walkLine(x1, y1, x2, y2, [&](int x, int y) {
+        if (across ? (y >= 0 && y < h) : (x >= 0 && x < w))
+            kept.emplace_back(x, y);
+        return true;
+    });
+    QPoint by(0, 0);
+    for (const QRgb rgb : colours) {
+        for (const QPoint& p : kept)
+            plot(surface, p.x() + by.x(), p.y() + by.y(), rgb);
+        by += shift;
     }
 }
 

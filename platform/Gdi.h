@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 
@@ -43,6 +45,11 @@ struct DeviceContext {
 // A one-pixel line from the first point towards the second, leaving out the
 // last point, as the window system's line drawing does.
 void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour);
+// Draws the same line once per colour, each time moved on by shift (level or
+// upright, one pixel), as a gradient of parallel lines does; the pixels are
+// those DrawLine gives for each moved line.
+void DrawShiftedLines(QImage& surface, int x1, int y1, int x2, int y2, const QPoint& shift,
+                      const std::vector<QRgb>& colours);
 // A box with both corners included: outlined, or filled when `filled`.
 void DrawBox(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour, bool filled);
 // Copies (a part of) a picture into a rectangle of the surface, scaling it to

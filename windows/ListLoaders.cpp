@@ -36,6 +36,9 @@ const platform::OleColor kEmphasisColor = platform::RGB(179, 53, 17);
 
 // A stored code as a number; nothing when the text is not one.
 std::optional<int> codeOf(const QString& stored) {
+    // Nearly every stored code is one digit, read without the number parser.
+    if (stored.size() == 1 && stored.at(0) >= QLatin1Char('0') && stored.at(0) <= QLatin1Char('9'))
+        return stored.at(0).unicode() - '0';
     bool ok = false;
     const int value = stored.trimmed().toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
@@ -120,16 +123,15 @@ void LoadTodaySchedule(const QString& sDate) {
     }();
     today.SetDisplayDate(day);
 
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    fillToday(today.lstTasksToday, mTasks::FindDateContainer(doc, day, mTasks::KindTasks), [&](const XmlNode& task) {
+    const DataFile::Document doc = DataFile::Read();
+    fillToday(today.lstTasksToday, mTasks::FindDateContainer(*doc, day, mTasks::KindTasks), [&](const XmlNode& task) {
         ListItem* row = today.lstTasksToday->ListItems().Add(day, 1, 1);
         row->SetSubItems(1, task.attributeText(0));
         row->SetSubItems(2, codeText(field(task, 0), GetPriorityText));
         row->SetSubItems(3, codeText(field(task, 1), GetTaskStatusText));
         return row;
     });
-    fillToday(today.lstMeetingsToday, mTasks::FindDateContainer(doc, day, mTasks::KindMeetings),
+    fillToday(today.lstMeetingsToday, mTasks::FindDateContainer(*doc, day, mTasks::KindMeetings),
               [&](const XmlNode& meeting) {
                   ListItem* row = today.lstMeetingsToday->ListItems().Add(day, 2, 2);
                   row->SetSubItems(1, meeting.attributeText(0));
@@ -142,10 +144,9 @@ void LoadTodaySchedule(const QString& sDate) {
 
 void LoadScheduleList(int32_t nKind, const QString& sDate) {
     ListView* list = recordList();
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
+    const DataFile::Document doc = DataFile::Read();
     XmlNode root = containerOrEnd(
-        doc, QStringLiteral(".//zandor"),
+        *doc, QStringLiteral(".//zandor"),
         QStringLiteral("Error in accessing Schedule Information. Either the Information data file is missing or "
                        "invalid. Please try restoring it from Backup or reinstalling application to resolve this "
                        "error issue."),
@@ -155,9 +156,9 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
     const bool allDays = mGeneralFunctions::IsBlank(sDate);
     const QByteArray wantedDay = sDate.toUtf8();
     for (XmlNode day = root.firstChild(); day; day = day.nextSibling()) {
-        if (day.nodeName() != QLatin1String("date"))
-            continue;
         if (!allDays && !day.firstAttributeEquals(wantedDay))
+            continue;
+        if (day.nodeName() != QLatin1String("date"))
             continue;
         XmlNode container = day.child(nKind);
         if (!container) {
@@ -188,9 +189,8 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
 
 void LoadNotesList(const QString& sDate) {
     ListView* list = recordList();
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode notes = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/notes"));
+    const DataFile::Document doc = DataFile::Read();
+    XmlNode notes = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/notes"));
     list->ListItems().Clear();
     // Notes keep their creation day as "dd/mm/yyyy"; the day asked for is a
     // day key, so the two are compared as dates.
@@ -213,9 +213,8 @@ void LoadNotesList(const QString& sDate) {
 
 void LoadPasswordsList() {
     ListView* list = recordList();
-    XmlDocument doc;
-    DataFile::LoadOrDie(doc);
-    XmlNode passwords = notesOrPasswordsOrEnd(doc, QStringLiteral(".//zandor/passwords"));
+    const DataFile::Document doc = DataFile::Read();
+    XmlNode passwords = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/passwords"));
     list->ListItems().Clear();
     frmMain* main = platform::Forms::IfLoaded<frmMain>();
     const bool showClear = main && platform::MenuChecked(main->Entry(QStringLiteral("mnuPasswordShow")));

@@ -126,10 +126,12 @@ void BuildOptionBar() {
     addItems("note");
     pane->AddGroup(QStringLiteral("pwd"), QStringLiteral("Passwords"), group(0), groupIcon);
     addItems("pwd");
-    pane->DisableUpdates(false);
+    // Each group change repaints the whole bar while updates are on: the
+    // groups take their states first, and the bar is painted once.
     pane->ExpandGroup(group(1), true);
     for (int g = 2; g <= 5; ++g)
         pane->ExpandGroup(group(g), false);
+    pane->DisableUpdates(false);
 }
 
 } // namespace mFunctions

@@ -116,9 +116,7 @@ TEST_F(DataFileLoad, FilesWrittenTheWindowsWayLoadAndAreSavedAsUtf8) {
         ASSERT_TRUE(mFunctions::NodeExists(QStringLiteral(".//zandor/notes"), QStringLiteral("note"), c.title))
             << c.xml.constData();
         // A save writes UTF-8 that reads back the same.
-        platform::XmlDocument doc;
-        DataFile::LoadOrDie(doc);
-        ASSERT_TRUE(DataFile::Save(doc));
+        ASSERT_TRUE(DataFile::Save(DataFile::Edit()));
         EXPECT_TRUE(platform::IsValidUtf8(folder.readData().constData(), folder.readData().size()));
         EXPECT_TRUE(mFunctions::NodeExists(QStringLiteral(".//zandor/notes"), QStringLiteral("note"), c.title))
             << folder.readData().constData();
@@ -128,9 +126,8 @@ TEST_F(DataFileLoad, FilesWrittenTheWindowsWayLoadAndAreSavedAsUtf8) {
 class DataFileSave : public StoreTest {
 protected:
     bool save() {
-        platform::XmlDocument doc;
-        DataFile::LoadOrDie(doc);
-        DataFile::RootOrDie(doc).child(0).appendChild(doc.createElement(QStringLiteral("note")));
+        const DataFile::Document doc = DataFile::Edit();
+        DataFile::RootOrDie(*doc).child(0).appendChild(doc->createElement(QStringLiteral("note")));
         return DataFile::Save(doc);
     }
     QStringList hiddenFiles(const QString& dir) const {
@@ -163,9 +160,8 @@ TEST_F(DataFileSave, WhatMayNotBeWrittenIsNotAndTheSaveSaysWhy) {
         struct stat was {};
         ASSERT_EQ(::stat(file, &was), 0);
         boxes->clear();
-        platform::XmlDocument doc;
-        DataFile::LoadOrDie(doc);
-        platform::XmlNode note = DataFile::RootOrDie(doc).child(0).appendChild(doc.createElement("note"));
+        const DataFile::Document doc = DataFile::Edit();
+        platform::XmlNode note = DataFile::RootOrDie(*doc).child(0).appendChild(doc->createElement("note"));
         note.setAttribute(QStringLiteral("title"), c.title);
         EXPECT_FALSE(DataFile::Save(doc)) << c.what;
         ASSERT_EQ(boxes->boxes.size(), 1u) << c.what;

@@ -66,6 +66,66 @@ TEST(Drawing, LinesLeaveOutTheirLastPointAndBoxesKeepBothCorners) {
     EXPECT_EQ(img.pixel(59, 39), qRgb(0, 0, 0));
 }
 
+// Lines are clipped on the way; they must leave the very pixels a walk that
+// plots every point leaves, wherever they start and end.
+TEST(Drawing, ClippedLinesLeaveThePixelsOfAPointByPointWalk) {
+    const int lines[][4] = {{2, 3, 9, 3},    {9, 3, 2, 3},   {-50, 5, 80, 5}, {80, 5, -50, 5}, {4, -20, 4, 70},
+                            {4, 70, 4, -20}, {0, 0, 63, 0},  {63, 47, 0, 47}, {5, -1, 30, -1}, {64, 3, 64, 30},
+                            {-3, 8, -1, 8},  {70, 8, 64, 8}, {7, 7, 7, 7},    {3, 47, 3, 48},  {3, 48, 3, 47}};
+    for (const auto& l : lines) {
+        QImage fast = blank(), walked = blank();
+        DrawLine(fast, l[0], l[1], l[2], l[3], Qt::black);
+        const int sx = l[2] > l[0] ? 1 : l[2] < l[0] ? -1 : 0, sy = l[3] > l[1] ? 1 : l[3] < l[1] ? -1 : 0;
+        for (int x = l[0], y = l[1]; x != l[2] || y != l[3]; x += sx, y += sy)
+            if (walked.rect().contains(x, y))
+                walked.setPixel(x, y, qRgb(0, 0, 0));
+        EXPECT_EQ(fast, walked) << l[0] << "," << l[1] << " to " << l[2] << "," << l[3];
+    }
+    // Slanting lines that leave the surface on every side, walked as the
+    // gradients walk them.
+    for (int from = -100; from <= 160; from += 13)
+        for (int slant = -7; slant <= 7; slant += 2) {
+            const int x1 = from, y1 = -30, x2 = from + slant * 10, y2 = 70;
+            for (const bool reversed : {false, true}) {
+                QImage fast = blank(), walked = blank();
+                const int a = reversed ? x2 : x1, b = reversed ? y2 : y1, c = reversed ? x1 : x2,
+                          d = reversed ? y1 : y2;
+                DrawLine(fast, a, b, c, d, Qt::black);
+                const int dx = std::abs(c - a), sx = a < c ? 1 : -1, dy = -std::abs(d - b), sy = b < d ? 1 : -1;
+                for (int x = a, y = b, err = dx + dy; x != c || y != d;) {
+                    if (walked.rect().contains(x, y))
+                        walked.setPixel(x, y, qRgb(0, 0, 0));
+                    const int e2 = 2 * err;
+                    if (e2 >= dy) {
+                        err += dy;
+                        x += sx;
+                    }
+                    if (e2 <= dx) {
+                        err += dx;
+                        y += sy;
+                    }
+                }
+                EXPECT_EQ(fast, walked) << a << "," << b << " to " << c << "," << d;
+            }
+        }
+}
+
+TEST(Drawing, ShiftedLinesLeaveThePixelsOfEachLineDrawnAlone) {
+    const int lines[][4] = {{-80, 60, 20, -45}, {30, -50, 35, 90}, {-40, 20, 110, 25}, {70, 70, -10, -10}};
+    for (const auto& l : lines)
+        for (const QPoint& shift : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            std::vector<QRgb> colours;
+            for (int k = 0; k < 150; ++k)
+                colours.push_back(qRgb(k, 255 - k, k / 2));
+            QImage together = blank(), alone = blank();
+            DrawShiftedLines(together, l[0], l[1], l[2], l[3], shift, colours);
+            for (int k = 0; k < 150; ++k)
+                DrawLine(alone, l[0] + k * shift.x(), l[1] + k * shift.y(), l[2] + k * shift.x(), l[3] + k * shift.y(),
+                         QColor(colours[static_cast<size_t>(k)]));
+            EXPECT_EQ(together, alone) << l[0] << "," << l[1] << " to " << l[2] << "," << l[3];
+        }
+}
+
 TEST(Drawing, GradientFillRunsAcrossOrDownAndStopsBeforeItsSecondVertex) {
     QImage img = blank();
     TRIVERTEX v[2] = {vertex(0, 0, qRgb(0, 0, 0)), vertex(50, 10, qRgb(200, 100, 250))};

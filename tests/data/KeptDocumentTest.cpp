@@ -1,0 +1,117 @@
+// The document kept between loads is used only while data.xml is still the
+// file it came from: every way another program may change the file shows at
+// the next operation, however quickly and however little it changes.
+#include "data/mTasks.h"
+
+#include "FakeInputs.h"
+#include "StoreFixture.h"
+
+#include <QFile>
+#include <QThread>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kDay = QStringLiteral("05-07-2006");
+
+TaskRecord task(const QString& title) {
+    return TaskRecord{kDay, title, QString(), QStringLiteral("0"), QStringLiteral("2"), QString()};
+}
+
+bool exists(const char* title) {
+    return mTasks::TaskTitleExists(kDay, QString::fromLatin1(title));
+}
+
+timespec modifiedTime(const QByteArray& path) {
+    struct stat st {};
+    ::stat(path.constData(), &st);
+    return st.st_mtim;
+}
+
+void setModifiedTime(const QByteArray& path, const timespec& t) {
+    const timespec times[2] = {t, t};
+    ::utimensat(AT_FDCWD, path.constData(), times, 0);
+}
+
+// The same bytes with one title changed, to the same length.
+QByteArray renamed(const QByteArray& bytes) {
+    QByteArray out = bytes;
+    return out.replace("title=\"Aaaa\"", "title=\"Bbbb\"");
+}
+
+void inPlace(const QByteArray& path) {
+    QFile f(QFile::decodeName(path));
+    f.open(QIODevice::ReadWrite);
+    const QByteArray bytes = renamed(f.readAll());
+    f.seek(0);
+    f.write(bytes);
+}
+
+enum class Writer { InPlace, InPlaceTimeKept, RenamedOverTimeKept };
+
+struct Case {
+    const char* name;
+    Writer writer;
+    bool settled; // the program's last access is older than a tick of the file clock
+    bool lastWasSave;
+};
+
+} // namespace
+
+class KeptDocument : public StoreTest {};
+
+TEST_F(KeptDocument, AnotherWritersChangeShowsAtTheNextOperation) {
+    const Case cases[] = {
+        {"in place, right after a save", Writer::InPlace, false, true},
+        {"in place, right after a read", Writer::InPlace, false, false},
+        {"in place, later", Writer::InPlace, true, false},
+        {"in place, time put back, right after a save", Writer::InPlaceTimeKept, false, true},
+        {"in place, time put back, later", Writer::InPlaceTimeKept, true, false},
+        {"renamed over, time put back", Writer::RenamedOverTimeKept, false, false},
+        {"renamed over, time put back, later", Writer::RenamedOverTimeKept, true, true},
+    };
+    const QByteArray path = QFile::encodeName(folder.dataFile());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.writeData("<?xml version=\"1.0\"?>\n<zandor><notes/><passwords/></zandor>\n");
+        ASSERT_TRUE(mTasks::SaveTask(task(QStringLiteral("Aaaa")), true, QString()));
+        if (c.settled)
+            QThread::msleep(30);
+        if (!c.lastWasSave)
+            ASSERT_TRUE(exists("Aaaa"));
+        const timespec before = modifiedTime(path);
+        switch (c.writer) {
+        case Writer::InPlace:
+            inPlace(path);
+            break;
+        case Writer::InPlaceTimeKept:
+            inPlace(path);
+            setModifiedTime(path, before);
+            break;
+        case Writer::RenamedOverTimeKept: {
+            QByteArray bytes = renamed(folder.readData());
+            folder.write(QStringLiteral("other.xml"), bytes);
+            ::rename(QFile::encodeName(folder.file(QStringLiteral("other.xml"))).constData(), path.constData());
+            setModifiedTime(path, before);
+            break;
+        }
+        }
+        EXPECT_TRUE(exists("Bbbb"));
+        EXPECT_FALSE(exists("Aaaa"));
+        // And a change made through the kept document lands on the changed file.
+        ASSERT_TRUE(mTasks::SaveTask(task(QStringLiteral("Cccc")), true, QString()));
+        EXPECT_TRUE(folder.readData().contains("title=\"Bbbb\""));
+        EXPECT_TRUE(folder.readData().contains("title=\"Cccc\""));
+    }
+}
+
+TEST_F(KeptDocument, AFailedSaveLeavesNothingOfTheChangeBehind) {
+    ASSERT_TRUE(mTasks::SaveTask(task(QStringLiteral("Aaaa")), true, QString()));
+    ASSERT_TRUE(exists("Aaaa"));
+    testsupport::FailNextFileWrite();
+    EXPECT_FALSE(mTasks::SaveTask(task(QStringLiteral("Bbbb")), true, QString()));
+    EXPECT_FALSE(exists("Bbbb"));
+    EXPECT_TRUE(exists("Aaaa"));
+}
