@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QGroupBox>
 #include <QString>
 #include <QVBoxLayout>
 
@@ -25,16 +24,5 @@ platform::StatusBar* AddStatusBar(QWidget* dialog, QVBoxLayout* outer);
 // The dialog's outer column, without margins so the status bar lies along
 // its edges, and the column inside it that holds the frames and buttons.
 QVBoxLayout* ContentColumn(QWidget* dialog, QVBoxLayout*& outer);
-
-// A text box alone in a captioned frame, added to the dialog's column.
-template <class Box>
-Box* FramedBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name, int stretch) {
-    auto* frame = new QGroupBox(caption, dialog);
-    auto* box = new Box(frame);
-    box->setObjectName(QLatin1String(name));
-    (new QVBoxLayout(frame))->addWidget(box);
-    column->addWidget(frame, stretch);
-    return box;
-}
 
 } // namespace titled_editor

@@ -13,6 +13,7 @@
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
+#include "windows/EditorParts.h"
 #include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
 #include "windows/frmSideBar.h"
@@ -23,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
@@ -30,26 +32,12 @@ namespace {
 
 constexpr int kTextLimit = 400;
 
-QComboBox* codeList(QWidget* parent, const char* name, QString (*text)(int16_t), int count) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QLatin1String(name));
-    for (int16_t code = 0; code < count; ++code)
-        list->addItem(text(code));
-    return list;
-}
-
 void selectCode(QComboBox* list, int16_t code) {
     list->setCurrentIndex(code >= 0 && code < list->count() ? code : -1);
 }
 
 int16_t codeOf(const QComboBox* list, int16_t stored) {
     return list->currentIndex() >= 0 ? static_cast<int16_t>(list->currentIndex()) : stored;
-}
-
-QLabel* infoLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("lblInfo"));
-    return label;
 }
 
 QString todayKey() {
@@ -64,11 +52,7 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
 
     auto* layout = new QVBoxLayout(this);
 
-    auto* titleFrame = new QGroupBox(QStringLiteral("&Title ... "), this);
-    txtTitle = new platform::TextBox(titleFrame);
-    txtTitle->setObjectName(QStringLiteral("txtTitle"));
-    (new QVBoxLayout(titleFrame))->addWidget(txtTitle);
-    layout->addWidget(titleFrame);
+    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, layout, QStringLiteral("&Title ... "), "txtTitle", 0);
 
     auto* row = new QHBoxLayout;
     auto* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
@@ -80,46 +64,32 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
     ucEndTime = new platform::TimePicker(dateFrame);
     ucEndTime->setObjectName(QStringLiteral("ucEndTime"));
     auto* dateLayout = new QGridLayout(dateFrame);
-    dateLayout->addWidget(infoLabel(QStringLiteral("Select Date for Task:"), dateFrame), 0, 0, 1, 2);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame), 0, 0, 1, 2);
     dateLayout->addWidget(ucDTPicker, 1, 0, 1, 2);
-    dateLayout->addWidget(infoLabel(QStringLiteral("Start Time:"), dateFrame), 2, 0);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Start Time:"), dateFrame), 2, 0);
     dateLayout->addWidget(ucStartTime, 2, 1);
-    dateLayout->addWidget(infoLabel(QStringLiteral("End Time:"), dateFrame), 3, 0);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("End Time:"), dateFrame), 3, 0);
     dateLayout->addWidget(ucEndTime, 3, 1);
     dateLayout->setColumnStretch(1, 1);
     row->addWidget(dateFrame, 1);
 
     auto* detailsFrame = new QGroupBox(QStringLiteral("D&etails ... "), this);
-    cmbMeetFor = codeList(detailsFrame, "cmbMeetFor", mFunctions::GetMeetingForText, 6);
-    cmbPriority = codeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
+    cmbMeetFor = editor_parts::CodeList(detailsFrame, "cmbMeetFor", mFunctions::GetMeetingForText, 6);
+    cmbPriority = editor_parts::CodeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
     auto* detailsLayout = new QVBoxLayout(detailsFrame);
-    detailsLayout->addWidget(infoLabel(QStringLiteral("Meeting for ..."), detailsFrame));
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Meeting for ..."), detailsFrame));
     detailsLayout->addWidget(cmbMeetFor);
-    detailsLayout->addWidget(infoLabel(QStringLiteral("Priority:"), detailsFrame));
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame));
     detailsLayout->addWidget(cmbPriority);
     detailsLayout->addStretch(1);
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    auto* descFrame = new QGroupBox(QStringLiteral("&Description ... "), this);
-    txtDesc = new platform::MultiLineTextBox(descFrame);
-    txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    txtDesc = editor_parts::FramedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Description ... "),
+                                                                  "txtDesc", 1);
     txtDesc->SetMaxLength(kTextLimit);
-    (new QVBoxLayout(descFrame))->addWidget(txtDesc);
-    layout->addWidget(descFrame, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnSave = new XPButton(this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnSave->setFixedSize(120, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("&Cancel"));
-    btnCancel->setFixedSize(120, 28);
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    std::tie(btnSave, btnCancel) =
+        editor_parts::AddButtons(this, layout, "btnSave", QString(), QStringLiteral("&Cancel"), QSize(120, 28));
 
     connect(btnSave, &XPButton::Click, this, &frmMeetings::btnSave_Click);
     connect(btnCancel, &XPButton::Click, this, &frmMeetings::btnCancel_Click);

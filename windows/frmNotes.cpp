@@ -9,11 +9,12 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
+#include "windows/EditorParts.h"
 #include "windows/Pictures.h"
 #include "windows/TitledEditor.h"
 
-#include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
@@ -33,24 +34,14 @@ frmNotes::frmNotes() : FormWidget(QStringLiteral("frmNotes")) {
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);
-    txtTitle = titled_editor::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
+    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
     txtTitle->SetMaxLength(kTitleLimit);
     txtNote =
-        titled_editor::FramedBox<platform::MultiLineTextBox>(this, column, QStringLiteral("Note ... "), "txtNote", 1);
+        editor_parts::FramedBox<platform::MultiLineTextBox>(this, column, QStringLiteral("Note ... "), "txtNote", 1);
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnCreate = new XPButton(this);
-    btnCreate->setObjectName(QStringLiteral("btnCreate"));
-    btnCreate->setFixedSize(130, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("Cancel"));
-    btnCancel->setFixedSize(130, 28);
-    buttons->addWidget(btnCreate);
-    buttons->addWidget(btnCancel);
-    column->addLayout(buttons);
+    std::tie(btnCreate, btnCancel) =
+        editor_parts::AddButtons(this, column, "btnCreate", QString(), QStringLiteral("Cancel"), QSize(130, 28));
     ucSBarNotes = titled_editor::AddStatusBar(this, outer);
 
     connect(btnCreate, &XPButton::Click, this, &frmNotes::btnCreate_Click);

@@ -7,15 +7,16 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
+#include "windows/EditorParts.h"
 #include "windows/Pictures.h"
 #include "windows/TitledEditor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
@@ -41,7 +42,7 @@ frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);
-    txtTitle = titled_editor::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
+    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
     txtTitle->SetMaxLength(kTitleLimit);
 
     auto* details = new QGroupBox(QStringLiteral("Password Details ... "), this);
@@ -66,25 +67,15 @@ frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
     column->addWidget(details);
     setPasswordMask(QString());
 
-    txtURL = titled_editor::FramedBox<platform::TextBox>(this, column, QStringLiteral("URL ... "), "txtURL", 0);
+    txtURL = editor_parts::FramedBox<platform::TextBox>(this, column, QStringLiteral("URL ... "), "txtURL", 0);
     txtURL->SetMaxLength(kUrlLimit);
-    txtNotes = titled_editor::FramedBox<platform::MultiLineTextBox>(
+    txtNotes = editor_parts::FramedBox<platform::MultiLineTextBox>(
         this, column, QStringLiteral("Additional Notes ... "), "txtNotes", 1);
     txtNotes->SetMaxLength(kNotesLimit);
     txtNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnCreate = new XPButton(this);
-    btnCreate->setObjectName(QStringLiteral("btnCreate"));
-    btnCreate->setFixedSize(130, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("Cancel"));
-    btnCancel->setFixedSize(130, 28);
-    buttons->addWidget(btnCreate);
-    buttons->addWidget(btnCancel);
-    column->addLayout(buttons);
+    std::tie(btnCreate, btnCancel) =
+        editor_parts::AddButtons(this, column, "btnCreate", QString(), QStringLiteral("Cancel"), QSize(130, 28));
     ucSBarNotes = titled_editor::AddStatusBar(this, outer);
 
     connect(btnCreate, &XPButton::Click, this, &frmPassword::btnCreate_Click);

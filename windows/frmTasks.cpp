@@ -12,6 +12,7 @@
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
+#include "windows/EditorParts.h"
 #include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
 #include "windows/frmSideBar.h"
@@ -22,20 +23,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
 namespace {
 
 constexpr int kTextLimit = 400;
-
-QComboBox* codeList(QWidget* parent, const char* name, QString (*text)(int16_t), int count) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QLatin1String(name));
-    for (int16_t code = 0; code < count; ++code)
-        list->addItem(text(code));
-    return list;
-}
 
 // A stored code as the list's entry, or no entry when it names none.
 void selectCode(QComboBox* list, const QString& stored) {
@@ -48,17 +42,6 @@ QString codeOf(const QComboBox* list, const QString& stored) {
     return list->currentIndex() >= 0 ? QString::number(list->currentIndex()) : stored;
 }
 
-// A text box alone in a captioned frame, added to the dialog's column.
-template <class Box>
-Box* framedBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name, int stretch) {
-    auto* frame = new QGroupBox(caption, dialog);
-    auto* box = new Box(frame);
-    box->setObjectName(QLatin1String(name));
-    (new QVBoxLayout(frame))->addWidget(box);
-    column->addWidget(frame, stretch);
-    return box;
-}
-
 } // namespace
 
 frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
@@ -68,7 +51,7 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
 
     auto* layout = new QVBoxLayout(this);
 
-    txtTitle = framedBox<platform::TextBox>(this, layout, QStringLiteral("&Title ... "), "txtTitle", 0);
+    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, layout, QStringLiteral("&Title ... "), "txtTitle", 0);
 
     auto* row = new QHBoxLayout;
     QGroupBox* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
@@ -76,46 +59,31 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     ucDTPicker->setObjectName(QStringLiteral("ucDTPicker"));
     ucDTPicker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
     auto* dateLayout = new QVBoxLayout(dateFrame);
-    auto* dateLabel = new QLabel(QStringLiteral("Select Date for Task:"), dateFrame);
-    dateLabel->setObjectName(QStringLiteral("lblInfo"));
-    dateLayout->addWidget(dateLabel);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame));
     dateLayout->addWidget(ucDTPicker);
     dateLayout->addStretch(1);
     row->addWidget(dateFrame, 1);
 
     QGroupBox* detailsFrame = new QGroupBox(QStringLiteral("D&etails ... "), this);
-    cmbPriority = codeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
-    cmbStatus = codeList(detailsFrame, "cmbStatus", mFunctions::GetTaskStatusText, 6);
+    cmbPriority = editor_parts::CodeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
+    cmbStatus = editor_parts::CodeList(detailsFrame, "cmbStatus", mFunctions::GetTaskStatusText, 6);
     auto* detailsLayout = new QGridLayout(detailsFrame);
-    auto* priorityLabel = new QLabel(QStringLiteral("Priority:"), detailsFrame);
-    auto* statusLabel = new QLabel(QStringLiteral("Status:"), detailsFrame);
-    priorityLabel->setObjectName(QStringLiteral("lblInfo"));
-    statusLabel->setObjectName(QStringLiteral("lblInfo"));
-    detailsLayout->addWidget(priorityLabel, 0, 0);
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame), 0, 0);
     detailsLayout->addWidget(cmbPriority, 0, 1);
-    detailsLayout->addWidget(statusLabel, 1, 0);
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Status:"), detailsFrame), 1, 0);
     detailsLayout->addWidget(cmbStatus, 1, 1);
     detailsLayout->setColumnStretch(1, 1);
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    txtDesc = framedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Description ... "), "txtDesc", 1);
+    txtDesc = editor_parts::FramedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Description ... "),
+                                                                  "txtDesc", 1);
     txtDesc->SetMaxLength(kTextLimit);
-    txtRemarks = framedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Remarks ... "), "txtRemarks", 1);
+    txtRemarks = editor_parts::FramedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Remarks ... "),
+                                                                     "txtRemarks", 1);
     txtRemarks->SetMaxLength(kTextLimit);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnSave = new XPButton(this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnSave->setFixedSize(120, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("&Cancel"));
-    btnCancel->setFixedSize(120, 28);
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    std::tie(btnSave, btnCancel) =
+        editor_parts::AddButtons(this, layout, "btnSave", QString(), QStringLiteral("&Cancel"), QSize(120, 28));
 
     connect(btnSave, &XPButton::Click, this, &frmTasks::btnSave_Click);
     connect(btnCancel, &XPButton::Click, this, &frmTasks::btnCancel_Click);
