@@ -13,8 +13,8 @@
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DayEditor.h"
 #include "windows/EditorParts.h"
-#include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
 #include "windows/frmSideBar.h"
 
@@ -147,33 +147,15 @@ void frmMeetings::LoadMeetingData(const QString& sDate, const QString& sTitle) {
     selectCode(cmbPriority, rec.Priority);
 }
 
-bool frmMeetings::titleTaken(const QString& dayKey) const {
-    if (ShowMode != 0 && dayKey == ucDTPicker->Tag() && txtTitle->Text() == txtTitle->Tag())
-        return false;
-    return mMeetings::MeetingTitleExists(dayKey, txtTitle->Text());
-}
-
-bool frmMeetings::store(const MeetingRecord& rec, const QString& dayKey) {
-    if (ShowMode == 0)
-        return mMeetings::SaveMeeting(rec, true, QString());
-    const QString oldDay = ucDTPicker->Tag();
-    if (dayKey == oldDay)
-        return mMeetings::SaveMeeting(rec, false, txtTitle->Tag());
-    // The meeting is added at its new day before it leaves the old one, so a
-    // failed write never loses it.
-    return mMeetings::SaveMeeting(rec, true, QString()) && mMeetings::DeleteMeeting(oldDay, txtTitle->Tag());
-}
-
 void frmMeetings::btnSave_Click() {
     if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
         platform::MsgBox(QStringLiteral("Please specify Title for the Meeting ..."), MsgStyle::Information,
                          QStringLiteral("Title?"));
         return;
     }
-    if (platform::Today().daysTo(ucDTPicker->Value()) < 0 &&
-        platform::MsgBox(QStringLiteral("You have selected a Past Date to add new Meeting Schedule. Are you sure?"),
-                         MsgStyle::YesNoQuestion,
-                         QStringLiteral("Continue with past date?")) != platform::MsgAnswer::Yes)
+    if (!day_editor::DayAccepted(
+            ucDTPicker->Value(),
+            QStringLiteral("You have selected a Past Date to add new Meeting Schedule. Are you sure?")))
         return;
     if (!mFunctions::IsTimeAfter(ucStartTime->ValueText(), ucEndTime->ValueText())) {
         platform::MsgBox(QStringLiteral("Please check the Start and End Time you have set for Meeting Schedule. It's "
@@ -182,9 +164,7 @@ void frmMeetings::btnSave_Click() {
         return;
     }
     const QString dayKey = platform::FormatDatePattern(ucDTPicker->Value(), QStringLiteral("dd-mm-yyyy"));
-    // Two meetings of one title on one day would make every later reschedule
-    // or removal act on the first of them, so reschedules are checked too.
-    if (titleTaken(dayKey)) {
+    if (day_editor::TitleTaken(ShowMode, ucDTPicker, txtTitle, dayKey, mMeetings::MeetingTitleExists)) {
         platform::MsgBox(QStringLiteral("Meeting with same title already exists in Information Database."),
                          MsgStyle::Information, QStringLiteral("Duplicate Title!"));
         return;
@@ -200,17 +180,12 @@ void frmMeetings::btnSave_Click() {
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
 
     const QString oldDay = ShowMode == 0 ? dayKey : ucDTPicker->Tag();
-    if (!store(rec, dayKey))
+    if (!day_editor::Store(ShowMode, rec, oldDay, txtTitle->Tag(), mMeetings::SaveMeeting, mMeetings::DeleteMeeting))
         return;
     platform::MsgBox(ShowMode == 0 ? QStringLiteral("New Meeting Schedule added Successfully!")
                                    : QStringLiteral("Meeting Schedule changed Successfully!"),
                      MsgStyle::Information, QStringLiteral("Done!"));
-    if (mFunctions::CurrentView() == mFunctions::ViewMeetings) {
-        mFunctions::LoadScheduleList(1, QString());
-    } else {
-        mFunctions::LoadTodaySchedule(dayKey);
-        UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
-    }
+    day_editor::ShowSaved(mFunctions::ViewMeetings, 1, dayKey, ucDTPicker->Value());
     // A meeting that comes to today or leaves it changes today's alerts.
     if (dayKey == todayKey() || oldDay == todayKey()) {
         mNotification::StopAlertTimer();
@@ -220,8 +195,5 @@ void frmMeetings::btnSave_Click() {
 }
 
 void frmMeetings::btnCancel_Click() {
-    if (platform::MsgBox(QStringLiteral("This will close the Dialog and no information will be saved to Information "
-                                        "Data File. Are you sure?"),
-                         MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
-        unloadForm();
+    day_editor::ConfirmCancel(*this);
 }

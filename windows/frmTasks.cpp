@@ -6,14 +6,13 @@
 #include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"
 #include "data/mTasks.h"
-#include "platform/Clock.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DayEditor.h"
 #include "windows/EditorParts.h"
-#include "windows/ListLoaders.h"
 #include "windows/Pictures.h"
 #include "windows/frmSideBar.h"
 
@@ -138,28 +137,18 @@ void frmTasks::LoadTaskDetails(const QString& sDate, const QString& sTitle) {
     ucDTPicker->SetTag(rec.Date);
 }
 
-bool frmTasks::titleTaken(const QString& dayKey) const {
-    if (ShowMode != 0 && dayKey == ucDTPicker->Tag() && txtTitle->Text() == txtTitle->Tag())
-        return false;
-    return mTasks::TaskTitleExists(dayKey, txtTitle->Text());
-}
-
 void frmTasks::btnSave_Click() {
     if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
         platform::MsgBox(QStringLiteral("Please specify Title for the Task ..."), MsgStyle::Information,
                          QStringLiteral("Title?"));
         return;
     }
-    if (platform::Today().daysTo(ucDTPicker->Value()) < 0 &&
-        platform::MsgBox(QStringLiteral("You have selected a Past Date to add new Task. Are you sure you want to add "
-                                        "Task for this past date?"),
-                         MsgStyle::YesNoQuestion,
-                         QStringLiteral("Continue with past date?")) != platform::MsgAnswer::Yes)
+    if (!day_editor::DayAccepted(ucDTPicker->Value(),
+                                 QStringLiteral("You have selected a Past Date to add new Task. Are you sure you want "
+                                                "to add Task for this past date?")))
         return;
     const QString dayKey = platform::FormatDatePattern(ucDTPicker->Value(), QStringLiteral("dd-mm-yyyy"));
-    // Two tasks of one title on one day would make every later edit or
-    // delete act on the first of them, so edits are checked as well.
-    if (titleTaken(dayKey)) {
+    if (day_editor::TitleTaken(ShowMode, ucDTPicker, txtTitle, dayKey, mTasks::TaskTitleExists)) {
         platform::MsgBox(QStringLiteral("Task with same title already exists in Information Database."),
                          MsgStyle::Information, QStringLiteral("Duplicate Title!"));
         return;
@@ -173,41 +162,20 @@ void frmTasks::btnSave_Click() {
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
     rec.Remarks = EncipherOptionalField(txtRemarks->Text());
 
+    if (!day_editor::Store(ShowMode, rec, ucDTPicker->Tag(), txtTitle->Tag(), mTasks::SaveTask, mTasks::DeleteTask))
+        return;
     if (ShowMode == 0) {
-        if (!mTasks::SaveTask(rec, true, QString()))
-            return;
         platform::MsgBox(QStringLiteral("New Task added Successfully!"), MsgStyle::Information,
                          QStringLiteral("Done!"));
-        if (mFunctions::CurrentView() == mFunctions::ViewTasks) {
-            mFunctions::LoadScheduleList(0, QString());
-        } else {
-            mFunctions::LoadTodaySchedule(dayKey);
-            UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
-        }
-        unloadForm();
-        return;
+        day_editor::ShowSaved(mFunctions::ViewTasks, 0, dayKey, ucDTPicker->Value());
+    } else {
+        platform::MsgBox(QStringLiteral("Task Details changed Successfully!"), MsgStyle::Information,
+                         QStringLiteral("Done!"));
+        day_editor::ShowDay(dayKey, ucDTPicker->Value());
     }
-
-    const QString oldDay = ucDTPicker->Tag();
-    const QString oldTitle = txtTitle->Tag();
-    if (dayKey != oldDay) {
-        // The task is added at its new day before it leaves the old one, so a
-        // failed write never loses it.
-        if (!mTasks::SaveTask(rec, true, QString()) || !mTasks::DeleteTask(oldDay, oldTitle))
-            return;
-    } else if (!mTasks::SaveTask(rec, false, oldTitle)) {
-        return;
-    }
-    platform::MsgBox(QStringLiteral("Task Details changed Successfully!"), MsgStyle::Information,
-                     QStringLiteral("Done!"));
-    mFunctions::LoadTodaySchedule(dayKey);
-    UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
     unloadForm();
 }
 
 void frmTasks::btnCancel_Click() {
-    if (platform::MsgBox(QStringLiteral("This will close the Dialog and no information will be saved to Information "
-                                        "Data File. Are you sure?"),
-                         MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
-        unloadForm();
+    day_editor::ConfirmCancel(*this);
 }
