@@ -1,6 +1,9 @@
 #include "windows/EditorParts.h"
 
 #include "controls/XPButton.h"
+#include "data/mGeneralFunctions.h"
+#include "platform/Ui.h"
+#include "platform/ui/TextBox.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -44,6 +47,13 @@ QLabel* InfoLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QStringLiteral("lblInfo"));
     return label;
+}
+
+bool TitleMissing(const platform::TextBox* txtTitle, const QString& text) {
+    if (!mGeneralFunctions::IsBlank(txtTitle->Text()))
+        return false;
+    platform::MsgBox(text, platform::MsgStyle::Information, QStringLiteral("Title?"));
+    return true;
 }
 
 } // namespace editor_parts

@@ -10,6 +10,9 @@
 class QComboBox;
 class QLabel;
 class XPButton;
+namespace platform {
+class TextBox;
+} // namespace platform
 
 // The pieces the record editors' layouts are built of.
 namespace editor_parts {
@@ -36,5 +39,9 @@ QComboBox* CodeList(QWidget* parent, const char* name, QString (*text)(int16_t),
 
 // A caption that names the field beside or below it.
 QLabel* InfoLabel(const QString& text, QWidget* parent);
+
+// Whether the title box holds nothing but blanks; if so, the person is told
+// so with text, under "Title?".
+bool TitleMissing(const platform::TextBox* txtTitle, const QString& text);
 
 } // namespace editor_parts

@@ -1,6 +1,7 @@
 #include "windows/TitledEditor.h"
 
 #include "data/mFunctions.h"
+#include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
 
@@ -11,6 +12,10 @@ bool TitleTaken(int32_t showMode, const platform::TextBox* txtTitle, const QStri
     if (showMode != 0 && txtTitle->Text() == txtTitle->Tag())
         return false;
     return mFunctions::NodeExists(containerPath, element, txtTitle->Text());
+}
+
+void SayDone(const QString& text) {
+    platform::MsgBox(text, platform::MsgStyle::Information, QStringLiteral("Done!"));
 }
 
 QVBoxLayout* ContentColumn(QWidget* dialog, QVBoxLayout*& outer) {

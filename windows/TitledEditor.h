@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVBoxLayout>
+#include <cstdint>
 
 namespace platform {
 class StatusBar;
@@ -17,6 +18,24 @@ namespace titled_editor {
 // delete acting on the first of the two.
 bool TitleTaken(int32_t showMode, const platform::TextBox* txtTitle, const QString& containerPath,
                 const QString& element);
+
+// Tells the person a record was saved.
+void SayDone(const QString& text);
+
+// Saves a record through its store, then says so with added or changed: a
+// new one in add mode, in edit mode the one under its old title, kept in the
+// title box's tag. A save that failed has been reported; false then keeps the
+// dialog open with everything as typed.
+template <class Record>
+bool Save(int32_t showMode, const Record& rec, const QString& oldTitle,
+          bool (*store)(const Record&, bool IsNew, const QString& OldTitle), const QString& added,
+          const QString& changed) {
+    const bool isNew = showMode == 0;
+    if (!store(rec, isNew, isNew ? QString() : oldTitle))
+        return false;
+    SayDone(isNew ? added : changed);
+    return true;
+}
 
 // The dialog's status bar, below everything else: the product's name.
 platform::StatusBar* AddStatusBar(QWidget* dialog, QVBoxLayout* outer);

@@ -148,11 +148,8 @@ void frmMeetings::LoadMeetingData(const QString& sDate, const QString& sTitle) {
 }
 
 void frmMeetings::btnSave_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        platform::MsgBox(QStringLiteral("Please specify Title for the Meeting ..."), MsgStyle::Information,
-                         QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify Title for the Meeting ...")))
         return;
-    }
     if (!day_editor::DayAccepted(
             ucDTPicker->Value(),
             QStringLiteral("You have selected a Past Date to add new Meeting Schedule. Are you sure?")))

@@ -97,10 +97,8 @@ void frmNotes::LoadNoteData() {
 }
 
 void frmNotes::btnCreate_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        information(QStringLiteral("Please specify some Title for this Note."), QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify some Title for this Note.")))
         return;
-    }
     if (titled_editor::TitleTaken(ShowMode, txtTitle, QStringLiteral(".//zandor/notes"), QStringLiteral("note"))) {
         information(QStringLiteral("Note with same Title already exists. Please specify some other Title for this "
                                    "Note."),
@@ -120,18 +118,10 @@ void frmNotes::btnCreate_Click() {
     rec.Date = platform::FormatDatePattern(now.date(), QStringLiteral("dd/mm/yyyy"));
     rec.Time = platform::FormatSystemTime(now.time());
 
-    // A save that failed has been reported; the dialog stays open with
-    // everything as typed.
-    if (ShowMode != 0) {
-        if (!mNotes::SaveNote(rec, false, txtTitle->Tag()))
-            return;
-        information(QStringLiteral("Changed saved successfully!"), QStringLiteral("Done!"));
-    } else {
-        if (!mNotes::SaveNote(rec, true, QString()))
-            return;
-        information(QStringLiteral("New Note saved successfully!"), QStringLiteral("Done!"));
-    }
-    unloadForm();
+    if (titled_editor::Save(ShowMode, rec, txtTitle->Tag(), mNotes::SaveNote,
+                            QStringLiteral("New Note saved successfully!"),
+                            QStringLiteral("Changed saved successfully!")))
+        unloadForm();
 }
 
 void frmNotes::btnCancel_Click() {

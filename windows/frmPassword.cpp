@@ -120,10 +120,8 @@ void frmPassword::LoadPasswordData() {
 }
 
 void frmPassword::btnCreate_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        information(QStringLiteral("Please specify Title."), QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify Title.")))
         return;
-    }
     if (titled_editor::TitleTaken(ShowMode, txtTitle, QStringLiteral(".//zandor/passwords"),
                                   QStringLiteral("password"))) {
         information(QStringLiteral("Password information with same Title already exists."),
@@ -150,18 +148,10 @@ void frmPassword::btnCreate_Click() {
     rec.URL = txtURL->Text();
     rec.Notes = EncipherOptionalField(txtNotes->Text());
 
-    // A save that failed has been reported; the dialog stays open with
-    // everything as typed.
-    if (ShowMode != 0) {
-        if (!mPasswords::SavePassword(rec, false, txtTitle->Tag()))
-            return;
-        information(QStringLiteral("Changes saved successfully!"), QStringLiteral("Done!"));
-    } else {
-        if (!mPasswords::SavePassword(rec, true, QString()))
-            return;
-        information(QStringLiteral("New Password Details added successfully!"), QStringLiteral("Done!"));
-    }
-    unloadForm();
+    if (titled_editor::Save(ShowMode, rec, txtTitle->Tag(), mPasswords::SavePassword,
+                            QStringLiteral("New Password Details added successfully!"),
+                            QStringLiteral("Changes saved successfully!")))
+        unloadForm();
 }
 
 void frmPassword::btnCancel_Click() {

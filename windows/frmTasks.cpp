@@ -138,11 +138,8 @@ void frmTasks::LoadTaskDetails(const QString& sDate, const QString& sTitle) {
 }
 
 void frmTasks::btnSave_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        platform::MsgBox(QStringLiteral("Please specify Title for the Task ..."), MsgStyle::Information,
-                         QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify Title for the Task ...")))
         return;
-    }
     if (!day_editor::DayAccepted(ucDTPicker->Value(),
                                  QStringLiteral("You have selected a Past Date to add new Task. Are you sure you want "
                                                 "to add Task for this past date?")))
