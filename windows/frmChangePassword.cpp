@@ -6,7 +6,6 @@
 #include "platform/Ui.h"
 #include "platform/ui/TextBox.h"
 #include "windows/EditorParts.h"
-#include "windows/Pictures.h"
 #include "windows/frmMain.h"
 
 #include <QGridLayout>
@@ -35,8 +34,7 @@ void inform(const QString& text, const QString& title) {
 } // namespace
 
 frmChangePassword::frmChangePassword() : FormWidget(QStringLiteral("frmChangePassword")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
     setWindowTitle(QStringLiteral("Veltrane :: Application Access Password"));
 
     auto* layout = new QVBoxLayout(this);

@@ -15,7 +15,6 @@
 #include "platform/ui/TextBox.h"
 #include "windows/DayEditor.h"
 #include "windows/EditorParts.h"
-#include "windows/Pictures.h"
 #include "windows/frmSideBar.h"
 
 #include <QComboBox>
@@ -47,8 +46,7 @@ QString todayKey() {
 } // namespace
 
 frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     auto* layout = new QVBoxLayout(this);
 

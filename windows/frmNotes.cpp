@@ -10,7 +10,6 @@
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
 #include "windows/EditorParts.h"
-#include "windows/Pictures.h"
 #include "windows/TitledEditor.h"
 
 #include <QVBoxLayout>
@@ -29,8 +28,7 @@ void information(const QString& text, const QString& title) {
 } // namespace
 
 frmNotes::frmNotes() : FormWidget(QStringLiteral("frmNotes")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);

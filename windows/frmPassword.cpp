@@ -8,7 +8,6 @@
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
 #include "windows/EditorParts.h"
-#include "windows/Pictures.h"
 #include "windows/TitledEditor.h"
 
 #include <QGridLayout>
@@ -37,8 +36,7 @@ void information(const QString& text, const QString& title) {
 } // namespace
 
 frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);

@@ -13,7 +13,6 @@
 #include "platform/ui/TextBox.h"
 #include "windows/DayEditor.h"
 #include "windows/EditorParts.h"
-#include "windows/Pictures.h"
 #include "windows/frmSideBar.h"
 
 #include <QComboBox>
@@ -44,9 +43,7 @@ QString codeOf(const QComboBox* list, const QString& stored) {
 } // namespace
 
 frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
-    // A fixed dialog: a title and a close button, nothing to minimise or maximise.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     auto* layout = new QVBoxLayout(this);
 
