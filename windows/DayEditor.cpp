@@ -12,6 +12,13 @@
 
 namespace day_editor {
 
+platform::DatePicker* DayPicker(QWidget* frame) {
+    auto* picker = new platform::DatePicker(frame);
+    picker->setObjectName(QStringLiteral("ucDTPicker"));
+    picker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
+    return picker;
+}
+
 bool TitleTaken(int32_t showMode, const platform::DatePicker* ucDTPicker, const platform::TextBox* txtTitle,
                 const QString& dayKey, bool (*exists)(const QString& sDate, const QString& sTitle)) {
     if (showMode != 0 && dayKey == ucDTPicker->Tag() && txtTitle->Text() == txtTitle->Tag())

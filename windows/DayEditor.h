@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class FormCore;
+class QWidget;
 namespace platform {
 class DatePicker;
 class TextBox;
@@ -12,6 +13,9 @@ class TextBox;
 
 // What the task and meeting editors share: records filed by day and title.
 namespace day_editor {
+
+// The picker of the day a record is filed under, in its frame.
+platform::DatePicker* DayPicker(QWidget* frame);
 
 // Whether another record of the day already has the typed title. Two records
 // of one title on one day would make every later edit or removal act on the

@@ -54,9 +54,7 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
 
     auto* row = new QHBoxLayout;
     auto* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
-    ucDTPicker = new platform::DatePicker(dateFrame);
-    ucDTPicker->setObjectName(QStringLiteral("ucDTPicker"));
-    ucDTPicker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
+    ucDTPicker = day_editor::DayPicker(dateFrame);
     ucStartTime = new platform::TimePicker(dateFrame);
     ucStartTime->setObjectName(QStringLiteral("ucStartTime"));
     ucEndTime = new platform::TimePicker(dateFrame);

@@ -51,9 +51,7 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
 
     auto* row = new QHBoxLayout;
     QGroupBox* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
-    ucDTPicker = new platform::DatePicker(dateFrame);
-    ucDTPicker->setObjectName(QStringLiteral("ucDTPicker"));
-    ucDTPicker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
+    ucDTPicker = day_editor::DayPicker(dateFrame);
     auto* dateLayout = new QVBoxLayout(dateFrame);
     dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame));
     dateLayout->addWidget(ucDTPicker);
