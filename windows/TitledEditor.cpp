@@ -4,8 +4,15 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
+#include "windows/EditorParts.h"
 
 namespace titled_editor {
+
+namespace {
+
+constexpr int kTitleLimit = 50;
+
+} // namespace
 
 bool TitleTaken(int32_t showMode, const platform::TextBox* txtTitle, const QString& containerPath,
                 const QString& element) {
@@ -26,6 +33,12 @@ QVBoxLayout* ContentColumn(QWidget* dialog, QVBoxLayout*& outer) {
     column->setContentsMargins(9, 9, 9, 9);
     outer->addLayout(column, 1);
     return column;
+}
+
+platform::TextBox* AddTitleBox(QWidget* dialog, QVBoxLayout* column) {
+    auto* box = editor_parts::FramedBox<platform::TextBox>(dialog, column, QStringLiteral("Title ... "), "txtTitle", 0);
+    box->SetMaxLength(kTitleLimit);
+    return box;
 }
 
 platform::StatusBar* AddStatusBar(QWidget* dialog, QVBoxLayout* outer) {

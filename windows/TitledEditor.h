@@ -37,6 +37,9 @@ bool Save(int32_t showMode, const Record& rec, const QString& oldTitle,
     return true;
 }
 
+// The title box, first in the column; a title holds at most 50 characters.
+platform::TextBox* AddTitleBox(QWidget* dialog, QVBoxLayout* column);
+
 // The dialog's status bar, below everything else: the product's name.
 platform::StatusBar* AddStatusBar(QWidget* dialog, QVBoxLayout* outer);
 

@@ -19,8 +19,6 @@ using platform::MsgStyle;
 
 namespace {
 
-constexpr int kTitleLimit = 50;
-
 void information(const QString& text, const QString& title) {
     platform::MsgBox(text, MsgStyle::Information, title);
 }
@@ -32,8 +30,7 @@ frmNotes::frmNotes() : FormWidget(QStringLiteral("frmNotes")) {
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);
-    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
-    txtTitle->SetMaxLength(kTitleLimit);
+    txtTitle = titled_editor::AddTitleBox(this, column);
     txtNote =
         editor_parts::FramedBox<platform::MultiLineTextBox>(this, column, QStringLiteral("Note ... "), "txtNote", 1);
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -21,7 +21,6 @@ using platform::MsgStyle;
 
 namespace {
 
-constexpr int kTitleLimit = 50;
 constexpr int kUserNameLimit = 40;
 constexpr int kPasswordLimit = 25;
 constexpr int kUrlLimit = 200;
@@ -40,8 +39,7 @@ frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);
-    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
-    txtTitle->SetMaxLength(kTitleLimit);
+    txtTitle = titled_editor::AddTitleBox(this, column);
 
     auto* details = new QGroupBox(QStringLiteral("Password Details ... "), this);
     auto* grid = new QGridLayout(details);
