@@ -6,17 +6,34 @@
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
+#include "windows/EditorParts.h"
 #include "windows/FormBase.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmSideBar.h"
 
 namespace day_editor {
 
+namespace {
+
+constexpr int kTextLimit = 400;
+
+} // namespace
+
 platform::DatePicker* DayPicker(QWidget* frame) {
     auto* picker = new platform::DatePicker(frame);
     picker->setObjectName(QStringLiteral("ucDTPicker"));
     picker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
     return picker;
+}
+
+platform::MultiLineTextBox* AddTextBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name) {
+    auto* box = editor_parts::FramedBox<platform::MultiLineTextBox>(dialog, column, caption, name, 1);
+    box->SetMaxLength(kTextLimit);
+    return box;
+}
+
+std::pair<XPButton*, XPButton*> AddButtons(QWidget* dialog, QVBoxLayout* column) {
+    return editor_parts::AddButtons(dialog, column, "btnSave", QString(), QStringLiteral("&Cancel"), QSize(120, 28));
 }
 
 bool TitleTaken(int32_t showMode, const platform::DatePicker* ucDTPicker, const platform::TextBox* txtTitle,

@@ -3,11 +3,15 @@
 #include <QDate>
 #include <QString>
 #include <cstdint>
+#include <utility>
 
 class FormCore;
+class QVBoxLayout;
 class QWidget;
+class XPButton;
 namespace platform {
 class DatePicker;
+class MultiLineTextBox;
 class TextBox;
 } // namespace platform
 
@@ -16,6 +20,13 @@ namespace day_editor {
 
 // The picker of the day a record is filed under, in its frame.
 platform::DatePicker* DayPicker(QWidget* frame);
+
+// A framed text box of the record's, below the others; such a text holds at
+// most 400 characters.
+platform::MultiLineTextBox* AddTextBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name);
+
+// The Save and Cancel buttons below everything else.
+std::pair<XPButton*, XPButton*> AddButtons(QWidget* dialog, QVBoxLayout* column);
 
 // Whether another record of the day already has the typed title. Two records
 // of one title on one day would make every later edit or removal act on the

@@ -29,8 +29,6 @@ using platform::MsgStyle;
 
 namespace {
 
-constexpr int kTextLimit = 400;
-
 void selectCode(QComboBox* list, int16_t code) {
     list->setCurrentIndex(code >= 0 && code < list->count() ? code : -1);
 }
@@ -81,11 +79,8 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    txtDesc = editor_parts::FramedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Description ... "),
-                                                                  "txtDesc", 1);
-    txtDesc->SetMaxLength(kTextLimit);
-    std::tie(btnSave, btnCancel) =
-        editor_parts::AddButtons(this, layout, "btnSave", QString(), QStringLiteral("&Cancel"), QSize(120, 28));
+    txtDesc = day_editor::AddTextBox(this, layout, QStringLiteral("&Description ... "), "txtDesc");
+    std::tie(btnSave, btnCancel) = day_editor::AddButtons(this, layout);
 
     connect(btnSave, &XPButton::Click, this, &frmMeetings::btnSave_Click);
     connect(btnCancel, &XPButton::Click, this, &frmMeetings::btnCancel_Click);

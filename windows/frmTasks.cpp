@@ -27,8 +27,6 @@ using platform::MsgStyle;
 
 namespace {
 
-constexpr int kTextLimit = 400;
-
 // A stored code as the list's entry, or no entry when it names none.
 void selectCode(QComboBox* list, const QString& stored) {
     bool ok = false;
@@ -70,14 +68,9 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    txtDesc = editor_parts::FramedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Description ... "),
-                                                                  "txtDesc", 1);
-    txtDesc->SetMaxLength(kTextLimit);
-    txtRemarks = editor_parts::FramedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Remarks ... "),
-                                                                     "txtRemarks", 1);
-    txtRemarks->SetMaxLength(kTextLimit);
-    std::tie(btnSave, btnCancel) =
-        editor_parts::AddButtons(this, layout, "btnSave", QString(), QStringLiteral("&Cancel"), QSize(120, 28));
+    txtDesc = day_editor::AddTextBox(this, layout, QStringLiteral("&Description ... "), "txtDesc");
+    txtRemarks = day_editor::AddTextBox(this, layout, QStringLiteral("&Remarks ... "), "txtRemarks");
+    std::tie(btnSave, btnCancel) = day_editor::AddButtons(this, layout);
 
     connect(btnSave, &XPButton::Click, this, &frmTasks::btnSave_Click);
     connect(btnCancel, &XPButton::Click, this, &frmTasks::btnCancel_Click);
