@@ -1,6 +1,7 @@
 #include "windows/FormBase.h"
 
 #include "platform/Ui.h"
+#include "windows/Pictures.h"
 #include "windows/frmMain.h"
 
 #include <QCloseEvent>
@@ -86,6 +87,11 @@ FormWidget::FormWidget(const QString& name, QWidget* parent) : QWidget(parent), 
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->accept();
     unloadForm();
+}
+
+void FormWidget::makeFixedDialog() {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ProgramIcon());
 }
 
 MdiChildForm::MdiChildForm(const QString& name) : FormWidget(name) {}

@@ -56,6 +56,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A fixed dialog: a title and a close button, nothing to minimise or
+    // maximise, and the program's icon.
+    void makeFixedDialog();
 };
 
 // A child window of the main window's client area: shown maximised there as

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QGroupBox>
 #include <QString>
 #include <QVBoxLayout>
+#include <cstdint>
 
 namespace platform {
 class StatusBar;
@@ -19,22 +19,32 @@ namespace titled_editor {
 bool TitleTaken(int32_t showMode, const platform::TextBox* txtTitle, const QString& containerPath,
                 const QString& element);
 
+// Tells the person a record was saved.
+void SayDone(const QString& text);
+
+// Saves a record through its store, then says so with added or changed: a
+// new one in add mode, in edit mode the one under its old title, kept in the
+// title box's tag. A save that failed has been reported; false then keeps the
+// dialog open with everything as typed.
+template <class Record>
+bool Save(int32_t showMode, const Record& rec, const QString& oldTitle,
+          bool (*store)(const Record&, bool IsNew, const QString& OldTitle), const QString& added,
+          const QString& changed) {
+    const bool isNew = showMode == 0;
+    if (!store(rec, isNew, isNew ? QString() : oldTitle))
+        return false;
+    SayDone(isNew ? added : changed);
+    return true;
+}
+
+// The title box, first in the column; a title holds at most 50 characters.
+platform::TextBox* AddTitleBox(QWidget* dialog, QVBoxLayout* column);
+
 // The dialog's status bar, below everything else: the product's name.
 platform::StatusBar* AddStatusBar(QWidget* dialog, QVBoxLayout* outer);
 
 // The dialog's outer column, without margins so the status bar lies along
 // its edges, and the column inside it that holds the frames and buttons.
 QVBoxLayout* ContentColumn(QWidget* dialog, QVBoxLayout*& outer);
-
-// A text box alone in a captioned frame, added to the dialog's column.
-template <class Box>
-Box* FramedBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name, int stretch) {
-    auto* frame = new QGroupBox(caption, dialog);
-    auto* box = new Box(frame);
-    box->setObjectName(QLatin1String(name));
-    (new QVBoxLayout(frame))->addWidget(box);
-    column->addWidget(frame, stretch);
-    return box;
-}
 
 } // namespace titled_editor

@@ -11,8 +11,7 @@
 #include <QVBoxLayout>
 
 frmAbout::frmAbout() : FormWidget(QStringLiteral("frmAbout")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     auto* layout = new QHBoxLayout(this);
     auto* picture = new QLabel(this);

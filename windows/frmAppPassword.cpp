@@ -6,7 +6,6 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
-#include "windows/Pictures.h"
 #include "windows/frmMain.h"
 
 #include <QHBoxLayout>
@@ -17,8 +16,7 @@
 using platform::MsgStyle;
 
 frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
     setWindowTitle(QStringLiteral("Veltrane :: Application Password"));
 
     auto* layout = new QVBoxLayout(this);

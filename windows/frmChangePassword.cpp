@@ -5,13 +5,13 @@
 #include "data/mGeneralFunctions.h"
 #include "platform/Ui.h"
 #include "platform/ui/TextBox.h"
-#include "windows/Pictures.h"
+#include "windows/EditorParts.h"
 #include "windows/frmMain.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
@@ -34,8 +34,7 @@ void inform(const QString& text, const QString& title) {
 } // namespace
 
 frmChangePassword::frmChangePassword() : FormWidget(QStringLiteral("frmChangePassword")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
     setWindowTitle(QStringLiteral("Veltrane :: Application Access Password"));
 
     auto* layout = new QVBoxLayout(this);
@@ -60,19 +59,8 @@ frmChangePassword::frmChangePassword() : FormWidget(QStringLiteral("frmChangePas
     txtNewPassword = boxes[1];
     txtConfPassword = boxes[2];
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnOk = new XPButton(this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setCaption(QStringLiteral("&Change"));
-    btnOk->setFixedSize(100, 26);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("C&ancel"));
-    btnCancel->setFixedSize(100, 26);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    std::tie(btnOk, btnCancel) = editor_parts::AddButtons(this, layout, "btnOk", QStringLiteral("&Change"),
+                                                          QStringLiteral("C&ancel"), QSize(100, 26));
 
     connect(btnOk, &XPButton::Click, this, &frmChangePassword::btnOk_Click);
     connect(btnCancel, &XPButton::Click, this, &frmChangePassword::btnCancel_Click);

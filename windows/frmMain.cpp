@@ -271,15 +271,7 @@ void frmMain::Form_Load() {
     DataFile::RemoveStaleTemporaries();
     if (platform::Command() == QLatin1String("/s"))
         m_startInTray = true;
-    const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
-    if (!mGeneralFunctions::FileExists(config)) {
-        platform::MsgBox(QStringLiteral("Application configuration File is Missing! Please reinstall the Application "
-                                        "to resolve this error issue."),
-                         MsgStyle::Critical, QStringLiteral("Configuration File Missing!"));
-        mGeneralFunctions::UnloadAllForms();
-        platform::EndProcess(0);
-    }
-    mINI::SetINI(config, 5000);
+    configurationCheck();
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsEnable")),
         mMain::SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));

@@ -84,6 +84,28 @@ void templateMissing(const QString& name) {
                      MsgStyle::Critical, QStringLiteral("Export Template is Missing!"));
 }
 
+// The file the person picks to read; empty when they cancel.
+QString chooseFileToOpen(CDlg* dialog, const QString& title, const QString& filter) {
+    dialog->setDialogTitle(title);
+    dialog->setFilename(QString());
+    dialog->setFlags(kFileMustExist);
+    dialog->setFilter(filter);
+    dialog->ShowOpen();
+    return dialog->Filename();
+}
+
+// The text file the person names to write, asked before an existing one is
+// replaced; empty when they cancel.
+QString chooseTextFileToSave(CDlg* dialog, const QString& title) {
+    dialog->setDialogTitle(title);
+    dialog->setDefaultExt(QStringLiteral("txt"));
+    dialog->setFilename(QString());
+    dialog->setFlags(kAskBeforeOverwrite);
+    dialog->setFilter(QStringLiteral("Text Files|*.txt"));
+    dialog->ShowSave();
+    return dialog->Filename();
+}
+
 // Fills one template with one record's fields, the tags in their fixed order.
 QString fillTemplate(QString text, const std::vector<std::pair<const char*, QString>>& tags) {
     for (const auto& [tag, value] : tags)
@@ -144,12 +166,8 @@ void frmMain::mnuFileBackupRestore_Click() {
     if (platform::MsgBox(QStringLiteral("Are you sure you want to Restore Information Data file from Backup?"),
                          MsgStyle::YesNoQuestion, QStringLiteral("Restore Backup?")) != platform::MsgAnswer::Yes)
         return;
-    CDlg1->setDialogTitle(QStringLiteral("Select Information Database Backup File ..."));
-    CDlg1->setFilename(QString());
-    CDlg1->setFlags(kFileMustExist);
-    CDlg1->setFilter(QStringLiteral("Zandor Backup File|*.bck"));
-    CDlg1->ShowOpen();
-    const QString chosen = CDlg1->Filename();
+    const QString chosen = chooseFileToOpen(CDlg1, QStringLiteral("Select Information Database Backup File ..."),
+                                            QStringLiteral("Zandor Backup File|*.bck"));
     if (mGeneralFunctions::IsBlank(chosen))
         return;
 
@@ -219,14 +237,8 @@ void frmMain::exportToday(bool meetings) {
         templateMissing(templateName);
         return;
     }
-    CDlg1->setDialogTitle(meetings ? QStringLiteral("Export Today's Meetings as ...")
-                                   : QStringLiteral("Export Today's Tasks as ..."));
-    CDlg1->setDefaultExt(QStringLiteral("txt"));
-    CDlg1->setFilename(QString());
-    CDlg1->setFlags(kAskBeforeOverwrite);
-    CDlg1->setFilter(QStringLiteral("Text Files|*.txt"));
-    CDlg1->ShowSave();
-    const QString target = CDlg1->Filename();
+    const QString target = chooseTextFileToSave(CDlg1, meetings ? QStringLiteral("Export Today's Meetings as ...")
+                                                                : QStringLiteral("Export Today's Tasks as ..."));
     if (mGeneralFunctions::IsBlank(target))
         return;
 
@@ -278,12 +290,8 @@ void frmMain::mnuNotesImport_Click() {
 }
 
 void frmMain::importNote(bool fromTray) {
-    CDlg1->setDialogTitle(QStringLiteral("Select Text file to Import as Note ..."));
-    CDlg1->setFilename(QString());
-    CDlg1->setFlags(kFileMustExist);
-    CDlg1->setFilter(QStringLiteral("Text Files|*.txt"));
-    CDlg1->ShowOpen();
-    const QString chosen = CDlg1->Filename();
+    const QString chosen = chooseFileToOpen(CDlg1, QStringLiteral("Select Text file to Import as Note ..."),
+                                            QStringLiteral("Text Files|*.txt"));
     if (mGeneralFunctions::IsBlank(chosen) || !mGeneralFunctions::FileExists(chosen))
         return;
     const QString text = mGeneralFunctions::ReadTextFile(chosen);
@@ -305,13 +313,7 @@ void frmMain::mnuNotesExport_Click() {
     // A note that has gone was reported by the store; there is nothing to write.
     if (note.Title.isEmpty())
         return;
-    CDlg1->setDialogTitle(QStringLiteral("Save Selected Zandor Note as ..."));
-    CDlg1->setDefaultExt(QStringLiteral("txt"));
-    CDlg1->setFilename(QString());
-    CDlg1->setFlags(kAskBeforeOverwrite);
-    CDlg1->setFilter(QStringLiteral("Text Files|*.txt"));
-    CDlg1->ShowSave();
-    const QString target = CDlg1->Filename();
+    const QString target = chooseTextFileToSave(CDlg1, QStringLiteral("Save Selected Zandor Note as ..."));
     if (mGeneralFunctions::IsBlank(target))
         return;
     if (!mGeneralFunctions::WriteTextFile(target, DecipherField(note.Text)))

@@ -13,8 +13,8 @@
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
-#include "windows/ListLoaders.h"
-#include "windows/Pictures.h"
+#include "windows/DayEditor.h"
+#include "windows/EditorParts.h"
 #include "windows/frmSideBar.h"
 
 #include <QComboBox>
@@ -23,20 +23,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
 namespace {
-
-constexpr int kTextLimit = 400;
-
-QComboBox* codeList(QWidget* parent, const char* name, QString (*text)(int16_t), int count) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QLatin1String(name));
-    for (int16_t code = 0; code < count; ++code)
-        list->addItem(text(code));
-    return list;
-}
 
 void selectCode(QComboBox* list, int16_t code) {
     list->setCurrentIndex(code >= 0 && code < list->count() ? code : -1);
@@ -46,12 +37,6 @@ int16_t codeOf(const QComboBox* list, int16_t stored) {
     return list->currentIndex() >= 0 ? static_cast<int16_t>(list->currentIndex()) : stored;
 }
 
-QLabel* infoLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("lblInfo"));
-    return label;
-}
-
 QString todayKey() {
     return platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"));
 }
@@ -59,67 +44,43 @@ QString todayKey() {
 } // namespace
 
 frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     auto* layout = new QVBoxLayout(this);
 
-    auto* titleFrame = new QGroupBox(QStringLiteral("&Title ... "), this);
-    txtTitle = new platform::TextBox(titleFrame);
-    txtTitle->setObjectName(QStringLiteral("txtTitle"));
-    (new QVBoxLayout(titleFrame))->addWidget(txtTitle);
-    layout->addWidget(titleFrame);
+    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, layout, QStringLiteral("&Title ... "), "txtTitle", 0);
 
     auto* row = new QHBoxLayout;
     auto* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
-    ucDTPicker = new platform::DatePicker(dateFrame);
-    ucDTPicker->setObjectName(QStringLiteral("ucDTPicker"));
-    ucDTPicker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
+    ucDTPicker = day_editor::DayPicker(dateFrame);
     ucStartTime = new platform::TimePicker(dateFrame);
     ucStartTime->setObjectName(QStringLiteral("ucStartTime"));
     ucEndTime = new platform::TimePicker(dateFrame);
     ucEndTime->setObjectName(QStringLiteral("ucEndTime"));
     auto* dateLayout = new QGridLayout(dateFrame);
-    dateLayout->addWidget(infoLabel(QStringLiteral("Select Date for Task:"), dateFrame), 0, 0, 1, 2);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame), 0, 0, 1, 2);
     dateLayout->addWidget(ucDTPicker, 1, 0, 1, 2);
-    dateLayout->addWidget(infoLabel(QStringLiteral("Start Time:"), dateFrame), 2, 0);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Start Time:"), dateFrame), 2, 0);
     dateLayout->addWidget(ucStartTime, 2, 1);
-    dateLayout->addWidget(infoLabel(QStringLiteral("End Time:"), dateFrame), 3, 0);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("End Time:"), dateFrame), 3, 0);
     dateLayout->addWidget(ucEndTime, 3, 1);
     dateLayout->setColumnStretch(1, 1);
     row->addWidget(dateFrame, 1);
 
     auto* detailsFrame = new QGroupBox(QStringLiteral("D&etails ... "), this);
-    cmbMeetFor = codeList(detailsFrame, "cmbMeetFor", mFunctions::GetMeetingForText, 6);
-    cmbPriority = codeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
+    cmbMeetFor = editor_parts::CodeList(detailsFrame, "cmbMeetFor", mFunctions::GetMeetingForText, 6);
+    cmbPriority = editor_parts::CodeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
     auto* detailsLayout = new QVBoxLayout(detailsFrame);
-    detailsLayout->addWidget(infoLabel(QStringLiteral("Meeting for ..."), detailsFrame));
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Meeting for ..."), detailsFrame));
     detailsLayout->addWidget(cmbMeetFor);
-    detailsLayout->addWidget(infoLabel(QStringLiteral("Priority:"), detailsFrame));
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame));
     detailsLayout->addWidget(cmbPriority);
     detailsLayout->addStretch(1);
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    auto* descFrame = new QGroupBox(QStringLiteral("&Description ... "), this);
-    txtDesc = new platform::MultiLineTextBox(descFrame);
-    txtDesc->setObjectName(QStringLiteral("txtDesc"));
-    txtDesc->SetMaxLength(kTextLimit);
-    (new QVBoxLayout(descFrame))->addWidget(txtDesc);
-    layout->addWidget(descFrame, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnSave = new XPButton(this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnSave->setFixedSize(120, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("&Cancel"));
-    btnCancel->setFixedSize(120, 28);
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    txtDesc = day_editor::AddTextBox(this, layout, QStringLiteral("&Description ... "), "txtDesc");
+    std::tie(btnSave, btnCancel) = day_editor::AddButtons(this, layout);
 
     connect(btnSave, &XPButton::Click, this, &frmMeetings::btnSave_Click);
     connect(btnCancel, &XPButton::Click, this, &frmMeetings::btnCancel_Click);
@@ -177,33 +138,12 @@ void frmMeetings::LoadMeetingData(const QString& sDate, const QString& sTitle) {
     selectCode(cmbPriority, rec.Priority);
 }
 
-bool frmMeetings::titleTaken(const QString& dayKey) const {
-    if (ShowMode != 0 && dayKey == ucDTPicker->Tag() && txtTitle->Text() == txtTitle->Tag())
-        return false;
-    return mMeetings::MeetingTitleExists(dayKey, txtTitle->Text());
-}
-
-bool frmMeetings::store(const MeetingRecord& rec, const QString& dayKey) {
-    if (ShowMode == 0)
-        return mMeetings::SaveMeeting(rec, true, QString());
-    const QString oldDay = ucDTPicker->Tag();
-    if (dayKey == oldDay)
-        return mMeetings::SaveMeeting(rec, false, txtTitle->Tag());
-    // The meeting is added at its new day before it leaves the old one, so a
-    // failed write never loses it.
-    return mMeetings::SaveMeeting(rec, true, QString()) && mMeetings::DeleteMeeting(oldDay, txtTitle->Tag());
-}
-
 void frmMeetings::btnSave_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        platform::MsgBox(QStringLiteral("Please specify Title for the Meeting ..."), MsgStyle::Information,
-                         QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify Title for the Meeting ...")))
         return;
-    }
-    if (platform::Today().daysTo(ucDTPicker->Value()) < 0 &&
-        platform::MsgBox(QStringLiteral("You have selected a Past Date to add new Meeting Schedule. Are you sure?"),
-                         MsgStyle::YesNoQuestion,
-                         QStringLiteral("Continue with past date?")) != platform::MsgAnswer::Yes)
+    if (!day_editor::DayAccepted(
+            ucDTPicker->Value(),
+            QStringLiteral("You have selected a Past Date to add new Meeting Schedule. Are you sure?")))
         return;
     if (!mFunctions::IsTimeAfter(ucStartTime->ValueText(), ucEndTime->ValueText())) {
         platform::MsgBox(QStringLiteral("Please check the Start and End Time you have set for Meeting Schedule. It's "
@@ -212,9 +152,7 @@ void frmMeetings::btnSave_Click() {
         return;
     }
     const QString dayKey = platform::FormatDatePattern(ucDTPicker->Value(), QStringLiteral("dd-mm-yyyy"));
-    // Two meetings of one title on one day would make every later reschedule
-    // or removal act on the first of them, so reschedules are checked too.
-    if (titleTaken(dayKey)) {
+    if (day_editor::TitleTaken(ShowMode, ucDTPicker, txtTitle, dayKey, mMeetings::MeetingTitleExists)) {
         platform::MsgBox(QStringLiteral("Meeting with same title already exists in Information Database."),
                          MsgStyle::Information, QStringLiteral("Duplicate Title!"));
         return;
@@ -230,17 +168,12 @@ void frmMeetings::btnSave_Click() {
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
 
     const QString oldDay = ShowMode == 0 ? dayKey : ucDTPicker->Tag();
-    if (!store(rec, dayKey))
+    if (!day_editor::Store(ShowMode, rec, oldDay, txtTitle->Tag(), mMeetings::SaveMeeting, mMeetings::DeleteMeeting))
         return;
     platform::MsgBox(ShowMode == 0 ? QStringLiteral("New Meeting Schedule added Successfully!")
                                    : QStringLiteral("Meeting Schedule changed Successfully!"),
                      MsgStyle::Information, QStringLiteral("Done!"));
-    if (mFunctions::CurrentView() == mFunctions::ViewMeetings) {
-        mFunctions::LoadScheduleList(1, QString());
-    } else {
-        mFunctions::LoadTodaySchedule(dayKey);
-        UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
-    }
+    day_editor::ShowSaved(mFunctions::ViewMeetings, 1, dayKey, ucDTPicker->Value());
     // A meeting that comes to today or leaves it changes today's alerts.
     if (dayKey == todayKey() || oldDay == todayKey()) {
         mNotification::StopAlertTimer();
@@ -250,8 +183,5 @@ void frmMeetings::btnSave_Click() {
 }
 
 void frmMeetings::btnCancel_Click() {
-    if (platform::MsgBox(QStringLiteral("This will close the Dialog and no information will be saved to Information "
-                                        "Data File. Are you sure?"),
-                         MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
-        unloadForm();
+    day_editor::ConfirmCancel(*this);
 }

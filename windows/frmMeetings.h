@@ -52,11 +52,6 @@ protected:
     void Form_Load() override;
 
 private:
-    // Whether another meeting of the day already has the typed title; the
-    // meeting being rescheduled does not count against itself.
-    bool titleTaken(const QString& dayKey) const;
-    bool store(const MeetingRecord& rec, const QString& dayKey);
-
     // Codes read from a meeting whose stored code names no list entry; saved
     // back as they were unless a list entry is chosen.
     int16_t m_storedMeetFor = 0;

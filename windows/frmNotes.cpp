@@ -9,17 +9,15 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
-#include "windows/Pictures.h"
+#include "windows/EditorParts.h"
 #include "windows/TitledEditor.h"
 
-#include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
 namespace {
-
-constexpr int kTitleLimit = 50;
 
 void information(const QString& text, const QString& title) {
     platform::MsgBox(text, MsgStyle::Information, title);
@@ -28,29 +26,17 @@ void information(const QString& text, const QString& title) {
 } // namespace
 
 frmNotes::frmNotes() : FormWidget(QStringLiteral("frmNotes")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);
-    txtTitle = titled_editor::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
-    txtTitle->SetMaxLength(kTitleLimit);
+    txtTitle = titled_editor::AddTitleBox(this, column);
     txtNote =
-        titled_editor::FramedBox<platform::MultiLineTextBox>(this, column, QStringLiteral("Note ... "), "txtNote", 1);
+        editor_parts::FramedBox<platform::MultiLineTextBox>(this, column, QStringLiteral("Note ... "), "txtNote", 1);
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnCreate = new XPButton(this);
-    btnCreate->setObjectName(QStringLiteral("btnCreate"));
-    btnCreate->setFixedSize(130, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("Cancel"));
-    btnCancel->setFixedSize(130, 28);
-    buttons->addWidget(btnCreate);
-    buttons->addWidget(btnCancel);
-    column->addLayout(buttons);
+    std::tie(btnCreate, btnCancel) =
+        editor_parts::AddButtons(this, column, "btnCreate", QString(), QStringLiteral("Cancel"), QSize(130, 28));
     ucSBarNotes = titled_editor::AddStatusBar(this, outer);
 
     connect(btnCreate, &XPButton::Click, this, &frmNotes::btnCreate_Click);
@@ -106,10 +92,8 @@ void frmNotes::LoadNoteData() {
 }
 
 void frmNotes::btnCreate_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        information(QStringLiteral("Please specify some Title for this Note."), QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify some Title for this Note.")))
         return;
-    }
     if (titled_editor::TitleTaken(ShowMode, txtTitle, QStringLiteral(".//zandor/notes"), QStringLiteral("note"))) {
         information(QStringLiteral("Note with same Title already exists. Please specify some other Title for this "
                                    "Note."),
@@ -129,18 +113,10 @@ void frmNotes::btnCreate_Click() {
     rec.Date = platform::FormatDatePattern(now.date(), QStringLiteral("dd/mm/yyyy"));
     rec.Time = platform::FormatSystemTime(now.time());
 
-    // A save that failed has been reported; the dialog stays open with
-    // everything as typed.
-    if (ShowMode != 0) {
-        if (!mNotes::SaveNote(rec, false, txtTitle->Tag()))
-            return;
-        information(QStringLiteral("Changed saved successfully!"), QStringLiteral("Done!"));
-    } else {
-        if (!mNotes::SaveNote(rec, true, QString()))
-            return;
-        information(QStringLiteral("New Note saved successfully!"), QStringLiteral("Done!"));
-    }
-    unloadForm();
+    if (titled_editor::Save(ShowMode, rec, txtTitle->Tag(), mNotes::SaveNote,
+                            QStringLiteral("New Note saved successfully!"),
+                            QStringLiteral("Changed saved successfully!")))
+        unloadForm();
 }
 
 void frmNotes::btnCancel_Click() {

@@ -7,21 +7,20 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
-#include "windows/Pictures.h"
+#include "windows/EditorParts.h"
 #include "windows/TitledEditor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
 namespace {
 
-constexpr int kTitleLimit = 50;
 constexpr int kUserNameLimit = 40;
 constexpr int kPasswordLimit = 25;
 constexpr int kUrlLimit = 200;
@@ -36,13 +35,11 @@ void information(const QString& text, const QString& title) {
 } // namespace
 
 frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     QVBoxLayout* outer = nullptr;
     QVBoxLayout* column = titled_editor::ContentColumn(this, outer);
-    txtTitle = titled_editor::FramedBox<platform::TextBox>(this, column, QStringLiteral("Title ... "), "txtTitle", 0);
-    txtTitle->SetMaxLength(kTitleLimit);
+    txtTitle = titled_editor::AddTitleBox(this, column);
 
     auto* details = new QGroupBox(QStringLiteral("Password Details ... "), this);
     auto* grid = new QGridLayout(details);
@@ -66,25 +63,15 @@ frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
     column->addWidget(details);
     setPasswordMask(QString());
 
-    txtURL = titled_editor::FramedBox<platform::TextBox>(this, column, QStringLiteral("URL ... "), "txtURL", 0);
+    txtURL = editor_parts::FramedBox<platform::TextBox>(this, column, QStringLiteral("URL ... "), "txtURL", 0);
     txtURL->SetMaxLength(kUrlLimit);
-    txtNotes = titled_editor::FramedBox<platform::MultiLineTextBox>(
+    txtNotes = editor_parts::FramedBox<platform::MultiLineTextBox>(
         this, column, QStringLiteral("Additional Notes ... "), "txtNotes", 1);
     txtNotes->SetMaxLength(kNotesLimit);
     txtNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnCreate = new XPButton(this);
-    btnCreate->setObjectName(QStringLiteral("btnCreate"));
-    btnCreate->setFixedSize(130, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("Cancel"));
-    btnCancel->setFixedSize(130, 28);
-    buttons->addWidget(btnCreate);
-    buttons->addWidget(btnCancel);
-    column->addLayout(buttons);
+    std::tie(btnCreate, btnCancel) =
+        editor_parts::AddButtons(this, column, "btnCreate", QString(), QStringLiteral("Cancel"), QSize(130, 28));
     ucSBarNotes = titled_editor::AddStatusBar(this, outer);
 
     connect(btnCreate, &XPButton::Click, this, &frmPassword::btnCreate_Click);
@@ -129,10 +116,8 @@ void frmPassword::LoadPasswordData() {
 }
 
 void frmPassword::btnCreate_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        information(QStringLiteral("Please specify Title."), QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify Title.")))
         return;
-    }
     if (titled_editor::TitleTaken(ShowMode, txtTitle, QStringLiteral(".//zandor/passwords"),
                                   QStringLiteral("password"))) {
         information(QStringLiteral("Password information with same Title already exists."),
@@ -159,18 +144,10 @@ void frmPassword::btnCreate_Click() {
     rec.URL = txtURL->Text();
     rec.Notes = EncipherOptionalField(txtNotes->Text());
 
-    // A save that failed has been reported; the dialog stays open with
-    // everything as typed.
-    if (ShowMode != 0) {
-        if (!mPasswords::SavePassword(rec, false, txtTitle->Tag()))
-            return;
-        information(QStringLiteral("Changes saved successfully!"), QStringLiteral("Done!"));
-    } else {
-        if (!mPasswords::SavePassword(rec, true, QString()))
-            return;
-        information(QStringLiteral("New Password Details added successfully!"), QStringLiteral("Done!"));
-    }
-    unloadForm();
+    if (titled_editor::Save(ShowMode, rec, txtTitle->Tag(), mPasswords::SavePassword,
+                            QStringLiteral("New Password Details added successfully!"),
+                            QStringLiteral("Changes saved successfully!")))
+        unloadForm();
 }
 
 void frmPassword::btnCancel_Click() {

@@ -6,14 +6,13 @@
 #include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"
 #include "data/mTasks.h"
-#include "platform/Clock.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
-#include "windows/ListLoaders.h"
-#include "windows/Pictures.h"
+#include "windows/DayEditor.h"
+#include "windows/EditorParts.h"
 #include "windows/frmSideBar.h"
 
 #include <QComboBox>
@@ -22,20 +21,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <tuple>
 
 using platform::MsgStyle;
 
 namespace {
-
-constexpr int kTextLimit = 400;
-
-QComboBox* codeList(QWidget* parent, const char* name, QString (*text)(int16_t), int count) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QLatin1String(name));
-    for (int16_t code = 0; code < count; ++code)
-        list->addItem(text(code));
-    return list;
-}
 
 // A stored code as the list's entry, or no entry when it names none.
 void selectCode(QComboBox* list, const QString& stored) {
@@ -48,74 +38,39 @@ QString codeOf(const QComboBox* list, const QString& stored) {
     return list->currentIndex() >= 0 ? QString::number(list->currentIndex()) : stored;
 }
 
-// A text box alone in a captioned frame, added to the dialog's column.
-template <class Box>
-Box* framedBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name, int stretch) {
-    auto* frame = new QGroupBox(caption, dialog);
-    auto* box = new Box(frame);
-    box->setObjectName(QLatin1String(name));
-    (new QVBoxLayout(frame))->addWidget(box);
-    column->addWidget(frame, stretch);
-    return box;
-}
-
 } // namespace
 
 frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
-    // A fixed dialog: a title and a close button, nothing to minimise or maximise.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    makeFixedDialog();
 
     auto* layout = new QVBoxLayout(this);
 
-    txtTitle = framedBox<platform::TextBox>(this, layout, QStringLiteral("&Title ... "), "txtTitle", 0);
+    txtTitle = editor_parts::FramedBox<platform::TextBox>(this, layout, QStringLiteral("&Title ... "), "txtTitle", 0);
 
     auto* row = new QHBoxLayout;
     QGroupBox* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
-    ucDTPicker = new platform::DatePicker(dateFrame);
-    ucDTPicker->setObjectName(QStringLiteral("ucDTPicker"));
-    ucDTPicker->SetCustomFormat(QStringLiteral("dd MMMM, yyyy"));
+    ucDTPicker = day_editor::DayPicker(dateFrame);
     auto* dateLayout = new QVBoxLayout(dateFrame);
-    auto* dateLabel = new QLabel(QStringLiteral("Select Date for Task:"), dateFrame);
-    dateLabel->setObjectName(QStringLiteral("lblInfo"));
-    dateLayout->addWidget(dateLabel);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame));
     dateLayout->addWidget(ucDTPicker);
     dateLayout->addStretch(1);
     row->addWidget(dateFrame, 1);
 
     QGroupBox* detailsFrame = new QGroupBox(QStringLiteral("D&etails ... "), this);
-    cmbPriority = codeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
-    cmbStatus = codeList(detailsFrame, "cmbStatus", mFunctions::GetTaskStatusText, 6);
+    cmbPriority = editor_parts::CodeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
+    cmbStatus = editor_parts::CodeList(detailsFrame, "cmbStatus", mFunctions::GetTaskStatusText, 6);
     auto* detailsLayout = new QGridLayout(detailsFrame);
-    auto* priorityLabel = new QLabel(QStringLiteral("Priority:"), detailsFrame);
-    auto* statusLabel = new QLabel(QStringLiteral("Status:"), detailsFrame);
-    priorityLabel->setObjectName(QStringLiteral("lblInfo"));
-    statusLabel->setObjectName(QStringLiteral("lblInfo"));
-    detailsLayout->addWidget(priorityLabel, 0, 0);
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame), 0, 0);
     detailsLayout->addWidget(cmbPriority, 0, 1);
-    detailsLayout->addWidget(statusLabel, 1, 0);
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Status:"), detailsFrame), 1, 0);
     detailsLayout->addWidget(cmbStatus, 1, 1);
     detailsLayout->setColumnStretch(1, 1);
     row->addWidget(detailsFrame, 1);
     layout->addLayout(row);
 
-    txtDesc = framedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Description ... "), "txtDesc", 1);
-    txtDesc->SetMaxLength(kTextLimit);
-    txtRemarks = framedBox<platform::MultiLineTextBox>(this, layout, QStringLiteral("&Remarks ... "), "txtRemarks", 1);
-    txtRemarks->SetMaxLength(kTextLimit);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnSave = new XPButton(this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnSave->setFixedSize(120, 28);
-    btnCancel = new XPButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setCaption(QStringLiteral("&Cancel"));
-    btnCancel->setFixedSize(120, 28);
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    txtDesc = day_editor::AddTextBox(this, layout, QStringLiteral("&Description ... "), "txtDesc");
+    txtRemarks = day_editor::AddTextBox(this, layout, QStringLiteral("&Remarks ... "), "txtRemarks");
+    std::tie(btnSave, btnCancel) = day_editor::AddButtons(this, layout);
 
     connect(btnSave, &XPButton::Click, this, &frmTasks::btnSave_Click);
     connect(btnCancel, &XPButton::Click, this, &frmTasks::btnCancel_Click);
@@ -170,28 +125,15 @@ void frmTasks::LoadTaskDetails(const QString& sDate, const QString& sTitle) {
     ucDTPicker->SetTag(rec.Date);
 }
 
-bool frmTasks::titleTaken(const QString& dayKey) const {
-    if (ShowMode != 0 && dayKey == ucDTPicker->Tag() && txtTitle->Text() == txtTitle->Tag())
-        return false;
-    return mTasks::TaskTitleExists(dayKey, txtTitle->Text());
-}
-
 void frmTasks::btnSave_Click() {
-    if (mGeneralFunctions::IsBlank(txtTitle->Text())) {
-        platform::MsgBox(QStringLiteral("Please specify Title for the Task ..."), MsgStyle::Information,
-                         QStringLiteral("Title?"));
+    if (editor_parts::TitleMissing(txtTitle, QStringLiteral("Please specify Title for the Task ...")))
         return;
-    }
-    if (platform::Today().daysTo(ucDTPicker->Value()) < 0 &&
-        platform::MsgBox(QStringLiteral("You have selected a Past Date to add new Task. Are you sure you want to add "
-                                        "Task for this past date?"),
-                         MsgStyle::YesNoQuestion,
-                         QStringLiteral("Continue with past date?")) != platform::MsgAnswer::Yes)
+    if (!day_editor::DayAccepted(ucDTPicker->Value(),
+                                 QStringLiteral("You have selected a Past Date to add new Task. Are you sure you want "
+                                                "to add Task for this past date?")))
         return;
     const QString dayKey = platform::FormatDatePattern(ucDTPicker->Value(), QStringLiteral("dd-mm-yyyy"));
-    // Two tasks of one title on one day would make every later edit or
-    // delete act on the first of them, so edits are checked as well.
-    if (titleTaken(dayKey)) {
+    if (day_editor::TitleTaken(ShowMode, ucDTPicker, txtTitle, dayKey, mTasks::TaskTitleExists)) {
         platform::MsgBox(QStringLiteral("Task with same title already exists in Information Database."),
                          MsgStyle::Information, QStringLiteral("Duplicate Title!"));
         return;
@@ -205,41 +147,20 @@ void frmTasks::btnSave_Click() {
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
     rec.Remarks = EncipherOptionalField(txtRemarks->Text());
 
+    if (!day_editor::Store(ShowMode, rec, ucDTPicker->Tag(), txtTitle->Tag(), mTasks::SaveTask, mTasks::DeleteTask))
+        return;
     if (ShowMode == 0) {
-        if (!mTasks::SaveTask(rec, true, QString()))
-            return;
         platform::MsgBox(QStringLiteral("New Task added Successfully!"), MsgStyle::Information,
                          QStringLiteral("Done!"));
-        if (mFunctions::CurrentView() == mFunctions::ViewTasks) {
-            mFunctions::LoadScheduleList(0, QString());
-        } else {
-            mFunctions::LoadTodaySchedule(dayKey);
-            UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
-        }
-        unloadForm();
-        return;
+        day_editor::ShowSaved(mFunctions::ViewTasks, 0, dayKey, ucDTPicker->Value());
+    } else {
+        platform::MsgBox(QStringLiteral("Task Details changed Successfully!"), MsgStyle::Information,
+                         QStringLiteral("Done!"));
+        day_editor::ShowDay(dayKey, ucDTPicker->Value());
     }
-
-    const QString oldDay = ucDTPicker->Tag();
-    const QString oldTitle = txtTitle->Tag();
-    if (dayKey != oldDay) {
-        // The task is added at its new day before it leaves the old one, so a
-        // failed write never loses it.
-        if (!mTasks::SaveTask(rec, true, QString()) || !mTasks::DeleteTask(oldDay, oldTitle))
-            return;
-    } else if (!mTasks::SaveTask(rec, false, oldTitle)) {
-        return;
-    }
-    platform::MsgBox(QStringLiteral("Task Details changed Successfully!"), MsgStyle::Information,
-                     QStringLiteral("Done!"));
-    mFunctions::LoadTodaySchedule(dayKey);
-    UseForm<frmSideBar>().ucCalender->SetValue(ucDTPicker->Value());
     unloadForm();
 }
 
 void frmTasks::btnCancel_Click() {
-    if (platform::MsgBox(QStringLiteral("This will close the Dialog and no information will be saved to Information "
-                                        "Data File. Are you sure?"),
-                         MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
-        unloadForm();
+    day_editor::ConfirmCancel(*this);
 }

@@ -49,10 +49,6 @@ protected:
     void Form_Load() override;
 
 private:
-    // Whether another task of the day already has the typed title; the task
-    // being edited does not count against itself.
-    bool titleTaken(const QString& dayKey) const;
-
     // Codes read from a task whose stored code names no list entry; saved
     // back as they were unless a list entry is chosen.
     QString m_storedPriority;

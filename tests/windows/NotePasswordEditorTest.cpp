@@ -9,6 +9,7 @@
 #include "windows/frmSysTray.h"
 
 #include <QLabel>
+#include <type_traits>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -83,6 +84,36 @@ protected:
         if (auto* e = Forms::IfLoaded<frmPassword>())
             e->unloadForm();
     }
+
+    // Presses Save once a case, each on the stock data: the boxes shown in
+    // order, whether the editor closed, and a file left as it was when not.
+    template <class Editor, class Box, size_t N> void runSaveCases(const SaveCase (&cases)[N], Box* Editor::*body) {
+        constexpr bool notes = std::is_same_v<Editor, frmNotes>;
+        for (const SaveCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            folder.writeData(stock());
+            const QByteArray before = folder.readData();
+            r->clear();
+            r->answers = c.answers;
+            std::function<void(Editor&)> act = [&c, body](Editor& e) {
+                e.txtTitle->SetText(QLatin1String(c.title));
+                (e.*body)->SetText(QLatin1String(c.body));
+                e.btnCreate_Click();
+            };
+            if (!c.editTitle)
+                open<Editor>(notes ? "note" : "pwd", notes ? "note_add" : "pwd_add", act);
+            else if constexpr (notes)
+                editNote(QLatin1String(c.editTitle), act);
+            else
+                editPassword(QLatin1String(c.editTitle), act);
+            EXPECT_EQ(shown(*r), c.boxes);
+            EXPECT_EQ(Forms::IfLoaded<Editor>() == nullptr, c.closes);
+            if (!c.closes) {
+                EXPECT_EQ(folder.readData(), before);
+            }
+            closeEditors();
+        }
+    }
 };
 
 TEST_F(EditorTest, NoteSaveChecksRunInOrderAndTitlesStayUnique) {
@@ -100,27 +131,7 @@ TEST_F(EditorTest, NoteSaveChecksRunInOrderAndTitlesStayUnique) {
         {"edit keeps its own title", "Shopping", "Shopping", "eggs", {}, {"Done!: Changed saved successfully!"}, true},
         {"edit blank text", "Work", "Work", "", {}, {text}, false},
     };
-    for (const SaveCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        folder.writeData(stock());
-        const QByteArray before = folder.readData();
-        r->clear();
-        r->answers = c.answers;
-        auto act = [&c](frmNotes& e) {
-            e.txtTitle->SetText(QLatin1String(c.title));
-            e.txtNote->SetText(QLatin1String(c.body));
-            e.btnCreate_Click();
-        };
-        if (c.editTitle)
-            editNote(QLatin1String(c.editTitle), act);
-        else
-            open<frmNotes>("note", "note_add", act);
-        EXPECT_EQ(shown(*r), c.boxes);
-        EXPECT_EQ(Forms::IfLoaded<frmNotes>() == nullptr, c.closes);
-        if (!c.closes)
-            EXPECT_EQ(folder.readData(), before);
-        closeEditors();
-    }
+    runSaveCases(cases, &frmNotes::txtNote);
 }
 
 TEST_F(EditorTest, PasswordSaveChecksRunInOrderAndAskAboutShortPasswords) {
@@ -146,27 +157,7 @@ TEST_F(EditorTest, PasswordSaveChecksRunInOrderAndAskAboutShortPasswords) {
         {"edit onto another's title", "Bank", "Mail", "abcdef", {}, {dup}, false},
         {"edit keeps its own title", "Bank", "Bank", "abcdef", {}, {"Done!: Changes saved successfully!"}, true},
     };
-    for (const SaveCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        folder.writeData(stock());
-        const QByteArray before = folder.readData();
-        r->clear();
-        r->answers = c.answers;
-        auto act = [&c](frmPassword& e) {
-            e.txtTitle->SetText(QLatin1String(c.title));
-            e.txtPassword->SetText(QLatin1String(c.body));
-            e.btnCreate_Click();
-        };
-        if (c.editTitle)
-            editPassword(QLatin1String(c.editTitle), act);
-        else
-            open<frmPassword>("pwd", "pwd_add", act);
-        EXPECT_EQ(shown(*r), c.boxes);
-        EXPECT_EQ(Forms::IfLoaded<frmPassword>() == nullptr, c.closes);
-        if (!c.closes)
-            EXPECT_EQ(folder.readData(), before);
-        closeEditors();
-    }
+    runSaveCases(cases, &frmPassword::txtPassword);
 }
 
 TEST_F(EditorTest, NewNoteIsStampedEncipheredAndShownInTheNotesList) {

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <cstdint>
+#include <utility>
+
+class FormCore;
+class QVBoxLayout;
+class QWidget;
+class XPButton;
+namespace platform {
+class DatePicker;
+class MultiLineTextBox;
+class TextBox;
+} // namespace platform
+
+// What the task and meeting editors share: records filed by day and title.
+namespace day_editor {
+
+// The picker of the day a record is filed under, in its frame.
+platform::DatePicker* DayPicker(QWidget* frame);
+
+// A framed text box of the record's, below the others; such a text holds at
+// most 400 characters.
+platform::MultiLineTextBox* AddTextBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, const char* name);
+
+// The Save and Cancel buttons below everything else.
+std::pair<XPButton*, XPButton*> AddButtons(QWidget* dialog, QVBoxLayout* column);
+
+// Whether another record of the day already has the typed title. Two records
+// of one title on one day would make every later edit or removal act on the
+// first of them, so edits are checked as well; the record being edited, its
+// day and title kept in the picker's and the title box's tags, does not count
+// against itself.
+bool TitleTaken(int32_t showMode, const platform::DatePicker* ucDTPicker, const platform::TextBox* txtTitle,
+                const QString& dayKey, bool (*exists)(const QString& sDate, const QString& sTitle));
+
+// Whether the person goes on with the picked day: a day before today is
+// asked about first.
+bool DayAccepted(const QDate& day, const QString& question);
+
+// Stores a record: added in add mode, replaced where it stands in edit mode.
+// One moved to another day is added there before it leaves the old one, so a
+// failed write never loses it.
+template <class Record>
+bool Store(int32_t showMode, const Record& rec, const QString& oldDay, const QString& oldTitle,
+           bool (*save)(const Record&, bool IsNew, const QString& OldTitle),
+           bool (*remove)(const QString& sDate, const QString& sTitle)) {
+    if (showMode == 0)
+        return save(rec, true, QString());
+    if (rec.Date == oldDay)
+        return save(rec, false, oldTitle);
+    return save(rec, true, QString()) && remove(oldDay, oldTitle);
+}
+
+// Shows the day a record was saved under: the Today view's lists and the
+// calendar go to it.
+void ShowDay(const QString& dayKey, const QDate& day);
+// Shows a saved record: its kind's list is reloaded when that is the view
+// showing, else its day is shown.
+void ShowSaved(int32_t view, int32_t listKind, const QString& dayKey, const QDate& day);
+
+// Closes the editor without saving once the person confirms.
+void ConfirmCancel(FormCore& editor);
+
+} // namespace day_editor
