@@ -108,6 +108,8 @@ QByteArray ToWindows1252(QStringView text, bool* complete) {
 bool IsXmlText(QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (c >= 0x20 && c < 0xD800)
+            continue;
         if (c < 0x20) {
             if (c != '\t' && c != '\n' && c != '\r')
                 return false;

@@ -22,30 +22,6 @@ QString fromPugi(const pugi::char_t* s) {
     return QString::fromUtf8(s);
 }
 
-// Whether every character of a text is one an XML 1.0 file may hold. Written
-// anyway, the others would make the file unreadable to every strict reader,
-// this program's own included.
-bool xmlCanHold(const QString& text) {
-    const qsizetype n = text.size();
-    const QChar* d = text.constData();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = d[i].unicode();
-        if (c >= 0x20 && c < 0xD800)
-            continue;
-        if (c < 0x20) {
-            if (c != '\t' && c != '\n' && c != '\r')
-                return false;
-        } else if (c == 0xFFFE || c == 0xFFFF) {
-            return false;
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && d[i + 1].isLowSurrogate()) {
-            ++i;
-        } else if (QChar::isSurrogate(c)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool isXmlSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -285,7 +261,9 @@ void XmlNode::setAttribute(const QString& name, const QString& value) {
     pugi::xml_node n = wrap(m_node);
     QByteArray key = name.toUtf8();
     QByteArray val = value.toUtf8();
-    if (!xmlCanHold(value) && m_doc)
+    // Written anyway, such a text would make the file unreadable to every
+    // strict reader, this program's own included: the save refuses it.
+    if (!IsXmlText(value) && m_doc)
         m_doc->m_unwritable = true;
     pugi::xml_attribute a = n.attribute(key.constData());
     if (!a)
@@ -331,7 +309,7 @@ QString XmlNode::text() const {
 void XmlNode::setText(const QString& value) {
     if (!m_node)
         return;
-    if (!xmlCanHold(value) && m_doc)
+    if (!IsXmlText(value) && m_doc)
         m_doc->m_unwritable = true;
     pugi::xml_node n = wrap(m_node);
     if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
