@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace platform {
 
@@ -129,9 +130,14 @@ QByteArray ToAnsi(const QString& text) {
 }
 
 QString FromAnsi(const QByteArray& bytes) {
-    if (IsValidUtf8(bytes.constData(), bytes.size()))
-        return QString::fromUtf8(bytes);
-    return FromWindows1252(bytes);
+    // Editors mark a UTF-8 file with EF BB BF; it is no part of the text (a
+    // note would start with U+FEFF, a profile's first section go unfound),
+    // whatever the rest is. Only that one: the rest is decoded as it stands.
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    if (!IsValidUtf8(text.constData(), text.size()))
+        return FromWindows1252(text);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(text);
 }
 
 QString FormatSystemTime(const QTime& time) {
