@@ -25,9 +25,14 @@ QString& pendingWriteFailure() {
     return reason;
 }
 
-bool takeWriteFailure(QString* reason) {
+WriteStep& pendingWriteFailureStep() {
+    static WriteStep step = WriteStep::Start;
+    return step;
+}
+
+bool takeWriteFailure(QString* reason, WriteStep step = WriteStep::Start) {
     QString& pending = pendingWriteFailure();
-    if (pending.isEmpty())
+    if (pending.isEmpty() || pendingWriteFailureStep() != step)
         return false;
     if (reason)
         *reason = pending;
@@ -231,8 +236,9 @@ AtomicFileWriter::AtomicFileWriter(const QString& path) {
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(m_fd, mode) != 0) {
-        m_error = errnoText(errno);
+    if (takeWriteFailure(&m_error, WriteStep::Mode) || ::fchmod(m_fd, mode) != 0) {
+        if (m_error.isEmpty())
+            m_error = errnoText(errno);
         ::close(m_fd);
         m_fd = -1;
         ::unlink(m_tempName.constData());
@@ -279,7 +285,7 @@ bool AtomicFileWriter::commit(QString* reason) {
         // The new name itself is durable only once the folder is flushed. Once
         // renamed, the new file is in place and the old one gone, so a failed
         // flush cannot be reported as the old file standing: the save stands.
-        else
+        else if (QString ignored; !takeWriteFailure(&ignored, WriteStep::FolderFlush))
             syncFolder(m_finalName);
     }
     if (!ok && reason)
@@ -306,8 +312,9 @@ void RemoveStaleTemporaries(const QString& path) {
     }
 }
 
-void FailNextWrite(const QString& reason) {
+void FailNextWrite(const QString& reason, WriteStep step) {
     pendingWriteFailure() = reason.isEmpty() ? QStringLiteral("Write failed") : reason;
+    pendingWriteFailureStep() = step;
 }
 
 } // namespace platform
