@@ -31,23 +31,24 @@ QString dataFileFolder(const QString& programFolder) {
     return target.isEmpty() ? canonicalFolder(programFolder) : QFileInfo(target).absolutePath();
 }
 
-// The lock every copy also meets, whatever its user or environment: a file
-// in /tmp (not TMPDIR, which differs between users) named after the data
-// file's folder. It covers a folder that refuses a lock file of its own.
+// The lock of a data file whose folder refuses a lock file (one installed
+// read-only, or a copy whose user may not write there): a file in /tmp (not
+// TMPDIR, which differs between users) named after the data file's folder,
+// which every user's copy finds.
 QString sharedLockFile(const QString& dataFolder) {
     const QByteArray hash = QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("/tmp/veltrane-%1.lock").arg(QString::fromLatin1(hash));
 }
 
-// Opens a lock file and takes the lock. A copy may lock a file it can only
-// read (one another user made): the lock is the system's, not the file's
-// content. Gives the descriptor, -1 with `heldByAnother` set when another
-// holder has the lock, or -1 when the file cannot be opened.
-int lockFile(const QString& fileName, bool& heldByAnother) {
+// Opens a lock file, making it when `create` (readable by every user whatever
+// the umask, so every copy can lock it), and takes the lock. A copy may lock a
+// file it can only read (one another user made): the lock is the system's,
+// not the file's content. Gives the descriptor, -1 with `heldByAnother` set
+// when another holder has the lock, or -1 when the file cannot be opened.
+int lockFile(const QString& fileName, bool create, bool& heldByAnother) {
     const QByteArray name = QFile::encodeName(fileName);
-    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    int fd = create ? ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644) : -1;
     if (fd >= 0) {
-        // Readable by every user whatever the umask, so every copy can lock it.
         struct stat info {};
         if (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid() && (info.st_mode & 0444) != 0444)
             (void)::fchmod(fd, (info.st_mode & 07777) | 0444);
@@ -81,12 +82,15 @@ bool SingleInstanceLock::tryLock() {
     if (isLocked())
         return true;
     m_heldByAnother = false;
-    m_fd = lockFile(m_fileName, m_heldByAnother);
-    if (m_heldByAnother)
-        return false;
-    // Taken as well when the folder's lock is: a copy whose user may not make
-    // the folder's lock file has only this one to meet the other copies at.
-    m_sharedFd = lockFile(m_sharedFileName, m_heldByAnother);
+    // Each copy takes the lock it can make, then the other one if it exists:
+    // a copy that may not make the folder's lock file and one that may, both
+    // holding their own while they look, always meet. The shared file is only
+    // made where it is needed.
+    m_fd = lockFile(m_fileName, true, m_heldByAnother);
+    if (!m_heldByAnother)
+        m_sharedFd = lockFile(m_sharedFileName, m_fd < 0, m_heldByAnother);
+    if (!m_heldByAnother && m_fd < 0 && m_sharedFd >= 0)
+        m_fd = lockFile(m_fileName, false, m_heldByAnother);
     if (m_heldByAnother)
         unlock();
     return isLocked();

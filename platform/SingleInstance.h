@@ -5,12 +5,11 @@
 namespace platform {
 
 // The lock one running copy of the organiser holds on its data file: a lock
-// file beside the file data.xml really is (a link's target), and one in /tmp
-// named after that folder, so every copy working on the same data file meets
-// the same lock whatever its user, runtime folder or environment, even where
-// one of them may not make a file in the data file's folder. The system
-// releases the lock when its holder ends, however it ends, so a killed copy
-// never blocks the next one.
+// file beside the file data.xml really is (a link's target) or, where that
+// folder refuses one, in /tmp named after that folder, so every copy working
+// on the same data file meets the same lock whatever its user, runtime folder
+// or environment. The system releases the lock when its holder ends, however
+// it ends, so a killed copy never blocks the next one.
 class SingleInstanceLock {
 public:
     explicit SingleInstanceLock(const QString& folder);
