@@ -46,6 +46,8 @@ void RemoveEmptyDateNodes() {
     platform::XmlNode root = doc->selectSingleNode(QStringLiteral(".//zandor"));
     if (!root || !root.hasChildNodes())
         return;
+    // One durable save after every empty day is gone, not one per day: the
+    // same final content for one flushed write instead of many.
     if (RemoveEmptyDateNodesIn(root) > 0)
         DataFile::Save(doc);
 }

@@ -25,9 +25,14 @@ QString& pendingWriteFailure() {
     return reason;
 }
 
-bool takeWriteFailure(QString* reason) {
+WriteStep& pendingWriteFailureStep() {
+    static WriteStep step = WriteStep::Start;
+    return step;
+}
+
+bool takeWriteFailure(QString* reason, WriteStep step = WriteStep::Start) {
     QString& pending = pendingWriteFailure();
-    if (pending.isEmpty())
+    if (pending.isEmpty() || pendingWriteFailureStep() != step)
         return false;
     if (reason)
         *reason = pending;
@@ -181,18 +186,14 @@ QByteArray followLinks(const QByteArray& path) {
 }
 
 // Flushes a folder's entries to the disk, so a rename in it survives a power cut.
-bool syncFolder(const QByteArray& file, QString* reason) {
+void syncFolder(const QByteArray& file) {
     const qsizetype slash = file.lastIndexOf('/');
     const QByteArray folder = slash > 0 ? file.left(slash) : QByteArray(slash == 0 ? "/" : ".");
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        *reason = errnoText(errno);
-        if (fd >= 0)
-            ::close(fd);
-        return false;
-    }
+    if (fd < 0)
+        return;
+    (void)::fsync(fd);
     ::close(fd);
-    return true;
 }
 
 } // namespace
@@ -227,15 +228,25 @@ AtomicFileWriter::AtomicFileWriter(const QString& path) {
     }
     // Keep the old file's permissions and, where the process may, its owner;
     // a new file gets the usual ones.
-    if (exists) {
-        ::fchmod(m_fd, old.st_mode & 07777);
-        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(m_fd, old.st_uid, old.st_gid) != 0)
-            (void)::fchown(m_fd, static_cast<uid_t>(-1), old.st_gid);
-    } else {
-        mode_t mask = ::umask(0);
+    // A mode that cannot be set fails the save: the temporary file's 0600
+    // must not silently replace a file others could read.
+    mode_t mode = old.st_mode & 07777;
+    if (!exists) {
+        const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(m_fd, 0666 & ~mask);
+        mode = 0666 & ~mask;
     }
+    if (takeWriteFailure(&m_error, WriteStep::Mode) || ::fchmod(m_fd, mode) != 0) {
+        if (m_error.isEmpty())
+            m_error = errnoText(errno);
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(m_tempName.constData());
+        return;
+    }
+    if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+        ::fchown(m_fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(m_fd, static_cast<uid_t>(-1), old.st_gid);
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -271,9 +282,11 @@ bool AtomicFileWriter::commit(QString* reason) {
         }
         if (!ok)
             ::unlink(m_tempName.constData());
-        // The new name itself is durable only once the folder is flushed.
-        else if (!syncFolder(m_finalName, &m_error))
-            ok = false;
+        // The new name itself is durable only once the folder is flushed. Once
+        // renamed, the new file is in place and the old one gone, so a failed
+        // flush cannot be reported as the old file standing: the save stands.
+        else if (QString ignored; !takeWriteFailure(&ignored, WriteStep::FolderFlush))
+            syncFolder(m_finalName);
     }
     if (!ok && reason)
         *reason = m_error;
@@ -299,8 +312,9 @@ void RemoveStaleTemporaries(const QString& path) {
     }
 }
 
-void FailNextWrite(const QString& reason) {
+void FailNextWrite(const QString& reason, WriteStep step) {
     pendingWriteFailure() = reason.isEmpty() ? QStringLiteral("Write failed") : reason;
+    pendingWriteFailureStep() = step;
 }
 
 } // namespace platform

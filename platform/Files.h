@@ -58,8 +58,12 @@ private:
 void RemoveStaleTemporaries(const QString& path);
 
 // Makes the next file write (whole-file or atomic) fail with the given reason,
-// as a full disk would. Used by tests.
-void FailNextWrite(const QString& reason = QStringLiteral("No space left on device"));
+// as a full disk would, at the given step of an atomic replace: at its start,
+// setting the new file's mode, or flushing the folder after the rename. Used
+// by tests.
+enum class WriteStep { Start, Mode, FolderFlush };
+void FailNextWrite(const QString& reason = QStringLiteral("No space left on device"),
+                   WriteStep step = WriteStep::Start);
 
 // Joins a folder and a file name with the separator the organiser writes, a
 // backslash, turned into this system's separator.

@@ -6,13 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <map>
 #include <memory>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -24,61 +24,84 @@ QString canonicalFolder(const QString& folder) {
     return canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath() : canonical;
 }
 
-// Where a folder that refuses the lock file (installed read-only) is locked
-// instead: the runtime folder, under a name made from the program folder.
-QString fallbackLockFile(const QString& folder) {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
-    const QByteArray hash =
-        QCryptographicHash::hash(canonicalFolder(folder).toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QDir(runtime).filePath(QStringLiteral("veltrane-%1.lock").arg(QString::fromLatin1(hash)));
+// The folder the data file really lies in: a data.xml that is a link is
+// saved beside its target, so that is where two copies meet.
+QString dataFileFolder(const QString& programFolder) {
+    const QString target = QFileInfo(QDir(programFolder).filePath(QStringLiteral("data.xml"))).canonicalFilePath();
+    return target.isEmpty() ? canonicalFolder(programFolder) : QFileInfo(target).absolutePath();
+}
+
+// The lock of a data file whose folder refuses a lock file (one installed
+// read-only, or a copy whose user may not write there): a file in /tmp (not
+// TMPDIR, which differs between users) named after the data file's folder,
+// which every user's copy finds.
+QString sharedLockFile(const QString& dataFolder) {
+    const QByteArray hash = QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("/tmp/veltrane-%1.lock").arg(QString::fromLatin1(hash));
+}
+
+// Opens a lock file, making it when `create` (readable by every user whatever
+// the umask, so every copy can lock it), and takes the lock. A copy may lock a
+// file it can only read (one another user made): the lock is the system's,
+// not the file's content. Gives the descriptor, -1 with `heldByAnother` set
+// when another holder has the lock, or -1 when the file cannot be opened.
+int lockFile(const QString& fileName, bool create, bool& heldByAnother) {
+    const QByteArray name = QFile::encodeName(fileName);
+    int fd = create ? ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644) : -1;
+    if (fd >= 0) {
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid() && (info.st_mode & 0444) != 0444)
+            (void)::fchmod(fd, (info.st_mode & 07777) | 0444);
+    } else {
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0)
+        return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        heldByAnother = errno == EWOULDBLOCK;
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
 
 QString SingleInstanceLockFile(const QString& folder) {
-    return QDir(canonicalFolder(folder)).filePath(QStringLiteral(".veltrane.lock"));
+    return QDir(dataFileFolder(folder)).filePath(QStringLiteral(".veltrane.lock"));
 }
 
-SingleInstanceLock::SingleInstanceLock(const QString& folder) : m_fileName(SingleInstanceLockFile(folder)) {}
+SingleInstanceLock::SingleInstanceLock(const QString& folder)
+    : m_fileName(SingleInstanceLockFile(folder)), m_sharedFileName(sharedLockFile(dataFileFolder(folder))) {}
 
 SingleInstanceLock::~SingleInstanceLock() {
     unlock();
 }
 
-bool SingleInstanceLock::lockFile(const QString& fileName) {
-    const QByteArray name = QFile::encodeName(fileName);
-    // A copy may lock a file it can only read (one another user made): the
-    // lock is the system's, not the file's content.
-    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        m_heldByAnother = errno == EWOULDBLOCK;
-        ::close(fd);
-        return false;
-    }
-    m_fd = fd;
-    m_fileName = fileName;
-    return true;
-}
-
 bool SingleInstanceLock::tryLock() {
-    if (m_fd >= 0)
+    if (isLocked())
         return true;
     m_heldByAnother = false;
-    if (lockFile(m_fileName) || m_heldByAnother)
-        return m_fd >= 0;
-    return lockFile(fallbackLockFile(QFileInfo(m_fileName).absolutePath()));
+    // Each copy takes the lock it can make, then the other one if it exists:
+    // a copy that may not make the folder's lock file and one that may, both
+    // holding their own while they look, always meet. The shared file is only
+    // made where it is needed.
+    m_fd = lockFile(m_fileName, true, m_heldByAnother);
+    if (!m_heldByAnother)
+        m_sharedFd = lockFile(m_sharedFileName, m_fd < 0, m_heldByAnother);
+    if (!m_heldByAnother && m_fd < 0 && m_sharedFd >= 0)
+        m_fd = lockFile(m_fileName, false, m_heldByAnother);
+    if (m_heldByAnother)
+        unlock();
+    return isLocked();
 }
 
 void SingleInstanceLock::unlock() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
+    for (int* fd : {&m_fd, &m_sharedFd}) {
+        if (*fd >= 0) {
+            ::close(*fd);
+            *fd = -1;
+        }
     }
 }
 

@@ -4,11 +4,12 @@
 
 namespace platform {
 
-// The lock one running copy of the organiser holds on its program folder, the
-// folder of its data file: a lock file in that folder, so every copy working on
-// the same data file meets the same lock whatever its user, runtime folder or
-// environment. The system releases the lock when its holder ends, however it
-// ends, so a killed copy never blocks the next one.
+// The lock one running copy of the organiser holds on its data file: a lock
+// file beside the file data.xml really is (a link's target) or, where that
+// folder refuses one, in /tmp named after that folder, so every copy working
+// on the same data file meets the same lock whatever its user, runtime folder
+// or environment. The system releases the lock when its holder ends, however
+// it ends, so a killed copy never blocks the next one.
 class SingleInstanceLock {
 public:
     explicit SingleInstanceLock(const QString& folder);
@@ -16,24 +17,25 @@ public:
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    // Takes the lock; false when another holder has it or no lock file can be
-    // opened. Never waits.
+    // Takes the lock; false when another holder has it or neither lock file can
+    // be opened. Never waits.
     bool tryLock();
     // After a failed tryLock: whether another holder has the lock (rather than
     // the lock file being refused).
     bool heldByAnother() const { return m_heldByAnother; }
-    bool isLocked() const { return m_fd >= 0; }
+    bool isLocked() const { return m_fd >= 0 || m_sharedFd >= 0; }
     void unlock();
     QString fileName() const { return m_fileName; }
 
 private:
-    bool lockFile(const QString& fileName);
     QString m_fileName;
+    QString m_sharedFileName;
     int m_fd = -1;
+    int m_sharedFd = -1;
     bool m_heldByAnother = false;
 };
 
-// The lock file of a program folder.
+// The lock file beside the data file of a program folder.
 QString SingleInstanceLockFile(const QString& folder);
 
 // Whether another copy of the organiser is running on this program folder. The

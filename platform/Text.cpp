@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace platform {
 
@@ -108,6 +109,8 @@ QByteArray ToWindows1252(QStringView text, bool* complete) {
 bool IsXmlText(QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (c >= 0x20 && c < 0xD800)
+            continue;
         if (c < 0x20) {
             if (c != '\t' && c != '\n' && c != '\r')
                 return false;
@@ -127,9 +130,14 @@ QByteArray ToAnsi(const QString& text) {
 }
 
 QString FromAnsi(const QByteArray& bytes) {
-    if (IsValidUtf8(bytes.constData(), bytes.size()))
-        return QString::fromUtf8(bytes);
-    return FromWindows1252(bytes);
+    // Editors mark a UTF-8 file with EF BB BF; it is no part of the text (a
+    // note would start with U+FEFF, a profile's first section go unfound),
+    // whatever the rest is. Only that one: the rest is decoded as it stands.
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    if (!IsValidUtf8(text.constData(), text.size()))
+        return FromWindows1252(text);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(text);
 }
 
 QString FormatSystemTime(const QTime& time) {

@@ -10,8 +10,9 @@ namespace platform {
 // The organiser's "ANSI code page" for plain text: files it reads and writes,
 // profile and registry values. New text is always encoded as UTF-8, so no
 // letter is ever lost; text from older files that is not valid UTF-8 is read
-// as Windows-1252, the code page those files were written in. (Enciphered
-// fields have their own byte form; see cRC4.)
+// as Windows-1252, the code page those files were written in. One leading
+// UTF-8 byte-order mark is dropped. (Enciphered fields have their own byte
+// form; see cRC4.)
 QByteArray ToAnsi(const QString& text);
 QString FromAnsi(const QByteArray& bytes);
 // Windows-1252 one byte a character, both ways; the five bytes the code page

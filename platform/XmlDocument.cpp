@@ -5,6 +5,7 @@
 #include "platform/XmlWellFormed.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 #include <pugixml.hpp>
 #include <string>
@@ -21,37 +22,13 @@ QString fromPugi(const pugi::char_t* s) {
     return QString::fromUtf8(s);
 }
 
-// Whether every character of a text is one an XML 1.0 file may hold. Written
-// anyway, the others would make the file unreadable to every strict reader,
-// this program's own included.
-bool xmlCanHold(const QString& text) {
-    const qsizetype n = text.size();
-    const QChar* d = text.constData();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = d[i].unicode();
-        if (c >= 0x20 && c < 0xD800)
-            continue;
-        if (c < 0x20) {
-            if (c != '\t' && c != '\n' && c != '\r')
-                return false;
-        } else if (c == 0xFFFE || c == 0xFFFF) {
-            return false;
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && d[i + 1].isLowSurrogate()) {
-            ++i;
-        } else if (QChar::isSurrogate(c)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool isXmlSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Whitespace holding a line break: the layout of a hand-formatted file. A
-// blank field is stored as typed in one line, so it is never this.
-bool isLayout(const char* text) {
+// Whitespace holding a line break: raw, the layout of a hand-formatted file;
+// a text of this program's is written so that it never reads as that.
+bool looksLikeLayout(const char* text) {
     bool lineBreak = false;
     for (const char* p = text; *p; ++p) {
         if (!isXmlSpace(*p))
@@ -63,13 +40,17 @@ bool isLayout(const char* text) {
 
 // Drops the layout that stands as an element's only text, as the layout
 // between elements is dropped, so an empty list reads as empty however the
-// file was formatted.
-void dropLayoutOnlyText(pugi::xml_node root) {
+// file was formatted. `layout` gives the elements, by number in document
+// order, whose text was raw layout in the file (ascending).
+void dropLayoutOnlyText(pugi::xml_node root, const std::vector<int>& layout) {
     pugi::xml_node n = root;
-    while (n) {
-        if (n.type() == pugi::node_element) {
+    int number = 0;
+    auto next = layout.begin();
+    while (n && next != layout.end()) {
+        if (n.type() == pugi::node_element && number++ == *next) {
+            ++next;
             pugi::xml_node only = n.first_child();
-            if (only && !only.next_sibling() && only.type() == pugi::node_pcdata && isLayout(only.value()))
+            if (only && !only.next_sibling() && only.type() == pugi::node_pcdata && looksLikeLayout(only.value()))
                 n.remove_child(only);
         }
         // Depth-first walk without recursion, so deep files cannot exhaust the stack.
@@ -89,14 +70,69 @@ void dropLayoutOnlyText(pugi::xml_node root) {
 // library writes one in text as it stands, and every reader turns a raw one
 // into a line feed. Attributes have theirs escaped already, and the only other
 // place one could stand, a CDATA section, loses its own when it is read.
+// A line feed marked by LineFeedsMarked goes out as a reference too.
+constexpr char kMarkedLineFeed = '\xFF';
+
 void appendKeepingReturns(std::string& out, const char* data, size_t size) {
     const char* end = data + size;
-    while (const char* cr = static_cast<const char*>(std::memchr(data, '\r', static_cast<size_t>(end - data)))) {
-        out.append(data, cr).append("&#13;");
-        data = cr + 1;
+    for (const char* p = data; p != end; ++p) {
+        if (*p == '\r' || *p == kMarkedLineFeed) {
+            out.append(data, p).append(*p == '\r' ? "&#13;" : "&#10;");
+            data = p + 1;
+        }
     }
     out.append(data, end);
 }
+
+// A text of nothing but whitespace with a line feed would be read back as the
+// file's layout and dropped; its line feeds are written as references, which
+// layout never holds. They are marked with a byte UTF-8 never holds, which
+// the library writes as it stands, for the writer to turn into the
+// reference, and put back after the save.
+class LineFeedsMarked {
+public:
+    explicit LineFeedsMarked(pugi::xml_node root) {
+        pugi::xml_node n = root;
+        while (n) {
+            if (n.type() == pugi::node_pcdata && needsMarking(n.value()))
+                mark(n, '\n', kMarkedLineFeed);
+            if (pugi::xml_node c = n.first_child()) {
+                n = c;
+                continue;
+            }
+            while (n && n != root && !n.next_sibling())
+                n = n.parent();
+            if (!n || n == root)
+                break;
+            n = n.next_sibling();
+        }
+    }
+    ~LineFeedsMarked() {
+        for (pugi::xml_node n : m_marked)
+            mark(n, kMarkedLineFeed, '\n');
+    }
+    LineFeedsMarked(const LineFeedsMarked&) = delete;
+    LineFeedsMarked& operator=(const LineFeedsMarked&) = delete;
+
+private:
+    static bool needsMarking(const char* text) {
+        bool lineFeed = false;
+        for (const char* p = text; *p; ++p) {
+            if (!isXmlSpace(*p))
+                return false;
+            lineFeed = lineFeed || *p == '\n';
+        }
+        return lineFeed;
+    }
+    void mark(pugi::xml_node n, char from, char to) {
+        std::string text(n.value());
+        std::replace(text.begin(), text.end(), from, to);
+        n.set_value(text.c_str());
+        if (to == kMarkedLineFeed)
+            m_marked.push_back(n);
+    }
+    std::vector<pugi::xml_node> m_marked;
+};
 
 struct StringWriter : pugi::xml_writer {
     std::string out;
@@ -225,7 +261,9 @@ void XmlNode::setAttribute(const QString& name, const QString& value) {
     pugi::xml_node n = wrap(m_node);
     QByteArray key = name.toUtf8();
     QByteArray val = value.toUtf8();
-    if (!xmlCanHold(value) && m_doc)
+    // Written anyway, such a text would make the file unreadable to every
+    // strict reader, this program's own included: the save refuses it.
+    if (!IsXmlText(value) && m_doc)
         m_doc->m_unwritable = true;
     pugi::xml_attribute a = n.attribute(key.constData());
     if (!a)
@@ -271,7 +309,7 @@ QString XmlNode::text() const {
 void XmlNode::setText(const QString& value) {
     if (!m_node)
         return;
-    if (!xmlCanHold(value) && m_doc)
+    if (!IsXmlText(value) && m_doc)
         m_doc->m_unwritable = true;
     pugi::xml_node n = wrap(m_node);
     if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
@@ -413,8 +451,8 @@ bool XmlDocument::parse(QByteArray bytes) {
         return false;
     }
     // The whole-tree walk runs only when the pass saw something for it to drop.
-    if (check.layoutOnlyElement)
-        dropLayoutOnlyText(m_doc->document_element());
+    if (!check.layoutOnlyElements.empty())
+        dropLayoutOnlyText(m_doc->document_element(), check.layoutOnlyElements);
     m_depth = check.maxDepth;
     return true;
 }
@@ -441,7 +479,10 @@ unsigned XmlDocument::saveFormat() const {
 QByteArray XmlDocument::xml() const {
     const_cast<XmlDocument*>(this)->dropUnattached();
     StringWriter w;
-    m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
+    {
+        LineFeedsMarked marked(m_doc->root());
+        m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
+    }
     return QByteArray::fromStdString(w.out);
 }
 
@@ -468,7 +509,10 @@ bool XmlDocument::save(const QString& path) {
     };
     AtomicFileWriter file(path);
     FileWriter w(file);
-    m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
+    {
+        LineFeedsMarked marked(m_doc->root());
+        m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
+    }
     file.write(w.pending.data(), w.pending.size());
     QString reason;
     if (!file.commit(&reason)) {

@@ -310,10 +310,9 @@ private:
                 char32_t space = 0;
                 if (!(p = reference(p, &space)))
                     return false;
-                if (!space)
-                    m_onlySpace = false;
-                else if (space == '\n' || space == '\r')
-                    m_lineBreak = m_lineBreak || m_onlySpace;
+                // Even whitespace written as a reference is text, not layout:
+                // it is how a field made of line breaks is written.
+                m_onlySpace = false;
                 break;
             }
             case '>':
@@ -364,6 +363,7 @@ private:
             return failed(p, "More than one root element");
         m_rootSeen = true;
         m_onlySpace = false; // the parent holds an element
+        const int ordinal = m_elements++;
         if (++m_depth > kMaxXmlDepth)
             return failed(p, "Elements nested too deep");
         m_result.maxDepth = std::max(m_result.maxDepth, m_depth);
@@ -378,6 +378,7 @@ private:
             if (*q == '>') {
                 m_onlySpace = true;
                 m_lineBreak = false;
+                m_open = ordinal;
                 *next = q + 1;
                 return m_attributes.empty() || repeatedAttribute(p);
             }
@@ -457,7 +458,7 @@ private:
                 return false;
         }
         if (m_onlySpace && m_lineBreak)
-            m_result.layoutOnlyElement = true;
+            m_result.layoutOnlyElements.push_back(m_open);
         m_onlySpace = false;
         --m_depth;
         *next = q + 1;
@@ -636,6 +637,8 @@ private:
     // some line break.
     bool m_onlySpace = false;
     bool m_lineBreak = false;
+    int m_elements = 0;                         // start tags so far
+    int m_open = 0;                             // the innermost open element's number
     std::string_view m_first;                   // a start tag's first attribute
     std::vector<std::string_view> m_attributes; // all of them, once there are two
 };

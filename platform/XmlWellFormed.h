@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 namespace platform {
 
@@ -16,8 +17,10 @@ struct XmlCheck {
     bool notUtf8 = false;
     // The encoding the declaration names, as written; empty when none.
     QByteArray declaredEncoding;
-    // Some element holds nothing but whitespace with a line break.
-    bool layoutOnlyElement = false;
+    // The elements (counted in document order from the root, 0) that hold
+    // nothing but raw whitespace with a line break: a file's layout. Text
+    // written with a reference is never layout.
+    std::vector<int> layoutOnlyElements;
     int maxDepth = 0;
 };
 

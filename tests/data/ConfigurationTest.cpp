@@ -84,6 +84,8 @@ TEST_F(Configuration, SectionHeadersMustMatchExactly) {
     EXPECT_FALSE(mINI::INISectionExists(other, "app")) << "spaces inside the brackets";
     EXPECT_TRUE(mINI::INISectionExists(other, "app "));
     EXPECT_TRUE(mINI::INISectionExists(other, "data")) << "last line without a line break";
+    folder.write("marked.cfg", "\xEF\xBB\xBF[app]\r\nstartup=1\r\n");
+    EXPECT_TRUE(mINI::INISectionExists(folder.file("marked.cfg"), "app")) << "after a byte-order mark";
     EXPECT_TRUE(ui->boxes.empty());
 
     EXPECT_FALSE(mINI::INISectionExists(folder.file("none.cfg"), "app"));

@@ -15,13 +15,24 @@ TEST(Files, ReplacingAFileIsAllOrNothing) {
     ASSERT_TRUE(ReadWholeFile(path, got));
     EXPECT_EQ(got, QByteArray("first"));
 
-    FailNextWrite(QStringLiteral("No space left on device"));
+    // A failure before the rename leaves the old file and says why; one after
+    // it (the folder flush) cannot bring the old file back: the save stands.
+    const struct {
+        WriteStep step;
+        bool saved;
+    } failures[] = {{WriteStep::Start, false}, {WriteStep::Mode, false}, {WriteStep::FolderFlush, true}};
     QString reason;
-    EXPECT_FALSE(ReplaceFileAtomically(path, "second", &reason));
-    EXPECT_EQ(reason, QStringLiteral("No space left on device"));
-    ASSERT_TRUE(ReadWholeFile(path, got));
-    EXPECT_EQ(got, QByteArray("first"));
-    EXPECT_TRUE(ReplaceFileAtomically(path, "third")) << "only the next write fails";
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(static_cast<int>(failure.step));
+        ASSERT_TRUE(ReplaceFileAtomically(path, "first"));
+        reason.clear();
+        FailNextWrite(QStringLiteral("No space left on device"), failure.step);
+        EXPECT_EQ(ReplaceFileAtomically(path, "second", &reason), failure.saved);
+        EXPECT_EQ(reason, failure.saved ? QString() : QStringLiteral("No space left on device"));
+        ASSERT_TRUE(ReadWholeFile(path, got));
+        EXPECT_EQ(got, QByteArray(failure.saved ? "second" : "first"));
+        EXPECT_TRUE(ReplaceFileAtomically(path, "third")) << "only the next write fails";
+    }
 
     // A folder standing where the file should be is reported, never replaced.
     QDir(dir.path()).mkdir(QStringLiteral("taken"));

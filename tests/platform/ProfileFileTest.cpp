@@ -73,6 +73,12 @@ TEST_F(ProfileFile, WritingKeepsEveryOtherLineAsItWas) {
     write("[app]\nstartup=0");
     ASSERT_TRUE(WritePrivateProfileString("app", "other", "x", path()));
     EXPECT_EQ(read(), QByteArray("[app]\nstartup=0\nother=x\n"));
+
+    // A file an editor saved with a byte-order mark: its first section is found, the mark kept.
+    write("\xEF\xBB\xBF[app]\r\nstartup=0\r\n");
+    EXPECT_EQ(get("app", "startup"), QStringLiteral("0"));
+    ASSERT_TRUE(WritePrivateProfileString("app", "startup", "1", path()));
+    EXPECT_EQ(read(), QByteArray("\xEF\xBB\xBF[app]\r\nstartup=1\r\n"));
 }
 
 TEST_F(ProfileFile, AFailedOrRefusedWriteLeavesTheFileWhole) {

@@ -44,28 +44,43 @@ TEST(SingleInstance, TheFirstCopyIsNotAPreviousInstanceOfItself) {
     EXPECT_TRUE(second.heldByAnother());
 }
 
-TEST(SingleInstance, TwoProcessesOnOneFolder) {
-    testsupport::TempProgramFolder folder;
-    QTemporaryDir otherRuntime;
-    QProcess other;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // Another user's runtime folder, as from sudo or a remote shell.
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
-    other.setProcessEnvironment(env);
-    other.start(QStringLiteral(VELTRANE_LOCK_HOLDER), {folder.path()});
-    ASSERT_TRUE(other.waitForStarted());
-    QByteArray out;
-    while (!out.contains("holding\n") && other.waitForReadyRead(10000))
-        out += other.readAllStandardOutput();
-    ASSERT_TRUE(out.contains("holding\n")) << out.constData();
+TEST(SingleInstance, TwoProcessesOnOneDataFile) {
+    // How the other copy reaches the data file, and where this copy starts.
+    enum Setup { SameFolder, FolderRefusesLockFile, DataFileLinkedFromAnotherFolder };
+    for (Setup setup : {SameFolder, FolderRefusesLockFile, DataFileLinkedFromAnotherFolder}) {
+        SCOPED_TRACE(setup);
+        testsupport::TempProgramFolder folder;
+        QTemporaryDir otherFolder;
+        QString theirs = folder.path();
+        if (setup == FolderRefusesLockFile) {
+            // A lock file no one can open, whatever their rights.
+            ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("missing/lock")), folder.file(".veltrane.lock")));
+        } else if (setup == DataFileLinkedFromAnotherFolder) {
+            ASSERT_TRUE(QFile::link(folder.dataFile(), QDir(otherFolder.path()).filePath("data.xml")));
+            theirs = otherFolder.path();
+        }
+        QTemporaryDir otherRuntime;
+        QProcess other;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // Another user's runtime and temporary folders, as from sudo or a remote shell.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
+        env.insert(QStringLiteral("TMPDIR"), otherRuntime.path());
+        other.setProcessEnvironment(env);
+        other.start(QStringLiteral(VELTRANE_LOCK_HOLDER), {theirs});
+        ASSERT_TRUE(other.waitForStarted());
+        QByteArray out;
+        while (!out.contains("holding\n") && other.waitForReadyRead(10000))
+            out += other.readAllStandardOutput();
+        ASSERT_TRUE(out.contains("holding\n")) << out.constData();
 
-    EXPECT_TRUE(platform::PrevInstance()) << "this copy is the second one on the folder";
-    SingleInstanceLock mine(folder.path());
-    EXPECT_FALSE(mine.tryLock());
-    EXPECT_TRUE(mine.heldByAnother());
+        EXPECT_TRUE(platform::PrevInstance()) << "this copy is the second one on the data file";
+        SingleInstanceLock mine(folder.path());
+        EXPECT_FALSE(mine.tryLock());
+        EXPECT_TRUE(mine.heldByAnother());
 
-    // Killed, the other copy leaves nothing that blocks.
-    other.kill();
-    ASSERT_TRUE(other.waitForFinished());
-    EXPECT_TRUE(mine.tryLock());
+        // Killed, the other copy leaves nothing that blocks.
+        other.kill();
+        ASSERT_TRUE(other.waitForFinished());
+        EXPECT_TRUE(mine.tryLock());
+    }
 }

@@ -14,6 +14,10 @@ TEST(Text, AnsiIsUtf8OutAndWindows1252InWhenNotUtf8) {
     EXPECT_EQ(ToAnsi(mixed), mixed.toUtf8());
     EXPECT_EQ(FromAnsi(mixed.toUtf8()), mixed);
     EXPECT_EQ(FromAnsi(QByteArray("\x80\x93\x94\xE9\x81")), QString::fromUtf8("€“”é") + QChar(0x81));
+    // A byte-order mark is no part of the text; only one is dropped.
+    EXPECT_EQ(FromAnsi("\xEF\xBB\xBF[Main]"), QStringLiteral("[Main]"));
+    EXPECT_EQ(FromAnsi("\xEF\xBB\xBF\xEF\xBB\xBFx"), QChar(0xFEFF) + QStringLiteral("x"));
+    EXPECT_EQ(FromAnsi("\xEF\xBB\xBF\xE9"), QStringLiteral("é")) << "the rest in Windows-1252";
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF", 2)) << "overlong";
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80", 3)) << "surrogate";
     EXPECT_FALSE(IsValidUtf8("abc\xE2\x82", 5)) << "cut short";

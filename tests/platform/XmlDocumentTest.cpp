@@ -57,8 +57,9 @@ TEST(XmlDocument, LayoutWhitespaceIsDroppedButABlankLeafKeepsIts) {
 }
 
 TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
-    const QString texts[] = {QStringLiteral("a\r\nb"), QStringLiteral("a\rb\r"), QStringLiteral("a\nb"),
-                             QStringLiteral("\t<&>\"'")};
+    const QString texts[] = {QStringLiteral("a\r\nb"),   QStringLiteral("a\rb\r"), QStringLiteral("a\nb"),
+                             QStringLiteral("\t<&>\"'"), QStringLiteral("\r"),     QStringLiteral("\n\n"),
+                             QStringLiteral(" \r\n\t")};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("data.xml"));
     for (const QString& text : texts) {
@@ -178,10 +179,9 @@ TEST(XmlDocument, RepeatedAttributesAreRefusedAnywhereInALargeFile) {
 TEST(XmlDocument, LayoutOnlyContentIsDroppedAnywhereInALargeFile) {
     // Each element below holds nothing but layout, however it is written.
     const char* layouts[] = {
-        "<tasks>\n\t</tasks>",          "<tasks>\r\n</tasks>",   "<tasks>\r</tasks>",
-        "<tasks a=\"x>\">\n</tasks>",   "<tasks\n>\n</tasks>",   "<tasks><!-- </x -->\n</tasks>",
-        "<tasks><?pi </x ?>\n</tasks>", "<tasks>&#10;</tasks>",  "<tasks> &#x0D; </tasks>",
-        "<tasks>&#32;\n</tasks>",       "<tasks>\n&#9;</tasks>",
+        "<tasks>\n\t</tasks>",          "<tasks>\r\n</tasks>", "<tasks>\r</tasks>",
+        "<tasks a=\"x>\">\n</tasks>",   "<tasks\n>\n</tasks>", "<tasks><!-- </x -->\n</tasks>",
+        "<tasks><?pi </x ?>\n</tasks>",
     };
     for (const char* layout : layouts) {
         XmlDocument doc;
@@ -191,9 +191,12 @@ TEST(XmlDocument, LayoutOnlyContentIsDroppedAnywhereInALargeFile) {
         EXPECT_EQ(odd.nodeName(), QStringLiteral("tasks")) << layout;
         EXPECT_FALSE(odd.hasChildNodes()) << layout;
     }
-    // Blanks and text that merely hold a line break are content, kept.
-    const char* contents[] = {"<tasks>  </tasks>", "<tasks>\n x</tasks>", "<tasks><![CDATA[\n]]></tasks>",
-                              "<tasks>&#65;\n</tasks>", "<tasks><b/>\n</tasks>"};
+    // Blanks, text that merely holds a line break, and whitespace written
+    // with a reference (as this program writes a field of line breaks) are
+    // content, kept.
+    const char* contents[] = {"<tasks>  </tasks>",       "<tasks>\n x</tasks>",    "<tasks><![CDATA[\n]]></tasks>",
+                              "<tasks>&#65;\n</tasks>",  "<tasks><b/>\n</tasks>",  "<tasks>&#10;</tasks>",
+                              "<tasks> &#x0D; </tasks>", "<tasks>&#32;\n</tasks>", "<tasks>\n&#9;</tasks>"};
     for (const char* content : contents) {
         XmlDocument doc;
         ASSERT_TRUE(doc.loadXml(farInto(content))) << content;
