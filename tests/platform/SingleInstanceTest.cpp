@@ -47,6 +47,10 @@ TEST(SingleInstance, TheFirstCopyIsNotAPreviousInstanceOfItself) {
 TEST(SingleInstance, TwoProcessesOnOneDataFile) {
     // How the other copy reaches the data file, and where this copy starts.
     enum Setup { SameFolder, FolderRefusesLockFile, DataFileLinkedFromAnotherFolder };
+    const auto sharedLocks = [] {
+        return QDir(QStringLiteral("/tmp"), QStringLiteral("veltrane-*.lock")).entryList(QDir::Files | QDir::System);
+    };
+    const QStringList sharedBefore = sharedLocks();
     for (Setup setup : {SameFolder, FolderRefusesLockFile, DataFileLinkedFromAnotherFolder}) {
         SCOPED_TRACE(setup);
         testsupport::TempProgramFolder folder;
@@ -83,4 +87,8 @@ TEST(SingleInstance, TwoProcessesOnOneDataFile) {
         ASSERT_TRUE(other.waitForFinished());
         EXPECT_TRUE(mine.tryLock());
     }
+    // The shared lock files of these temporary folders serve no one now.
+    for (const QString& name : sharedLocks())
+        if (!sharedBefore.contains(name))
+            QFile::remove(QStringLiteral("/tmp/") + name);
 }
