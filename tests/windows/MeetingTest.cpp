@@ -3,12 +3,14 @@
 #include "EventLoop.h"
 #include "controls/XPButton.h"
 #include "data/clsTimer.h"
+#include "data/mMeetings.h"
 #include "data/mNotification.h"
 #include "platform/Sound.h"
 #include "platform/Twips.h"
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DayEditor.h"
 #include "windows/frmAbout.h"
 #include "windows/frmMeetings.h"
 #include "windows/frmNotification.h"
@@ -230,6 +232,81 @@ TEST_F(MeetingTest, RescheduleToAnotherDayAddsThereFirstAndAFailedWriteKeepsTheD
     // It left today, so today's alerts no longer hold it.
     EXPECT_EQ(mNotification::PendingAlerts().size(), 1);
     EXPECT_TRUE(mNotification::PendingAlerts().first().startsWith(QStringLiteral("Review###")));
+}
+
+TEST_F(MeetingTest, AMoveWhoseOldEntryIsAlreadyGoneIsDone) {
+    openMain();
+    reschedule(1, [this](frmMeetings& e) {
+        e.ucDTPicker->SetValue(QDate(2025, 3, 10));
+        mMeetings::DeleteMeeting(kToday, QStringLiteral("Standup"));
+        r->clear();
+        e.btnSave_Click();
+    });
+    EXPECT_EQ(titles(*r), QStringList{"Done!"});
+    EXPECT_EQ(Forms::IfLoaded<frmMeetings>(), nullptr);
+    EXPECT_EQ(meetingsOf(savedData(), kToday), QStringLiteral("Review"));
+    EXPECT_EQ(meetingsOf(savedData(), QStringLiteral("10-03-2025")), QStringLiteral("Taken,Standup"));
+}
+
+namespace {
+
+// A data file of "day/title" entries whose numbered writes can fail.
+struct FakeEntry {
+    QString Date;
+    QString Title;
+};
+struct FakeFile {
+    QStringList entries;
+    QSet<int> failing;
+    int writes = 0;
+} g_file;
+
+bool fakeWrite() {
+    return !g_file.failing.contains(++g_file.writes);
+}
+bool fakeSave(const FakeEntry& e, bool, const QString&) {
+    if (!fakeWrite())
+        return false;
+    g_file.entries << e.Date + QLatin1Char('/') + e.Title;
+    return true;
+}
+bool fakeExists(const QString& day, const QString& title) {
+    return g_file.entries.contains(day + QLatin1Char('/') + title);
+}
+bool fakeRemove(const QString& day, const QString& title) {
+    if (!fakeExists(day, title) || !fakeWrite())
+        return false;
+    g_file.entries.removeOne(day + QLatin1Char('/') + title);
+    return true;
+}
+
+} // namespace
+
+TEST(DayEditorStore, AMoveEndsWithTheRecordOnOneDayOrSaysTheFileChanged) {
+    struct Case {
+        const char* name;
+        QStringList before;
+        QSet<int> failing;
+        bool stored;
+        bool changed;
+        QStringList after;
+    } cases[] = {
+        {"moved", {"1/a"}, {}, true, true, {"2/a"}},
+        {"old already gone", {}, {}, true, true, {"2/a"}},
+        {"new day not written", {"1/a"}, {1}, false, false, {"1/a"}},
+        {"old not removed: the new copy goes again", {"1/a"}, {2}, false, false, {"1/a"}},
+        {"neither removed", {"1/a"}, {2, 3}, false, true, {"1/a", "2/a"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_file = FakeFile{c.before, c.failing, 0};
+        bool changed = !c.changed;
+        EXPECT_EQ(day_editor::Store(1, FakeEntry{QStringLiteral("2"), QStringLiteral("a")}, QStringLiteral("1"),
+                                    QStringLiteral("a"), fakeSave, fakeRemove, fakeExists, changed),
+                  c.stored);
+        EXPECT_EQ(changed, c.changed);
+        EXPECT_EQ(g_file.entries, c.after);
+    }
 }
 
 TEST_F(MeetingTest, AddOpensTheEditorFromEveryViewAndEditOnlyInTheMeetingsList) {
