@@ -515,6 +515,19 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     first->lblShowDetails_Click();
     EXPECT_EQ(opened, QStringLiteral("07-03-2025|Standup|1|Standup|02:10:00 PM"));
     EXPECT_TRUE(first->isFormVisible());
+
+    // However many are up, each stands whole inside the work area: a full
+    // column starts another to its left.
+    const mNotification::WorkArea full = mNotification::GetWorkArea();
+    QSet<int32_t> columns;
+    for (int i = 0; i < 30; ++i) {
+        const mNotification::WorkArea a = frmNotification::ShowAlert({QString::number(i), {}, {}, {}})->Area();
+        SCOPED_TRACE(i);
+        EXPECT_GE(a.Bottom - 140, full.Top);
+        EXPECT_GE(a.Right - 5 - 320, full.Left);
+        columns << a.Right;
+    }
+    EXPECT_GT(columns.size(), 1);
 }
 
 TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {
