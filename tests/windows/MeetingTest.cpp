@@ -360,6 +360,8 @@ TEST_F(MeetingTest, PopupChangesKindAndPriorityAndDeleteReArmsTodaysAlerts) {
         EXPECT_TRUE(savedData().contains(QStringLiteral("<meeting title=\"Standup\">") + QLatin1String(c.stored)));
     }
     EXPECT_EQ(rows(v.lstMeetingsToday, 2).first(), QStringLiteral("07-03-2025|Standup|Project Planning"));
+    // The pending alert shows the new kind.
+    EXPECT_TRUE(mNotification::PendingAlerts().first().startsWith(QStringLiteral("Standup###Project Planning###")));
 
     // No to the removal still rebuilds today's alerts; Yes removes the
     // meeting from them.
@@ -461,6 +463,27 @@ TEST_F(AlertTest, UnreadableEntriesAreDroppedAndANewDayRebuildsTheList) {
     const auto f = mNotification::SplitAlertEntry(QStringLiteral("a###b###c###General###1 PM###2 PM"));
     EXPECT_EQ(QStringList({f.Title, f.MeetFor, f.StartTime, f.EndTime}),
               QStringList({"a###b###c", "General", "1 PM", "2 PM"}));
+}
+
+TEST_F(AlertTest, AMeetingDeletedAndAddedAgainIsAlertedAgain) {
+    openMain();
+    mNotification::SetAlertWindow([this](const mNotification::AlertFields& a) { alerted << a.Title; });
+    clock.set(QDateTime(today, QTime(14, 5, 9)));
+    schedule({{"A", "02:10:00 PM"}, {"B", "02:10:00 PM"}});
+    mNotification::CheckMeetingAlerts();
+    mNotification::CheckMeetingAlerts();
+    ASSERT_EQ(alerted, (QStringList{"A", "B"}));
+    // A rebuild after a save does not alert them again; one deleted and added
+    // again is a new meeting.
+    mNotification::ScheduleTodayAlerts();
+    EXPECT_TRUE(mNotification::PendingAlerts().isEmpty());
+    ASSERT_TRUE(mMeetings::DeleteMeeting(kToday, QStringLiteral("A")));
+    ASSERT_TRUE(mMeetings::SaveMeeting(
+        {kToday, QStringLiteral("A"), QString(), QStringLiteral("02:10:00 PM"), QStringLiteral("11:59:00 PM"), 0, 2},
+        true, QString()));
+    mNotification::ScheduleTodayAlerts();
+    mNotification::CheckMeetingAlerts();
+    EXPECT_EQ(alerted, (QStringList{"A", "B", "A"}));
 }
 
 TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeeting) {
