@@ -328,16 +328,31 @@ void frmMain::mnuOptionsChangePass_Click() {
     platform::Forms::Get<frmChangePassword>().ShowModal();
 }
 
+namespace {
+
+// Writes an Options switch; one the configuration file would not take is
+// reported, and the switch's mark shows what the file still holds.
+bool writeSwitch(QAction* entry, bool was, const QString& section, const QString& key, const platform::Variant& value) {
+    if (mINI::WriteINI(section, key, value))
+        return true;
+    platform::SetMenuChecked(entry, was);
+    platform::MsgBox(QStringLiteral("The setting could not be written to the Application Configuration File:\r\n") +
+                         platform::ProgramFile(QStringLiteral("AppCfg.cfg")),
+                     MsgStyle::Critical, QStringLiteral("Setting not saved!"));
+    return false;
+}
+
+} // namespace
+
 void frmMain::mnuOptionsEnable_Click() {
     configurationCheck();
     QAction* entry = Entry(QStringLiteral("mnuOptionsEnable"));
     const bool on = !platform::MenuChecked(entry);
     platform::SetMenuChecked(entry, on);
-    if (!on) {
-        mINI::WriteINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"));
+    if (!writeSwitch(entry, !on, QStringLiteral("password"), QStringLiteral("enabled"),
+                     on ? QStringLiteral("1") : QStringLiteral("0")) ||
+        !on)
         return;
-    }
-    mINI::WriteINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("1"));
     if (mGeneralFunctions::IsBlank(mFunctions::AccessAppPassword(false, QString()))) {
         platform::MsgBox(QStringLiteral("It looks like you have not set Application Access Password before. So, please "
                                         "set the Password now. Thereafter, you will be asked to enter the Password to "
@@ -357,7 +372,9 @@ void frmMain::mnuOptionsWinStartup_Click() {
     const platform::Variant previous =
         mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"));
     platform::SetMenuChecked(entry, !was);
-    mINI::WriteINI(QStringLiteral("app"), QStringLiteral("startup"), was ? QStringLiteral("0") : QStringLiteral("1"));
+    if (!writeSwitch(entry, was, QStringLiteral("app"), QStringLiteral("startup"),
+                     was ? QStringLiteral("0") : QStringLiteral("1")))
+        return;
     try {
         mFunctions::SetWindowsStartup(QStringLiteral("Zandor"), was);
     } catch (const platform::RuntimeError& err) {
@@ -366,7 +383,7 @@ void frmMain::mnuOptionsWinStartup_Click() {
         platform::MsgBox(QString::number(err.number()) + QStringLiteral(" : \r\n\r\n") + err.description(),
                          MsgStyle::Critical, QStringLiteral("Start on Windows Startup failed!"));
         platform::SetMenuChecked(entry, was);
-        mINI::WriteINI(QStringLiteral("app"), QStringLiteral("startup"), previous);
+        writeSwitch(entry, was, QStringLiteral("app"), QStringLiteral("startup"), previous);
     }
 }
 

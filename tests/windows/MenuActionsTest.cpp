@@ -314,6 +314,35 @@ TEST_F(MenuActionsTest, AStartUpEntryTheDesktopRefusesLeavesTheSwitchAsItWas) {
     EXPECT_EQ(iniValue("app", "startup"), QStringLiteral("0"));
 }
 
+TEST_F(MenuActionsTest, ASwitchTheConfigurationFileWillNotTakeKeepsItsMarkAndSaysSo) {
+    testsupport::TempConfigFolder config;
+    frmMain& main = openMain();
+    mFunctions::AccessAppPassword(true, QStringLiteral("abcdef"));
+    struct Case {
+        const char* entry;
+        void (frmMain::*click)();
+        const char* section;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"mnuOptionsEnable", &frmMain::mnuOptionsEnable_Click, "password", "enabled"},
+        {"mnuOptionsWinStartup", &frmMain::mnuOptionsWinStartup_Click, "app", "startup"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        r->clear();
+        r->modalWindows.clear();
+        const QString before = iniValue(c.section, c.key);
+        testsupport::FailNextFileWrite();
+        (main.*c.click)();
+        EXPECT_EQ(titles(*r), QStringList{"Setting not saved!"});
+        EXPECT_FALSE(platform::MenuChecked(main.Entry(QLatin1String(c.entry))));
+        EXPECT_EQ(iniValue(c.section, c.key), before);
+        EXPECT_TRUE(r->modalWindows.empty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(platform::AutostartEntryPath(QStringLiteral("Zandor"))));
+}
+
 TEST_F(MenuActionsTest, HelpContactAndWebsiteOpenTheHelpFile) {
     OpenedUrls opened;
     frmMain& main = openMain();
