@@ -302,6 +302,16 @@ TEST_F(MenuActionsTest, EmptyListsBlankImportsAndTheNotesViewStopAnActionEarly) 
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->txtNote->Text(), QStringLiteral("a note"));
     EXPECT_EQ(editor->ShowMode, 0);
+
+    // With the import still open, "Add New Note" opens an empty editor.
+    QString shown = QStringLiteral("none");
+    r->onModal = [&](QObject* window) {
+        auto* notes = qobject_cast<frmNotes*>(window);
+        shown = notes->txtNote->Text() + QLatin1Char('|') + notes->windowTitle();
+        notes->close();
+    };
+    main.oSysTray_MenuClick(5, QStringLiteral("note_add"));
+    EXPECT_EQ(shown, QStringLiteral("|Create New Note ..."));
 }
 
 TEST_F(MenuActionsTest, AStartUpEntryTheDesktopRefusesLeavesTheSwitchAsItWas) {
