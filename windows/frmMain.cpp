@@ -274,10 +274,12 @@ void frmMain::Form_Load() {
     configurationCheck();
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsEnable")),
-        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0")),
+                        QStringLiteral("0")));
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsWinStartup")),
-        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0")),
+                        QStringLiteral("0")));
     setWindowTitle(QStringLiteral("Veltrane (version: ") + mGeneralFunctions::ApplicationBuild(true, true) +
                    QStringLiteral(")"));
     ucFormDock->Attach(platform::HandleOf(this));
