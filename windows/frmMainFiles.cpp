@@ -84,6 +84,22 @@ void templateMissing(const QString& name) {
                      MsgStyle::Critical, QStringLiteral("Export Template is Missing!"));
 }
 
+// Reads an export template, saying why when it cannot: gone, or there but
+// unreadable.
+bool readTemplate(const QString& path, const QString& name, QByteArray& bytes) {
+    QString reason;
+    if (platform::ReadWholeFile(path, bytes, &reason))
+        return true;
+    if (!mGeneralFunctions::FileExists(path)) {
+        templateMissing(name);
+        return false;
+    }
+    platform::MsgBox(QStringLiteral("The Export Template File \"") + name +
+                         QStringLiteral("\" could not be read, so nothing was exported:\r\n") + reason,
+                     MsgStyle::Critical, QStringLiteral("Export Template can't be read!"));
+    return false;
+}
+
 // The file the person picks to read; empty when they cancel.
 QString chooseFileToOpen(CDlg* dialog, const QString& title, const QString& filter) {
     dialog->setDialogTitle(title);
@@ -233,10 +249,9 @@ void frmMain::exportToday(bool meetings) {
     }
     const QString templateName = meetings ? QStringLiteral("mtngexp.txt") : QStringLiteral("taskexp.txt");
     const QString templatePath = platform::ProgramFile(templateName);
-    if (!mGeneralFunctions::FileExists(templatePath)) {
-        templateMissing(templateName);
+    QByteArray templateBytes;
+    if (!readTemplate(templatePath, templateName, templateBytes))
         return;
-    }
     const QString target = chooseTextFileToSave(CDlg1, meetings ? QStringLiteral("Export Today's Meetings as ...")
                                                                 : QStringLiteral("Export Today's Tasks as ..."));
     if (mGeneralFunctions::IsBlank(target))
@@ -266,11 +281,8 @@ void frmMain::exportToday(bool meetings) {
         // Read for every record, so a template edited meanwhile is used as it
         // now stands; one that has gone stops the export before anything is
         // written.
-        QByteArray templateBytes;
-        if (!platform::ReadWholeFile(templatePath, templateBytes)) {
-            templateMissing(templateName);
+        if (!readTemplate(templatePath, templateName, templateBytes))
             return;
-        }
         output += QStringLiteral("\r\n") + fillTemplate(platform::FromAnsi(templateBytes), tags);
     }
     if (!mGeneralFunctions::WriteTextFile(target, output))
