@@ -146,8 +146,9 @@ TEST_F(MeetingTest, EditorChecksRunInOrderAndStopAtTheFirst) {
             reschedule(1, act);
         EXPECT_EQ(titles(*r), c.boxes);
         EXPECT_EQ(Forms::IfLoaded<frmMeetings>() != nullptr, c.stays);
-        if (c.stays)
+        if (c.stays) {
             EXPECT_EQ(folder.readData(), before);
+        }
         closeEditor();
     }
 }
