@@ -2,6 +2,7 @@
 
 #include "data/DataFile.h"
 #include "data/mFunctions.h"
+#include "data/mNotification.h"
 #include "data/mTasks.h"
 #include "platform/Text.h"
 
@@ -111,6 +112,7 @@ bool DeleteMeeting(const QString& sDate, const QString& sTitle) {
         if (!DataFile::Save(doc))
             return false;
         removed = true;
+        mNotification::ForgetAlerted(sDate, sTitle);
     }
     // A day that is not in the file shows no message, yet the view still
     // moves to it as after a delete.

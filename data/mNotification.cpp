@@ -113,6 +113,19 @@ void StopAlertTimer() {
         g_timer->setEnabled(false);
 }
 
+void ForgetAlerted(const QString& sDate, const QString& sTitle) {
+    if (sDate != platform::FormatDatePattern(g_builtFor, QStringLiteral("dd-mm-yyyy")))
+        return;
+    const QString prefix = sTitle + kSeparator;
+    for (auto it = g_alerted.begin(); it != g_alerted.end();) {
+        // The rest of the key is the start second, so a title holding the separator cannot match another's key.
+        bool isStart = false;
+        if (it->startsWith(prefix))
+            (void)QStringView(*it).mid(prefix.size()).toInt(&isStart);
+        it = isStart ? g_alerted.erase(it) : std::next(it);
+    }
+}
+
 void CheckMeetingAlerts() {
     StopAlertTimer();
     // A failing tick must not end every alert for the rest of the day.

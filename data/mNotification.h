@@ -37,6 +37,9 @@ void ScheduleTodayAlerts();
 void CheckMeetingAlerts();
 // Stops the timer before the list is rebuilt; nothing when there is none.
 void StopAlertTimer();
+// A meeting removed from a day: one added later under the same title is
+// alerted anew.
+void ForgetAlerted(const QString& sDate, const QString& sTitle);
 
 // The screen's work area, in pixels.
 struct WorkArea {

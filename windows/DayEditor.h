@@ -42,16 +42,26 @@ bool DayAccepted(const QDate& day, const QString& question);
 
 // Stores a record: added in add mode, replaced where it stands in edit mode.
 // One moved to another day is added there before it leaves the old one, so a
-// failed write never loses it.
+// failed write never loses it. An old one already gone counts as moved; when
+// it cannot be removed, the new copy is taken back out so the file is as it
+// was and Save can be tried again. `changed` tells whether the file differs
+// from before, even when the store failed.
 template <class Record>
 bool Store(int32_t showMode, const Record& rec, const QString& oldDay, const QString& oldTitle,
            bool (*save)(const Record&, bool IsNew, const QString& OldTitle),
-           bool (*remove)(const QString& sDate, const QString& sTitle)) {
-    if (showMode == 0)
-        return save(rec, true, QString());
-    if (rec.Date == oldDay)
-        return save(rec, false, oldTitle);
-    return save(rec, true, QString()) && remove(oldDay, oldTitle);
+           bool (*remove)(const QString& sDate, const QString& sTitle),
+           bool (*exists)(const QString& sDate, const QString& sTitle), bool& changed) {
+    if (showMode == 0 || rec.Date == oldDay) {
+        changed = save(rec, showMode == 0, showMode == 0 ? QString() : oldTitle);
+        return changed;
+    }
+    changed = save(rec, true, QString());
+    if (!changed)
+        return false;
+    if (!exists(oldDay, oldTitle) || remove(oldDay, oldTitle))
+        return true;
+    changed = !remove(rec.Date, rec.Title);
+    return false;
 }
 
 // Shows the day a record was saved under: the Today view's lists and the

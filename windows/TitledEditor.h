@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Forms.h"
+
 #include <QString>
 #include <QVBoxLayout>
 #include <cstdint>
@@ -11,6 +13,15 @@ class TextBox;
 
 // What the note and password editors share: records filed by title alone.
 namespace titled_editor {
+
+// The editor, loaded anew: one already open (an import shows the note
+// editor without waiting) is closed first, so its load runs again and
+// nothing it showed carries over into the record opened next.
+template <class Editor> Editor& Fresh() {
+    if (Editor* open = platform::Forms::IfLoaded<Editor>())
+        open->unloadForm();
+    return platform::Forms::Get<Editor>();
+}
 
 // Whether another record under the container already has the typed title.
 // In edit mode the record's own title, kept in the title box's tag, is no

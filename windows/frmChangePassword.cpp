@@ -91,12 +91,19 @@ bool frmChangePassword::storeAndVerify(const QString& password, QString& readBac
         return true;
     // What the file now holds would not open the program: the password it
     // held before goes back, so the person is never locked out.
-    mFunctions::AccessAppPassword(true, FirstTime ? QString() : txtOldPassword->Text());
-    platform::MsgBox(isError(readBack) ? errorText(readBack)
-                                       : QStringLiteral("The Application Access Password could not be stored as you "
-                                                        "typed it: the Password read back from the Application "
-                                                        "Configuration File differs. Your Password is not changed."),
-                     MsgStyle::Critical, QStringLiteral("Password not saved!"));
+    const QString before = FirstTime ? QString() : txtOldPassword->Text();
+    const bool putBack = !isError(mFunctions::AccessAppPassword(true, before)) &&
+                         mFunctions::AccessAppPassword(false, QString()) == before;
+    QString text = isError(readBack) ? errorText(readBack)
+                                     : QStringLiteral("The Application Access Password could not be stored as you "
+                                                      "typed it: the Password read back from the Application "
+                                                      "Configuration File differs.");
+    if (!putBack)
+        text += QStringLiteral(" The Password held before could not be written back either, so the Application "
+                               "Configuration File may now hold a Password that nobody typed.");
+    else if (!isError(readBack))
+        text += QStringLiteral(" Your Password is not changed.");
+    platform::MsgBox(text, MsgStyle::Critical, QStringLiteral("Password not saved!"));
     return false;
 }
 

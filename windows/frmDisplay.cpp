@@ -182,6 +182,9 @@ void frmDisplay::lstData_MouseDown(int Button, int Shift, int x, int y) {
             break;
         case mFunctions::ViewMeetings:
             menu = main.pupMeetToday;
+            // Priority can be changed only from the all-meetings list; the Today view hides it again.
+            main.Entry(QStringLiteral("pupMeetTodayLine2"))->setVisible(true);
+            main.Entry(QStringLiteral("pupMeetTodayChnageP"))->setVisible(true);
             break;
         case mFunctions::ViewNotes:
             menu = main.mnuNotes;

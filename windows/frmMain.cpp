@@ -274,10 +274,12 @@ void frmMain::Form_Load() {
     configurationCheck();
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsEnable")),
-        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0")),
+                        QStringLiteral("0")));
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsWinStartup")),
-        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"))));
+        mMain::SwitchOn(mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0")),
+                        QStringLiteral("0")));
     setWindowTitle(QStringLiteral("Veltrane (version: ") + mGeneralFunctions::ApplicationBuild(true, true) +
                    QStringLiteral(")"));
     ucFormDock->Attach(platform::HandleOf(this));
@@ -648,8 +650,16 @@ void frmMain::pupMeetTodayDel_Click() {
 }
 
 void frmMain::pupMeetTodayChangeMForOpt_Click(int16_t Index) {
-    if (platform::ListItem* row = selectedMeetingRow())
-        mTasks::UpdateItemField(row->Text(), row->SubItems(1), 1, QString::number(Index), mTasks::KindMeetings);
+    platform::ListItem* row = selectedMeetingRow();
+    if (!row)
+        return;
+    const QString day = row->Text();
+    // A pending alert carries the kind's text, so today's alerts are rebuilt to show the new one.
+    if (mTasks::UpdateItemField(day, row->SubItems(1), 1, QString::number(Index), mTasks::KindMeetings) &&
+        day == platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"))) {
+        mNotification::StopAlertTimer();
+        mNotification::ScheduleTodayAlerts();
+    }
 }
 
 void frmMain::pupMeetTodayChangePOpt_Click(int16_t Index) {

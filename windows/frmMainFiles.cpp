@@ -84,6 +84,22 @@ void templateMissing(const QString& name) {
                      MsgStyle::Critical, QStringLiteral("Export Template is Missing!"));
 }
 
+// Reads an export template, saying why when it cannot: gone, or there but
+// unreadable.
+bool readTemplate(const QString& path, const QString& name, QByteArray& bytes) {
+    QString reason;
+    if (platform::ReadWholeFile(path, bytes, &reason))
+        return true;
+    if (!mGeneralFunctions::FileExists(path)) {
+        templateMissing(name);
+        return false;
+    }
+    platform::MsgBox(QStringLiteral("The Export Template File \"") + name +
+                         QStringLiteral("\" could not be read, so nothing was exported:\r\n") + reason,
+                     MsgStyle::Critical, QStringLiteral("Export Template can't be read!"));
+    return false;
+}
+
 // The file the person picks to read; empty when they cancel.
 QString chooseFileToOpen(CDlg* dialog, const QString& title, const QString& filter) {
     dialog->setDialogTitle(title);
@@ -233,10 +249,9 @@ void frmMain::exportToday(bool meetings) {
     }
     const QString templateName = meetings ? QStringLiteral("mtngexp.txt") : QStringLiteral("taskexp.txt");
     const QString templatePath = platform::ProgramFile(templateName);
-    if (!mGeneralFunctions::FileExists(templatePath)) {
-        templateMissing(templateName);
+    QByteArray templateBytes;
+    if (!readTemplate(templatePath, templateName, templateBytes))
         return;
-    }
     const QString target = chooseTextFileToSave(CDlg1, meetings ? QStringLiteral("Export Today's Meetings as ...")
                                                                 : QStringLiteral("Export Today's Tasks as ..."));
     if (mGeneralFunctions::IsBlank(target))
@@ -266,11 +281,8 @@ void frmMain::exportToday(bool meetings) {
         // Read for every record, so a template edited meanwhile is used as it
         // now stands; one that has gone stops the export before anything is
         // written.
-        QByteArray templateBytes;
-        if (!platform::ReadWholeFile(templatePath, templateBytes)) {
-            templateMissing(templateName);
+        if (!readTemplate(templatePath, templateName, templateBytes))
             return;
-        }
         output += QStringLiteral("\r\n") + fillTemplate(platform::FromAnsi(templateBytes), tags);
     }
     if (!mGeneralFunctions::WriteTextFile(target, output))
@@ -328,16 +340,31 @@ void frmMain::mnuOptionsChangePass_Click() {
     platform::Forms::Get<frmChangePassword>().ShowModal();
 }
 
+namespace {
+
+// Writes an Options switch; one the configuration file would not take is
+// reported, and the switch's mark shows what the file still holds.
+bool writeSwitch(QAction* entry, bool was, const QString& section, const QString& key, const platform::Variant& value) {
+    if (mINI::WriteINI(section, key, value))
+        return true;
+    platform::SetMenuChecked(entry, was);
+    platform::MsgBox(QStringLiteral("The setting could not be written to the Application Configuration File:\r\n") +
+                         platform::ProgramFile(QStringLiteral("AppCfg.cfg")),
+                     MsgStyle::Critical, QStringLiteral("Setting not saved!"));
+    return false;
+}
+
+} // namespace
+
 void frmMain::mnuOptionsEnable_Click() {
     configurationCheck();
     QAction* entry = Entry(QStringLiteral("mnuOptionsEnable"));
     const bool on = !platform::MenuChecked(entry);
     platform::SetMenuChecked(entry, on);
-    if (!on) {
-        mINI::WriteINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("0"));
+    if (!writeSwitch(entry, !on, QStringLiteral("password"), QStringLiteral("enabled"),
+                     on ? QStringLiteral("1") : QStringLiteral("0")) ||
+        !on)
         return;
-    }
-    mINI::WriteINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("1"));
     if (mGeneralFunctions::IsBlank(mFunctions::AccessAppPassword(false, QString()))) {
         platform::MsgBox(QStringLiteral("It looks like you have not set Application Access Password before. So, please "
                                         "set the Password now. Thereafter, you will be asked to enter the Password to "
@@ -357,7 +384,9 @@ void frmMain::mnuOptionsWinStartup_Click() {
     const platform::Variant previous =
         mINI::ReadINI(QStringLiteral("app"), QStringLiteral("startup"), QStringLiteral("0"));
     platform::SetMenuChecked(entry, !was);
-    mINI::WriteINI(QStringLiteral("app"), QStringLiteral("startup"), was ? QStringLiteral("0") : QStringLiteral("1"));
+    if (!writeSwitch(entry, was, QStringLiteral("app"), QStringLiteral("startup"),
+                     was ? QStringLiteral("0") : QStringLiteral("1")))
+        return;
     try {
         mFunctions::SetWindowsStartup(QStringLiteral("Zandor"), was);
     } catch (const platform::RuntimeError& err) {
@@ -366,7 +395,7 @@ void frmMain::mnuOptionsWinStartup_Click() {
         platform::MsgBox(QString::number(err.number()) + QStringLiteral(" : \r\n\r\n") + err.description(),
                          MsgStyle::Critical, QStringLiteral("Start on Windows Startup failed!"));
         platform::SetMenuChecked(entry, was);
-        mINI::WriteINI(QStringLiteral("app"), QStringLiteral("startup"), previous);
+        writeSwitch(entry, was, QStringLiteral("app"), QStringLiteral("startup"), previous);
     }
 }
 

@@ -168,18 +168,23 @@ void frmMeetings::btnSave_Click() {
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
 
     const QString oldDay = ShowMode == 0 ? dayKey : ucDTPicker->Tag();
-    if (!day_editor::Store(ShowMode, rec, oldDay, txtTitle->Tag(), mMeetings::SaveMeeting, mMeetings::DeleteMeeting))
-        return;
-    platform::MsgBox(ShowMode == 0 ? QStringLiteral("New Meeting Schedule added Successfully!")
-                                   : QStringLiteral("Meeting Schedule changed Successfully!"),
-                     MsgStyle::Information, QStringLiteral("Done!"));
-    day_editor::ShowSaved(mFunctions::ViewMeetings, 1, dayKey, ucDTPicker->Value());
-    // A meeting that comes to today or leaves it changes today's alerts.
-    if (dayKey == todayKey() || oldDay == todayKey()) {
+    bool changed = false;
+    const bool stored = day_editor::Store(ShowMode, rec, oldDay, txtTitle->Tag(), mMeetings::SaveMeeting,
+                                          mMeetings::DeleteMeeting, mMeetings::MeetingTitleExists, changed);
+    if (stored) {
+        platform::MsgBox(ShowMode == 0 ? QStringLiteral("New Meeting Schedule added Successfully!")
+                                       : QStringLiteral("Meeting Schedule changed Successfully!"),
+                         MsgStyle::Information, QStringLiteral("Done!"));
+        day_editor::ShowSaved(mFunctions::ViewMeetings, 1, dayKey, ucDTPicker->Value());
+    }
+    // A meeting that comes to today or leaves it changes today's alerts,
+    // even when only half of a move could be written.
+    if (changed && (dayKey == todayKey() || oldDay == todayKey())) {
         mNotification::StopAlertTimer();
         mNotification::ScheduleTodayAlerts();
     }
-    unloadForm();
+    if (stored)
+        unloadForm();
 }
 
 void frmMeetings::btnCancel_Click() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/mMeetings.h"
 #include "windows/FormBase.h"
 
 #include <QString>

@@ -45,20 +45,20 @@ frmNotes::frmNotes() : FormWidget(QStringLiteral("frmNotes")) {
 }
 
 void frmNotes::AddNote() {
-    frmNotes& editor = platform::Forms::Get<frmNotes>();
+    frmNotes& editor = titled_editor::Fresh<frmNotes>();
     editor.ShowMode = 0;
     editor.ShowModal();
 }
 
 void frmNotes::EditNote(const QString& sTitle) {
-    frmNotes& editor = platform::Forms::Get<frmNotes>();
+    frmNotes& editor = titled_editor::Fresh<frmNotes>();
     editor.NoteTitle = sTitle;
     editor.ShowMode = 1;
     editor.ShowModal();
 }
 
 void frmNotes::ImportNote(const QString& text, bool modal) {
-    frmNotes& editor = platform::Forms::Get<frmNotes>();
+    frmNotes& editor = titled_editor::Fresh<frmNotes>();
     editor.ShowMode = 0;
     editor.Load();
     editor.txtNote->SetText(text);

@@ -102,16 +102,35 @@ QList<frmNotification*> frmNotification::OpenAlerts() {
 
 void frmNotification::Form_Load() {
     mGeneralFunctions::SetTopMost(platform::HandleOf(this), true);
-    m_area = mNotification::GetWorkArea();
-    // A second alert stands above the ones already up, so none hides another.
-    for (frmNotification* other : OpenAlerts()) {
-        const double grownTop =
-            double(other->m_area.Bottom) * platform::TwipsPerPixelY() - std::ceil(other->m_targetHeight / 100) * 100;
-        m_area.Bottom = std::min<int32_t>(m_area.Bottom, std::floor(grownTop / platform::TwipsPerPixelY()));
-    }
-    openAlerts() << QPointer<frmNotification>(this);
+    const mNotification::WorkArea full = mNotification::GetWorkArea();
     m_targetHeight = std::round(kDesignedHeight);
     m_heightTwips = 0;
+    // A new alert stands above the ones already up, so none hides another;
+    // a column that has no room left starts another to its left, and when
+    // the area is full across, the corner is used again.
+    const double perPixelY = platform::TwipsPerPixelY();
+    const double perPixelX = platform::TwipsPerPixelX();
+    const double grown = std::ceil(m_targetHeight / 100) * 100;
+    const int32_t columnStep = platform::TwipsToPixelsX(kDesignedWidth + 75);
+    m_area = full;
+    for (int32_t right = full.Right;; right -= columnStep) {
+        if (right != full.Right && double(right) * perPixelX - kDesignedWidth - 75 < double(full.Left) * perPixelX)
+            break;
+        int32_t bottom = full.Bottom;
+        for (frmNotification* other : OpenAlerts()) {
+            if (other->m_area.Right != right)
+                continue;
+            const double grownTop =
+                double(other->m_area.Bottom) * perPixelY - std::ceil(other->m_targetHeight / 100) * 100;
+            bottom = std::min<int32_t>(bottom, std::floor(grownTop / perPixelY));
+        }
+        if (double(bottom - full.Top) * perPixelY >= grown) {
+            m_area.Right = right;
+            m_area.Bottom = bottom;
+            break;
+        }
+    }
+    openAlerts() << QPointer<frmNotification>(this);
     PlaceNotifyWindow(m_area);
     mNotification::PlaySoundFile(platform::ProgramFile(QStringLiteral("ntfy.wav")));
     tmrAnimate->setInterval(20);

@@ -80,13 +80,13 @@ frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
 }
 
 void frmPassword::AddPassword() {
-    frmPassword& editor = platform::Forms::Get<frmPassword>();
+    frmPassword& editor = titled_editor::Fresh<frmPassword>();
     editor.ShowMode = 0;
     editor.ShowModal();
 }
 
 void frmPassword::EditPassword(const QString& sTitle) {
-    frmPassword& editor = platform::Forms::Get<frmPassword>();
+    frmPassword& editor = titled_editor::Fresh<frmPassword>();
     editor.PasswordTitle = sTitle;
     editor.ShowMode = 1;
     editor.ShowModal();

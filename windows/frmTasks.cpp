@@ -147,7 +147,9 @@ void frmTasks::btnSave_Click() {
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
     rec.Remarks = EncipherOptionalField(txtRemarks->Text());
 
-    if (!day_editor::Store(ShowMode, rec, ucDTPicker->Tag(), txtTitle->Tag(), mTasks::SaveTask, mTasks::DeleteTask))
+    bool changed = false;
+    if (!day_editor::Store(ShowMode, rec, ucDTPicker->Tag(), txtTitle->Tag(), mTasks::SaveTask, mTasks::DeleteTask,
+                           mTasks::TaskTitleExists, changed))
         return;
     if (ShowMode == 0) {
         platform::MsgBox(QStringLiteral("New Task added Successfully!"), MsgStyle::Information,

@@ -11,10 +11,12 @@
 
 namespace mMain {
 
-bool SwitchOn(const platform::Variant& value) {
+bool SwitchOn(const platform::Variant& value, const QString& byDefault) {
     bool ok = false;
     const double number = value.toString().trimmed().toDouble(&ok);
-    return ok && number != 0;
+    if (!ok)
+        return byDefault.trimmed().toDouble() != 0;
+    return number != 0;
 }
 
 void Main() {
@@ -26,7 +28,8 @@ void Main() {
         platform::EndProcess(0);
     }
     mINI::SetINI(config, 5000);
-    if (!SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("1")))) {
+    if (!SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("1")),
+                  QStringLiteral("1"))) {
         platform::Forms::Get<frmMain>().Show();
         return;
     }

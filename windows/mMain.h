@@ -11,7 +11,8 @@ namespace mMain {
 void Main();
 
 // A switch of the configuration file: any number but 0 is on; a text that is
-// no number counts as off.
-bool SwitchOn(const platform::Variant& value);
+// no number counts as the key's default, so a stray word never turns
+// protection off.
+bool SwitchOn(const platform::Variant& value, const QString& byDefault);
 
 } // namespace mMain

@@ -3,12 +3,14 @@
 #include "EventLoop.h"
 #include "controls/XPButton.h"
 #include "data/clsTimer.h"
+#include "data/mMeetings.h"
 #include "data/mNotification.h"
 #include "platform/Sound.h"
 #include "platform/Twips.h"
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DayEditor.h"
 #include "windows/frmAbout.h"
 #include "windows/frmMeetings.h"
 #include "windows/frmNotification.h"
@@ -144,8 +146,9 @@ TEST_F(MeetingTest, EditorChecksRunInOrderAndStopAtTheFirst) {
             reschedule(1, act);
         EXPECT_EQ(titles(*r), c.boxes);
         EXPECT_EQ(Forms::IfLoaded<frmMeetings>() != nullptr, c.stays);
-        if (c.stays)
+        if (c.stays) {
             EXPECT_EQ(folder.readData(), before);
+        }
         closeEditor();
     }
 }
@@ -232,6 +235,81 @@ TEST_F(MeetingTest, RescheduleToAnotherDayAddsThereFirstAndAFailedWriteKeepsTheD
     EXPECT_TRUE(mNotification::PendingAlerts().first().startsWith(QStringLiteral("Review###")));
 }
 
+TEST_F(MeetingTest, AMoveWhoseOldEntryIsAlreadyGoneIsDone) {
+    openMain();
+    reschedule(1, [this](frmMeetings& e) {
+        e.ucDTPicker->SetValue(QDate(2025, 3, 10));
+        mMeetings::DeleteMeeting(kToday, QStringLiteral("Standup"));
+        r->clear();
+        e.btnSave_Click();
+    });
+    EXPECT_EQ(titles(*r), QStringList{"Done!"});
+    EXPECT_EQ(Forms::IfLoaded<frmMeetings>(), nullptr);
+    EXPECT_EQ(meetingsOf(savedData(), kToday), QStringLiteral("Review"));
+    EXPECT_EQ(meetingsOf(savedData(), QStringLiteral("10-03-2025")), QStringLiteral("Taken,Standup"));
+}
+
+namespace {
+
+// A data file of "day/title" entries whose numbered writes can fail.
+struct FakeEntry {
+    QString Date;
+    QString Title;
+};
+struct FakeFile {
+    QStringList entries;
+    QSet<int> failing;
+    int writes = 0;
+} g_file;
+
+bool fakeWrite() {
+    return !g_file.failing.contains(++g_file.writes);
+}
+bool fakeSave(const FakeEntry& e, bool, const QString&) {
+    if (!fakeWrite())
+        return false;
+    g_file.entries << e.Date + QLatin1Char('/') + e.Title;
+    return true;
+}
+bool fakeExists(const QString& day, const QString& title) {
+    return g_file.entries.contains(day + QLatin1Char('/') + title);
+}
+bool fakeRemove(const QString& day, const QString& title) {
+    if (!fakeExists(day, title) || !fakeWrite())
+        return false;
+    g_file.entries.removeOne(day + QLatin1Char('/') + title);
+    return true;
+}
+
+} // namespace
+
+TEST(DayEditorStore, AMoveEndsWithTheRecordOnOneDayOrSaysTheFileChanged) {
+    struct Case {
+        const char* name;
+        QStringList before;
+        QSet<int> failing;
+        bool stored;
+        bool changed;
+        QStringList after;
+    } cases[] = {
+        {"moved", {"1/a"}, {}, true, true, {"2/a"}},
+        {"old already gone", {}, {}, true, true, {"2/a"}},
+        {"new day not written", {"1/a"}, {1}, false, false, {"1/a"}},
+        {"old not removed: the new copy goes again", {"1/a"}, {2}, false, false, {"1/a"}},
+        {"neither removed", {"1/a"}, {2, 3}, false, true, {"1/a", "2/a"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_file = FakeFile{c.before, c.failing, 0};
+        bool changed = !c.changed;
+        EXPECT_EQ(day_editor::Store(1, FakeEntry{QStringLiteral("2"), QStringLiteral("a")}, QStringLiteral("1"),
+                                    QStringLiteral("a"), fakeSave, fakeRemove, fakeExists, changed),
+                  c.stored);
+        EXPECT_EQ(changed, c.changed);
+        EXPECT_EQ(g_file.entries, c.after);
+    }
+}
+
 TEST_F(MeetingTest, AddOpensTheEditorFromEveryViewAndEditOnlyInTheMeetingsList) {
     openMain();
     for (const char* view : {"sh_today", "sh_task", "sh_mtg", "sh_note", "sh_pwd"}) {
@@ -283,6 +361,8 @@ TEST_F(MeetingTest, PopupChangesKindAndPriorityAndDeleteReArmsTodaysAlerts) {
         EXPECT_TRUE(savedData().contains(QStringLiteral("<meeting title=\"Standup\">") + QLatin1String(c.stored)));
     }
     EXPECT_EQ(rows(v.lstMeetingsToday, 2).first(), QStringLiteral("07-03-2025|Standup|Project Planning"));
+    // The pending alert shows the new kind.
+    EXPECT_TRUE(mNotification::PendingAlerts().first().startsWith(QStringLiteral("Standup###Project Planning###")));
 
     // No to the removal still rebuilds today's alerts; Yes removes the
     // meeting from them.
@@ -386,6 +466,27 @@ TEST_F(AlertTest, UnreadableEntriesAreDroppedAndANewDayRebuildsTheList) {
               QStringList({"a###b###c", "General", "1 PM", "2 PM"}));
 }
 
+TEST_F(AlertTest, AMeetingDeletedAndAddedAgainIsAlertedAgain) {
+    openMain();
+    mNotification::SetAlertWindow([this](const mNotification::AlertFields& a) { alerted << a.Title; });
+    clock.set(QDateTime(today, QTime(14, 5, 9)));
+    schedule({{"A", "02:10:00 PM"}, {"B", "02:10:00 PM"}});
+    mNotification::CheckMeetingAlerts();
+    mNotification::CheckMeetingAlerts();
+    ASSERT_EQ(alerted, (QStringList{"A", "B"}));
+    // A rebuild after a save does not alert them again; one deleted and added
+    // again is a new meeting.
+    mNotification::ScheduleTodayAlerts();
+    EXPECT_TRUE(mNotification::PendingAlerts().isEmpty());
+    ASSERT_TRUE(mMeetings::DeleteMeeting(kToday, QStringLiteral("A")));
+    ASSERT_TRUE(mMeetings::SaveMeeting(
+        {kToday, QStringLiteral("A"), QString(), QStringLiteral("02:10:00 PM"), QStringLiteral("11:59:00 PM"), 0, 2},
+        true, QString()));
+    mNotification::ScheduleTodayAlerts();
+    mNotification::CheckMeetingAlerts();
+    EXPECT_EQ(alerted, (QStringList{"A", "B", "A"}));
+}
+
 TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeeting) {
     openMain();
     // A given work area: the window's right edge stands 75 twips in, its
@@ -438,6 +539,19 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     first->lblShowDetails_Click();
     EXPECT_EQ(opened, QStringLiteral("07-03-2025|Standup|1|Standup|02:10:00 PM"));
     EXPECT_TRUE(first->isFormVisible());
+
+    // However many are up, each stands whole inside the work area: a full
+    // column starts another to its left.
+    const mNotification::WorkArea full = mNotification::GetWorkArea();
+    QSet<int32_t> columns;
+    for (int i = 0; i < 30; ++i) {
+        const mNotification::WorkArea a = frmNotification::ShowAlert({QString::number(i), {}, {}, {}})->Area();
+        SCOPED_TRACE(i);
+        EXPECT_GE(a.Bottom - 140, full.Top);
+        EXPECT_GE(a.Right - 5 - 320, full.Left);
+        columns << a.Right;
+    }
+    EXPECT_GT(columns.size(), 1);
 }
 
 TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {

@@ -16,6 +16,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -47,6 +51,24 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
+}
+
+// A listening socket in place of a file: it is there, yet cannot be opened
+// for reading. Returns the descriptor to close.
+int bindSocket(const QString& path) {
+    QFile::remove(path);
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (name.size() >= qsizetype(sizeof addr.sun_path))
+        return -1;
+    std::memcpy(addr.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 QString iniValue(const QString& section, const QString& key) {
@@ -234,6 +256,7 @@ TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
         bool pick;
         bool failWrite;
         QStringList boxes;
+        const char* unreadableTemplate = nullptr; // replaced by a socket, which no one can read
     } cases[] = {
         {"backup copy fails", &frmMain::mnuFileBackupCreate_Click, nullptr, false, true, {"Backup Failed!"}},
         {"task export, template gone",
@@ -248,6 +271,13 @@ TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
          false,
          false,
          {"Export Template is Missing!"}},
+        {"meeting export, template unreadable",
+         &frmMain::mnuFileExportMeetingsToday_Click,
+         nullptr,
+         false,
+         false,
+         {"Export Template can't be read!"},
+         "mtngexp.txt"},
         {"task export fails", &frmMain::mnuFileExportTaskToday_Click, nullptr, true, true, {"Error !"}},
         {"meeting export fails", &frmMain::mnuFileExportMeetingsToday_Click, nullptr, true, true, {"Error !"}},
         {"note export fails", &frmMain::mnuNotesExport_Click, nullptr, true, true, {"Error !"}},
@@ -261,6 +291,7 @@ TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
             selectRow(showRecordList("sh_note"), 1);
         if (c.missingTemplate)
             QFile::remove(fresh.file(QLatin1String(c.missingTemplate)));
+        const int socketFd = c.unreadableTemplate ? bindSocket(fresh.file(QLatin1String(c.unreadableTemplate))) : -1;
         QFile::remove(out("x.txt"));
         r->clear();
         if (c.pick)
@@ -269,6 +300,10 @@ TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
             testsupport::FailNextFileWrite();
         (main.*c.action)();
         EXPECT_EQ(titles(*r), c.boxes);
+        if (socketFd >= 0) {
+            EXPECT_TRUE(r->last().text.contains(QStringLiteral("could not be read")));
+            ::close(socketFd);
+        }
         EXPECT_FALSE(QFileInfo::exists(out("x.txt")));
         EXPECT_EQ(QDir(fresh.path()).entryList(QStringList{"*.bck"}), QStringList{});
         mGeneralFunctions::UnloadAllForms();
@@ -302,6 +337,16 @@ TEST_F(MenuActionsTest, EmptyListsBlankImportsAndTheNotesViewStopAnActionEarly) 
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->txtNote->Text(), QStringLiteral("a note"));
     EXPECT_EQ(editor->ShowMode, 0);
+
+    // With the import still open, "Add New Note" opens an empty editor.
+    QString shown = QStringLiteral("none");
+    r->onModal = [&](QObject* window) {
+        auto* notes = qobject_cast<frmNotes*>(window);
+        shown = notes->txtNote->Text() + QLatin1Char('|') + notes->windowTitle();
+        notes->close();
+    };
+    main.oSysTray_MenuClick(5, QStringLiteral("note_add"));
+    EXPECT_EQ(shown, QStringLiteral("|Create New Note ..."));
 }
 
 TEST_F(MenuActionsTest, AStartUpEntryTheDesktopRefusesLeavesTheSwitchAsItWas) {
@@ -312,6 +357,35 @@ TEST_F(MenuActionsTest, AStartUpEntryTheDesktopRefusesLeavesTheSwitchAsItWas) {
     EXPECT_EQ(titles(*r), QStringList{"Start on Windows Startup failed!"});
     EXPECT_FALSE(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsWinStartup"))));
     EXPECT_EQ(iniValue("app", "startup"), QStringLiteral("0"));
+}
+
+TEST_F(MenuActionsTest, ASwitchTheConfigurationFileWillNotTakeKeepsItsMarkAndSaysSo) {
+    testsupport::TempConfigFolder config;
+    frmMain& main = openMain();
+    mFunctions::AccessAppPassword(true, QStringLiteral("abcdef"));
+    struct Case {
+        const char* entry;
+        void (frmMain::*click)();
+        const char* section;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"mnuOptionsEnable", &frmMain::mnuOptionsEnable_Click, "password", "enabled"},
+        {"mnuOptionsWinStartup", &frmMain::mnuOptionsWinStartup_Click, "app", "startup"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        r->clear();
+        r->modalWindows.clear();
+        const QString before = iniValue(c.section, c.key);
+        testsupport::FailNextFileWrite();
+        (main.*c.click)();
+        EXPECT_EQ(titles(*r), QStringList{"Setting not saved!"});
+        EXPECT_FALSE(platform::MenuChecked(main.Entry(QLatin1String(c.entry))));
+        EXPECT_EQ(iniValue(c.section, c.key), before);
+        EXPECT_TRUE(r->modalWindows.empty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(platform::AutostartEntryPath(QStringLiteral("Zandor"))));
 }
 
 TEST_F(MenuActionsTest, HelpContactAndWebsiteOpenTheHelpFile) {

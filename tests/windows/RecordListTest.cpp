@@ -204,12 +204,20 @@ TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
 TEST_F(WindowsTest, RightClickPopsUpTheMenuOfTheView) {
     folder.writeData(everyKind());
     frmMain& main = openMain();
-    platform::SetPopupMenuHandler([this](QMenu* menu, const QPoint&) { poppedUp << menu->objectName(); });
+    bool priorityShown = false;
+    platform::SetPopupMenuHandler([&](QMenu* menu, const QPoint&) {
+        poppedUp << menu->objectName();
+        if (menu == main.pupMeetToday)
+            priorityShown = main.Entry(QStringLiteral("pupMeetTodayChnageP"))->isVisible() &&
+                            main.Entry(QStringLiteral("pupMeetTodayLine2"))->isVisible();
+    });
     for (const char* item : {"sh_task", "sh_mtg", "sh_note", "sh_pwd"}) {
         mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QLatin1String(item));
         Forms::IfLoaded<frmDisplay>()->lstData_MouseDown(ListView::vbRightButton, 0, 0, 0);
     }
     EXPECT_EQ(poppedUp, (QStringList{"pupTaskToday", "pupMeetToday", "mnuNotes", "mnuPassword"}));
+    // The all-meetings list offers "Change Priority".
+    EXPECT_TRUE(priorityShown);
     // The notes menu pops up whole.
     EXPECT_EQ(main.mnuNotes->actions().size(), 6);
 }

@@ -57,6 +57,8 @@ TEST_F(WindowsTest, StartUpOpensOneWindowByTheConfiguration) {
         {"on without password", true, "enabled=1\n", {}, "frmChangePassword", {"Please set Password now ..."}},
         {"on with password", true, "enabled=1\n", "secret1", "frmAppPassword", {}},
         {"off", true, "enabled=0\n", "secret1", "frmMain", {}},
+        {"a word counts as on", true, "enabled=True\n", "secret1", "frmAppPassword", {}},
+        {"a number other than 0 is on", true, "enabled=-1\n", "secret1", "frmAppPassword", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
