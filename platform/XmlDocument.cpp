@@ -5,10 +5,12 @@
 #include "platform/XmlWellFormed.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <cstring>
+#include <future>
+#include <optional>
 #include <pugixml.hpp>
 #include <string>
+#include <system_error>
 
 namespace platform {
 
@@ -308,30 +310,28 @@ bool XmlDocument::load(const QString& path) {
     m_buffer.clear();
     m_depth = 0;
     m_unwritable = false;
-    for (bool quick : {true, false}) {
-        QByteArray bytes;
-        QString reason;
-        if (!ReadWholeFile(path, bytes, &reason)) {
-            m_error = reason;
-            return false;
-        }
-        const Parsed parsed = parse(std::move(bytes), quick);
-        if (parsed != Parsed::Unsure)
-            return parsed == Parsed::Ok;
+    QByteArray bytes;
+    QString reason;
+    if (!ReadWholeFile(path, bytes, &reason)) {
+        m_error = reason;
+        return false;
     }
-    return false;
+    return parse(std::move(bytes));
 }
 
 bool XmlDocument::loadXml(const QByteArray& xml) {
     m_doc->reset();
     m_buffer.clear();
-    const Parsed parsed = parse(xml, true);
-    return (parsed == Parsed::Unsure ? parse(xml, false) : parsed) == Parsed::Ok;
+    return parse(xml);
 }
 
 namespace {
 
 enum class Charset { Utf8, Windows1252, Unknown };
+
+// From this size on, the check runs beside the tree builder: below it, a
+// thread costs more than it saves.
+constexpr qsizetype kCheckAsideFrom = 1024 * 1024;
 
 // The declared encodings a file of this program may carry. Latin-1 and ASCII
 // files written on Windows are in its code page, of which both are subsets.
@@ -368,63 +368,9 @@ bool wideToUtf8(const QByteArray& bytes, QByteArray* out) {
     return true;
 }
 
-// What the quick judgement of plain text leaves to the tree: one root, no
-// nesting beyond the bound, no repeated attribute and no '<' in an attribute
-// value. Fills in the depth and whether some element holds only layout; false
-// when the tree shows any of those faults or more than the quick road judges.
-bool judgeTree(const pugi::xml_document& doc, XmlCheck* check) {
-    pugi::xml_node root = doc.first_child();
-    if (!root || root.type() != pugi::node_element || root.next_sibling())
-        return false;
-    int depth = 1;
-    pugi::xml_node n = root;
-    for (;;) {
-        if (depth > kMaxXmlDepth)
-            return false;
-        check->maxDepth = std::max(check->maxDepth, depth);
-        if (pugi::xml_attribute a = n.first_attribute()) {
-            // Sorting many is the full check's business.
-            int count = 0;
-            for (pugi::xml_attribute b = a; b; b = b.next_attribute()) {
-                if (std::strchr(b.value(), '<') || ++count > 8)
-                    return false;
-                for (pugi::xml_attribute c = a; c != b; c = c.next_attribute())
-                    if (std::strcmp(c.name(), b.name()) == 0)
-                        return false;
-            }
-        }
-        pugi::xml_node c = n.first_child();
-        if (c && c.type() == pugi::node_pcdata && !c.next_sibling()) {
-            const char* v = c.value();
-            const size_t spaces = std::strspn(v, " \t\r\n");
-            if (v[spaces] == 0 && std::strpbrk(v, "\r\n"))
-                check->layoutOnlyElement = true;
-        }
-        // Depth-first over the elements, without a stack of our own.
-        while (c && c.type() != pugi::node_element)
-            c = c.next_sibling();
-        if (c) {
-            n = c, ++depth;
-            continue;
-        }
-        for (;;) {
-            if (n == root)
-                return true;
-            pugi::xml_node s = n.next_sibling();
-            while (s && s.type() != pugi::node_element)
-                s = s.next_sibling();
-            if (s) {
-                n = s;
-                break;
-            }
-            n = n.parent(), --depth;
-        }
-    }
-}
-
 } // namespace
 
-XmlDocument::Parsed XmlDocument::parse(QByteArray bytes, bool quick) {
+bool XmlDocument::parse(QByteArray bytes) {
     m_error.clear();
     m_depth = 0;
     m_unwritable = false;
@@ -437,60 +383,74 @@ XmlDocument::Parsed XmlDocument::parse(QByteArray bytes, bool quick) {
                                  (u[0] == '<' && u[1] == 0) || (u[0] == 0 && u[1] == '<'));
     if (wide && !wideToUtf8(bytes, &bytes)) {
         m_error = QStringLiteral("The file is not whole UTF-16");
-        return Parsed::Failed;
+        return false;
     }
     const qsizetype bom = (!wide && n >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) ? 3 : 0;
-    XmlCheck check;
-    // Plain text is judged in a quick pass and the tree it makes; anything
-    // else in one full pass before the tree is made.
-    bool plain = quick && !wide && CheckPlain(bytes.constData() + bom, bytes.constData() + bytes.size(), &check);
-    if (!plain)
-        check = CheckWellFormed(bytes.constData() + bom, bytes.constData() + bytes.size());
+    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single;
+    const char* begin = bytes.constData() + bom;
+    const char* end = bytes.constData() + bytes.size();
+    // A large file is checked on a second thread while the tree is built, as
+    // UTF-8, from a copy of its own; whatever the check then says decides, as
+    // if it had come first.
+    std::optional<XmlCheck> check;
+    pugi::xml_parse_result early;
+    bool built = false;
+    if (!wide && end - begin >= kCheckAsideFrom) {
+        try {
+            std::future<XmlCheck> aside =
+                std::async(std::launch::async, [begin, end] { return CheckWellFormed(begin, end); });
+            early = m_doc->load_buffer(begin, static_cast<size_t>(end - begin), options, pugi::encoding_utf8);
+            check = aside.get();
+            built = true;
+        } catch (const std::system_error&) {
+            // No thread to be had: the check comes first, as for a small file.
+        }
+    }
+    if (!check)
+        check = CheckWellFormed(begin, end);
     // A wide file was decoded whole above, whatever its declaration says.
-    const Charset declared = wide ? Charset::Utf8 : charsetNamed(check.declaredEncoding);
+    const Charset declared = wide ? Charset::Utf8 : charsetNamed(check->declaredEncoding);
     if (declared == Charset::Unknown) {
-        m_error = QStringLiteral("Unsupported encoding '%1'").arg(QString::fromLatin1(check.declaredEncoding));
-        return Parsed::Failed;
+        m_doc->reset();
+        m_error = QStringLiteral("Unsupported encoding '%1'").arg(QString::fromLatin1(check->declaredEncoding));
+        return false;
     }
     // A file that says nothing of its encoding and is not UTF-8 comes from
     // a Windows desktop in its code page. A byte-order mark says UTF-8.
     const bool codePage =
-        declared == Charset::Windows1252 || (check.notUtf8 && !bom && !wide && check.declaredEncoding.isEmpty());
+        declared == Charset::Windows1252 || (check->notUtf8 && !bom && !wide && check->declaredEncoding.isEmpty());
     if (codePage && !bom) {
         bytes = FromWindows1252(bytes).toUtf8();
-        plain = false;
         check = CheckWellFormed(bytes.constData(), bytes.constData() + bytes.size());
+        built = false;
     } else if (codePage) {
-        m_error = QStringLiteral("A UTF-8 byte-order mark before another declared encoding");
-        return Parsed::Failed;
-    }
-    if (!check.ok) {
-        m_error = check.error;
-        return Parsed::Failed;
-    }
-    m_buffer = std::move(bytes);
-    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single;
-    pugi::xml_parse_result r = m_doc->load_buffer_inplace(m_buffer.data() + (codePage ? 0 : bom),
-                                                          static_cast<size_t>(m_buffer.size() - (codePage ? 0 : bom)),
-                                                          options, pugi::encoding_utf8);
-    // The quick road decides nothing on its own: a fault it left to the tree
-    // is named by the full check.
-    if (plain && !(r && judgeTree(*m_doc, &check))) {
         m_doc->reset();
-        m_buffer.clear();
-        return Parsed::Unsure;
+        m_error = QStringLiteral("A UTF-8 byte-order mark before another declared encoding");
+        return false;
+    }
+    if (!check->ok) {
+        m_doc->reset();
+        m_error = check->error;
+        return false;
+    }
+    pugi::xml_parse_result r = early;
+    if (!built) {
+        m_buffer = std::move(bytes);
+        r = m_doc->load_buffer_inplace(m_buffer.data() + (codePage ? 0 : bom),
+                                       static_cast<size_t>(m_buffer.size() - (codePage ? 0 : bom)), options,
+                                       pugi::encoding_utf8);
     }
     if (!r) {
         m_error = QStringLiteral("%1 at byte %2").arg(QString::fromUtf8(r.description())).arg(r.offset);
         m_doc->reset();
         m_buffer.clear();
-        return Parsed::Failed;
+        return false;
     }
     // The whole-tree walk runs only when the pass saw something for it to drop.
-    if (check.layoutOnlyElement)
+    if (check->layoutOnlyElement)
         dropLayoutOnlyText(m_doc->document_element());
-    m_depth = check.maxDepth;
-    return Parsed::Ok;
+    m_depth = check->maxDepth;
+    return true;
 }
 
 void XmlDocument::dropUnattached() {

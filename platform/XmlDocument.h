@@ -99,11 +99,7 @@ public:
 
 private:
     friend class XmlNode;
-    // Unsure: the quick judgement of plain text could not tell; the bytes,
-    // parsed in place, are spent, and the same text must be parsed again
-    // without it.
-    enum class Parsed { Ok, Failed, Unsure };
-    Parsed parse(QByteArray bytes, bool quick);
+    bool parse(QByteArray bytes);
     void dropUnattached();
     std::unique_ptr<pugi::xml_document> m_doc;
     unsigned saveFormat() const;

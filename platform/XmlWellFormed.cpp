@@ -116,8 +116,6 @@ class Checker {
 public:
     Checker(const char* begin, const char* end) : m_begin(begin), m_end(end) {}
 
-    const XmlCheck& result() const { return m_result; }
-
     XmlCheck run() {
         const char* p = m_begin;
         if (startsWith(p, m_end, "<?xml") && ((cls(p + 5) & kSpace) || startsWith(p + 5, m_end, "?>")))
@@ -572,76 +570,6 @@ private:
         }
     }
 
-public:
-    // See CheckPlain.
-    bool plain() {
-        const char* p = m_begin;
-        if (startsWith(p, m_end, "<?xml") && ((cls(p + 5) & kSpace) || startsWith(p + 5, m_end, "?>")))
-            p = declaration(p + 5);
-        if (!p || *skipSpace(p) != '<' || !plainRun(p))
-            return false;
-        // After the last tag only whitespace: text after the root is all the
-        // tree builder passes over unseen.
-        const auto* last = static_cast<const char*>(memrchr(p, '<', static_cast<size_t>(m_end - p)));
-        const auto* close = static_cast<const char*>(std::memchr(last, '>', static_cast<size_t>(m_end - last)));
-        if (!close)
-            return false;
-        const char* tail = skipSpace(close + 1);
-        if (tail != m_end)
-            return false;
-        m_result.ok = true;
-        return true;
-    }
-
-private:
-    // No byte outside printable ASCII but tab and line breaks, no reference,
-    // no "<!" or "<?" and no "]]>" from p to the end.
-    bool plainRun(const char* p) const {
-        auto judge = [this](const char* q) {
-            switch (*q) {
-            case ']':
-                return !(m_end - q >= 3 && q[1] == ']' && q[2] == '>');
-            case '!':
-            case '?':
-                return q[-1] != '<';
-            default:
-                return false;
-            }
-        };
-#ifdef __SSE2__
-        const __m128i low = _mm_set1_epi8(0x20);
-        const __m128i tab = _mm_set1_epi8('\t'), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-        const __m128i amp = _mm_set1_epi8('&'), bracket = _mm_set1_epi8(']');
-        const __m128i bang = _mm_set1_epi8('!'), question = _mm_set1_epi8('?');
-        while (m_end - p >= 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            // Signed: bytes above ASCII count as below a space too.
-            const __m128i control = _mm_andnot_si128(
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, cr)),
-                _mm_cmplt_epi8(v, low));
-            const __m128i look = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, bracket), _mm_cmpeq_epi8(v, bang)),
-                                              _mm_cmpeq_epi8(v, question));
-            if (_mm_movemask_epi8(_mm_or_si128(control, _mm_cmpeq_epi8(v, amp))) != 0)
-                return false;
-            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(look));
-            while (mask != 0) {
-                if (!judge(p + __builtin_ctz(mask)))
-                    return false;
-                mask &= mask - 1;
-            }
-            p += 16;
-        }
-#endif
-        for (; p < m_end; ++p) {
-            const unsigned char c = static_cast<unsigned char>(*p);
-            if ((c < 0x20 && !(cls(p) & kSpace)) || c >= 0x80 || c == '&')
-                return false;
-            if ((c == ']' || c == '!' || c == '?') && !judge(p))
-                return false;
-        }
-        return true;
-    }
-
     // The declaration, p just after "<?xml": version, then optionally the
     // encoding and standalone, each once and in that order.
     const char* declaration(const char* p) {
@@ -716,14 +644,6 @@ private:
 
 XmlCheck CheckWellFormed(const char* begin, const char* end) {
     return Checker(begin, end).run();
-}
-
-bool CheckPlain(const char* begin, const char* end, XmlCheck* check) {
-    Checker checker(begin, end);
-    if (!checker.plain())
-        return false;
-    *check = checker.result();
-    return true;
 }
 
 } // namespace platform

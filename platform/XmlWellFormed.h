@@ -29,14 +29,4 @@ constexpr int kMaxXmlDepth = 256;
 // last one must be readable and zero, as a QByteArray guarantees.
 XmlCheck CheckWellFormed(const char* begin, const char* end);
 
-// The quick judgement of the common file: plain ASCII without control
-// characters, references, comments, CDATA, processing instructions or a
-// document type, holding nothing but whitespace around its markup outside the
-// root. For such text the tree builder itself refuses every fault left but
-// those JudgeTree looks for. True with the declaration's findings in *check
-// (ok set); false when the text is not of that kind, which says nothing of
-// whether it is well formed: CheckWellFormed decides then. Same conditions on
-// the text as CheckWellFormed.
-bool CheckPlain(const char* begin, const char* end, XmlCheck* check);
-
 } // namespace platform

@@ -202,44 +202,47 @@ TEST(XmlDocument, LayoutOnlyContentIsDroppedAnywhereInALargeFile) {
     }
 }
 
-// Plain ASCII files take a quicker road than the rest; they must be judged,
-// and their faults named, exactly as the full check does.
-TEST(XmlDocument, PlainFilesAreJudgedAsTheFullCheckJudgesThem) {
+// A large file is checked beside the tree builder; it must be judged, and its
+// faults named, exactly as a file checked first.
+TEST(XmlDocument, LargeFilesAreJudgedAsFilesCheckedFirst) {
     const QByteArray deep = QByteArray("<a>").repeated(platform::kMaxXmlDepth + 1) +
                             QByteArray("</a>").repeated(platform::kMaxXmlDepth + 1);
     const QByteArray cases[] = {
         "<?xml version=\"1.0\"?>\n<a>\n\t<b c=\"1\" d=\"x]y>\"/>\n</a>\n",
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>&amp;&#65;</a>",
         "<?xml version=\"2.0\"?><a/>",
         "<a/><b/>",
         "<a/>x",
-        "<a/>x>",
         " x<a/>",
         "<a b=\"<\"/>",
         "<a b=\"1\" c=\"2\" b=\"3\"/>",
-        "<a b1=\"\" b2=\"\" b3=\"\" b4=\"\" b5=\"\" b6=\"\" b7=\"\" b8=\"\" b9=\"\" b1=\"\"/>",
-        "<a b1=\"\" b2=\"\" b3=\"\" b4=\"\" b5=\"\" b6=\"\" b7=\"\" b8=\"\" b9=\"\"/>",
         "<a>]]></a>",
-        "<a>x]]y</a>",
         "<a b='1'c='2'/>",
         "<a><1b/></a>",
         "<a></ a>",
         "<a>",
         "</a>",
         "<a\x01/>",
-        "<a>\x7F</a>",
+        "<a>fish & chips</a>",
+        "<a><!-- x -- y --></a>",
         "<a>\n\n</a>",
         deep,
         deep.mid(3, deep.size() - 7),
     };
-    for (const QByteArray& xml : cases) {
-        // The same text in UTF-16 is never plain.
+    const QByteArray padding(1100000, '\n');
+    for (const QByteArray& small : cases) {
+        const QByteArray xml = small + padding;
+        // The same text in UTF-16 is decoded whole first, then checked first.
         const QString text = QString::fromLatin1(xml);
         XmlDocument wide;
         const bool ok = wide.loadXml(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
         XmlDocument doc;
-        EXPECT_EQ(doc.loadXml(xml), ok) << xml.constData();
-        EXPECT_EQ(doc.lastError(), wide.lastError()) << xml.constData();
-        EXPECT_EQ(doc.xml(), wide.xml()) << xml.constData();
+        EXPECT_EQ(doc.loadXml(xml), ok) << small.constData();
+        EXPECT_EQ(doc.lastError(), wide.lastError()) << small.constData();
+        EXPECT_EQ(doc.xml(), wide.xml()) << small.constData();
     }
+    // Not UTF-8 and declaring nothing: read again in the Windows code page.
+    XmlDocument western;
+    ASSERT_TRUE(western.loadXml("<a>caf\xE9</a>" + padding));
+    EXPECT_EQ(western.documentElement().text(), QStringLiteral("caf\u00E9"));
 }
