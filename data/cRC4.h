@@ -40,13 +40,14 @@ private:
     static QByteArray DeHex(const QString& text);
     static QByteArray TextBytes(const QString& text);
     static QString BytesText(const QByteArray& bytes);
+    friend QString DecipherField(const QString& hexText);
 
     QString m_key;
     std::array<uint8_t, 256> m_table{};
 };
 
-// Enciphers or deciphers one field with the data key through a fresh cipher
-// object, as every editor and list does.
+// Enciphers or deciphers one field with the data key, as every editor and
+// list does; a field always starts from the key's initial state.
 QString EncipherField(const QString& text);
 QString DecipherField(const QString& hexText);
 // The same for the optional fields: a blank value is stored and shown exactly

@@ -93,6 +93,10 @@ TEST(Cipher, HexReadingRules) {
     EXPECT_EQ(c.DecryptString(QStringLiteral("G441"), QString(), true), QChar(0) + QStringLiteral("A"))
         << "a pair that starts with a non-digit reads 0";
     EXPECT_EQ(c.DecryptString(QString(), kDataKey, true), QString());
+    // A field read for a list follows the same rules as the cipher object.
+    for (const char* hex : {"", "4", "414", "4G41", "G441", "\u00E941", "EFBBBF41", "8F9a0b"})
+        EXPECT_EQ(DecipherField(QString::fromUtf8(hex)), cRC4().DecryptString(QString::fromUtf8(hex), kDataKey, true))
+            << hex;
 }
 
 TEST(Cipher, ProgressReportsFromZeroToHundred) {
