@@ -232,9 +232,16 @@ QString EncipherField(const QString& text) {
 }
 
 QString DecipherField(const QString& hexText) {
+    return DecipherFieldStart(hexText, -1);
+}
+
+QString DecipherFieldStart(const QString& hexText, int characters) {
     // Lists decipher a field for every row: the digits are read and the bytes
     // deciphered in one loop, from a copy of the data key's initial state.
-    const qsizetype size = hexText.size();
+    // A character takes at most four bytes after the three of the UTF-8 mark.
+    qsizetype size = hexText.size();
+    if (characters >= 0)
+        size = std::min<qsizetype>(size, 2 * (3 + 4 * static_cast<qsizetype>(characters)));
     QByteArray bytes((size + 1) / 2, Qt::Uninitialized);
     auto* d = reinterpret_cast<unsigned char*>(bytes.data());
     const QChar* t = hexText.constData();
