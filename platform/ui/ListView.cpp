@@ -179,8 +179,6 @@ private:
 
 ListItem::ListItem(ListView* owner, const QString& text, int icon, int smallIcon)
     : m_owner(owner), m_icon(icon), m_smallIcon(smallIcon) {
-    // Room for a text in every column at once: rows are filled column by column.
-    m_texts.reserve(std::max(1, owner->columnTotal()));
     m_texts.append(text);
 }
 
