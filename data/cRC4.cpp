@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -238,21 +239,33 @@ QString DecipherField(const QString& hexText) {
 QString DecipherFieldStart(const QString& hexText, int characters) {
     // Lists decipher a field for every row: the digits are read and the bytes
     // deciphered in one loop, from a copy of the data key's initial state.
-    // A character takes at most four bytes after the three of the UTF-8 mark.
-    qsizetype size = hexText.size();
-    if (characters >= 0)
-        size = std::min<qsizetype>(size, 2 * (3 + 4 * static_cast<qsizetype>(characters)));
-    QByteArray bytes((size + 1) / 2, Qt::Uninitialized);
+    const qsizetype size = hexText.size();
+    qsizetype count = (size + 1) / 2;
+    QByteArray bytes(count, Qt::Uninitialized);
     auto* d = reinterpret_cast<unsigned char*>(bytes.data());
     const QChar* t = hexText.constData();
     Table s = dataKeySchedule();
     uint8_t i = 0, j = 0;
-    for (qsizetype p = 0; p < size; p += 2) {
-        ++i;
-        j = static_cast<uint8_t>(j + s[i]);
-        std::swap(s[i], s[j]);
-        *d++ = hexByte(t + p, p + 1 < size) ^ s[static_cast<uint8_t>(s[i] + s[j])];
+    auto run = [&](qsizetype from, qsizetype to) {
+        for (qsizetype k = from; k < to; ++k) {
+            ++i;
+            j = static_cast<uint8_t>(j + s[i]);
+            std::swap(s[i], s[j]);
+            d[k] = hexByte(t + 2 * k, 2 * k + 1 < size) ^ s[static_cast<uint8_t>(s[i] + s[j])];
+        }
+    };
+    const qsizetype mark = kUtf8Mark.size();
+    run(0, std::min(count, mark));
+    if (characters >= 0 && count > mark) {
+        // A character takes one byte in the Windows code page, at most four
+        // after the UTF-8 mark.
+        const bool utf8 = std::memcmp(d, kUtf8Mark.constData(), static_cast<size_t>(mark)) == 0;
+        count = std::min(count,
+                         utf8 ? mark + 4 * static_cast<qsizetype>(characters) : std::max<qsizetype>(mark, characters));
+        bytes.truncate(count);
+        d = reinterpret_cast<unsigned char*>(bytes.data());
     }
+    run(mark, count);
     return cRC4::BytesText(bytes);
 }
 
