@@ -41,10 +41,6 @@ private:
     static QByteArray TextBytes(const QString& text);
     static QString BytesText(const QByteArray& bytes);
     friend QString DecipherFieldStart(const QString& hexText, int characters);
-    // The start of a field's clear text, at least its first `characters`
-    // characters (or all of it): what a list shows of a long text, without
-    // deciphering the rest.
-    QString DecipherFieldStart(const QString& hexText, int characters);
 
     QString m_key;
     std::array<uint8_t, 256> m_table{};
@@ -54,11 +50,11 @@ private:
 // list does; a field always starts from the key's initial state.
 QString EncipherField(const QString& text);
 QString DecipherField(const QString& hexText);
-// The start of a field's clear text, at least its first `characters`
-// characters (or all of it): what a list shows of a long text, without
-// deciphering the rest.
-QString DecipherFieldStart(const QString& hexText, int characters);
 // The same for the optional fields: a blank value is stored and shown exactly
 // as typed, never enciphered.
 QString EncipherOptionalField(const QString& text);
 QString DecipherOptionalField(const QString& stored);
+// The start of a field's clear text, at least its first `characters`
+// characters (or all of it): what a list shows of a long text, without
+// deciphering the rest.
+QString DecipherFieldStart(const QString& hexText, int characters);
