@@ -5,12 +5,13 @@
 #include "platform/XmlWellFormed.h"
 
 #include <QFileInfo>
+#include <QThreadPool>
 #include <cstring>
 #include <future>
+#include <memory>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
-#include <system_error>
 
 namespace platform {
 
@@ -329,9 +330,9 @@ namespace {
 
 enum class Charset { Utf8, Windows1252, Unknown };
 
-// From this size on, the check runs beside the tree builder: below it, a
-// thread costs more than it saves.
-constexpr qsizetype kCheckAsideFrom = 1024 * 1024;
+// From this size on, the check runs beside the tree builder: below it,
+// handing it to another thread costs more than it saves.
+constexpr qsizetype kCheckAsideFrom = 64 * 1024;
 
 // The declared encodings a file of this program may carry. Latin-1 and ASCII
 // files written on Windows are in its code page, of which both are subsets.
@@ -396,14 +397,17 @@ bool XmlDocument::parse(QByteArray bytes) {
     pugi::xml_parse_result early;
     bool built = false;
     if (!wide && end - begin >= kCheckAsideFrom) {
-        try {
-            std::future<XmlCheck> aside =
-                std::async(std::launch::async, [begin, end] { return CheckWellFormed(begin, end); });
+        // On a pooled thread, as starting one costs more than a small file's
+        // check; when none is free the check comes first, as for a small
+        // file. The task is that thread's as much as ours, so it lives until
+        // the later of the two lets go of it.
+        auto task =
+            std::make_shared<std::packaged_task<XmlCheck()>>([begin, end] { return CheckWellFormed(begin, end); });
+        std::future<XmlCheck> aside = task->get_future();
+        if (QThreadPool::globalInstance()->tryStart([task] { (*task)(); })) {
             early = m_doc->load_buffer(begin, static_cast<size_t>(end - begin), options, pugi::encoding_utf8);
             check = aside.get();
             built = true;
-        } catch (const std::system_error&) {
-            // No thread to be had: the check comes first, as for a small file.
         }
     }
     if (!check)
