@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -70,6 +71,17 @@ constexpr HexDigits kHex = makeHexDigits();
 int hexValue(QChar c) {
     const char16_t u = c.unicode();
     return u < 128 ? kHex.value[u] : -1;
+}
+
+// The byte of the hex digits at t, of which there are one or two. Reading
+// stops at the first character that is not a hex digit, so a pair that starts
+// with one reads 0.
+unsigned char hexByte(const QChar* t, bool pair) {
+    const int high = hexValue(t[0]);
+    if (!pair)
+        return static_cast<unsigned char>(std::max(high, 0));
+    const int low = hexValue(t[1]);
+    return static_cast<unsigned char>((high | low) >= 0 ? high * 16 + low : std::max(high, 0));
 }
 
 } // namespace
@@ -148,16 +160,8 @@ QByteArray cRC4::DeHex(const QString& text) {
     QByteArray out((size + 1) / 2, Qt::Uninitialized);
     char* d = out.data();
     const QChar* t = text.constData();
-    qsizetype p = 0;
-    for (; p + 1 < size; p += 2) {
-        // Reading stops at the first character that is not a hex digit, so a
-        // pair that starts with one reads 0.
-        const int high = hexValue(t[p]);
-        const int low = hexValue(t[p + 1]);
-        d[p / 2] = static_cast<char>((high | low) >= 0 ? high * 16 + low : std::max(high, 0));
-    }
-    if (p < size)
-        d[p / 2] = static_cast<char>(std::max(hexValue(t[p]), 0));
+    for (qsizetype p = 0; p < size; p += 2)
+        d[p / 2] = static_cast<char>(hexByte(t + p, p + 1 < size));
     return out;
 }
 
@@ -229,8 +233,40 @@ QString EncipherField(const QString& text) {
 }
 
 QString DecipherField(const QString& hexText) {
-    mGeneralFunctions::oRC4 = std::make_unique<cRC4>();
-    return mGeneralFunctions::oRC4->DecryptString(hexText, kDataKey, true);
+    return DecipherFieldStart(hexText, -1);
+}
+
+QString DecipherFieldStart(const QString& hexText, int characters) {
+    // Lists decipher a field for every row: the digits are read and the bytes
+    // deciphered in one loop, from a copy of the data key's initial state.
+    const qsizetype size = hexText.size();
+    qsizetype count = (size + 1) / 2;
+    QByteArray bytes(count, Qt::Uninitialized);
+    auto* d = reinterpret_cast<unsigned char*>(bytes.data());
+    const QChar* t = hexText.constData();
+    Table s = dataKeySchedule();
+    uint8_t i = 0, j = 0;
+    auto run = [&](qsizetype from, qsizetype to) {
+        for (qsizetype k = from; k < to; ++k) {
+            ++i;
+            j = static_cast<uint8_t>(j + s[i]);
+            std::swap(s[i], s[j]);
+            d[k] = hexByte(t + 2 * k, 2 * k + 1 < size) ^ s[static_cast<uint8_t>(s[i] + s[j])];
+        }
+    };
+    const qsizetype mark = kUtf8Mark.size();
+    run(0, std::min(count, mark));
+    if (characters >= 0 && count > mark) {
+        // A character takes one byte in the Windows code page, at most four
+        // after the UTF-8 mark.
+        const bool utf8 = std::memcmp(d, kUtf8Mark.constData(), static_cast<size_t>(mark)) == 0;
+        count = std::min(count,
+                         utf8 ? mark + 4 * static_cast<qsizetype>(characters) : std::max<qsizetype>(mark, characters));
+        bytes.truncate(count);
+        d = reinterpret_cast<unsigned char*>(bytes.data());
+    }
+    run(mark, count);
+    return cRC4::BytesText(bytes);
 }
 
 QString EncipherOptionalField(const QString& text) {

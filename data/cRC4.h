@@ -40,16 +40,21 @@ private:
     static QByteArray DeHex(const QString& text);
     static QByteArray TextBytes(const QString& text);
     static QString BytesText(const QByteArray& bytes);
+    friend QString DecipherFieldStart(const QString& hexText, int characters);
 
     QString m_key;
     std::array<uint8_t, 256> m_table{};
 };
 
-// Enciphers or deciphers one field with the data key through a fresh cipher
-// object, as every editor and list does.
+// Enciphers or deciphers one field with the data key, as every editor and
+// list does; a field always starts from the key's initial state.
 QString EncipherField(const QString& text);
 QString DecipherField(const QString& hexText);
 // The same for the optional fields: a blank value is stored and shown exactly
 // as typed, never enciphered.
 QString EncipherOptionalField(const QString& text);
 QString DecipherOptionalField(const QString& stored);
+// The start of a field's clear text, at least its first `characters`
+// characters (or all of it): what a list shows of a long text, without
+// deciphering the rest.
+QString DecipherFieldStart(const QString& hexText, int characters);

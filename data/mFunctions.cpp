@@ -109,7 +109,7 @@ QString ShortenText(const QString& text) {
     // Count characters, not UTF-16 units, so a letter outside the basic plane
     // is neither counted twice nor cut in half.
     qsizetype units = 0;
-    for (int chars = 0; chars < 30; ++chars) {
+    for (int chars = 0; chars < kShortenedLength; ++chars) {
         if (units >= text.size())
             return text;
         units += (text.at(units).isHighSurrogate() && units + 1 < text.size() && text.at(units + 1).isLowSurrogate())

@@ -117,8 +117,10 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
         ::close(fd);
         return false;
     }
+    // One byte more than the file holds, so the read that finds its end needs
+    // no larger buffer.
     QByteArray out;
-    out.resize(static_cast<qsizetype>(st.st_size));
+    out.resize(static_cast<qsizetype>(st.st_size) + 1);
     qsizetype got = 0;
     for (;;) {
         if (got == out.size())

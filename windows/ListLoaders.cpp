@@ -56,6 +56,12 @@ QString field(const XmlNode& record, int index) {
     return record.child(index).text();
 }
 
+// A long enciphered text as a list shows it: only as much is deciphered as
+// can be shown.
+QString shortDeciphered(const QString& stored) {
+    return ShortenText(DecipherFieldStart(stored, kShortenedLength + 1));
+}
+
 // An optional enciphered field: blank as stored, otherwise its clear text.
 void emphasise(ListItem* row, const QString& storedPriority) {
     const std::optional<int> priority = codeOf(storedPriority);
@@ -176,7 +182,7 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
                 row->SetSubItems(2, codeText(field(record, 1), GetTaskStatusText));
                 row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
                 const QString desc = field(record, 2);
-                row->SetSubItems(4, mGeneralFunctions::IsBlank(desc) ? desc : ShortenText(DecipherField(desc)));
+                row->SetSubItems(4, mGeneralFunctions::IsBlank(desc) ? desc : shortDeciphered(desc));
             } else {
                 row->SetSubItems(2, codeText(field(record, 1), GetMeetingForText));
                 row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
@@ -207,7 +213,7 @@ void LoadNotesList(const QString& sDate) {
         row->SetSubItems(1, field(note, 1));
         row->SetSubItems(2, note.attributeText(0));
         row->SetSubItems(3, field(note, 2));
-        row->SetSubItems(4, ShortenText(DecipherField(field(note, 3))));
+        row->SetSubItems(4, shortDeciphered(field(note, 3)));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "data/cRC4.h"
+#include "data/mFunctions.h"
 #include "data/mGeneralFunctions.h"
 
 #include "ProgramFolder.h"
@@ -93,6 +94,20 @@ TEST(Cipher, HexReadingRules) {
     EXPECT_EQ(c.DecryptString(QStringLiteral("G441"), QString(), true), QChar(0) + QStringLiteral("A"))
         << "a pair that starts with a non-digit reads 0";
     EXPECT_EQ(c.DecryptString(QString(), kDataKey, true), QString());
+    // A list deciphers only the start of a long text; what it shows is the same.
+    for (const QString& text :
+         {QString(), QStringLiteral("short"), QString(29, QLatin1Char('a')), QString(30, QLatin1Char('b')),
+          QString(31, QChar(0xE9)), QString(200, QLatin1Char('c')), QString(40, QChar(0x4E2D)),
+          QString::fromUtf8("\xF0\x9F\x98\x80").repeated(40), QStringLiteral("x") + QString(35, QChar(0x20AC))}) {
+        const QString hex = EncipherField(text);
+        EXPECT_EQ(mFunctions::ShortenText(DecipherFieldStart(hex, mFunctions::kShortenedLength)),
+                  mFunctions::ShortenText(DecipherField(hex)))
+            << text.toStdString();
+    }
+    // A field read for a list follows the same rules as the cipher object.
+    for (const char* hex : {"", "4", "414", "4G41", "G441", "\u00E941", "EFBBBF41", "8F9a0b"})
+        EXPECT_EQ(DecipherField(QString::fromUtf8(hex)), cRC4().DecryptString(QString::fromUtf8(hex), kDataKey, true))
+            << hex;
 }
 
 TEST(Cipher, ProgressReportsFromZeroToHundred) {
