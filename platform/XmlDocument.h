@@ -105,8 +105,9 @@ private:
     unsigned saveFormat() const;
     QByteArray m_buffer; // parsed in place, so it lives as long as the tree
     QString m_error;
-    int m_depth = 0;           // the deepest nesting the file loaded held
-    bool m_unwritable = false; // a text was given that XML cannot hold
+    int m_depth = 0;             // the deepest nesting the file loaded held
+    bool m_unwritable = false;   // a text was given that XML cannot hold
+    bool m_lineFeedText = false; // a text may be whitespace holding a line feed
 };
 
 } // namespace platform
