@@ -118,6 +118,7 @@ TEST_F(DataFileLoad, FilesWrittenTheWindowsWayLoadAndAreSavedAsUtf8) {
         // A save writes UTF-8 that reads back the same.
         ASSERT_TRUE(DataFile::Save(DataFile::Edit()));
         EXPECT_TRUE(platform::IsValidUtf8(folder.readData().constData(), folder.readData().size()));
+        DataFile::ForgetKeptDocument();
         EXPECT_TRUE(mFunctions::NodeExists(QStringLiteral(".//zandor/notes"), QStringLiteral("note"), c.title))
             << folder.readData().constData();
     }
