@@ -123,17 +123,36 @@ void SingleInstanceLock::unlock() {
     }
 }
 
-bool PrevInstance() {
+namespace {
+
+// The process's own lock on a program folder, and whether another copy held
+// it when first asked.
+struct InstanceLock {
+    std::unique_ptr<SingleInstanceLock> lock;
+    bool another = false;
+};
+
+const InstanceLock& instanceLock() {
     // One lock per program folder; tests move the folder between cases.
-    static std::map<QString, std::pair<std::unique_ptr<SingleInstanceLock>, bool>> locks;
+    static std::map<QString, InstanceLock> locks;
     const QString folder = QFileInfo(AppPath()).absoluteFilePath();
     auto found = locks.find(folder);
     if (found == locks.end()) {
-        auto lock = std::make_unique<SingleInstanceLock>(folder);
-        const bool another = !lock->tryLock() && lock->heldByAnother();
-        found = locks.emplace(folder, std::make_pair(std::move(lock), another)).first;
+        InstanceLock taken{std::make_unique<SingleInstanceLock>(folder)};
+        taken.another = !taken.lock->tryLock() && taken.lock->heldByAnother();
+        found = locks.emplace(folder, std::move(taken)).first;
     }
-    return found->second.second;
+    return found->second;
+}
+
+} // namespace
+
+bool PrevInstance() {
+    return instanceLock().another;
+}
+
+bool InstanceLockHeld() {
+    return instanceLock().lock->isLocked();
 }
 
 } // namespace platform

@@ -47,5 +47,9 @@ QString SingleInstanceLockFile(const QString& folder);
 // ends; later calls give the same answer. A lock file that cannot be made
 // counts as no other copy, so the organiser still starts.
 bool PrevInstance();
+// Whether this process holds the lock on its program folder (taking it as
+// PrevInstance does): false when another copy has it or no lock file could be
+// made, so work that only the one copy on a data file may do is skipped.
+bool InstanceLockHeld();
 
 } // namespace platform

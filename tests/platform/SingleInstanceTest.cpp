@@ -41,6 +41,7 @@ TEST(SingleInstance, TheFirstCopyIsNotAPreviousInstanceOfItself) {
     testsupport::TempProgramFolder folder;
     EXPECT_FALSE(platform::PrevInstance());
     EXPECT_FALSE(platform::PrevInstance()) << "the same answer every time";
+    EXPECT_TRUE(platform::InstanceLockHeld());
     SingleInstanceLock second(folder.path());
     EXPECT_FALSE(second.tryLock());
     EXPECT_TRUE(second.heldByAnother());
@@ -135,4 +136,14 @@ TEST(SingleInstance, TheSharedLockFileTrustsNoPlantedNameOrStrangersFile) {
         lock.unlock();
         QFile::remove(lock.sharedFileName());
     }
+}
+
+TEST(SingleInstance, NoLockFileAtAllIsNoOtherCopyButNoLockHeld) {
+    testsupport::TempProgramFolder folder;
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("missing/lock")), folder.file(".veltrane.lock")));
+    const QString shared = SingleInstanceLock(folder.path()).sharedFileName();
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("missing/shared")), shared));
+    EXPECT_FALSE(platform::PrevInstance()) << "the organiser still starts";
+    EXPECT_FALSE(platform::InstanceLockHeld()) << "so it must not clean up as the only copy";
+    QFile::remove(shared);
 }
