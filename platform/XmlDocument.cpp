@@ -507,7 +507,7 @@ QByteArray XmlDocument::xml() const {
     return QByteArray::fromStdString(w.out);
 }
 
-bool XmlDocument::save(const QString& path) {
+bool XmlDocument::save(const QString& path, FileId* written) {
     if (m_unwritable) {
         m_error = QStringLiteral("A text holds a character that XML files cannot hold");
         return false;
@@ -542,6 +542,8 @@ bool XmlDocument::save(const QString& path) {
         m_error = reason;
         return false;
     }
+    if (written)
+        *written = file.written();
     m_error.clear();
     return true;
 }

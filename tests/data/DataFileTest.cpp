@@ -217,3 +217,17 @@ TEST_F(DataFileSave, TemporariesOfKilledSavesAreRemovedAtStart) {
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("data.xml.bck"))));
     EXPECT_TRUE(QFileInfo::exists(folder.dataFile()));
 }
+
+TEST_F(DataFileSave, AFilePutInPlaceRightAfterTheSaveIsReadNotTheSavedDocument) {
+    const QByteArray theirs = "<?xml version=\"1.0\"?>\n<zandor><notes><note title=\"theirs\"/></notes>"
+                              "<passwords/></zandor>\n";
+    const QString other = folder.file(QStringLiteral("other.xml"));
+    platform::AfterNextReplace([&] {
+        ASSERT_TRUE(platform::WriteWholeFile(other, theirs));
+        ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(folder.dataFile()).constData()), 0);
+    });
+    ASSERT_TRUE(save());
+    ASSERT_EQ(folder.readData(), theirs);
+    EXPECT_TRUE(
+        mFunctions::NodeExists(QStringLiteral(".//zandor/notes"), QStringLiteral("note"), QStringLiteral("theirs")));
+}
