@@ -199,9 +199,12 @@ Document Edit() {
 bool Save(const Document& doc) {
     const QByteArray path = QFile::encodeName(Path());
     kept().doc.reset();
-    if (doc->save(Path())) {
+    platform::FileId written;
+    if (doc->save(Path(), &written)) {
+        // Kept only while the name still stands for the file written: another
+        // program may have put its own in place since the rename.
         FileIdentity id;
-        if (identityOf(path, id))
+        if (identityOf(path, id) && written == platform::FileId{id.device, id.inode})
             keep(doc, path, id, true);
         return true;
     }

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
@@ -23,6 +24,11 @@ QString& appPathOverride() {
 QString& pendingWriteFailure() {
     static QString reason;
     return reason;
+}
+
+std::function<void()>& pendingAfterReplace() {
+    static std::function<void()> action;
+    return action;
 }
 
 WriteStep& pendingWriteFailureStep() {
@@ -273,6 +279,9 @@ bool AtomicFileWriter::commit(QString* reason) {
             m_error = errnoText(errno);
             ok = false;
         }
+        struct stat info {};
+        if (ok && ::fstat(m_fd, &info) == 0)
+            m_written = {static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
         if (::close(m_fd) != 0 && ok) {
             m_error = errnoText(errno);
             ok = false;
@@ -284,10 +293,13 @@ bool AtomicFileWriter::commit(QString* reason) {
         }
         if (!ok)
             ::unlink(m_tempName.constData());
+        else if (std::function<void()> action = std::exchange(pendingAfterReplace(), {}))
+            action();
         // The new name itself is durable only once the folder is flushed. Once
         // renamed, the new file is in place and the old one gone, so a failed
         // flush cannot be reported as the old file standing: the save stands.
-        else if (QString ignored; !takeWriteFailure(&ignored, WriteStep::FolderFlush))
+        QString ignored;
+        if (ok && !takeWriteFailure(&ignored, WriteStep::FolderFlush))
             syncFolder(m_finalName);
     }
     if (!ok && reason)
@@ -312,6 +324,10 @@ void RemoveStaleTemporaries(const QString& path) {
         for (const QString& name : found)
             folder.remove(name);
     }
+}
+
+void AfterNextReplace(std::function<void()> action) {
+    pendingAfterReplace() = std::move(action);
 }
 
 void FailNextWrite(const QString& reason, WriteStep step) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace platform {
 
@@ -35,6 +36,14 @@ bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString
 // The same, for writers that produce the file piece by piece: the pieces go to
 // the temporary file, and commit() renames it over the old file only when every
 // piece was written. Destroying an uncommitted writer removes the temporary file.
+// Which file on the disk a name stands for: a file replaced under the same
+// name is another file.
+struct FileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileId& o) const { return device == o.device && inode == o.inode; }
+};
+
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(const QString& path);
@@ -44,9 +53,13 @@ public:
 
     bool write(const char* data, size_t size);
     bool commit(QString* reason = nullptr);
+    // After a commit: the file written, as it was before the rename. Whether
+    // the name still stands for it is the caller's to check.
+    FileId written() const { return m_written; }
 
 private:
     int m_fd = -1;
+    FileId m_written;
     QByteArray m_tempName;
     QByteArray m_finalName;
     QString m_error;
@@ -62,6 +75,10 @@ void RemoveStaleTemporaries(const QString& path);
 // setting the new file's mode, or flushing the folder after the rename. Used
 // by tests.
 enum class WriteStep { Start, Mode, FolderFlush };
+// Runs the action once, right after the next atomic replace has put its file
+// in place, as another program writing the same file then would. Used by tests.
+void AfterNextReplace(std::function<void()> action);
+
 void FailNextWrite(const QString& reason = QStringLiteral("No space left on device"),
                    WriteStep step = WriteStep::Start);
 

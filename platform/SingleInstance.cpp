@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sys/file.h>
@@ -44,19 +45,27 @@ QString sharedLockFile(const QString& dataFolder) {
 // the umask, so every copy can lock it), and takes the lock. A copy may lock a
 // file it can only read (one another user made): the lock is the system's,
 // not the file's content. Gives the descriptor, -1 with `heldByAnother` set
-// when another holder has the lock, or -1 when the file cannot be opened.
-int lockFile(const QString& fileName, bool create, bool& heldByAnother) {
+// when another holder has the lock, or -1 when the file cannot be opened. A
+// link is never followed and only a file this copy has just made has its mode
+// set, so a name planted in a shared folder cannot turn the lock against
+// another file. `trusted`, when given, says whose existing file may serve; a
+// file of anyone else is left alone, as if it could not be opened.
+int lockFile(const QString& fileName, bool create, bool& heldByAnother,
+             const std::function<bool(uid_t)>& trusted = {}) {
     const QByteArray name = QFile::encodeName(fileName);
-    int fd = create ? ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644) : -1;
-    if (fd >= 0) {
-        struct stat info {};
-        if (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid() && (info.st_mode & 0444) != 0444)
-            (void)::fchmod(fd, (info.st_mode & 07777) | 0444);
-    } else {
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    }
+    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    int fd = create ? ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | kFlags, 0644) : -1;
+    if (fd >= 0)
+        (void)::fchmod(fd, 0644);
+    else
+        fd = ::open(name.constData(), O_RDONLY | kFlags);
     if (fd < 0)
         return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || (trusted && !trusted(info.st_uid))) {
+        ::close(fd);
+        return -1;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         heldByAnother = errno == EWOULDBLOCK;
         ::close(fd);
@@ -72,7 +81,8 @@ QString SingleInstanceLockFile(const QString& folder) {
 }
 
 SingleInstanceLock::SingleInstanceLock(const QString& folder)
-    : m_fileName(SingleInstanceLockFile(folder)), m_sharedFileName(sharedLockFile(dataFileFolder(folder))) {}
+    : m_fileName(SingleInstanceLockFile(folder)), m_dataFolder(dataFileFolder(folder)),
+      m_sharedFileName(sharedLockFile(m_dataFolder)) {}
 
 SingleInstanceLock::~SingleInstanceLock() {
     unlock();
@@ -86,9 +96,17 @@ bool SingleInstanceLock::tryLock() {
     // a copy that may not make the folder's lock file and one that may, both
     // holding their own while they look, always meet. The shared file is only
     // made where it is needed.
+    // In the shared folder anyone may make the file first: one of this user,
+    // the system's or the data folder's owner's serves, another's is not
+    // trusted.
+    struct stat folderInfo {};
+    const bool folderKnown = ::stat(QFile::encodeName(m_dataFolder).constData(), &folderInfo) == 0;
+    const auto trusted = [&](uid_t owner) {
+        return owner == ::geteuid() || owner == 0 || (folderKnown && owner == folderInfo.st_uid);
+    };
     m_fd = lockFile(m_fileName, true, m_heldByAnother);
     if (!m_heldByAnother)
-        m_sharedFd = lockFile(m_sharedFileName, m_fd < 0, m_heldByAnother);
+        m_sharedFd = lockFile(m_sharedFileName, m_fd < 0, m_heldByAnother, trusted);
     if (!m_heldByAnother && m_fd < 0 && m_sharedFd >= 0)
         m_fd = lockFile(m_fileName, false, m_heldByAnother);
     if (m_heldByAnother)
@@ -105,17 +123,36 @@ void SingleInstanceLock::unlock() {
     }
 }
 
-bool PrevInstance() {
+namespace {
+
+// The process's own lock on a program folder, and whether another copy held
+// it when first asked.
+struct InstanceLock {
+    std::unique_ptr<SingleInstanceLock> lock;
+    bool another = false;
+};
+
+const InstanceLock& instanceLock() {
     // One lock per program folder; tests move the folder between cases.
-    static std::map<QString, std::pair<std::unique_ptr<SingleInstanceLock>, bool>> locks;
+    static std::map<QString, InstanceLock> locks;
     const QString folder = QFileInfo(AppPath()).absoluteFilePath();
     auto found = locks.find(folder);
     if (found == locks.end()) {
-        auto lock = std::make_unique<SingleInstanceLock>(folder);
-        const bool another = !lock->tryLock() && lock->heldByAnother();
-        found = locks.emplace(folder, std::make_pair(std::move(lock), another)).first;
+        InstanceLock taken{std::make_unique<SingleInstanceLock>(folder)};
+        taken.another = !taken.lock->tryLock() && taken.lock->heldByAnother();
+        found = locks.emplace(folder, std::move(taken)).first;
     }
-    return found->second.second;
+    return found->second;
+}
+
+} // namespace
+
+bool PrevInstance() {
+    return instanceLock().another;
+}
+
+bool InstanceLockHeld() {
+    return instanceLock().lock->isLocked();
 }
 
 } // namespace platform

@@ -18,7 +18,8 @@ public:
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
     // Takes the lock; false when another holder has it or neither lock file can
-    // be opened. Never waits.
+    // be opened (a shared one of an untrusted owner counts as unopenable).
+    // Never waits.
     bool tryLock();
     // After a failed tryLock: whether another holder has the lock (rather than
     // the lock file being refused).
@@ -26,9 +27,12 @@ public:
     bool isLocked() const { return m_fd >= 0 || m_sharedFd >= 0; }
     void unlock();
     QString fileName() const { return m_fileName; }
+    // The lock file in /tmp used where the data file's folder refuses one.
+    QString sharedFileName() const { return m_sharedFileName; }
 
 private:
     QString m_fileName;
+    QString m_dataFolder;
     QString m_sharedFileName;
     int m_fd = -1;
     int m_sharedFd = -1;
@@ -43,5 +47,9 @@ QString SingleInstanceLockFile(const QString& folder);
 // ends; later calls give the same answer. A lock file that cannot be made
 // counts as no other copy, so the organiser still starts.
 bool PrevInstance();
+// Whether this process holds the lock on its program folder (taking it as
+// PrevInstance does): false when another copy has it or no lock file could be
+// made, so work that only the one copy on a data file may do is skipped.
+bool InstanceLockHeld();
 
 } // namespace platform

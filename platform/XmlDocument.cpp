@@ -73,8 +73,16 @@ void dropLayoutOnlyText(pugi::xml_node root, const std::vector<int>& layout) {
 // A line feed marked by LineFeedsMarked goes out as a reference too.
 constexpr char kMarkedLineFeed = '\xFF';
 
-void appendKeepingReturns(std::string& out, const char* data, size_t size) {
+void appendKeepingReturns(std::string& out, const char* data, size_t size, bool marked) {
     const char* end = data + size;
+    if (!marked) {
+        while (const char* cr = static_cast<const char*>(std::memchr(data, '\r', static_cast<size_t>(end - data)))) {
+            out.append(data, cr).append("&#13;");
+            data = cr + 1;
+        }
+        out.append(data, end);
+        return;
+    }
     for (const char* p = data; p != end; ++p) {
         if (*p == '\r' || *p == kMarkedLineFeed) {
             out.append(data, p).append(*p == '\r' ? "&#13;" : "&#10;");
@@ -88,11 +96,12 @@ void appendKeepingReturns(std::string& out, const char* data, size_t size) {
 // file's layout and dropped; its line feeds are written as references, which
 // layout never holds. They are marked with a byte UTF-8 never holds, which
 // the library writes as it stands, for the writer to turn into the
-// reference, and put back after the save.
+// reference, and put back after the save. The walk is skipped for a document
+// that cannot hold such a text.
 class LineFeedsMarked {
 public:
-    explicit LineFeedsMarked(pugi::xml_node root) {
-        pugi::xml_node n = root;
+    LineFeedsMarked(pugi::xml_node root, bool mayHold) {
+        pugi::xml_node n = mayHold ? root : pugi::xml_node();
         while (n) {
             if (n.type() == pugi::node_pcdata && needsMarking(n.value()))
                 mark(n, '\n', kMarkedLineFeed);
@@ -113,8 +122,8 @@ public:
     }
     LineFeedsMarked(const LineFeedsMarked&) = delete;
     LineFeedsMarked& operator=(const LineFeedsMarked&) = delete;
+    bool any() const { return !m_marked.empty(); }
 
-private:
     static bool needsMarking(const char* text) {
         bool lineFeed = false;
         for (const char* p = text; *p; ++p) {
@@ -124,6 +133,8 @@ private:
         }
         return lineFeed;
     }
+
+private:
     void mark(pugi::xml_node n, char from, char to) {
         std::string text(n.value());
         std::replace(text.begin(), text.end(), from, to);
@@ -136,8 +147,9 @@ private:
 
 struct StringWriter : pugi::xml_writer {
     std::string out;
+    bool marked = false;
     void write(const void* data, size_t size) override {
-        appendKeepingReturns(out, static_cast<const char*>(data), size);
+        appendKeepingReturns(out, static_cast<const char*>(data), size, marked);
     }
 };
 
@@ -311,6 +323,9 @@ void XmlNode::setText(const QString& value) {
         return;
     if (!IsXmlText(value) && m_doc)
         m_doc->m_unwritable = true;
+    if (m_doc && !m_doc->m_lineFeedText && value.contains(QLatin1Char('\n')) &&
+        LineFeedsMarked::needsMarking(value.toUtf8().constData()))
+        m_doc->m_lineFeedText = true;
     pugi::xml_node n = wrap(m_node);
     if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
         n.set_value(value.toUtf8().constData());
@@ -345,6 +360,7 @@ bool XmlDocument::load(const QString& path) {
     m_buffer.clear();
     m_depth = 0;
     m_unwritable = false;
+    m_lineFeedText = false;
     QByteArray bytes;
     QString reason;
     if (!ReadWholeFile(path, bytes, &reason)) {
@@ -405,6 +421,7 @@ bool XmlDocument::parse(QByteArray bytes) {
     m_error.clear();
     m_depth = 0;
     m_unwritable = false;
+    m_lineFeedText = false;
     // The checks read up to the zero after the last byte, which only an owned
     // buffer is sure to hold; the file's own bytes are owned already.
     bytes.data();
@@ -454,6 +471,9 @@ bool XmlDocument::parse(QByteArray bytes) {
     if (!check.layoutOnlyElements.empty())
         dropLayoutOnlyText(m_doc->document_element(), check.layoutOnlyElements);
     m_depth = check.maxDepth;
+    // Raw whitespace with a line feed was dropped, above or between elements;
+    // only whitespace written as a reference can leave such a text.
+    m_lineFeedText = check.spaceReference;
     return true;
 }
 
@@ -480,13 +500,14 @@ QByteArray XmlDocument::xml() const {
     const_cast<XmlDocument*>(this)->dropUnattached();
     StringWriter w;
     {
-        LineFeedsMarked marked(m_doc->root());
+        LineFeedsMarked marked(m_doc->root(), m_lineFeedText);
+        w.marked = marked.any();
         m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
     }
     return QByteArray::fromStdString(w.out);
 }
 
-bool XmlDocument::save(const QString& path) {
+bool XmlDocument::save(const QString& path, FileId* written) {
     if (m_unwritable) {
         m_error = QStringLiteral("A text holds a character that XML files cannot hold");
         return false;
@@ -498,9 +519,10 @@ bool XmlDocument::save(const QString& path) {
     struct FileWriter : pugi::xml_writer {
         AtomicFileWriter& file;
         std::string pending;
+        bool marked = false;
         explicit FileWriter(AtomicFileWriter& f) : file(f) { pending.reserve(kChunk + 4096); }
         void write(const void* data, size_t size) override {
-            appendKeepingReturns(pending, static_cast<const char*>(data), size);
+            appendKeepingReturns(pending, static_cast<const char*>(data), size, marked);
             if (pending.size() >= kChunk) {
                 file.write(pending.data(), pending.size());
                 pending.clear();
@@ -510,7 +532,8 @@ bool XmlDocument::save(const QString& path) {
     AtomicFileWriter file(path);
     FileWriter w(file);
     {
-        LineFeedsMarked marked(m_doc->root());
+        LineFeedsMarked marked(m_doc->root(), m_lineFeedText);
+        w.marked = marked.any();
         m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
     }
     file.write(w.pending.data(), w.pending.size());
@@ -519,6 +542,8 @@ bool XmlDocument::save(const QString& path) {
         m_error = reason;
         return false;
     }
+    if (written)
+        *written = file.written();
     m_error.clear();
     return true;
 }

@@ -12,6 +12,7 @@ struct xml_node_struct;
 namespace platform {
 
 class XmlDocument;
+struct FileId;
 
 // A node of an XmlDocument: a small handle, valid while its document lives and
 // the node is in it. A null handle answers every question with nothing.
@@ -84,8 +85,9 @@ public:
     bool loadXml(const QByteArray& xml);
     // Writes the whole tree as UTF-8 through a temporary file and a rename; false
     // (with lastError()) when the file could not be written or a text holds a
-    // character XML cannot hold, the old file left as it was.
-    bool save(const QString& path);
+    // character XML cannot hold, the old file left as it was. `written`, when
+    // given, receives which file was written.
+    bool save(const QString& path, FileId* written = nullptr);
     QByteArray xml() const;
 
     QString lastError() const { return m_error; }
@@ -105,8 +107,9 @@ private:
     unsigned saveFormat() const;
     QByteArray m_buffer; // parsed in place, so it lives as long as the tree
     QString m_error;
-    int m_depth = 0;           // the deepest nesting the file loaded held
-    bool m_unwritable = false; // a text was given that XML cannot hold
+    int m_depth = 0;             // the deepest nesting the file loaded held
+    bool m_unwritable = false;   // a text was given that XML cannot hold
+    bool m_lineFeedText = false; // a text may be whitespace holding a line feed
 };
 
 } // namespace platform

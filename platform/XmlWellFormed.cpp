@@ -310,6 +310,8 @@ private:
                 char32_t space = 0;
                 if (!(p = reference(p, &space)))
                     return false;
+                if (space)
+                    m_result.spaceReference = true;
                 // Even whitespace written as a reference is text, not layout:
                 // it is how a field made of line breaks is written.
                 m_onlySpace = false;

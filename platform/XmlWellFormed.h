@@ -21,6 +21,9 @@ struct XmlCheck {
     // nothing but raw whitespace with a line break: a file's layout. Text
     // written with a reference is never layout.
     std::vector<int> layoutOnlyElements;
+    // Some text holds whitespace written as a reference: the only way a
+    // loaded text can be whitespace with a line feed that is not layout.
+    bool spaceReference = false;
     int maxDepth = 0;
 };
 

@@ -268,7 +268,8 @@ QAction* frmMain::Entry(const QString& name, int index) const {
 void frmMain::Form_Load() {
     if (platform::PrevInstance())
         platform::EndProcess(0);
-    DataFile::RemoveStaleTemporaries();
+    if (platform::InstanceLockHeld())
+        DataFile::RemoveStaleTemporaries();
     if (platform::Command() == QLatin1String("/s"))
         m_startInTray = true;
     configurationCheck();

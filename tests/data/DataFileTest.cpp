@@ -118,6 +118,7 @@ TEST_F(DataFileLoad, FilesWrittenTheWindowsWayLoadAndAreSavedAsUtf8) {
         // A save writes UTF-8 that reads back the same.
         ASSERT_TRUE(DataFile::Save(DataFile::Edit()));
         EXPECT_TRUE(platform::IsValidUtf8(folder.readData().constData(), folder.readData().size()));
+        DataFile::ForgetKeptDocument();
         EXPECT_TRUE(mFunctions::NodeExists(QStringLiteral(".//zandor/notes"), QStringLiteral("note"), c.title))
             << folder.readData().constData();
     }
@@ -215,4 +216,18 @@ TEST_F(DataFileSave, TemporariesOfKilledSavesAreRemovedAtStart) {
     EXPECT_EQ(hiddenFiles(folder.path()), QStringList({QStringLiteral(".AppCfg.cfg.a1B2c3")}));
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("data.xml.bck"))));
     EXPECT_TRUE(QFileInfo::exists(folder.dataFile()));
+}
+
+TEST_F(DataFileSave, AFilePutInPlaceRightAfterTheSaveIsReadNotTheSavedDocument) {
+    const QByteArray theirs = "<?xml version=\"1.0\"?>\n<zandor><notes><note title=\"theirs\"/></notes>"
+                              "<passwords/></zandor>\n";
+    const QString other = folder.file(QStringLiteral("other.xml"));
+    platform::AfterNextReplace([&] {
+        ASSERT_TRUE(platform::WriteWholeFile(other, theirs));
+        ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(folder.dataFile()).constData()), 0);
+    });
+    ASSERT_TRUE(save());
+    ASSERT_EQ(folder.readData(), theirs);
+    EXPECT_TRUE(
+        mFunctions::NodeExists(QStringLiteral(".//zandor/notes"), QStringLiteral("note"), QStringLiteral("theirs")));
 }

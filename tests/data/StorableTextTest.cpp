@@ -76,12 +76,16 @@ TEST_F(StorableText, LineBreaksInTitlesAndClearTextReadBackExactly) {
                              QStringLiteral("x\r\n\r\ny\r")};
     for (const QString& text : texts) {
         SCOPED_TRACE(text.toStdString());
+        // Each read-back reads the file, not the document kept from the save.
         ASSERT_TRUE(mPasswords::SavePassword({text, "", "A1", text, ""}, true, QString()));
+        DataFile::ForgetKeptDocument();
         EXPECT_EQ(mPasswords::GetPassword(text).URL, text);
         ASSERT_TRUE(mMeetings::SaveMeeting(meetingAt(text, "later" + text), true, QString()));
+        DataFile::ForgetKeptDocument();
         EXPECT_EQ(mMeetings::GetMeetingDetails(kDay, text).StartTime, "later" + text);
         // A save that changes something else keeps them too.
         ASSERT_TRUE(mPasswords::SavePassword({text, "", "B2", text, ""}, false, text));
+        DataFile::ForgetKeptDocument();
         EXPECT_EQ(mPasswords::GetPassword(text).URL, text);
         EXPECT_EQ(mMeetings::GetMeetingDetails(kDay, text).StartTime, "later" + text);
     }

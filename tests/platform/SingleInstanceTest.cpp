@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::SingleInstanceLock;
 
@@ -39,6 +41,7 @@ TEST(SingleInstance, TheFirstCopyIsNotAPreviousInstanceOfItself) {
     testsupport::TempProgramFolder folder;
     EXPECT_FALSE(platform::PrevInstance());
     EXPECT_FALSE(platform::PrevInstance()) << "the same answer every time";
+    EXPECT_TRUE(platform::InstanceLockHeld());
     SingleInstanceLock second(folder.path());
     EXPECT_FALSE(second.tryLock());
     EXPECT_TRUE(second.heldByAnother());
@@ -91,4 +94,56 @@ TEST(SingleInstance, TwoProcessesOnOneDataFile) {
     for (const QString& name : sharedLocks())
         if (!sharedBefore.contains(name))
             QFile::remove(QStringLiteral("/tmp/") + name);
+}
+
+TEST(SingleInstance, TheSharedLockFileTrustsNoPlantedNameOrStrangersFile) {
+    // What stands at the shared name before this copy looks, its folder
+    // refusing a lock file of its own.
+    enum Planted { Nothing, LinkElsewhere, StrangersFile, OwnPrivateFile, FolderOwnersFile };
+    constexpr uid_t kStranger = 54321, kFolderOwner = 54322;
+    for (Planted planted : {Nothing, LinkElsewhere, StrangersFile, OwnPrivateFile, FolderOwnersFile}) {
+        SCOPED_TRACE(planted);
+        if (::geteuid() != 0 && (planted == StrangersFile || planted == FolderOwnersFile))
+            continue; // only the system's user may give a file away
+        QTemporaryDir folder, elsewhere;
+        ASSERT_TRUE(
+            QFile::link(QDir(folder.path()).filePath("missing/lock"), QDir(folder.path()).filePath(".veltrane.lock")));
+        SingleInstanceLock lock(folder.path());
+        const QByteArray shared = QFile::encodeName(lock.sharedFileName());
+        const QString target = QDir(elsewhere.path()).filePath(QStringLiteral("victim"));
+        if (planted == LinkElsewhere) {
+            ASSERT_TRUE(QFile::link(target, lock.sharedFileName()));
+        } else if (planted != Nothing) {
+            QFile made(lock.sharedFileName());
+            ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+            ASSERT_EQ(::chmod(shared.constData(), 0600), 0);
+            if (planted == StrangersFile)
+                ASSERT_EQ(::chown(shared.constData(), kStranger, kStranger), 0);
+            if (planted == FolderOwnersFile) {
+                ASSERT_EQ(::chown(QFile::encodeName(folder.path()).constData(), kFolderOwner, kFolderOwner), 0);
+                ASSERT_EQ(::chown(shared.constData(), kFolderOwner, kFolderOwner), 0);
+            }
+        }
+        const mode_t mask = ::umask(077);
+        const bool locked = lock.tryLock();
+        ::umask(mask);
+        EXPECT_EQ(locked, planted == Nothing || planted == OwnPrivateFile || planted == FolderOwnersFile);
+        EXPECT_FALSE(lock.heldByAnother());
+        EXPECT_FALSE(QFileInfo::exists(target)) << "nothing is made through a link";
+        struct stat info {};
+        if (planted != LinkElsewhere && ::lstat(shared.constData(), &info) == 0)
+            EXPECT_EQ(info.st_mode & 0777, planted == Nothing ? 0644u : 0600u) << "only a new file gets its mode";
+        lock.unlock();
+        QFile::remove(lock.sharedFileName());
+    }
+}
+
+TEST(SingleInstance, NoLockFileAtAllIsNoOtherCopyButNoLockHeld) {
+    testsupport::TempProgramFolder folder;
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("missing/lock")), folder.file(".veltrane.lock")));
+    const QString shared = SingleInstanceLock(folder.path()).sharedFileName();
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("missing/shared")), shared));
+    EXPECT_FALSE(platform::PrevInstance()) << "the organiser still starts";
+    EXPECT_FALSE(platform::InstanceLockHeld()) << "so it must not clean up as the only copy";
+    QFile::remove(shared);
 }

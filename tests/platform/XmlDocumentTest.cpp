@@ -75,6 +75,26 @@ TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
             EXPECT_EQ(back.documentElement().child(0).attributeText(0), text);
         }
     }
+    // Loaded as written, such a text goes out as it came in, whether or not
+    // anything was set since.
+    const char* loaded[] = {"<r><f>&#10;</f></r>", "<r><f>&#32;\n</f></r>", "<r><g>x</g><f>\n&#9;</f></r>",
+                            "<r><f>&#xA;&#13;</f></r>"};
+    for (const char* xml : loaded) {
+        for (bool touched : {false, true}) {
+            XmlDocument doc;
+            ASSERT_TRUE(doc.loadXml(xml));
+            XmlNode r = doc.documentElement();
+            const QString text = r.child(r.childCount() - 1).text();
+            ASSERT_TRUE(text.contains(QLatin1Char('\n'))) << xml;
+            if (touched)
+                r.child(0).setAttribute(QStringLiteral("t"), QStringLiteral("1"));
+            ASSERT_TRUE(doc.save(path));
+            XmlDocument back;
+            ASSERT_TRUE(back.load(path));
+            XmlNode b = back.documentElement();
+            EXPECT_EQ(b.child(b.childCount() - 1).text(), text) << xml;
+        }
+    }
 }
 
 TEST(XmlDocument, AttributesKeepTheirOrderAndNewOnesGoLast) {
