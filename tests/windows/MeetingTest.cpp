@@ -632,3 +632,30 @@ TEST_F(MeetingTest, ASingleClickOnTheIconBringsTheHiddenWindowBack) {
     testsupport::RunEventsFor(QApplication::doubleClickInterval() + 100);
     EXPECT_TRUE(main.isVisible());
 }
+
+TEST_F(MeetingTest, TheTrayOpensNoEditorWhileARescheduleWaits) {
+    frmMain& main = openMain();
+    int runs = 0;
+    int32_t modeSeen = -1;
+    r->onModal = [&](QObject* w) {
+        ++runs;
+        auto* e = qobject_cast<frmMeetings*>(w);
+        if (runs == 1 && e) {
+            for (const char* key : {"tsk_add", "mtg_add", "note_add", "pwd_add", "mprt_note"})
+                main.oSysTray_MenuClick(2, QLatin1String(key));
+            // Nor is the waiting editor taken over from elsewhere.
+            frmMeetings::AddMeeting();
+            frmMeetings::EditMeeting(kToday, QStringLiteral("Standup"));
+            modeSeen = e->ShowMode;
+        }
+        if (auto* f = qobject_cast<FormWidget*>(w))
+            f->close();
+    };
+    frmMeetings::EditMeeting(QStringLiteral("10-03-2025"), QStringLiteral("Taken"));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(modeSeen, 1);
+    EXPECT_EQ(Forms::IfLoaded<frmMeetings>(), nullptr);
+
+    main.oSysTray_MenuClick(3, QStringLiteral("mtg_add"));
+    EXPECT_EQ(runs, 2);
+}
