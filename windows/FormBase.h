@@ -29,6 +29,8 @@ public:
     bool isUnloaded() const { return m_unloading; }
     // Whether the form is on the screen or its modal run has not ended yet.
     bool isShowing() const { return m_modalRuns > 0 || isFormVisible(); }
+    // Whether the form is shown without its opener waiting for it.
+    bool isShownModeless() const { return m_modalRuns == 0 && isFormVisible(); }
     // Raises the form above the others and gives it the focus.
     void bringToFront();
     // Whether a form's modal run, or any other modal window, is open now.
