@@ -330,6 +330,15 @@ TEST_F(MenuActionsTest, EmptyListsBlankImportsAndTheNotesViewStopAnActionEarly) 
     main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
     EXPECT_EQ(titles(*r), QStringList{"Blank File!"});
     EXPECT_EQ(platform::Forms::IfLoaded<frmNotes>(), nullptr);
+    // One that cannot be read is reported as such, not as blank.
+    const int socketFd = bindSocket(out("unreadable.txt"));
+    ASSERT_GE(socketFd, 0);
+    r->clear();
+    pickNext(out("unreadable.txt"));
+    main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
+    ::close(socketFd);
+    EXPECT_EQ(titles(*r), QStringList{"Error !"});
+    EXPECT_EQ(platform::Forms::IfLoaded<frmNotes>(), nullptr);
     pickNext(out("text.txt"));
     main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
     frmNotes* editor = platform::Forms::IfLoaded<frmNotes>();
