@@ -554,6 +554,29 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     EXPECT_GT(columns.size(), 1);
 }
 
+// Notes where each window stands when it is put above the others.
+struct TopMostPlaces : testsupport::MessageBoxResponder {
+    std::vector<QRect> places;
+    void setTopMost(int32_t windowHandle, bool onTop) override {
+        if (auto* w = qobject_cast<QWidget*>(platform::ObjectFromHandle(windowHandle)))
+            places.push_back(w->geometry());
+        MessageBoxResponder::setTopMost(windowHandle, onTop);
+    }
+};
+
+TEST_F(MeetingTest, APopUpIsInItsCornerWithNoHeightWhenItIsPutOnTop) {
+    openMain();
+    auto watcher = std::make_shared<TopMostPlaces>();
+    auto previous = platform::InstallUiHandler(watcher);
+    frmNotification* alert = frmNotification::ShowAlert({QStringLiteral("Standup"), {}, {}, {}});
+    platform::InstallUiHandler(previous);
+    ASSERT_EQ(watcher->places.size(), 1u);
+    EXPECT_EQ(watcher->places[0].height(), 1);
+    const mNotification::WorkArea area = alert->Area();
+    EXPECT_EQ(watcher->places[0].right() + 1, area.Right - 5);
+    EXPECT_EQ(watcher->places[0].top(), area.Bottom); // it grows upwards from there
+}
+
 TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {
     clock.set(QDateTime(today, QTime(14, 3, 0)));
     frmMain& main = openMain();
