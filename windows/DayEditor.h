@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Forms.h"
+
 #include <QDate>
 #include <QString>
 #include <cstdint>
@@ -17,6 +19,17 @@ class TextBox;
 
 // What the task and meeting editors share: records filed by day and title.
 namespace day_editor {
+
+// The editor to open a record in, or none when it is already on the screen:
+// that one is brought to the front and left as it is, since a second run of it
+// would turn the record it holds into another one and save that twice.
+template <class Editor> Editor* IdleEditor() {
+    if (Editor* open = platform::Forms::IfLoaded<Editor>(); open && open->isShowing()) {
+        open->bringToFront();
+        return nullptr;
+    }
+    return &platform::Forms::Get<Editor>();
+}
 
 // The picker of the day a record is filed under, in its frame.
 platform::DatePicker* DayPicker(QWidget* frame);

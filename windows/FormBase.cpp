@@ -4,12 +4,31 @@
 #include "windows/Pictures.h"
 #include "windows/frmMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QScreen>
 
+namespace {
+
+int g_modalRuns = 0;
+
+} // namespace
+
 FormCore::FormCore(QWidget* self, const QString& name) : m_self(self), m_name(name) {}
+
+bool FormCore::ModalOpen() {
+    return g_modalRuns > 0 || QApplication::activeModalWidget();
+}
+
+void FormCore::bringToFront() {
+    if (m_unloading || m_self->isHidden())
+        return;
+    m_self->raise();
+    m_self->activateWindow();
+}
 
 bool FormCore::isFormVisible() const {
     return !m_unloading && !m_self->isHidden();
@@ -52,6 +71,21 @@ void FormCore::ShowModal() {
         if (area.isValid())
             m_self->move(area.center() - QPoint(m_self->width() / 2, m_self->height() / 2));
     }
+    // Counted while it runs, also when the run ends by an exception; the form
+    // may be gone by then.
+    struct ModalRun {
+        QPointer<QWidget> self;
+        int& own;
+        ModalRun(QWidget* window, int& count) : self(window), own(count) {
+            ++own;
+            ++g_modalRuns;
+        }
+        ~ModalRun() {
+            if (self)
+                --own;
+            --g_modalRuns;
+        }
+    } run(m_self, m_modalRuns);
     platform::Ui().showModal(m_self);
 }
 

@@ -27,6 +27,14 @@ public:
     // unloaded.
     void ShowModal();
     bool isUnloaded() const { return m_unloading; }
+    // Whether the form is on the screen or its modal run has not ended yet.
+    bool isShowing() const { return m_modalRuns > 0 || isFormVisible(); }
+    // Whether the form is shown without its opener waiting for it.
+    bool isShownModeless() const { return m_modalRuns == 0 && isFormVisible(); }
+    // Raises the form above the others and gives it the focus.
+    void bringToFront();
+    // Whether a form's modal run, or any other modal window, is open now.
+    static bool ModalOpen();
 
 protected:
     virtual void Form_Load() {}
@@ -45,6 +53,7 @@ private:
     QString m_name;
     bool m_loadRun = false;
     bool m_unloading = false;
+    int m_modalRuns = 0;
 };
 
 // A window of its own (a dialog or a hidden helper window). Closing it by its

@@ -15,8 +15,9 @@ class TextBox;
 namespace titled_editor {
 
 // The editor, loaded anew: one already open (an import shows the note
-// editor without waiting) is closed first, so its load runs again and
-// nothing it showed carries over into the record opened next.
+// editor without waiting; the note editor asks before it lets that go) is
+// closed first, so its load runs again and nothing it showed carries over
+// into the record opened next.
 template <class Editor> Editor& Fresh() {
     if (Editor* open = platform::Forms::IfLoaded<Editor>())
         open->unloadForm();

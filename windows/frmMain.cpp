@@ -383,6 +383,14 @@ QWidget* frmMain::FrontChild() const {
 // --- Notification area ---------------------------------------------------------------
 
 void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
+    // The tray menu stays reachable while a dialog waits for an answer; an
+    // editor opened then would run inside that dialog's wait, or take over
+    // the very editor that is waiting.
+    static const QStringList opensEditor{QStringLiteral("tsk_add"), QStringLiteral("mtg_add"),
+                                         QStringLiteral("note_add"), QStringLiteral("pwd_add"),
+                                         QStringLiteral("mprt_note")};
+    if (opensEditor.contains(Key) && FormCore::ModalOpen())
+        return;
     if (Key == QLatin1String("show")) {
         QAction* item = oSysTray->mnuSysTray.value(Index);
         if (!item)

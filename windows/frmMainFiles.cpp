@@ -308,6 +308,10 @@ void frmMain::importNote(bool fromTray) {
         return;
     const QString text = mGeneralFunctions::ReadTextFile(chosen);
     if (mGeneralFunctions::IsBlank(text)) {
+        // Nothing also comes back from a file that could not be read; that
+        // has been reported already, and the file is not known to be blank.
+        if (QByteArray bytes; !platform::ReadWholeFile(chosen, bytes))
+            return;
         platform::MsgBox(QStringLiteral("You have selected a Blank File. Can not Create Empty Note."),
                          MsgStyle::Information, QStringLiteral("Blank File!"));
         return;

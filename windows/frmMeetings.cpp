@@ -88,17 +88,21 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
 }
 
 void frmMeetings::AddMeeting() {
-    frmMeetings& editor = platform::Forms::Get<frmMeetings>();
-    editor.ShowMode = 0;
-    editor.ShowModal();
+    frmMeetings* editor = day_editor::IdleEditor<frmMeetings>();
+    if (!editor)
+        return;
+    editor->ShowMode = 0;
+    editor->ShowModal();
 }
 
 void frmMeetings::EditMeeting(const QString& sDate, const QString& sTitle) {
-    frmMeetings& editor = platform::Forms::Get<frmMeetings>();
-    editor.MeetingDate = sDate;
-    editor.MeetingTitle = sTitle;
-    editor.ShowMode = 1;
-    editor.ShowModal();
+    frmMeetings* editor = day_editor::IdleEditor<frmMeetings>();
+    if (!editor)
+        return;
+    editor->MeetingDate = sDate;
+    editor->MeetingTitle = sTitle;
+    editor->ShowMode = 1;
+    editor->ShowModal();
 }
 
 void frmMeetings::Form_Load() {

@@ -44,21 +44,42 @@ frmNotes::frmNotes() : FormWidget(QStringLiteral("frmNotes")) {
     resize(520, 480);
 }
 
+frmNotes* frmNotes::freshEditor() {
+    // An import from the tray leaves its editor open without waiting, with a
+    // text not saved anywhere yet: it gives way only when the person lets it
+    // go, as its own Cancel asks.
+    frmNotes* open = platform::Forms::IfLoaded<frmNotes>();
+    if (open && open->isShownModeless() &&
+        !(mGeneralFunctions::IsBlank(open->txtTitle->Text()) && mGeneralFunctions::IsBlank(open->txtNote->Text())) &&
+        !open->cancelConfirmed()) {
+        open->bringToFront();
+        return nullptr;
+    }
+    return &titled_editor::Fresh<frmNotes>();
+}
+
 void frmNotes::AddNote() {
-    frmNotes& editor = titled_editor::Fresh<frmNotes>();
-    editor.ShowMode = 0;
-    editor.ShowModal();
+    frmNotes* editor = freshEditor();
+    if (!editor)
+        return;
+    editor->ShowMode = 0;
+    editor->ShowModal();
 }
 
 void frmNotes::EditNote(const QString& sTitle) {
-    frmNotes& editor = titled_editor::Fresh<frmNotes>();
-    editor.NoteTitle = sTitle;
-    editor.ShowMode = 1;
-    editor.ShowModal();
+    frmNotes* editor = freshEditor();
+    if (!editor)
+        return;
+    editor->NoteTitle = sTitle;
+    editor->ShowMode = 1;
+    editor->ShowModal();
 }
 
 void frmNotes::ImportNote(const QString& text, bool modal) {
-    frmNotes& editor = titled_editor::Fresh<frmNotes>();
+    frmNotes* fresh = freshEditor();
+    if (!fresh)
+        return;
+    frmNotes& editor = *fresh;
     editor.ShowMode = 0;
     editor.Load();
     editor.txtNote->SetText(text);
@@ -119,9 +140,13 @@ void frmNotes::btnCreate_Click() {
         unloadForm();
 }
 
+bool frmNotes::cancelConfirmed() {
+    return platform::MsgBox(QStringLiteral("This Action will close the Dialog without saving anything to Data File. "
+                                           "Are you sure you want to Cancel?"),
+                            MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes;
+}
+
 void frmNotes::btnCancel_Click() {
-    if (platform::MsgBox(QStringLiteral("This Action will close the Dialog without saving anything to Data File. Are "
-                                        "you sure you want to Cancel?"),
-                         MsgStyle::YesNoQuestion, QStringLiteral("Are you sure?")) == platform::MsgAnswer::Yes)
+    if (cancelConfirmed())
         unloadForm();
 }

@@ -46,4 +46,11 @@ public:
 
 protected:
     void Form_Load() override;
+
+private:
+    // The default editor, loaded anew, or none when the person keeps the one
+    // that is open.
+    static frmNotes* freshEditor();
+    // Asks whether to close the dialog without saving.
+    bool cancelConfirmed();
 };

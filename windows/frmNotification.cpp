@@ -101,7 +101,6 @@ QList<frmNotification*> frmNotification::OpenAlerts() {
 }
 
 void frmNotification::Form_Load() {
-    mGeneralFunctions::SetTopMost(platform::HandleOf(this), true);
     const mNotification::WorkArea full = mNotification::GetWorkArea();
     m_targetHeight = std::round(kDesignedHeight);
     m_heightTwips = 0;
@@ -132,6 +131,9 @@ void frmNotification::Form_Load() {
     }
     openAlerts() << QPointer<frmNotification>(this);
     PlaceNotifyWindow(m_area);
+    // Putting it on top shows it: only now that it stands in its corner with
+    // no height yet, so it never flashes up whole anywhere else.
+    mGeneralFunctions::SetTopMost(platform::HandleOf(this), true);
     mNotification::PlaySoundFile(platform::ProgramFile(QStringLiteral("ntfy.wav")));
     tmrAnimate->setInterval(20);
     tmrAnimate->start();

@@ -78,17 +78,21 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
 }
 
 void frmTasks::AddTask() {
-    frmTasks& editor = platform::Forms::Get<frmTasks>();
-    editor.ShowMode = 0;
-    editor.ShowModal();
+    frmTasks* editor = day_editor::IdleEditor<frmTasks>();
+    if (!editor)
+        return;
+    editor->ShowMode = 0;
+    editor->ShowModal();
 }
 
 void frmTasks::EditTask(const QString& sDate, const QString& sTitle) {
-    frmTasks& editor = platform::Forms::Get<frmTasks>();
-    editor.TaskDate = sDate;
-    editor.TaskTitle = sTitle;
-    editor.ShowMode = 1;
-    editor.ShowModal();
+    frmTasks* editor = day_editor::IdleEditor<frmTasks>();
+    if (!editor)
+        return;
+    editor->TaskDate = sDate;
+    editor->TaskTitle = sTitle;
+    editor->ShowMode = 1;
+    editor->ShowModal();
 }
 
 void frmTasks::Form_Load() {

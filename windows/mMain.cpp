@@ -12,8 +12,15 @@
 namespace mMain {
 
 bool SwitchOn(const platform::Variant& value, const QString& byDefault) {
+    const QString text = value.toString().trimmed();
+    // The words a Boolean is written as count too, so every reader of a
+    // switch agrees on them whatever its default.
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
     bool ok = false;
-    const double number = value.toString().trimmed().toDouble(&ok);
+    const double number = text.toDouble(&ok);
     if (!ok)
         return byDefault.trimmed().toDouble() != 0;
     return number != 0;

@@ -10,9 +10,9 @@ namespace mMain {
 // Opens none when the configuration file is missing.
 void Main();
 
-// A switch of the configuration file: any number but 0 is on; a text that is
-// no number counts as the key's default, so a stray word never turns
-// protection off.
+// A switch of the configuration file: any number but 0 is on, and so is
+// "True" in any case, "False" off; another text counts as the key's default,
+// so a stray word never turns protection off.
 bool SwitchOn(const platform::Variant& value, const QString& byDefault);
 
 } // namespace mMain

@@ -278,6 +278,14 @@ TEST_F(WindowsTest, SwitchesOfTheConfigurationFileSetTheOptionsChecks) {
     frmMain& again = openMain();
     EXPECT_FALSE(platform::MenuChecked(again.Entry(QStringLiteral("mnuOptionsEnable"))));
     EXPECT_TRUE(platform::MenuChecked(again.Entry(QStringLiteral("mnuOptionsWinStartup"))));
+    mGeneralFunctions::UnloadAllForms();
+    fixture::drain();
+
+    // The words agree with the start-up's reading of the same switch.
+    folder.write(QStringLiteral("AppCfg.cfg"), "[password]\nenabled=True\n\n[app]\nstartup=FALSE\n");
+    frmMain& words = openMain();
+    EXPECT_TRUE(platform::MenuChecked(words.Entry(QStringLiteral("mnuOptionsEnable"))));
+    EXPECT_FALSE(platform::MenuChecked(words.Entry(QStringLiteral("mnuOptionsWinStartup"))));
 }
 
 TEST_F(WindowsTest, AMissingConfigurationFileEndsTheProgram) {

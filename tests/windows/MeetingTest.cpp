@@ -554,6 +554,29 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     EXPECT_GT(columns.size(), 1);
 }
 
+// Notes where each window stands when it is put above the others.
+struct TopMostPlaces : testsupport::MessageBoxResponder {
+    std::vector<QRect> places;
+    void setTopMost(int32_t windowHandle, bool onTop) override {
+        if (auto* w = qobject_cast<QWidget*>(platform::ObjectFromHandle(windowHandle)))
+            places.push_back(w->geometry());
+        MessageBoxResponder::setTopMost(windowHandle, onTop);
+    }
+};
+
+TEST_F(MeetingTest, APopUpIsInItsCornerWithNoHeightWhenItIsPutOnTop) {
+    openMain();
+    auto watcher = std::make_shared<TopMostPlaces>();
+    auto previous = platform::InstallUiHandler(watcher);
+    frmNotification* alert = frmNotification::ShowAlert({QStringLiteral("Standup"), {}, {}, {}});
+    platform::InstallUiHandler(previous);
+    ASSERT_EQ(watcher->places.size(), 1u);
+    EXPECT_EQ(watcher->places[0].height(), 1);
+    const mNotification::WorkArea area = alert->Area();
+    EXPECT_EQ(watcher->places[0].right() + 1, area.Right - 5);
+    EXPECT_EQ(watcher->places[0].top(), area.Bottom); // it grows upwards from there
+}
+
 TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {
     clock.set(QDateTime(today, QTime(14, 3, 0)));
     frmMain& main = openMain();
@@ -631,4 +654,31 @@ TEST_F(MeetingTest, ASingleClickOnTheIconBringsTheHiddenWindowBack) {
     EXPECT_TRUE(main.isVisible());
     testsupport::RunEventsFor(QApplication::doubleClickInterval() + 100);
     EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(MeetingTest, TheTrayOpensNoEditorWhileARescheduleWaits) {
+    frmMain& main = openMain();
+    int runs = 0;
+    int32_t modeSeen = -1;
+    r->onModal = [&](QObject* w) {
+        ++runs;
+        auto* e = qobject_cast<frmMeetings*>(w);
+        if (runs == 1 && e) {
+            for (const char* key : {"tsk_add", "mtg_add", "note_add", "pwd_add", "mprt_note"})
+                main.oSysTray_MenuClick(2, QLatin1String(key));
+            // Nor is the waiting editor taken over from elsewhere.
+            frmMeetings::AddMeeting();
+            frmMeetings::EditMeeting(kToday, QStringLiteral("Standup"));
+            modeSeen = e->ShowMode;
+        }
+        if (auto* f = qobject_cast<FormWidget*>(w))
+            f->close();
+    };
+    frmMeetings::EditMeeting(QStringLiteral("10-03-2025"), QStringLiteral("Taken"));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(modeSeen, 1);
+    EXPECT_EQ(Forms::IfLoaded<frmMeetings>(), nullptr);
+
+    main.oSysTray_MenuClick(3, QStringLiteral("mtg_add"));
+    EXPECT_EQ(runs, 2);
 }

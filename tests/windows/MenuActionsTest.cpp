@@ -330,6 +330,15 @@ TEST_F(MenuActionsTest, EmptyListsBlankImportsAndTheNotesViewStopAnActionEarly) 
     main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
     EXPECT_EQ(titles(*r), QStringList{"Blank File!"});
     EXPECT_EQ(platform::Forms::IfLoaded<frmNotes>(), nullptr);
+    // One that cannot be read is reported as such, not as blank.
+    const int socketFd = bindSocket(out("unreadable.txt"));
+    ASSERT_GE(socketFd, 0);
+    r->clear();
+    pickNext(out("unreadable.txt"));
+    main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
+    ::close(socketFd);
+    EXPECT_EQ(titles(*r), QStringList{"Error !"});
+    EXPECT_EQ(platform::Forms::IfLoaded<frmNotes>(), nullptr);
     pickNext(out("text.txt"));
     main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
     frmNotes* editor = platform::Forms::IfLoaded<frmNotes>();
@@ -338,13 +347,27 @@ TEST_F(MenuActionsTest, EmptyListsBlankImportsAndTheNotesViewStopAnActionEarly) 
     EXPECT_EQ(editor->txtNote->Text(), QStringLiteral("a note"));
     EXPECT_EQ(editor->ShowMode, 0);
 
-    // With the import still open, "Add New Note" opens an empty editor.
+    // With the import still open, "Add New Note" and another import ask
+    // before they throw its text away; No keeps it as it is.
     QString shown = QStringLiteral("none");
     r->onModal = [&](QObject* window) {
         auto* notes = qobject_cast<frmNotes*>(window);
         shown = notes->txtNote->Text() + QLatin1Char('|') + notes->windowTitle();
         notes->close();
     };
+    editor->txtTitle->SetText(QStringLiteral("typed"));
+    r->clear();
+    main.oSysTray_MenuClick(5, QStringLiteral("note_add"));
+    pickNext(out("text.txt"));
+    main.oSysTray_MenuClick(7, QStringLiteral("mprt_note"));
+    EXPECT_EQ(titles(*r), (QStringList{"Are you sure?", "Are you sure?"}));
+    EXPECT_EQ(r->last().text, QStringLiteral("This Action will close the Dialog without saving anything to Data "
+                                             "File. Are you sure you want to Cancel?"));
+    EXPECT_EQ(shown, QStringLiteral("none"));
+    ASSERT_EQ(platform::Forms::IfLoaded<frmNotes>(), editor);
+    EXPECT_EQ(editor->txtTitle->Text() + QLatin1Char('|') + editor->txtNote->Text(), QStringLiteral("typed|a note"));
+    // Yes lets it go: an empty editor opens in add mode.
+    r->answers.push_back(MsgAnswer::Yes);
     main.oSysTray_MenuClick(5, QStringLiteral("note_add"));
     EXPECT_EQ(shown, QStringLiteral("|Create New Note ..."));
 }

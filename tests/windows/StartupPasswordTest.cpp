@@ -57,7 +57,9 @@ TEST_F(WindowsTest, StartUpOpensOneWindowByTheConfiguration) {
         {"on without password", true, "enabled=1\n", {}, "frmChangePassword", {"Please set Password now ..."}},
         {"on with password", true, "enabled=1\n", "secret1", "frmAppPassword", {}},
         {"off", true, "enabled=0\n", "secret1", "frmMain", {}},
-        {"a word counts as on", true, "enabled=True\n", "secret1", "frmAppPassword", {}},
+        {"True in any case is on", true, "enabled=tRUE\n", "secret1", "frmAppPassword", {}},
+        {"False in any case is off", true, "enabled= false\n", "secret1", "frmMain", {}},
+        {"another word counts as on", true, "enabled=yes\n", "secret1", "frmAppPassword", {}},
         {"a number other than 0 is on", true, "enabled=-1\n", "secret1", "frmAppPassword", {}},
     };
     for (const Case& c : cases) {
