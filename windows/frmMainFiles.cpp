@@ -24,6 +24,7 @@
 #include "windows/frmMain.h"
 #include "windows/frmNotes.h"
 #include "windows/frmToday.h"
+#include "windows/mMain.h"
 
 #include <QAction>
 
@@ -370,11 +371,7 @@ void frmMain::mnuOptionsEnable_Click() {
         !on)
         return;
     if (mGeneralFunctions::IsBlank(mFunctions::AccessAppPassword(false, QString()))) {
-        platform::MsgBox(QStringLiteral("It looks like you have not set Application Access Password before. So, please "
-                                        "set the Password now. Thereafter, you will be asked to enter the Password to "
-                                        "start Application. You can always disable this Application Password "
-                                        "Protection from Application's Main Menu."),
-                         MsgStyle::Information, QStringLiteral("Please set Password now ..."));
+        mMain::AskForFirstPassword();
         platform::Forms::Get<frmChangePassword>().ShowModal();
     } else {
         platform::Forms::Get<frmAppPassword>().ShowModal();

@@ -26,6 +26,14 @@ bool SwitchOn(const platform::Variant& value, const QString& byDefault) {
     return number != 0;
 }
 
+void AskForFirstPassword() {
+    platform::MsgBox(QStringLiteral("It looks like you have not set Application Access Password before. So, please "
+                                    "set the Password now. Thereafter, you will be asked to enter the Password to "
+                                    "start Application. You can always disable this Application Password "
+                                    "Protection from Application's Main Menu."),
+                     platform::MsgStyle::Information, QStringLiteral("Please set Password now ..."));
+}
+
 void Main() {
     const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
     if (!mGeneralFunctions::FileExists(config)) {
@@ -41,11 +49,7 @@ void Main() {
         return;
     }
     if (mGeneralFunctions::IsBlank(mFunctions::AccessAppPassword(false, QString()))) {
-        platform::MsgBox(QStringLiteral("It looks like you have not set Application Access Password before. So, please "
-                                        "set the Password now. Thereafter, you will be asked to enter the Password to "
-                                        "start Application. You can always disable this Application Password "
-                                        "Protection from Application's Main Menu."),
-                         platform::MsgStyle::Information, QStringLiteral("Please set Password now ..."));
+        AskForFirstPassword();
         platform::Forms::Get<frmChangePassword>().Show();
         return;
     }

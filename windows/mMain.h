@@ -10,6 +10,10 @@ namespace mMain {
 // Opens none when the configuration file is missing.
 void Main();
 
+// Tells the person that no access password is stored yet and one is to be
+// set now, before the dialog that sets it opens.
+void AskForFirstPassword();
+
 // A switch of the configuration file: any number but 0 is on, and so is
 // "True" in any case, "False" off; another text counts as the key's default,
 // so a stray word never turns protection off.
