@@ -38,6 +38,19 @@ bool looksLikeLayout(const char* text) {
     return lineBreak;
 }
 
+// The node after n in document order among root's descendants, or none. The
+// walk keeps no stack of its own, so a deeply nested file cannot exhaust the
+// program's.
+pugi::xml_node nextInside(pugi::xml_node n, pugi::xml_node root) {
+    if (pugi::xml_node c = n.first_child())
+        return c;
+    while (n && n != root && !n.next_sibling())
+        n = n.parent();
+    if (!n || n == root)
+        return pugi::xml_node();
+    return n.next_sibling();
+}
+
 // Drops the layout that stands as an element's only text, as the layout
 // between elements is dropped, so an empty list reads as empty however the
 // file was formatted. `layout` gives the elements, by number in document
@@ -46,23 +59,13 @@ void dropLayoutOnlyText(pugi::xml_node root, const std::vector<int>& layout) {
     pugi::xml_node n = root;
     int number = 0;
     auto next = layout.begin();
-    while (n && next != layout.end()) {
+    for (; n && next != layout.end(); n = nextInside(n, root)) {
         if (n.type() == pugi::node_element && number++ == *next) {
             ++next;
             pugi::xml_node only = n.first_child();
             if (only && !only.next_sibling() && only.type() == pugi::node_pcdata && looksLikeLayout(only.value()))
                 n.remove_child(only);
         }
-        // Depth-first walk without recursion, so deep files cannot exhaust the stack.
-        if (pugi::xml_node c = n.first_child()) {
-            n = c;
-            continue;
-        }
-        while (n && n != root && !n.next_sibling())
-            n = n.parent();
-        if (!n || n == root)
-            break;
-        n = n.next_sibling();
     }
 }
 
@@ -101,20 +104,9 @@ void appendKeepingReturns(std::string& out, const char* data, size_t size, bool 
 class LineFeedsMarked {
 public:
     LineFeedsMarked(pugi::xml_node root, bool mayHold) {
-        pugi::xml_node n = mayHold ? root : pugi::xml_node();
-        while (n) {
+        for (pugi::xml_node n = mayHold ? root : pugi::xml_node(); n; n = nextInside(n, root))
             if (n.type() == pugi::node_pcdata && needsMarking(n.value()))
                 mark(n, '\n', kMarkedLineFeed);
-            if (pugi::xml_node c = n.first_child()) {
-                n = c;
-                continue;
-            }
-            while (n && n != root && !n.next_sibling())
-                n = n.parent();
-            if (!n || n == root)
-                break;
-            n = n.next_sibling();
-        }
     }
     ~LineFeedsMarked() {
         for (pugi::xml_node n : m_marked)
@@ -283,23 +275,11 @@ void XmlNode::setAttribute(const QString& name, const QString& value) {
     a.set_value(val.constData());
 }
 
-// The text under n in document order. The walk keeps no stack of its own, so a
-// deeply nested file cannot exhaust the program's.
+// The text under n in document order.
 static void appendText(pugi::xml_node n, std::string& out) {
-    pugi::xml_node c = n.first_child();
-    while (c) {
-        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
+    for (pugi::xml_node c = n.first_child(); c; c = nextInside(c, n))
+        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata)
             out += c.value();
-        } else if (c.type() == pugi::node_element && c.first_child()) {
-            c = c.first_child();
-            continue;
-        }
-        while (c != n && !c.next_sibling())
-            c = c.parent();
-        if (c == n)
-            break;
-        c = c.next_sibling();
-    }
 }
 
 QString XmlNode::text() const {
