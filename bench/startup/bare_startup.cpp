@@ -3,33 +3,18 @@
 // menus, a status bar, a dock, a calendar and two list views. Like the
 // organiser under VELTRANE_EXIT_WHEN_SHOWN, it ends once its window is first
 // on screen and painted.
+#include "platform/ui/ExitWhenShown.h"
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
-
-class ExitWhenShown : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && watched->isWindowType() && static_cast<QWindow*>(watched)->isExposed() &&
-            !m_done) {
-            m_done = true;
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        }
-        return false;
-    }
-
-private:
-    bool m_done = false;
-};
 
 QTreeWidget* list(QWidget* parent, int columns) {
     auto* view = new QTreeWidget(parent);
@@ -42,7 +27,7 @@ QTreeWidget* list(QWidget* parent, int columns) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    ExitWhenShown exitWhenShown;
+    platform::ExitWhenShown exitWhenShown;
     app.installEventFilter(&exitWhenShown);
 
     QMainWindow window;
