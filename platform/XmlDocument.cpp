@@ -347,13 +347,16 @@ bool XmlDocument::load(const QString& path) {
         m_error = reason;
         return false;
     }
-    return parse(std::move(bytes));
+    return parse(std::move(bytes), [&](QByteArray& again) { return ReadWholeFile(path, again, &reason); });
 }
 
 bool XmlDocument::loadXml(const QByteArray& xml) {
     m_doc->reset();
     m_buffer.clear();
-    return parse(xml);
+    return parse(xml, [&](QByteArray& again) {
+        again = xml;
+        return true;
+    });
 }
 
 namespace {
@@ -397,7 +400,7 @@ bool wideToUtf8(const QByteArray& bytes, QByteArray* out) {
 
 } // namespace
 
-bool XmlDocument::parse(QByteArray bytes) {
+bool XmlDocument::parse(QByteArray bytes, const std::function<bool(QByteArray&)>& again) {
     m_error.clear();
     m_depth = 0;
     m_unwritable = false;
@@ -414,7 +417,12 @@ bool XmlDocument::parse(QByteArray bytes) {
         return false;
     }
     const qsizetype bom = (!wide && n >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) ? 3 : 0;
-    XmlCheck check = CheckWellFormed(bytes.constData() + bom, bytes.constData() + bytes.size());
+    XmlCheck check;
+    // The usual file is judged by the quick pass; whatever leaves it unsure,
+    // and a fault the tree builder then finds, by the full one.
+    const bool quick = again && QuickCheckWellFormed(bytes.constData() + bom, bytes.constData() + bytes.size(), &check);
+    if (!quick)
+        check = CheckWellFormed(bytes.constData() + bom, bytes.constData() + bytes.size());
     // A wide file was decoded whole above, whatever its declaration says.
     const Charset declared = wide ? Charset::Utf8 : charsetNamed(check.declaredEncoding);
     if (declared == Charset::Unknown) {
@@ -445,6 +453,10 @@ bool XmlDocument::parse(QByteArray bytes) {
         m_error = QStringLiteral("%1 at byte %2").arg(QString::fromUtf8(r.description())).arg(r.offset);
         m_doc->reset();
         m_buffer.clear();
+        // The parse consumed the bytes the full check needs to say where and why.
+        QByteArray raw;
+        if (quick && again(raw))
+            return parse(std::move(raw), nullptr);
         return false;
     }
     // The whole-tree walk runs only when the pass saw something for it to drop.

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace pugi {
@@ -101,7 +102,9 @@ public:
 
 private:
     friend class XmlNode;
-    bool parse(QByteArray bytes);
+    // again gives the same bytes once more, should the parse that consumed
+    // them need them for the full check.
+    bool parse(QByteArray bytes, const std::function<bool(QByteArray&)>& again);
     void dropUnattached();
     std::unique_ptr<pugi::xml_document> m_doc;
     unsigned saveFormat() const;

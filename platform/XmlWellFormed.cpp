@@ -5,11 +5,15 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
+#endif
+#ifdef __x86_64__
+#include <immintrin.h>
 #endif
 
 namespace platform {
@@ -112,9 +116,92 @@ bool isXmlChar(char32_t c) {
            (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+// A character of two to four bytes at p (a lead byte); the byte after it, or
+// null when the bytes are not UTF-8.
+const char* decodeUtf8(const char* p, const char* end, char32_t* decoded) {
+    const auto* u = reinterpret_cast<const unsigned char*>(p);
+    const unsigned c = u[0];
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+        extra = 1, cp = c & 0x1F, min = 0x80;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        extra = 2, cp = c & 0x0F, min = 0x800;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        extra = 3, cp = c & 0x07, min = 0x10000;
+    } else {
+        return nullptr;
+    }
+    if (end - p <= extra)
+        return nullptr;
+    for (int i = 1; i <= extra; ++i) {
+        if ((u[i] & 0xC0) != 0x80)
+            return nullptr;
+        cp = (cp << 6) | (u[i] & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return nullptr;
+    *decoded = cp;
+    return p + extra + 1;
+}
+
+// A reference, p at '&'. Only the five predefined entities and characters
+// XML can hold. *space is set to the character when it is whitespace. Null,
+// with the reason, for any other.
+const char* scanReference(const char* p, const char* end, char32_t* space, const char** why) {
+    const char* q = p + 1;
+    *space = 0;
+    if (*q == '#') {
+        ++q;
+        const bool hex = *q == 'x';
+        if (hex)
+            ++q;
+        const char* digits = q;
+        char32_t value = 0;
+        for (;; ++q) {
+            int d;
+            if (*q >= '0' && *q <= '9')
+                d = *q - '0';
+            else if (hex && *q >= 'a' && *q <= 'f')
+                d = *q - 'a' + 10;
+            else if (hex && *q >= 'A' && *q <= 'F')
+                d = *q - 'A' + 10;
+            else
+                break;
+            value = value * (hex ? 16 : 10) + static_cast<char32_t>(d);
+            if (value > 0x10FFFF)
+                value = 0x110000; // stays out of range however many digits follow
+        }
+        if (q == digits || *q != ';') {
+            *why = "Malformed character reference";
+            return nullptr;
+        }
+        if (!isXmlChar(value)) {
+            *why = "Reference to a character XML cannot hold";
+            return nullptr;
+        }
+        if (value == ' ' || value == '\t' || value == '\n' || value == '\r')
+            *space = value;
+        return q + 1;
+    }
+    for (std::string_view known : {"amp;", "lt;", "gt;", "quot;", "apos;"})
+        if (startsWith(q, end, known))
+            return q + known.size();
+    *why = "Undefined entity or bare '&'";
+    return nullptr;
+}
+
 class Checker {
 public:
     Checker(const char* begin, const char* end) : m_begin(begin), m_end(end) {}
+
+    // The XML declaration, p just after "<?xml"; null when it is malformed.
+    const char* declarationAt(const char* p, QByteArray* encoding) {
+        const char* q = declaration(p);
+        *encoding = m_result.declaredEncoding;
+        return q;
+    }
 
     XmlCheck run() {
         const char* p = m_begin;
@@ -169,32 +256,13 @@ private:
     // end of the text, or the lead byte of a longer character, which is
     // decoded and judged. Returns the next byte, or null with the reason set.
     const char* other(const char* p, char32_t* decoded = nullptr) {
-        const auto* u = reinterpret_cast<const unsigned char*>(p);
-        const unsigned c = u[0];
-        if (c < 0x80) {
+        if (static_cast<unsigned char>(*p) < 0x80) {
             failed(p, p >= m_end ? "Unexpected end of the file" : "Character that XML cannot hold");
             return nullptr;
         }
-        int extra = 0;
         char32_t cp = 0;
-        char32_t min = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1, cp = c & 0x1F, min = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2, cp = c & 0x0F, min = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3, cp = c & 0x07, min = 0x10000;
-        } else {
-            return notUtf8(p);
-        }
-        if (m_end - p <= extra)
-            return notUtf8(p);
-        for (int i = 1; i <= extra; ++i) {
-            if ((u[i] & 0xC0) != 0x80)
-                return notUtf8(p);
-            cp = (cp << 6) | (u[i] & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        const char* next = decodeUtf8(p, m_end, &cp);
+        if (!next)
             return notUtf8(p);
         if (!isXmlChar(cp)) {
             failed(p, "Character that XML cannot hold");
@@ -202,7 +270,7 @@ private:
         }
         if (decoded)
             *decoded = cp;
-        return p + extra + 1;
+        return next;
     }
 
     const char* notUtf8(const char* p) {
@@ -241,46 +309,11 @@ private:
     // A reference, p at '&'. Only the five predefined entities and characters
     // XML can hold. *space is set to the character when it is whitespace.
     const char* reference(const char* p, char32_t* space) {
-        const char* q = p + 1;
-        *space = 0;
-        if (*q == '#') {
-            ++q;
-            const bool hex = *q == 'x';
-            if (hex)
-                ++q;
-            const char* digits = q;
-            char32_t value = 0;
-            for (;; ++q) {
-                int d;
-                if (*q >= '0' && *q <= '9')
-                    d = *q - '0';
-                else if (hex && *q >= 'a' && *q <= 'f')
-                    d = *q - 'a' + 10;
-                else if (hex && *q >= 'A' && *q <= 'F')
-                    d = *q - 'A' + 10;
-                else
-                    break;
-                value = value * (hex ? 16 : 10) + static_cast<char32_t>(d);
-                if (value > 0x10FFFF)
-                    value = 0x110000; // stays out of range however many digits follow
-            }
-            if (q == digits || *q != ';') {
-                failed(p, "Malformed character reference");
-                return nullptr;
-            }
-            if (!isXmlChar(value)) {
-                failed(p, "Reference to a character XML cannot hold");
-                return nullptr;
-            }
-            if (value == ' ' || value == '\t' || value == '\n' || value == '\r')
-                *space = value;
-            return q + 1;
-        }
-        for (std::string_view known : {"amp;", "lt;", "gt;", "quot;", "apos;"})
-            if (startsWith(q, m_end, known))
-                return q + known.size();
-        failed(p, "Undefined entity or bare '&'");
-        return nullptr;
+        const char* why = nullptr;
+        const char* next = scanReference(p, m_end, space, &why);
+        if (!next)
+            failed(p, why);
+        return next;
     }
 
     // Text and markup from p to the end of the file.
@@ -645,7 +678,267 @@ private:
     std::vector<std::string_view> m_attributes; // all of them, once there are two
 };
 
+// ---- The quick pass ----
+
+// One bit for each byte of a 64-byte block that the quick pass must look at:
+// '<', '>', '&', both quotes, control characters other than tab and line
+// breaks (the zero after the text among them) and bytes above ASCII. Every
+// other byte is text or a name character, or whitespace. The table below
+// finds them sixteen or thirty-two bytes a step.
+using BlockMarks = void (*)(const char* p, size_t blocks, uint64_t* out);
+
+#ifdef __x86_64__
+__attribute__((target("avx2"))) void marksWide(const char* p, size_t blocks, uint64_t* out) {
+    // Low and high nibble tables: a byte is marked when the entries of its two
+    // nibbles share a bit. Bit 0: controls 0x00-0x08, 0x0B, 0x0C, 0x0E, 0x0F;
+    // bit 1: 0x10-0x1F; bit 2: '"', '&', '\''; bit 3: '<', '>'.
+    const __m256i lowTable = _mm256_setr_epi8(3, 3, 7, 3, 3, 3, 7, 7, 3, 2, 2, 3, 11, 2, 11, 3, //
+                                              3, 3, 7, 3, 3, 3, 7, 7, 3, 2, 2, 3, 11, 2, 11, 3);
+    const __m256i highTable = _mm256_setr_epi8(1, 2, 4, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, //
+                                               1, 2, 4, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i zero = _mm256_setzero_si256();
+    for (size_t b = 0; b < blocks; ++b, p += 64) {
+        uint64_t m = 0;
+        for (int half = 0; half < 2; ++half) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
+            const __m256i lo = _mm256_shuffle_epi8(lowTable, _mm256_and_si256(v, nibble));
+            const __m256i hi = _mm256_shuffle_epi8(highTable, _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble));
+            const uint32_t plain =
+                static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_and_si256(lo, hi), zero)));
+            const uint32_t above = static_cast<uint32_t>(_mm256_movemask_epi8(v));
+            m |= static_cast<uint64_t>(~plain | above) << (32 * half);
+        }
+        out[b] = m;
+    }
+}
+#endif
+
+void marksNarrow(const char* p, size_t blocks, uint64_t* out) {
+    for (size_t b = 0; b < blocks; ++b, p += 64) {
+        uint64_t m = 0;
+#ifdef __SSE2__
+        const __m128i low = _mm_set1_epi8(0x20), tab = _mm_set1_epi8('\t'), lf = _mm_set1_epi8('\n'),
+                      cr = _mm_set1_epi8('\r'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>'),
+                      amp = _mm_set1_epi8('&'), dq = _mm_set1_epi8('"'), sq = _mm_set1_epi8('\'');
+        for (int q = 0; q < 4; ++q) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * q));
+            const __m128i space =
+                _mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+            const __m128i mark = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, gt)),
+                _mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_or_si128(_mm_cmpeq_epi8(v, dq), _mm_cmpeq_epi8(v, sq))));
+            const __m128i hit = _mm_or_si128(_mm_andnot_si128(space, _mm_cmplt_epi8(v, low)), mark);
+            m |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(hit)) & 0xFFFF) << (16 * q);
+        }
+#else
+        for (int i = 0; i < 64; ++i) {
+            const unsigned char c = static_cast<unsigned char>(p[i]);
+            const bool marked = c == '<' || c == '>' || c == '&' || c == '"' || c == '\'' || c >= 0x80 ||
+                                (c < 0x20 && c != '\t' && c != '\n' && c != '\r');
+            m |= static_cast<uint64_t>(marked) << i;
+        }
+#endif
+        out[b] = m;
+    }
+}
+
+BlockMarks blockMarks() {
+#ifdef __x86_64__
+    static const BlockMarks chosen = __builtin_cpu_supports("avx2") ? marksWide : marksNarrow;
+    return chosen;
+#else
+    return marksNarrow;
+#endif
+}
+
+// The pass most loads take. The organiser's own files hold no comments,
+// instructions, document types or CDATA, elements of one attribute at most and
+// names in ASCII; over such a file this pass judges what the tree builder lets
+// through (characters, references, text outside the root, '<' in a value,
+// nesting, layout) looking only at the marked bytes, and anything else leaves
+// it unsure, for the full pass to decide. It leaves to the tree builder what
+// the builder refuses itself: the syntax of names and attributes, and each end
+// tag naming its start tag. So its verdict holds only together with the tree
+// builder accepting the same bytes.
+class QuickChecker {
+public:
+    QuickChecker(const char* begin, const char* end) : m_begin(begin), m_end(end) {}
+
+    bool run(XmlCheck* out) {
+        const char* p = m_begin;
+        if (startsWith(p, m_end, "<?xml") && ((cls(p + 5) & kSpace) || startsWith(p + 5, m_end, "?>"))) {
+            Checker full(m_begin, m_end);
+            QByteArray encoding;
+            p = full.declarationAt(p + 5, &encoding);
+            const QByteArray name = encoding.toLower();
+            if (!p || !(name.isEmpty() || name == "utf-8" || name == "utf8"))
+                return false;
+            m_result.declaredEncoding = encoding;
+        }
+        // Nothing but whitespace stands before the root element and after
+        // its end tag, which closes the file.
+        p = skipSpace(p);
+        if (*p != '<' || !(cls(p + 1) & kNameStart))
+            return false;
+        const char* e = m_end;
+        while (e > p && (cls(e - 1) & kSpace))
+            --e;
+        const char* q = e - 1;
+        while (q > p && (cls(q - 1) & kSpace))
+            --q;
+        const char* nameEnd = q;
+        while (q > p && (cls(q - 1) & kName))
+            --q;
+        if (e == p || e[-1] != '>' || q == nameEnd || q - p < 2 || q[-1] != '/' || q[-2] != '<')
+            return false;
+        m_tail = q - 2;
+        if (!marked(p, m_tail + 1))
+            return false;
+        m_result.ok = true;
+        *out = std::move(m_result);
+        return true;
+    }
+
+private:
+    // Marks the bytes from p to end in blocks, the last one read from a
+    // padded copy, then walks the marks in order, from the root's start tag
+    // to its end tag.
+    bool marked(const char* p, const char* end) {
+        const size_t length = static_cast<size_t>(end - p);
+        const size_t whole = length / 64;
+        std::unique_ptr<uint64_t[]> marks(new uint64_t[whole + 1]);
+        blockMarks()(p, whole, marks.get());
+        char last[64] = {};
+        const size_t rest = length - 64 * whole;
+        std::memcpy(last, p + 64 * whole, rest);
+        blockMarks()(last, 1, marks.get() + whole);
+        // The padding is no text, but its first byte stands for the byte after
+        // the range, which none of the checks below takes: the walk needs no
+        // other test for its end.
+        marks[whole] &= (uint64_t{2} << rest) - 1;
+        marks[whole] |= uint64_t{1} << rest;
+
+        const uint64_t* block = marks.get();
+        const char* base = p;
+        uint64_t m = *block;
+        auto next = [&]() -> const char* {
+            while (m == 0) {
+                m = *++block;
+                base += 64;
+            }
+            const char* at = base + __builtin_ctzll(m);
+            m &= m - 1;
+            return at;
+        };
+        // A character of two or more bytes that XML can hold, at a mark; the
+        // marks of its other bytes are passed.
+        auto wide = [&](const char* at) {
+            char32_t cp = 0;
+            const char* after = decodeUtf8(at, m_end, &cp);
+            if (!after || !isXmlChar(cp))
+                return false;
+            for (int more = static_cast<int>(after - at) - 1; more > 0; --more)
+                next();
+            return true;
+        };
+        auto reference = [&](const char* at, bool inText) {
+            char32_t space = 0;
+            const char* why = nullptr;
+            if (!scanReference(at, m_end, &space, &why))
+                return false;
+            m_result.spaceReference |= space && inText;
+            return true;
+        };
+
+        int depth = 0;
+        int elements = 0;
+        int maxDepth = 0;
+        // The '>' of the last start tag while only text has followed it, and
+        // that element's number.
+        const char* startEnd = nullptr;
+        int open = 0;
+        for (;;) {
+            const char* at = next();
+            const unsigned char c = static_cast<unsigned char>(*at);
+            if (c == '<') {
+                if (at[1] == '/') {
+                    // An element that held nothing but whitespace with a line
+                    // break holds only its file's layout.
+                    if (startEnd) {
+                        bool lineBreak = false;
+                        const char* q = startEnd + 1;
+                        for (; q < at && (cls(q) & kSpace); ++q)
+                            lineBreak |= *q == '\n' || *q == '\r';
+                        if (q == at && lineBreak)
+                            m_result.layoutOnlyElements.push_back(open);
+                        startEnd = nullptr;
+                    }
+                    if (--depth == 0) {
+                        m_result.maxDepth = maxDepth;
+                        return at == m_tail;
+                    }
+                    if (*next() != '>')
+                        return false;
+                    continue;
+                }
+                if (!(cls(at + 1) & kNameStart) || depth >= kMaxXmlDepth)
+                    return false;
+                startEnd = nullptr;
+                const int ordinal = elements++;
+                maxDepth = std::max(maxDepth, ++depth);
+                // The tag's end, past one quoted value at most: a second is
+                // left to the full pass, which looks for repeated names.
+                bool valued = false;
+                for (;;) {
+                    at = next();
+                    const char d = *at;
+                    if (d == '>')
+                        break;
+                    if ((d != '"' && d != '\'') || valued)
+                        return false;
+                    valued = true;
+                    for (;;) {
+                        at = next();
+                        const unsigned char e = static_cast<unsigned char>(*at);
+                        if (e == static_cast<unsigned char>(d))
+                            break;
+                        if (e == '&' ? !reference(at, false)
+                                     : e == '<' || (e < 0x80 && e != '>' && e != '"' && e != '\'') ||
+                                           (e >= 0x80 && !wide(at)))
+                            return false;
+                    }
+                }
+                if (at[-1] == '/') {
+                    if (--depth == 0)
+                        return false;
+                } else {
+                    startEnd = at;
+                    open = ordinal;
+                }
+            } else if (c == '&') {
+                if (!reference(at, true))
+                    return false;
+            } else if (c == '>') {
+                if (at[-1] == ']')
+                    return false;
+            } else if (c != '"' && c != '\'' && (c < 0x80 || !wide(at))) {
+                return false;
+            }
+        }
+    }
+
+    const char* m_begin;
+    const char* m_end;
+    const char* m_tail = nullptr; // the root's end tag
+    XmlCheck m_result;
+};
+
 } // namespace
+
+bool QuickCheckWellFormed(const char* begin, const char* end, XmlCheck* check) {
+    return QuickChecker(begin, end).run(check);
+}
 
 XmlCheck CheckWellFormed(const char* begin, const char* end) {
     return Checker(begin, end).run();

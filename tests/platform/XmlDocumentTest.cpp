@@ -1,8 +1,12 @@
 #include "platform/XmlDocument.h"
 #include "platform/XmlWellFormed.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <pugixml.hpp>
+#include <random>
 
 using platform::XmlDocument;
 using platform::XmlNode;
@@ -222,5 +226,105 @@ TEST(XmlDocument, LayoutOnlyContentIsDroppedAnywhereInALargeFile) {
         ASSERT_TRUE(doc.loadXml(farInto(content))) << content;
         XmlNode root = doc.documentElement();
         EXPECT_TRUE(root.child(root.childCount() - 1).hasChildNodes()) << content;
+    }
+}
+
+namespace {
+
+bool treeBuilderTakes(QByteArray bytes) {
+    pugi::xml_document doc;
+    bytes.detach();
+    return doc.load_buffer_inplace(bytes.data(), static_cast<size_t>(bytes.size()),
+                                   pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_utf8);
+}
+
+// The quick pass either finds exactly what the full pass finds or stays unsure.
+void expectQuickAgrees(const QByteArray& d) {
+    platform::XmlCheck quick;
+    const bool sure = platform::QuickCheckWellFormed(d.constData(), d.constData() + d.size(), &quick);
+    if (!sure || !treeBuilderTakes(d))
+        return;
+    const platform::XmlCheck full = platform::CheckWellFormed(d.constData(), d.constData() + d.size());
+    ASSERT_TRUE(full.ok) << "taken by the quick pass, refused by the full one (" << qPrintable(full.error)
+                         << "): " << d.constData();
+    EXPECT_EQ(quick.layoutOnlyElements, full.layoutOnlyElements) << d.constData();
+    EXPECT_EQ(quick.maxDepth, full.maxDepth) << d.constData();
+    EXPECT_EQ(quick.spaceReference, full.spaceReference) << d.constData();
+    EXPECT_EQ(quick.declaredEncoding, full.declaredEncoding) << d.constData();
+}
+
+} // namespace
+
+TEST(XmlDocument, TheQuickPassNeverTakesWhatTheFullPassRefuses) {
+    const QByteArray seeds[] = {
+        "<?xml version=\"1.0\"?>\n<zandor>\n\t<notes>\n\t\t<note title=\"A &amp; B\">\n\t\t\t<text>E5025A</text>\n"
+        "\t\t</note>\n\t</notes>\n\t<passwords/>\n\t<date d=\"01-01-2000\">\n\t\t<tasks>\n\t\t</tasks>\n\t</date>\n"
+        "</zandor>\n",
+        "<a x='1'><b>t&#10;</b><c>\n </c><d y=\"&lt;\"/>caf\xC3\xA9</a>",
+        "<a><b>]]</b><c>x&gt;y</c>\r\n<e>&#x20;</e></a>  ",
+        "<?xml version='1.0' encoding='UTF-8'?><r><s a=\"\xE2\x82\xAC\">\xF0\x9F\x98\x80</s></r>",
+    };
+    // Every byte that means something to either pass, and some that do not.
+    const char alphabet[] = "<>/&\"'=!?-[]; \t\n\rabx#1\x01\x80\xC3\xA9:.";
+    std::mt19937 random(7);
+    for (int i = 0; i < 40000; ++i) {
+        QByteArray d = seeds[random() % std::size(seeds)];
+        for (int k = 1 + static_cast<int>(random() % 3); k > 0; --k) {
+            const int at = static_cast<int>(random() % static_cast<unsigned>(d.size() + 1));
+            const char c = alphabet[random() % (sizeof alphabet - 1)];
+            switch (random() % 3) {
+            case 0:
+                d.insert(at, c);
+                break;
+            case 1:
+                d.remove(at, 1);
+                break;
+            default:
+                if (at < d.size())
+                    d[at] = c;
+            }
+        }
+        expectQuickAgrees(d);
+        if (HasFatalFailure())
+            return;
+    }
+    for (int depth : {256, 257}) {
+        QByteArray d = QByteArray("<a>").repeated(depth) + "\n" + QByteArray("</a>").repeated(depth);
+        expectQuickAgrees(d);
+    }
+}
+
+TEST(XmlDocument, WhatTheQuickPassLeavesOrMissesIsJudgedInFull) {
+    struct Case {
+        const char* xml;
+        bool loads;
+    } const cases[] = {
+        {"<a><!-- c --><b/></a>", true},
+        {"<a><![CDATA[<x>]]></a>", true},
+        {"<a><?pi x?></a>", true},
+        {"<!DOCTYPE a><a/>", true},
+        {"<a x=\"1\" y=\"2\"/>", true},
+        {"<a x=\"1\" x=\"2\"/>", false},
+        {"<\xC3\xA9/>", true},
+        {"<a\xC2\xA0/>", false},
+        {"<a></b>", false},
+        {"<a><b></c></a>", false},
+        {"<a x=\"<\"/>", false},
+        {"<a>]]></a>", false},
+        {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>\xE9</a>", true},
+    };
+    for (const Case& c : cases) {
+        XmlDocument fromText;
+        EXPECT_EQ(fromText.loadXml(QByteArray(c.xml)), c.loads) << c.xml;
+        EXPECT_EQ(fromText.lastError().isEmpty(), c.loads) << c.xml;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("data.xml"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.xml);
+        f.close();
+        XmlDocument fromFile;
+        EXPECT_EQ(fromFile.load(path), c.loads) << c.xml;
+        EXPECT_EQ(fromFile.lastError(), fromText.lastError()) << c.xml;
     }
 }
