@@ -10,6 +10,7 @@
 #include "platform/ui/Extender.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QPixmap>
 #include <QScrollBar>
 #include <algorithm>
@@ -479,8 +480,14 @@ void ExplorerBar::zSubclass_Proc(bool bBefore, bool&, int32_t&, int32_t&, int32_
 // Every text measured or drawn asks for the font, and a look in the font
 // database is slow: the family is looked up once, when the name is set.
 void ExplorerBar::SetFontName(const QString& name) {
+    // The same name is set by the constructor and again by the stored
+    // properties; the answer for a name is kept for the program's run.
+    static QHash<QString, QString> families;
+    auto found = families.constFind(name);
+    if (found == families.cend())
+        found = families.insert(name, QFontDatabase::hasFamily(name) ? name : QStringLiteral("DejaVu Sans"));
     m_FontName = name;
-    m_FontFamily = QFontDatabase::hasFamily(name) ? name : QStringLiteral("DejaVu Sans");
+    m_FontFamily = *found;
 }
 
 QFont ExplorerBar::CurrentFont() const {

@@ -315,14 +315,19 @@ bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString
 
 void RemoveStaleTemporaries(const QString& path) {
     const QByteArray link = QFile::encodeName(QFileInfo(path).absoluteFilePath());
-    for (const QByteArray& file : {link, followLinks(link)}) {
+    QList<QByteArray> files{link};
+    if (const QByteArray target = followLinks(link); target != link)
+        files.append(target);
+    for (const QByteArray& file : files) {
         const QFileInfo info(QFile::decodeName(file));
         QDir folder(info.absolutePath());
+        // The name with any six characters after it, compared as a name
+        // filter does, without building a pattern for it.
         const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
-        const QStringList found = folder.entryList({prefix + QStringLiteral("??????")},
-                                                   QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-        for (const QString& name : found)
-            folder.remove(name);
+        const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        for (const QString& name : names)
+            if (name.size() == prefix.size() + 6 && name.startsWith(prefix, Qt::CaseInsensitive))
+                folder.remove(name);
     }
 }
 

@@ -7,23 +7,34 @@ namespace platform {
 
 int ImageList::Add(const QImage& picture, const QString& key) {
     m_images.push_back(ListImage{key, picture});
+    m_files.emplace_back();
     return Count();
 }
 
 int ImageList::AddFile(const QString& path, const QString& key) {
-    return Add(QImage(path), key);
+    const int position = Add(QImage(), key);
+    m_files.back() = path;
+    return position;
+}
+
+const ImageList::ListImage& ImageList::loaded(size_t position) const {
+    if (!m_files[position].isEmpty()) {
+        m_images[position].Picture = QImage(m_files[position]);
+        m_files[position].clear();
+    }
+    return m_images[position];
 }
 
 const ImageList::ListImage& ImageList::ListImages(int index) const {
     if (index < 1 || index > Count())
         throw RuntimeError(35600, QStringLiteral("ImageList"), QStringLiteral("Index out of bounds"));
-    return m_images[static_cast<size_t>(index - 1)];
+    return loaded(static_cast<size_t>(index - 1));
 }
 
 const ImageList::ListImage& ImageList::ListImages(const QString& key) const {
-    for (const ListImage& image : m_images)
-        if (image.Key == key)
-            return image;
+    for (size_t i = 0; i < m_images.size(); ++i)
+        if (m_images[i].Key == key)
+            return loaded(i);
     throw RuntimeError(35601, QStringLiteral("ImageList"), QStringLiteral("Element not found"));
 }
 

@@ -1,8 +1,7 @@
 #include "platform/Sound.h"
 
 #include <QCoreApplication>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
 
 namespace platform {
 
@@ -13,6 +12,18 @@ std::function<void(const QString&)>& soundOverride() {
     return player;
 }
 
+using Player = void (*)(const QString&);
+
+// The player module beside the program, loaded once, on the first sound;
+// without it every sound stays silent.
+Player player() {
+    static const Player loaded = [] {
+        QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/veltrane_sound"));
+        return reinterpret_cast<Player>(module.resolve("veltrane_play_sound"));
+    }();
+    return loaded;
+}
+
 } // namespace
 
 void PlaySoundAsync(const QString& path) {
@@ -20,15 +31,8 @@ void PlaySoundAsync(const QString& path) {
         soundOverride()(path);
         return;
     }
-    // One effect for the program: a new sound cuts the one still playing, as
-    // the system's own asynchronous sound call does. It lives as long as the
-    // application, so a sound is never cut by its player going away.
-    static QSoundEffect* effect = nullptr;
-    if (!effect)
-        effect = new QSoundEffect(QCoreApplication::instance());
-    effect->stop();
-    effect->setSource(QUrl::fromLocalFile(path));
-    effect->play();
+    if (Player play = player())
+        play(path);
 }
 
 void SetSoundOverride(std::function<void(const QString& path)> player) {

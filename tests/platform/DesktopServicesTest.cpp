@@ -1,9 +1,13 @@
 #include "platform/Clipboard.h"
 #include "platform/IconHandles.h"
+#include "platform/Sound.h"
 #include "platform/SystemVersion.h"
 #include "platform/Twips.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QPixmap>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -50,4 +54,21 @@ TEST(SystemVersion, AnNtFamilySystemWithBalloonTips) {
     EXPECT_EQ(v & 0x80000000u, 0u) << "NT family";
     EXPECT_GE(v & 0xFF, 5u) << "major version";
     EXPECT_EQ((v >> 8) & 0xFF, 1u) << "minor version";
+}
+
+// The player module is loaded by the first sound, not before: the organiser
+// starts without the multimedia libraries. A file that cannot be played
+// stays silent.
+TEST(Sound, PlayerModuleLoadedByTheFirstSound) {
+    const QByteArray module = QFile::encodeName(QCoreApplication::applicationDirPath() + "/libveltrane_sound.so");
+    auto loaded = [&module] {
+        void* handle = dlopen(module.constData(), RTLD_LAZY | RTLD_NOLOAD);
+        if (handle)
+            dlclose(handle);
+        return handle != nullptr;
+    };
+    ASSERT_TRUE(QFile::exists(QString::fromLocal8Bit(module)));
+    EXPECT_FALSE(loaded());
+    platform::PlaySoundAsync(QCoreApplication::applicationDirPath() + "/no such sound.wav");
+    EXPECT_TRUE(loaded());
 }

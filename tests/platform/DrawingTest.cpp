@@ -7,6 +7,7 @@
 #include "platform/Ui.h"
 
 #include <QFontMetrics>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -209,6 +210,24 @@ TEST(Drawing, ImageListsNamePicturesByPositionAndKey) {
     EXPECT_TRUE(ImageList_GetImageRect(HandleOf(&list), 1, r));
     EXPECT_EQ(r.width(), 32);
     EXPECT_FALSE(ImageList_GetImageRect(HandleOf(&list), 2, r));
+}
+
+TEST(Drawing, ImageListFilesGivePicturesByPositionAndKey) {
+    QTemporaryDir dir;
+    QImage blue(4, 2, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(dir.filePath(QStringLiteral("blue.png"))));
+    ImageList list;
+    EXPECT_EQ(list.AddFile(dir.filePath(QStringLiteral("missing.png"))), 1);
+    EXPECT_EQ(list.AddFile(dir.filePath(QStringLiteral("blue.png")), QStringLiteral("b")), 2);
+    EXPECT_EQ(list.AddFile(QString()), 3);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.ListImages(QStringLiteral("b")).Picture.pixel(3, 1), QColor(Qt::blue).rgba());
+    EXPECT_TRUE(list.ListImages(1).Picture.isNull());
+    EXPECT_TRUE(list.ListImages(3).Picture.isNull());
+    RECT r;
+    EXPECT_TRUE(ImageList_GetImageRect(HandleOf(&list), 1, r));
+    EXPECT_EQ(r.width(), 4);
 }
 
 TEST(VisualStyles, OpenOnlyForTheExplorerBarClassAndNotWithoutAStyle) {
