@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/LargeMemory.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -108,7 +110,12 @@ int GetFileAttributes(const QString& path) {
     return attrs;
 }
 
-bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
+namespace {
+
+// Reads a whole file through grow(n), which makes the buffer n bytes long,
+// keeping what it holds, and gives where it starts (null when memory ran out).
+// The buffer ends as long as the file.
+bool readAll(const QString& path, const std::function<char*(size_t)>& grow, QString* reason) {
     QByteArray name = QFile::encodeName(path);
     int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -125,13 +132,19 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
     }
     // One byte more than the file holds, so the read that finds its end needs
     // no larger buffer.
-    QByteArray out;
-    out.resize(static_cast<qsizetype>(st.st_size) + 1);
-    qsizetype got = 0;
+    size_t size = static_cast<size_t>(st.st_size) + 1;
+    char* data = grow(size);
+    size_t got = 0;
     for (;;) {
-        if (got == out.size())
-            out.resize(out.size() + 65536);
-        ssize_t n = ::read(fd, out.data() + got, static_cast<size_t>(out.size() - got));
+        if (got == size)
+            data = grow(size += 65536);
+        if (!data) {
+            if (reason)
+                *reason = errnoText(ENOMEM);
+            ::close(fd);
+            return false;
+        }
+        ssize_t n = ::read(fd, data + got, size - got);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -142,12 +155,36 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
         }
         if (n == 0)
             break;
-        got += n;
+        got += static_cast<size_t>(n);
     }
     ::close(fd);
-    out.resize(got);
-    bytes = std::move(out);
+    grow(got);
     return true;
+}
+
+} // namespace
+
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
+    QByteArray out;
+    const bool read = readAll(
+        path,
+        [&](size_t n) {
+            out.resize(static_cast<qsizetype>(n));
+            return out.data();
+        },
+        reason);
+    if (read)
+        bytes = std::move(out);
+    return read;
+}
+
+bool ReadWholeFile(const QString& path, LargeBytes& bytes, QString* reason) {
+    LargeBytes out;
+    const bool read = readAll(
+        path, [&](size_t n) { return out.resize(n) ? out.data() : nullptr; }, reason);
+    if (read)
+        bytes = std::move(out);
+    return read;
 }
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason) {

@@ -6,6 +6,8 @@
 
 namespace platform {
 
+class LargeBytes;
+
 // The program folder: the executable's folder, where data.xml, AppCfg.cfg and
 // the other assets live. Tests point it at a temporary folder.
 QString AppPath();
@@ -22,6 +24,8 @@ int GetFileAttributes(const QString& path);
 // Whole-file reading and writing. Errors are reported through the returned
 // flag and the optional reason text.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
+// The same into memory made for large files (see LargeMemory.h).
+bool ReadWholeFile(const QString& path, LargeBytes& bytes, QString* reason = nullptr);
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 // Replaces a file safely: the bytes go to a temporary file (".name.XXXXXX") in

@@ -1,5 +1,7 @@
 #include "platform/XmlDocument.h"
 
+#include "platform/LargeMemory.h"
+
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "platform/XmlWellFormed.h"
@@ -332,27 +334,57 @@ bool XmlNode::removeChild(const XmlNode& node) {
 
 // ---- XmlDocument ----
 
+namespace {
+
+// Every tree, the organiser's and any other in the program, takes its memory
+// from the large pieces; set before any tree is built.
+const bool kTreesInLargeMemory = [] {
+    pugi::set_memory_management_functions(LargeAllocate, LargeFree);
+    return true;
+}();
+
+} // namespace
+
 XmlDocument::XmlDocument() : m_doc(std::make_unique<pugi::xml_document>()) {}
 XmlDocument::~XmlDocument() = default;
 
 bool XmlDocument::load(const QString& path) {
     m_doc->reset();
     m_buffer.clear();
+    m_large = LargeBytes();
     m_depth = 0;
     m_unwritable = false;
     m_lineFeedText = false;
-    QByteArray bytes;
+    m_error.clear();
+    LargeBytes bytes;
     QString reason;
     if (!ReadWholeFile(path, bytes, &reason)) {
         m_error = reason;
         return false;
     }
-    return parse(std::move(bytes), [&](QByteArray& again) { return ReadWholeFile(path, again, &reason); });
+    const auto again = [&](QByteArray& raw) { return ReadWholeFile(path, raw, &reason); };
+    // The usual file is parsed where it was read; any other goes through the
+    // steps that may convert it first.
+    const size_t n = bytes.size();
+    const auto* u = reinterpret_cast<const unsigned char*>(bytes.data());
+    const bool wide = n >= 2 && (u[0] == 0xFF || u[0] == 0xFE || u[0] == 0 || u[1] == 0);
+    const size_t bom = (n >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) ? 3 : 0;
+    XmlCheck check;
+    if (wide || !QuickCheckWellFormed(bytes.data() + bom, bytes.data() + n, &check))
+        return parse(QByteArray(bytes.data(), static_cast<qsizetype>(n)), again);
+    if (build(bytes.data() + bom, n - bom, check)) {
+        m_large = std::move(bytes);
+        return true;
+    }
+    // The parse consumed the bytes the full check needs to say where and why.
+    QByteArray raw;
+    return again(raw) && parse(std::move(raw), nullptr);
 }
 
 bool XmlDocument::loadXml(const QByteArray& xml) {
     m_doc->reset();
     m_buffer.clear();
+    m_large = LargeBytes();
     return parse(xml, [&](QByteArray& again) {
         again = xml;
         return true;
@@ -445,18 +477,23 @@ bool XmlDocument::parse(QByteArray bytes, const std::function<bool(QByteArray&)>
         return false;
     }
     m_buffer = std::move(bytes);
+    const qsizetype start = codePage ? 0 : bom;
+    if (build(m_buffer.data() + start, static_cast<size_t>(m_buffer.size() - start), check))
+        return true;
+    m_buffer.clear();
+    // The parse consumed the bytes the full check needs to say where and why.
+    QByteArray raw;
+    if (quick && again(raw))
+        return parse(std::move(raw), nullptr);
+    return false;
+}
+
+bool XmlDocument::build(char* text, size_t size, const XmlCheck& check) {
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single;
-    pugi::xml_parse_result r = m_doc->load_buffer_inplace(m_buffer.data() + (codePage ? 0 : bom),
-                                                          static_cast<size_t>(m_buffer.size() - (codePage ? 0 : bom)),
-                                                          options, pugi::encoding_utf8);
+    pugi::xml_parse_result r = m_doc->load_buffer_inplace(text, size, options, pugi::encoding_utf8);
     if (!r) {
         m_error = QStringLiteral("%1 at byte %2").arg(QString::fromUtf8(r.description())).arg(r.offset);
         m_doc->reset();
-        m_buffer.clear();
-        // The parse consumed the bytes the full check needs to say where and why.
-        QByteArray raw;
-        if (quick && again(raw))
-            return parse(std::move(raw), nullptr);
         return false;
     }
     // The whole-tree walk runs only when the pass saw something for it to drop.

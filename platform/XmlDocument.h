@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LargeMemory.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -14,6 +16,7 @@ namespace platform {
 
 class XmlDocument;
 struct FileId;
+struct XmlCheck;
 
 // A node of an XmlDocument: a small handle, valid while its document lives and
 // the node is in it. A null handle answers every question with nothing.
@@ -108,7 +111,11 @@ private:
     void dropUnattached();
     std::unique_ptr<pugi::xml_document> m_doc;
     unsigned saveFormat() const;
+    // Parses text (a zero after it) in place, which must then live as long as
+    // the tree; false, with the reason, when the tree builder refuses it.
+    bool build(char* text, size_t size, const XmlCheck& check);
     QByteArray m_buffer; // parsed in place, so it lives as long as the tree
+    LargeBytes m_large;  // the same, for a file read and parsed as it stands
     QString m_error;
     int m_depth = 0;             // the deepest nesting the file loaded held
     bool m_unwritable = false;   // a text was given that XML cannot hold
