@@ -1,10 +1,12 @@
 #include "platform/LargeMemory.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <sys/mman.h>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -15,8 +17,9 @@ constexpr size_t kPiece = size_t{2} << 20;
 constexpr size_t kLargest = kPiece / 4;
 
 struct Piece {
-    size_t live; // blocks in use
-    size_t used; // bytes handed out, this header included
+    size_t live;   // blocks in use
+    size_t used;   // bytes handed out, this header included
+    size_t mapped; // the length of its mapping, which a kept one may make longer
 };
 constexpr size_t kPieceHeader = 64;
 
@@ -49,9 +52,41 @@ void* mapAligned(size_t length) {
     return memory;
 }
 
+// Memory given back is kept for the next load, up to this much: loading
+// again into memory already touched costs no page faults at all.
+constexpr size_t kKept = size_t{64} << 20;
+
 struct Pieces {
     std::mutex lock;
-    Piece* current = nullptr; // where small blocks are cut from
+    Piece* current = nullptr;                    // where small blocks are cut from
+    std::vector<std::pair<void*, size_t>> spare; // empty pieces and mappings, with their lengths
+    size_t spareBytes = 0;
+
+    // A kept mapping of at least length bytes and not much more, or a new one;
+    // *taken is its whole length.
+    void* take(size_t length, size_t* taken) {
+        *taken = length;
+        auto best = spare.end();
+        for (auto it = spare.begin(); it != spare.end(); ++it)
+            if (it->second >= length && it->second <= 2 * length && (best == spare.end() || it->second < best->second))
+                best = it;
+        if (best == spare.end())
+            return mapAligned(length);
+        void* memory = best->first;
+        *taken = best->second;
+        spareBytes -= best->second;
+        spare.erase(best);
+        return memory;
+    }
+
+    void giveBack(void* memory, size_t length) {
+        if (spareBytes + length > kKept) {
+            ::munmap(memory, length);
+            return;
+        }
+        spare.emplace_back(memory, length);
+        spareBytes += length;
+    }
 };
 
 // Never destroyed: trees freed while the program ends still come back here.
@@ -64,27 +99,28 @@ Pieces& pieces() {
 
 void* LargeAllocate(size_t size) {
     const size_t need = roundUp(size, 16) + sizeof(BlockHeader);
+    Pieces& all = pieces();
+    std::lock_guard<std::mutex> guard(all.lock);
     if (size > kLargest) {
-        const size_t mapped = roundUp(need, kPiece);
-        void* memory = mapAligned(mapped);
+        size_t mapped = 0;
+        void* memory = all.take(roundUp(need, kPiece), &mapped);
         if (!memory)
             return nullptr;
         auto* header = static_cast<BlockHeader*>(memory);
         *header = BlockHeader{nullptr, mapped};
         return header + 1;
     }
-    Pieces& all = pieces();
-    std::lock_guard<std::mutex> guard(all.lock);
     if (!all.current || all.current->used + need > kPiece) {
-        void* memory = mapAligned(kPiece);
+        size_t mapped = 0;
+        void* memory = all.take(kPiece, &mapped);
         if (!memory)
             return nullptr;
         // The piece given up stays until its last block is freed.
         Piece* old = all.current;
         all.current = static_cast<Piece*>(memory);
-        *all.current = Piece{0, kPieceHeader};
+        *all.current = Piece{0, kPieceHeader, mapped};
         if (old && old->live == 0)
-            ::munmap(old, kPiece);
+            all.giveBack(old, old->mapped);
     }
     Piece* piece = all.current;
     auto* header = reinterpret_cast<BlockHeader*>(reinterpret_cast<char*>(piece) + piece->used);
@@ -98,19 +134,19 @@ void LargeFree(void* block) {
     if (!block)
         return;
     BlockHeader* header = static_cast<BlockHeader*>(block) - 1;
-    if (!header->piece) {
-        ::munmap(header, header->mapped);
-        return;
-    }
     Pieces& all = pieces();
     std::lock_guard<std::mutex> guard(all.lock);
+    if (!header->piece) {
+        all.giveBack(header, header->mapped);
+        return;
+    }
     Piece* piece = header->piece;
     if (--piece->live > 0)
         return;
     if (piece == all.current)
         piece->used = kPieceHeader;
     else
-        ::munmap(piece, kPiece);
+        all.giveBack(piece, piece->mapped);
 }
 
 LargeBytes::LargeBytes(LargeBytes&& other) noexcept

@@ -7,9 +7,10 @@ namespace platform {
 // Memory for a data file's bytes and its tree. It is taken from the system in
 // pieces of 2 MB, aligned so the kernel may back each with one large page:
 // loading a file of megabytes into fresh memory, as every start does, then
-// costs a handful of page faults instead of thousands. Blocks are aligned to
-// 16 bytes; a piece goes back to the system once none of its blocks is in use.
-// Safe from any thread. Null when the system has no memory to give.
+// costs a handful of page faults instead of thousands. A piece none of whose
+// blocks is in use is kept for the next load, up to 64 MB in all, so loading
+// again costs none; the rest goes back to the system. Blocks are aligned to 16
+// bytes. Safe from any thread. Null when the system has no memory to give.
 void* LargeAllocate(size_t size);
 void LargeFree(void* block);
 
