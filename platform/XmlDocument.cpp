@@ -173,6 +173,31 @@ QString XmlNode::nodeName() const {
     }
 }
 
+bool XmlNode::nodeNameIs(const char* utf8) const {
+    const char* name = "";
+    if (m_node) {
+        pugi::xml_node n = wrap(m_node);
+        switch (n.type()) {
+        case pugi::node_pcdata:
+            name = "#text";
+            break;
+        case pugi::node_cdata:
+            name = "#cdata-section";
+            break;
+        case pugi::node_comment:
+            name = "#comment";
+            break;
+        case pugi::node_document:
+            name = "#document";
+            break;
+        default:
+            name = n.name();
+            break;
+        }
+    }
+    return std::strcmp(name, utf8) == 0;
+}
+
 int XmlNode::childCount() const {
     int count = 0;
     if (m_node)
@@ -296,6 +321,25 @@ QString XmlNode::text() const {
     std::string out;
     appendText(n, out);
     return QString::fromStdString(out);
+}
+
+bool XmlNode::textInPlace(QByteArrayView& utf8) const {
+    utf8 = QByteArrayView();
+    if (!m_node)
+        return true;
+    pugi::xml_node n = wrap(m_node);
+    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
+        utf8 = QByteArrayView(n.value());
+        return true;
+    }
+    pugi::xml_node only = n.first_child();
+    if (!only)
+        return true;
+    if (!only.next_sibling() && (only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata)) {
+        utf8 = QByteArrayView(only.value());
+        return true;
+    }
+    return false;
 }
 
 void XmlNode::setText(const QString& value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <memory>
 
@@ -27,6 +28,8 @@ public:
 
     bool isElement() const;
     QString nodeName() const;
+    // Whether nodeName() is this name, compared in place.
+    bool nodeNameIs(const char* utf8) const;
 
     // Children in document order, counting text as well as elements, as the
     // document's child list does. Whitespace between elements is never a child,
@@ -47,6 +50,10 @@ public:
 
     // The text content of the node and everything under it.
     QString text() const;
+    // The same text in UTF-8, read in place where the document holds it as one
+    // piece (valid while the node is unchanged); false when it is spread over
+    // several pieces, for text() to join.
+    bool textInPlace(QByteArrayView& utf8) const;
     // Replaces the content of the node with one text.
     void setText(const QString& value);
     // Whether the first attribute's text is exactly this one (case-sensitive);

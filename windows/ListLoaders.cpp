@@ -56,6 +56,27 @@ QString field(const XmlNode& record, int index) {
     return record.child(index).text();
 }
 
+// A field's stored UTF-8: read in place where the document holds it as one
+// piece, otherwise joined into `joined`. A list reads thousands of fields.
+QByteArrayView fieldBytes(const XmlNode& field, QByteArray& joined) {
+    QByteArrayView bytes;
+    if (field.textInPlace(bytes))
+        return bytes;
+    joined = field.text().toUtf8();
+    return joined;
+}
+
+QString codeText(QByteArrayView stored, QString (*text)(int16_t)) {
+    if (stored.size() == 1 && stored[0] >= '0' && stored[0] <= '9')
+        return text(static_cast<int16_t>(stored[0] - '0'));
+    return codeText(QString::fromUtf8(stored), text);
+}
+
+// Blank as IsBlank has it: nothing but spaces.
+bool isBlank(QByteArrayView stored) {
+    return std::all_of(stored.begin(), stored.end(), [](char c) { return c == ' '; });
+}
+
 // A long enciphered text as a list shows it: only as much is deciphered as
 // can be shown.
 QString shortDeciphered(const QString& stored) {
@@ -164,7 +185,7 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
     for (XmlNode day = root.firstChild(); day; day = day.nextSibling()) {
         if (!allDays && !day.firstAttributeEquals(wantedDay))
             continue;
-        if (day.nodeName() != QLatin1String("date"))
+        if (!day.nodeNameIs("date"))
             continue;
         XmlNode container = day.child(nKind);
         if (!container) {
@@ -175,19 +196,24 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
             return;
         }
         const QString dayKey = day.attributeText(0);
+        QByteArray joined;
         for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
             ListItem* row = list->ListItems().Add(dayKey, nKind + 1, nKind + 1);
             row->SetSubItems(1, record.attributeText(0));
+            const XmlNode first = record.firstChild();
+            const XmlNode second = first.nextSibling();
+            const XmlNode third = second.nextSibling();
             if (nKind == mTasks::KindTasks) {
-                row->SetSubItems(2, codeText(field(record, 1), GetTaskStatusText));
-                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
-                const QString desc = field(record, 2);
-                row->SetSubItems(4, mGeneralFunctions::IsBlank(desc) ? desc : shortDeciphered(desc));
+                row->SetSubItems(2, codeText(fieldBytes(second, joined), GetTaskStatusText));
+                row->SetSubItems(3, codeText(fieldBytes(first, joined), GetPriorityText));
+                const QByteArrayView desc = fieldBytes(third, joined);
+                row->SetSubItems(4, isBlank(desc) ? QString::fromUtf8(desc)
+                                                  : ShortenText(DecipherFieldStart(desc, kShortenedLength + 1)));
             } else {
-                row->SetSubItems(2, codeText(field(record, 1), GetMeetingForText));
-                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
-                row->SetSubItems(4, field(record, 2));
-                row->SetSubItems(5, field(record, 3));
+                row->SetSubItems(2, codeText(fieldBytes(second, joined), GetMeetingForText));
+                row->SetSubItems(3, codeText(fieldBytes(first, joined), GetPriorityText));
+                row->SetSubItems(4, third.text());
+                row->SetSubItems(5, third.nextSibling().text());
             }
         }
     }

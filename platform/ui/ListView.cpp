@@ -201,12 +201,18 @@ void ListItem::SetSubItems(int index, const QString& text) {
 }
 
 void ListItem::setColumnText(int column, const QString& text) {
-    if (column >= m_texts.size())
-        m_texts.resize(column + 1);
-    if (m_texts[column] == text)
-        return;
-    m_texts[column] = text;
-    m_owner->m_model->rowChanged(this, column, column);
+    // A fill writes the columns in order, each onto the end of the row.
+    if (column == m_texts.size() && !text.isEmpty()) {
+        m_texts.append(text);
+    } else {
+        if (column >= m_texts.size())
+            m_texts.resize(column + 1);
+        if (m_texts[column] == text)
+            return;
+        m_texts[column] = text;
+    }
+    if (m_row >= 0)
+        m_owner->m_model->rowChanged(this, column, column);
 }
 
 void ListItem::SetBold(bool bold) {
