@@ -25,8 +25,14 @@ public:
     QString Tag() const { return m_tag; }
     void SetTag(const QString& tag) { m_tag = tag; }
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void preparePopup();
     QString m_tag;
+    bool m_popupReady = false;
 };
 
 // A time picker: a time of day with hours, minutes and seconds, shown on the
