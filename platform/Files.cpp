@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHashFunctions>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -333,6 +335,45 @@ void AfterNextReplace(std::function<void()> action) {
 void FailNextWrite(const QString& reason, WriteStep step) {
     pendingWriteFailure() = reason.isEmpty() ? QStringLiteral("Write failed") : reason;
     pendingWriteFailureStep() = step;
+}
+
+namespace {
+
+// Blocks of a fixed size, so the pieces the bytes come in do not matter.
+constexpr qsizetype kDigestBlock = 64 * 1024;
+
+} // namespace
+
+void ContentDigest::block(const char* data, size_t size) {
+    m_value = qHashBits(data, size, static_cast<size_t>(m_value));
+}
+
+void ContentDigest::add(const char* data, size_t size) {
+    if (!m_partial.isEmpty()) {
+        const size_t take = std::min(size, static_cast<size_t>(kDigestBlock - m_partial.size()));
+        m_partial.append(data, static_cast<qsizetype>(take));
+        data += take;
+        size -= take;
+        if (m_partial.size() < kDigestBlock)
+            return;
+        block(m_partial.constData(), static_cast<size_t>(kDigestBlock));
+        m_partial.clear();
+    }
+    for (; size >= static_cast<size_t>(kDigestBlock); data += kDigestBlock, size -= kDigestBlock)
+        block(data, static_cast<size_t>(kDigestBlock));
+    m_partial.append(data, static_cast<qsizetype>(size));
+}
+
+quint64 ContentDigest::finish() {
+    block(m_partial.constData(), static_cast<size_t>(m_partial.size()));
+    m_partial.clear();
+    return m_value;
+}
+
+quint64 ContentDigest::of(QByteArrayView bytes) {
+    ContentDigest digest;
+    digest.add(bytes.data(), static_cast<size_t>(bytes.size()));
+    return digest.finish();
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 
@@ -23,6 +24,21 @@ int GetFileAttributes(const QString& path);
 // flag and the optional reason text.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+// A digest of a file's bytes, taken piece by piece as they are written and
+// the same for the same bytes read back whole: it tells whether a file still
+// holds what was written without keeping a copy of it.
+class ContentDigest {
+public:
+    void add(const char* data, size_t size);
+    quint64 finish();
+    static quint64 of(QByteArrayView bytes);
+
+private:
+    void block(const char* data, size_t size);
+    QByteArray m_partial;
+    quint64 m_value = 0x5eed;
+};
 
 // Replaces a file safely: the bytes go to a temporary file (".name.XXXXXX") in
 // the same folder, which is written whole and flushed to the disk and only then

@@ -531,7 +531,7 @@ QByteArray XmlDocument::xml() const {
     return QByteArray::fromStdString(w.out);
 }
 
-bool XmlDocument::save(const QString& path, FileId* written) {
+bool XmlDocument::save(const QString& path, FileId* written, quint64* digest) {
     if (m_unwritable) {
         m_error = QStringLiteral("A text holds a character that XML files cannot hold");
         return false;
@@ -544,13 +544,17 @@ bool XmlDocument::save(const QString& path, FileId* written) {
         AtomicFileWriter& file;
         std::string pending;
         bool marked = false;
+        ContentDigest digest;
         explicit FileWriter(AtomicFileWriter& f) : file(f) { pending.reserve(kChunk + 4096); }
         void write(const void* data, size_t size) override {
             appendKeepingReturns(pending, static_cast<const char*>(data), size, marked);
-            if (pending.size() >= kChunk) {
-                file.write(pending.data(), pending.size());
-                pending.clear();
-            }
+            if (pending.size() >= kChunk)
+                flush();
+        }
+        void flush() {
+            file.write(pending.data(), pending.size());
+            digest.add(pending.data(), pending.size());
+            pending.clear();
         }
     };
     AtomicFileWriter file(path);
@@ -560,7 +564,7 @@ bool XmlDocument::save(const QString& path, FileId* written) {
         w.marked = marked.any();
         m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
     }
-    file.write(w.pending.data(), w.pending.size());
+    w.flush();
     QString reason;
     if (!file.commit(&reason)) {
         m_error = reason;
@@ -568,6 +572,8 @@ bool XmlDocument::save(const QString& path, FileId* written) {
     }
     if (written)
         *written = file.written();
+    if (digest)
+        *digest = w.digest.finish();
     m_error.clear();
     return true;
 }

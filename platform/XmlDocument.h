@@ -93,8 +93,9 @@ public:
     // Writes the whole tree as UTF-8 through a temporary file and a rename; false
     // (with lastError()) when the file could not be written or a text holds a
     // character XML cannot hold, the old file left as it was. `written`, when
-    // given, receives which file was written.
-    bool save(const QString& path, FileId* written = nullptr);
+    // given, receives which file was written, and `digest` the ContentDigest
+    // of the bytes written.
+    bool save(const QString& path, FileId* written = nullptr, quint64* digest = nullptr);
     QByteArray xml() const;
 
     QString lastError() const { return m_error; }
