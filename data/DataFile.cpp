@@ -62,15 +62,6 @@ bool mayChangeUnseen(const FileIdentity& id) {
     return !before(id.modified, now) || !before(id.changed, now);
 }
 
-// The digest of the file's bytes as they are now.
-bool digestOf(const QByteArray& path, quint64& digest) {
-    QByteArray bytes;
-    if (!platform::ReadWholeFile(QFile::decodeName(path), bytes))
-        return false;
-    digest = platform::ContentDigest::of(bytes);
-    return true;
-}
-
 struct Kept {
     Document doc;
     QByteArray path;
@@ -125,7 +116,7 @@ Document keptIfCurrent(const QByteArray& path, FileIdentity& id) {
         // sure to change the identity when the file clock had already moved on.
         const bool settled = !mayChangeUnseen(id);
         quint64 digest = 0;
-        if (!digestOf(path, digest) || digest != k.digest) {
+        if (!platform::ContentDigest::ofFile(QFile::decodeName(path), digest) || digest != k.digest) {
             k.doc.reset();
             return nullptr;
         }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -368,6 +370,30 @@ quint64 ContentDigest::finish() {
     block(m_partial.constData(), static_cast<size_t>(m_partial.size()));
     m_partial.clear();
     return m_value;
+}
+
+bool ContentDigest::ofFile(const QString& path, quint64& digest) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // Read through one small buffer that stays in the cache, a block at a time.
+    static std::unique_ptr<char[]> buffer(new char[kDigestBlock]);
+    ContentDigest d;
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.get(), kDigestBlock);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        d.add(buffer.get(), static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (ok)
+        digest = d.finish();
+    return ok;
 }
 
 quint64 ContentDigest::of(QByteArrayView bytes) {

@@ -33,6 +33,8 @@ public:
     void add(const char* data, size_t size);
     quint64 finish();
     static quint64 of(QByteArrayView bytes);
+    // The digest of a file's bytes as they are now; false when it cannot be read.
+    static bool ofFile(const QString& path, quint64& digest);
 
 private:
     void block(const char* data, size_t size);

@@ -269,6 +269,13 @@ QString XmlNode::attributeText(int index) const {
     return a ? fromPugi(a.value()) : QString();
 }
 
+QByteArrayView XmlNode::attributeInPlace(int index) const {
+    if (!m_node || index < 0)
+        return QByteArrayView();
+    pugi::xml_attribute a = attributeAt(wrap(m_node), index);
+    return a ? QByteArrayView(a.value()) : QByteArrayView();
+}
+
 bool XmlNode::firstAttributeEquals(const QString& value) const {
     return firstAttributeEquals(value.toUtf8());
 }

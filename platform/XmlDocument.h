@@ -44,6 +44,9 @@ public:
     int attributeCount() const;
     QString attributeName(int index) const;
     QString attributeText(int index) const; // empty past the end
+    // The same in UTF-8, read in place (valid while the node is unchanged); a
+    // null view past the end.
+    QByteArrayView attributeInPlace(int index) const;
     // Creates or replaces the attribute; a new one goes after the others, so an
     // element's first attribute is the first one set.
     void setAttribute(const QString& name, const QString& value);

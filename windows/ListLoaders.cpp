@@ -77,6 +77,15 @@ bool isBlank(QByteArrayView stored) {
     return std::all_of(stored.begin(), stored.end(), [](char c) { return c == ' '; });
 }
 
+// Texts a list makes only for the rows it shows.
+QString plainText(QByteArrayView utf8) {
+    return utf8.isNull() ? QString() : QString::fromUtf8(utf8);
+}
+
+QString descriptionText(QByteArrayView stored) {
+    return isBlank(stored) ? QString::fromUtf8(stored) : ShortenText(DecipherFieldStart(stored, kShortenedLength + 1));
+}
+
 // A long enciphered text as a list shows it: only as much is deciphered as
 // can be shown.
 QString shortDeciphered(const QString& stored) {
@@ -199,16 +208,14 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
         QByteArray joined;
         for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
             ListItem* row = list->ListItems().Add(dayKey, nKind + 1, nKind + 1);
-            row->SetSubItems(1, record.attributeText(0));
+            row->SetSubItemsLater(1, record.attributeInPlace(0), plainText);
             const XmlNode first = record.firstChild();
             const XmlNode second = first.nextSibling();
             const XmlNode third = second.nextSibling();
             if (nKind == mTasks::KindTasks) {
                 row->SetSubItems(2, codeText(fieldBytes(second, joined), GetTaskStatusText));
                 row->SetSubItems(3, codeText(fieldBytes(first, joined), GetPriorityText));
-                const QByteArrayView desc = fieldBytes(third, joined);
-                row->SetSubItems(4, isBlank(desc) ? QString::fromUtf8(desc)
-                                                  : ShortenText(DecipherFieldStart(desc, kShortenedLength + 1)));
+                row->SetSubItemsLater(4, fieldBytes(third, joined), descriptionText);
             } else {
                 row->SetSubItems(2, codeText(fieldBytes(second, joined), GetMeetingForText));
                 row->SetSubItems(3, codeText(fieldBytes(first, joined), GetPriorityText));

@@ -67,6 +67,14 @@ TEST(ContentDigest, PiecesOfAnySizeGiveTheDigestOfTheWhole) {
             digest.add(whole.constData() + at, static_cast<size_t>(std::min(piece, whole.size() - at)));
         EXPECT_EQ(digest.finish(), expected);
     }
+    // Read back from a file, the same.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data.xml"));
+    ASSERT_TRUE(WriteWholeFile(path, whole));
+    quint64 read = 0;
+    ASSERT_TRUE(platform::ContentDigest::ofFile(path, read));
+    EXPECT_EQ(read, expected);
+    EXPECT_FALSE(platform::ContentDigest::ofFile(dir.filePath(QStringLiteral("none.xml")), read));
     // One byte changed anywhere, or one more byte, is another digest.
     for (const qsizetype at : {qsizetype(0), qsizetype(64 * 1024), whole.size() - 1}) {
         QByteArray changed = whole;
