@@ -330,23 +330,44 @@ QString XmlNode::text() const {
     return QString::fromStdString(out);
 }
 
-bool XmlNode::textInPlace(QByteArrayView& utf8) const {
+static bool isText(pugi::xml_node n) {
+    const pugi::xml_node_type type = n.type();
+    return type == pugi::node_pcdata || type == pugi::node_cdata;
+}
+
+// A node's text where it is held in one piece, as text() gives it.
+static bool textOf(pugi::xml_node n, QByteArrayView& utf8) {
     utf8 = QByteArrayView();
-    if (!m_node)
+    if (!n)
         return true;
-    pugi::xml_node n = wrap(m_node);
-    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
+    if (isText(n)) {
         utf8 = QByteArrayView(n.value());
         return true;
     }
     pugi::xml_node only = n.first_child();
     if (!only)
         return true;
-    if (!only.next_sibling() && (only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata)) {
+    if (!only.next_sibling() && isText(only)) {
         utf8 = QByteArrayView(only.value());
         return true;
     }
     return false;
+}
+
+bool XmlNode::textInPlace(QByteArrayView& utf8) const {
+    return textOf(wrap(m_node), utf8);
+}
+
+int XmlNode::childTextsInPlace(QByteArrayView* utf8, int count, bool* joined) const {
+    *joined = false;
+    int found = 0;
+    pugi::xml_node c = m_node ? wrap(m_node).first_child() : pugi::xml_node();
+    for (; c && found < count; c = c.next_sibling(), ++found)
+        if (!textOf(c, utf8[found]))
+            *joined = true;
+    for (int i = found; i < count; ++i)
+        utf8[i] = QByteArrayView();
+    return found;
 }
 
 void XmlNode::setText(const QString& value) {

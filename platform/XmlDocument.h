@@ -57,6 +57,11 @@ public:
     // piece (valid while the node is unchanged); false when it is spread over
     // several pieces, for text() to join.
     bool textInPlace(QByteArrayView& utf8) const;
+    // The same for the first `count` children at once, as a walk over many
+    // records reads their fields: how many children there were, up to count.
+    // Where a child's text is not in one piece its view is null and *joined
+    // is set, for text() to give it.
+    int childTextsInPlace(QByteArrayView* utf8, int count, bool* joined) const;
     // Replaces the content of the node with one text.
     void setText(const QString& value);
     // Whether the first attribute's text is exactly this one (case-sensitive);

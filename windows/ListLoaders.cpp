@@ -205,18 +205,24 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
             return;
         }
         const QString dayKey = day.attributeText(0);
-        QByteArray joined;
         for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
             ListItem* row = list->ListItems().Add(dayKey, nKind + 1, nKind + 1);
             row->SetSubItemsLater(1, record.attributeInPlace(0), plainText);
-            const XmlNode first = record.firstChild();
-            const XmlNode second = first.nextSibling();
-            const XmlNode third = second.nextSibling();
             if (nKind == mTasks::KindTasks) {
-                row->SetSubItems(2, codeText(fieldBytes(second, joined), GetTaskStatusText));
-                row->SetSubItems(3, codeText(fieldBytes(first, joined), GetPriorityText));
-                row->SetSubItemsLater(4, fieldBytes(third, joined), descriptionText);
+                QByteArrayView fields[3];
+                bool joined = false;
+                record.childTextsInPlace(fields, 3, &joined);
+                QByteArray joinedText[3];
+                for (int i = 0; joined && i < 3; ++i)
+                    fields[i] = fieldBytes(record.child(i), joinedText[i]);
+                row->SetSubItems(2, codeText(fields[1], GetTaskStatusText));
+                row->SetSubItems(3, codeText(fields[0], GetPriorityText));
+                row->SetSubItemsLater(4, fields[2], descriptionText);
             } else {
+                const XmlNode first = record.firstChild();
+                const XmlNode second = first.nextSibling();
+                const XmlNode third = second.nextSibling();
+                QByteArray joined;
                 row->SetSubItems(2, codeText(fieldBytes(second, joined), GetMeetingForText));
                 row->SetSubItems(3, codeText(fieldBytes(first, joined), GetPriorityText));
                 row->SetSubItems(4, third.text());
