@@ -20,7 +20,11 @@ public:
     void SetValue(const QDate& value) { setDate(value); }
 
     QString CustomFormat() const { return displayFormat(); }
-    void SetCustomFormat(const QString& format) { setDisplayFormat(format); }
+    void SetCustomFormat(const QString& format) {
+        // Setting a format lays the text out anew, even the same format.
+        if (format != displayFormat())
+            setDisplayFormat(format);
+    }
 
     QString Tag() const { return m_tag; }
     void SetTag(const QString& tag) { m_tag = tag; }
