@@ -377,7 +377,7 @@ bool ContentDigest::ofFile(const QString& path, quint64& digest) {
     if (fd < 0)
         return false;
     // Read through one small buffer that stays in the cache, a block at a time.
-    static std::unique_ptr<char[]> buffer(new char[kDigestBlock]);
+    static thread_local std::unique_ptr<char[]> buffer(new char[kDigestBlock]);
     ContentDigest d;
     bool ok = true;
     for (;;) {
