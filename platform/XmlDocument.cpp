@@ -340,13 +340,13 @@ static bool textOf(pugi::xml_node n, QByteArrayView& utf8) {
     utf8 = QByteArrayView();
     if (!n)
         return true;
-    if (isText(n)) {
-        utf8 = QByteArrayView(n.value());
+    // A text node has no children, so an element's test comes first.
+    pugi::xml_node only = n.first_child();
+    if (!only) {
+        if (isText(n))
+            utf8 = QByteArrayView(n.value());
         return true;
     }
-    pugi::xml_node only = n.first_child();
-    if (!only)
-        return true;
     if (!only.next_sibling() && isText(only)) {
         utf8 = QByteArrayView(only.value());
         return true;
