@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -63,18 +62,14 @@ bool mayChangeUnseen(const FileIdentity& id) {
     return !before(id.modified, now) || !before(id.changed, now);
 }
 
-size_t contentHash(const QByteArray& path, bool& ok) {
-    QByteArray bytes;
-    ok = platform::ReadWholeFile(QFile::decodeName(path), bytes);
-    return ok ? qHash(bytes, 0x5eed) : 0;
-}
-
 struct Kept {
     Document doc;
     QByteArray path;
     FileIdentity id;
-    bool recent = false; // see mayChangeUnseen
-    size_t hash = 0;     // of the file's bytes, while recent
+    // The file's bytes are still to be compared with `digest` before the
+    // document is trusted (see mayChangeUnseen).
+    bool unconfirmed = false;
+    quint64 digest = 0;
 };
 
 Kept& kept() {
@@ -82,25 +77,28 @@ Kept& kept() {
     return k;
 }
 
-void keep(const Document& doc, const QByteArray& path, const FileIdentity& id, bool saved) {
+// Keeps a document just read from the file. One another program has only just
+// written is read again next time rather than read twice now.
+void keepRead(const Document& doc, const QByteArray& path, const FileIdentity& id) {
+    Kept& k = kept();
+    k.doc = mayChangeUnseen(id) ? nullptr : doc;
+    k.path = path;
+    k.id = id;
+    k.unconfirmed = false;
+}
+
+// Keeps a document just saved, with the digest of the bytes written, so the
+// list reload after the save need not parse the file. Another program may have
+// written the file since the rename, within the same tick of the file clock:
+// the bytes are compared once before the document is used, at a time its
+// identity can no longer hide a change.
+void keepSaved(const Document& doc, const QByteArray& path, const FileIdentity& id, quint64 digest) {
     Kept& k = kept();
     k.doc = doc;
     k.path = path;
     k.id = id;
-    k.recent = mayChangeUnseen(id);
-    // A file another program has only just written is read again next time
-    // rather than read twice now; one this program has just saved is read back
-    // once, so the list reload after the save need not parse it.
-    if (k.recent && !saved) {
-        k.doc.reset();
-    } else if (k.recent) {
-        bool ok = false;
-        k.hash = contentHash(path, ok);
-        FileIdentity after;
-        // Changed while it was read: nothing is known about it.
-        if (!ok || !identityOf(path, after) || !(after == id))
-            k.doc.reset();
-    }
+    k.unconfirmed = true;
+    k.digest = digest;
 }
 
 // The kept document when data.xml is still the file it was read from or
@@ -113,13 +111,16 @@ Document keptIfCurrent(const QByteArray& path, FileIdentity& id) {
     }
     if (!k.doc || k.path != path || !(k.id == id))
         return nullptr;
-    if (k.recent) {
-        bool ok = false;
-        if (contentHash(path, ok) != k.hash || !ok) {
+    if (k.unconfirmed) {
+        // Judged before the bytes are read: a change after that read is only
+        // sure to change the identity when the file clock had already moved on.
+        const bool settled = !mayChangeUnseen(id);
+        quint64 digest = 0;
+        if (!platform::ContentDigest::ofFile(QFile::decodeName(path), digest) || digest != k.digest) {
             k.doc.reset();
             return nullptr;
         }
-        k.recent = mayChangeUnseen(id);
+        k.unconfirmed = !settled;
     }
     return k.doc;
 }
@@ -134,7 +135,7 @@ Document load(const QByteArray& path, const FileIdentity& id, QString* error) {
     // The identity was taken before the read, so a change during it shows as
     // a different file next time.
     if (id.size >= 0)
-        keep(doc, path, id, false);
+        keepRead(doc, path, id);
     return doc;
 }
 
@@ -200,12 +201,13 @@ bool Save(const Document& doc) {
     const QByteArray path = QFile::encodeName(Path());
     kept().doc.reset();
     platform::FileId written;
-    if (doc->save(Path(), &written)) {
+    quint64 digest = 0;
+    if (doc->save(Path(), &written, &digest)) {
         // Kept only while the name still stands for the file written: another
         // program may have put its own in place since the rename.
         FileIdentity id;
         if (identityOf(path, id) && written == platform::FileId{id.device, id.inode})
-            keep(doc, path, id, true);
+            keepSaved(doc, path, id, digest);
         return true;
     }
     platform::MsgBox(QStringLiteral("Your changes could not be written to the Data File:\r\n") + Path() +

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
 
@@ -236,14 +237,39 @@ QString DecipherField(const QString& hexText) {
     return DecipherFieldStart(hexText, -1);
 }
 
-QString DecipherFieldStart(const QString& hexText, int characters) {
-    // Lists decipher a field for every row: the digits are read and the bytes
-    // deciphered in one loop, from a copy of the data key's initial state.
-    const qsizetype size = hexText.size();
+struct FieldDecipher {
+    static QString text(const QByteArray& bytes) { return cRC4::BytesText(bytes); }
+};
+
+namespace {
+
+// Windows-1252 by byte, so a field's clear text is made without a byte array
+// between.
+struct Cp1252 {
+    char16_t unit[256];
+    Cp1252() {
+        QByteArray all(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            all[b] = static_cast<char>(b);
+        const QString text = platform::FromWindows1252(all);
+        for (int b = 0; b < 256; ++b)
+            unit[b] = text.at(b).unicode();
+    }
+};
+
+char16_t digitOf(QChar c) {
+    return c.unicode();
+}
+char16_t digitOf(char c) {
+    return static_cast<unsigned char>(c);
+}
+
+// Lists decipher a field for every row: the digits are read and the bytes
+// deciphered in one loop, from a copy of the data key's initial state.
+template <class Digit> QString decipherStart(const Digit* t, qsizetype size, int characters) {
     qsizetype count = (size + 1) / 2;
-    QByteArray bytes(count, Qt::Uninitialized);
-    auto* d = reinterpret_cast<unsigned char*>(bytes.data());
-    const QChar* t = hexText.constData();
+    QVarLengthArray<unsigned char, 128> bytes(count);
+    unsigned char* d = bytes.data();
     Table s = dataKeySchedule();
     uint8_t i = 0, j = 0;
     auto run = [&](qsizetype from, qsizetype to) {
@@ -251,22 +277,67 @@ QString DecipherFieldStart(const QString& hexText, int characters) {
             ++i;
             j = static_cast<uint8_t>(j + s[i]);
             std::swap(s[i], s[j]);
-            d[k] = hexByte(t + 2 * k, 2 * k + 1 < size) ^ s[static_cast<uint8_t>(s[i] + s[j])];
+            const char16_t high = digitOf(t[2 * k]);
+            const int h = high < 128 ? kHex.value[high] : -1;
+            int value = std::max(h, 0);
+            if (2 * k + 1 < size) {
+                const char16_t low = digitOf(t[2 * k + 1]);
+                const int l = low < 128 ? kHex.value[low] : -1;
+                if ((h | l) >= 0)
+                    value = h * 16 + l;
+            }
+            d[k] = static_cast<unsigned char>(value) ^ s[static_cast<uint8_t>(s[i] + s[j])];
         }
     };
     const qsizetype mark = kUtf8Mark.size();
     run(0, std::min(count, mark));
+    const bool utf8 = count >= mark && std::memcmp(d, kUtf8Mark.constData(), static_cast<size_t>(mark)) == 0;
     if (characters >= 0 && count > mark) {
         // A character takes one byte in the Windows code page, at most four
         // after the UTF-8 mark.
-        const bool utf8 = std::memcmp(d, kUtf8Mark.constData(), static_cast<size_t>(mark)) == 0;
         count = std::min(count,
                          utf8 ? mark + 4 * static_cast<qsizetype>(characters) : std::max<qsizetype>(mark, characters));
-        bytes.truncate(count);
-        d = reinterpret_cast<unsigned char*>(bytes.data());
     }
     run(mark, count);
-    return cRC4::BytesText(bytes);
+    if (utf8)
+        return FieldDecipher::text(QByteArray(reinterpret_cast<const char*>(d), count));
+    static const Cp1252 cp1252;
+    // A start is what a list shows; there is room for the " ..." it may add.
+    QString out;
+    out.reserve(count + (characters >= 0 ? 4 : 0));
+    out.resize(count);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype k = 0; k < count; ++k)
+        o[k] = cp1252.unit[d[k]];
+    return out;
+}
+
+} // namespace
+
+QString DecipherFieldStart(const QString& hexText, int characters) {
+    return decipherStart(hexText.constData(), hexText.size(), characters);
+}
+
+QString DecipherFieldStart(QByteArrayView hexUtf8, int characters) {
+    // Digits are ASCII, one unit each in either form, so the bytes are read
+    // as they are when those that can be deciphered are ASCII: past them, any
+    // text only says there is more. Anything else is read as the text form
+    // reads it.
+    const qsizetype size = hexUtf8.size();
+    const qsizetype used = characters < 0 ? size : std::min<qsizetype>(size, 2 * (3 + 4 * qsizetype(characters)));
+    const char* p = hexUtf8.data();
+    quint64 high = 0;
+    qsizetype k = 0;
+    for (; k + 8 <= used; k += 8) {
+        quint64 word;
+        std::memcpy(&word, p + k, 8);
+        high |= word;
+    }
+    for (; k < used; ++k)
+        high |= static_cast<unsigned char>(p[k]);
+    if (high & 0x8080808080808080ULL)
+        return DecipherFieldStart(QString::fromUtf8(hexUtf8), characters);
+    return decipherStart(p, size, characters);
 }
 
 QString EncipherOptionalField(const QString& text) {

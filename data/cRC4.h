@@ -40,7 +40,9 @@ private:
     static QByteArray DeHex(const QString& text);
     static QByteArray TextBytes(const QString& text);
     static QString BytesText(const QByteArray& bytes);
-    friend QString DecipherFieldStart(const QString& hexText, int characters);
+    friend struct FieldDecipher;
+    // The same from the field's stored UTF-8, as a document holds it.
+    QString DecipherFieldStart(QByteArrayView hexUtf8, int characters);
 
     QString m_key;
     std::array<uint8_t, 256> m_table{};
@@ -58,3 +60,5 @@ QString DecipherOptionalField(const QString& stored);
 // characters (or all of it): what a list shows of a long text, without
 // deciphering the rest.
 QString DecipherFieldStart(const QString& hexText, int characters);
+// The same from the field's stored UTF-8, as a document holds it.
+QString DecipherFieldStart(QByteArrayView hexUtf8, int characters);

@@ -4,6 +4,8 @@
 #include "data/mGeneralFunctions.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace mFunctions {
 
 bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QString& sNodeName,
@@ -105,20 +107,51 @@ QString GetMeetingForText(int16_t code) {
     }
 }
 
-QString ShortenText(const QString& text) {
+namespace {
+
+// The units of a text's first kShortenedLength characters, or -1 when it has
+// no more characters than that and is shown whole.
+qsizetype shortenedUnits(const QString& text) {
+    const char16_t* t = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    // Nearly every text has no surrogate among its first characters.
+    const qsizetype head = std::min<qsizetype>(size, kShortenedLength);
+    bool surrogates = false;
+    for (qsizetype u = 0; u < head; ++u)
+        surrogates |= (t[u] & 0xF800) == 0xD800;
+    if (!surrogates)
+        return size < kShortenedLength ? -1 : kShortenedLength;
     // Count characters, not UTF-16 units, so a letter outside the basic plane
     // is neither counted twice nor cut in half.
     qsizetype units = 0;
     for (int chars = 0; chars < kShortenedLength; ++chars) {
-        if (units >= text.size())
-            return text;
-        units += (text.at(units).isHighSurrogate() && units + 1 < text.size() && text.at(units + 1).isLowSurrogate())
-                     ? 2
-                     : 1;
+        if (units >= size)
+            return -1;
+        units += (QChar::isHighSurrogate(t[units]) && units + 1 < size && QChar::isLowSurrogate(t[units + 1])) ? 2 : 1;
     }
+    return units;
+}
+
+const QLatin1String kEllipsis(" ...");
+
+} // namespace
+
+QString ShortenText(const QString& text) {
+    const qsizetype units = shortenedUnits(text);
+    if (units < 0)
+        return text;
     QString shortened;
-    shortened.reserve(units + 4);
-    return shortened.append(QStringView(text).left(units)).append(QLatin1String(" ..."));
+    shortened.reserve(units + kEllipsis.size());
+    return shortened.append(QStringView(text).left(units)).append(kEllipsis);
+}
+
+QString ShortenText(QString&& text) {
+    const qsizetype units = shortenedUnits(text);
+    if (units < 0)
+        return std::move(text);
+    // Shortened in place: a text made for a list has room for the ending.
+    text.truncate(units);
+    return std::move(text.append(kEllipsis));
 }
 
 bool IsTimeAfter(const QString& sStart, const QString& sEnd) {

@@ -21,6 +21,7 @@ QString GetTaskStatusText(int16_t code);
 QString GetMeetingForText(int16_t code);
 // The list preview: texts of 30 characters or more are cut to 30 and " ...".
 QString ShortenText(const QString& text);
+QString ShortenText(QString&& text);
 // The characters a shortened text keeps.
 constexpr int kShortenedLength = 30;
 // Whether the end time is strictly later in the day than the start time.

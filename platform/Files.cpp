@@ -4,12 +4,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -375,6 +379,69 @@ void AfterNextReplace(std::function<void()> action) {
 void FailNextWrite(const QString& reason, WriteStep step) {
     pendingWriteFailure() = reason.isEmpty() ? QStringLiteral("Write failed") : reason;
     pendingWriteFailureStep() = step;
+}
+
+namespace {
+
+// Blocks of a fixed size, so the pieces the bytes come in do not matter.
+constexpr qsizetype kDigestBlock = 64 * 1024;
+
+} // namespace
+
+void ContentDigest::block(const char* data, size_t size) {
+    m_value = qHashBits(data, size, static_cast<size_t>(m_value));
+}
+
+void ContentDigest::add(const char* data, size_t size) {
+    if (!m_partial.isEmpty()) {
+        const size_t take = std::min(size, static_cast<size_t>(kDigestBlock - m_partial.size()));
+        m_partial.append(data, static_cast<qsizetype>(take));
+        data += take;
+        size -= take;
+        if (m_partial.size() < kDigestBlock)
+            return;
+        block(m_partial.constData(), static_cast<size_t>(kDigestBlock));
+        m_partial.clear();
+    }
+    for (; size >= static_cast<size_t>(kDigestBlock); data += kDigestBlock, size -= kDigestBlock)
+        block(data, static_cast<size_t>(kDigestBlock));
+    m_partial.append(data, static_cast<qsizetype>(size));
+}
+
+quint64 ContentDigest::finish() {
+    block(m_partial.constData(), static_cast<size_t>(m_partial.size()));
+    m_partial.clear();
+    return m_value;
+}
+
+bool ContentDigest::ofFile(const QString& path, quint64& digest) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // Read through one small buffer that stays in the cache, a block at a time.
+    static thread_local std::unique_ptr<char[]> buffer(new char[kDigestBlock]);
+    ContentDigest d;
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.get(), kDigestBlock);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        d.add(buffer.get(), static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (ok)
+        digest = d.finish();
+    return ok;
+}
+
+quint64 ContentDigest::of(QByteArrayView bytes) {
+    ContentDigest digest;
+    digest.add(bytes.data(), static_cast<size_t>(bytes.size()));
+    return digest.finish();
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 
@@ -27,6 +28,23 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nul
 // The same into memory made for large files (see LargeMemory.h).
 bool ReadWholeFile(const QString& path, LargeBytes& bytes, QString* reason = nullptr);
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+// A digest of a file's bytes, taken piece by piece as they are written and
+// the same for the same bytes read back whole: it tells whether a file still
+// holds what was written without keeping a copy of it.
+class ContentDigest {
+public:
+    void add(const char* data, size_t size);
+    quint64 finish();
+    static quint64 of(QByteArrayView bytes);
+    // The digest of a file's bytes as they are now; false when it cannot be read.
+    static bool ofFile(const QString& path, quint64& digest);
+
+private:
+    void block(const char* data, size_t size);
+    QByteArray m_partial;
+    quint64 m_value = 0x5eed;
+};
 
 // Replaces a file safely: the bytes go to a temporary file (".name.XXXXXX") in
 // the same folder, which is written whole and flushed to the disk and only then

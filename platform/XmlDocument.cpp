@@ -175,6 +175,31 @@ QString XmlNode::nodeName() const {
     }
 }
 
+bool XmlNode::nodeNameIs(const char* utf8) const {
+    const char* name = "";
+    if (m_node) {
+        pugi::xml_node n = wrap(m_node);
+        switch (n.type()) {
+        case pugi::node_pcdata:
+            name = "#text";
+            break;
+        case pugi::node_cdata:
+            name = "#cdata-section";
+            break;
+        case pugi::node_comment:
+            name = "#comment";
+            break;
+        case pugi::node_document:
+            name = "#document";
+            break;
+        default:
+            name = n.name();
+            break;
+        }
+    }
+    return std::strcmp(name, utf8) == 0;
+}
+
 int XmlNode::childCount() const {
     int count = 0;
     if (m_node)
@@ -246,6 +271,13 @@ QString XmlNode::attributeText(int index) const {
     return a ? fromPugi(a.value()) : QString();
 }
 
+QByteArrayView XmlNode::attributeInPlace(int index) const {
+    if (!m_node || index < 0)
+        return QByteArrayView();
+    pugi::xml_attribute a = attributeAt(wrap(m_node), index);
+    return a ? QByteArrayView(a.value()) : QByteArrayView();
+}
+
 bool XmlNode::firstAttributeEquals(const QString& value) const {
     return firstAttributeEquals(value.toUtf8());
 }
@@ -298,6 +330,46 @@ QString XmlNode::text() const {
     std::string out;
     appendText(n, out);
     return QString::fromStdString(out);
+}
+
+static bool isText(pugi::xml_node n) {
+    const pugi::xml_node_type type = n.type();
+    return type == pugi::node_pcdata || type == pugi::node_cdata;
+}
+
+// A node's text where it is held in one piece, as text() gives it.
+static bool textOf(pugi::xml_node n, QByteArrayView& utf8) {
+    utf8 = QByteArrayView();
+    if (!n)
+        return true;
+    // A text node has no children, so an element's test comes first.
+    pugi::xml_node only = n.first_child();
+    if (!only) {
+        if (isText(n))
+            utf8 = QByteArrayView(n.value());
+        return true;
+    }
+    if (!only.next_sibling() && isText(only)) {
+        utf8 = QByteArrayView(only.value());
+        return true;
+    }
+    return false;
+}
+
+bool XmlNode::textInPlace(QByteArrayView& utf8) const {
+    return textOf(wrap(m_node), utf8);
+}
+
+int XmlNode::childTextsInPlace(QByteArrayView* utf8, int count, bool* joined) const {
+    *joined = false;
+    int found = 0;
+    pugi::xml_node c = m_node ? wrap(m_node).first_child() : pugi::xml_node();
+    for (; c && found < count; c = c.next_sibling(), ++found)
+        if (!textOf(c, utf8[found]))
+            *joined = true;
+    for (int i = found; i < count; ++i)
+        utf8[i] = QByteArrayView();
+    return found;
 }
 
 void XmlNode::setText(const QString& value) {
@@ -536,7 +608,7 @@ QByteArray XmlDocument::xml() const {
     return QByteArray::fromStdString(w.out);
 }
 
-bool XmlDocument::save(const QString& path, FileId* written) {
+bool XmlDocument::save(const QString& path, FileId* written, quint64* digest) {
     if (m_unwritable) {
         m_error = QStringLiteral("A text holds a character that XML files cannot hold");
         return false;
@@ -549,13 +621,17 @@ bool XmlDocument::save(const QString& path, FileId* written) {
         AtomicFileWriter& file;
         std::string pending;
         bool marked = false;
+        ContentDigest digest;
         explicit FileWriter(AtomicFileWriter& f) : file(f) { pending.reserve(kChunk + 4096); }
         void write(const void* data, size_t size) override {
             appendKeepingReturns(pending, static_cast<const char*>(data), size, marked);
-            if (pending.size() >= kChunk) {
-                file.write(pending.data(), pending.size());
-                pending.clear();
-            }
+            if (pending.size() >= kChunk)
+                flush();
+        }
+        void flush() {
+            file.write(pending.data(), pending.size());
+            digest.add(pending.data(), pending.size());
+            pending.clear();
         }
     };
     AtomicFileWriter file(path);
@@ -565,7 +641,7 @@ bool XmlDocument::save(const QString& path, FileId* written) {
         w.marked = marked.any();
         m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
     }
-    file.write(w.pending.data(), w.pending.size());
+    w.flush();
     QString reason;
     if (!file.commit(&reason)) {
         m_error = reason;
@@ -573,6 +649,8 @@ bool XmlDocument::save(const QString& path, FileId* written) {
     }
     if (written)
         *written = file.written();
+    if (digest)
+        *digest = w.digest.finish();
     m_error.clear();
     return true;
 }

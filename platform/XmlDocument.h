@@ -3,6 +3,7 @@
 #include "platform/LargeMemory.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -31,6 +32,8 @@ public:
 
     bool isElement() const;
     QString nodeName() const;
+    // Whether nodeName() is this name, compared in place.
+    bool nodeNameIs(const char* utf8) const;
 
     // Children in document order, counting text as well as elements, as the
     // document's child list does. Whitespace between elements is never a child,
@@ -45,12 +48,24 @@ public:
     int attributeCount() const;
     QString attributeName(int index) const;
     QString attributeText(int index) const; // empty past the end
+    // The same in UTF-8, read in place (valid while the node is unchanged); a
+    // null view past the end.
+    QByteArrayView attributeInPlace(int index) const;
     // Creates or replaces the attribute; a new one goes after the others, so an
     // element's first attribute is the first one set.
     void setAttribute(const QString& name, const QString& value);
 
     // The text content of the node and everything under it.
     QString text() const;
+    // The same text in UTF-8, read in place where the document holds it as one
+    // piece (valid while the node is unchanged); false when it is spread over
+    // several pieces, for text() to join.
+    bool textInPlace(QByteArrayView& utf8) const;
+    // The same for the first `count` children at once, as a walk over many
+    // records reads their fields: how many children there were, up to count.
+    // Where a child's text is not in one piece its view is null and *joined
+    // is set, for text() to give it.
+    int childTextsInPlace(QByteArrayView* utf8, int count, bool* joined) const;
     // Replaces the content of the node with one text.
     void setText(const QString& value);
     // Whether the first attribute's text is exactly this one (case-sensitive);
@@ -90,8 +105,9 @@ public:
     // Writes the whole tree as UTF-8 through a temporary file and a rename; false
     // (with lastError()) when the file could not be written or a text holds a
     // character XML cannot hold, the old file left as it was. `written`, when
-    // given, receives which file was written.
-    bool save(const QString& path, FileId* written = nullptr);
+    // given, receives which file was written, and `digest` the ContentDigest
+    // of the bytes written.
+    bool save(const QString& path, FileId* written = nullptr, quint64* digest = nullptr);
     QByteArray xml() const;
 
     QString lastError() const { return m_error; }

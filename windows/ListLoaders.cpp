@@ -56,6 +56,36 @@ QString field(const XmlNode& record, int index) {
     return record.child(index).text();
 }
 
+// A field's stored UTF-8: read in place where the document holds it as one
+// piece, otherwise joined into `joined`. A list reads thousands of fields.
+QByteArrayView fieldBytes(const XmlNode& field, QByteArray& joined) {
+    QByteArrayView bytes;
+    if (field.textInPlace(bytes))
+        return bytes;
+    joined = field.text().toUtf8();
+    return joined;
+}
+
+QString codeText(QByteArrayView stored, QString (*text)(int16_t)) {
+    if (stored.size() == 1 && stored[0] >= '0' && stored[0] <= '9')
+        return text(static_cast<int16_t>(stored[0] - '0'));
+    return codeText(QString::fromUtf8(stored), text);
+}
+
+// Blank as IsBlank has it: nothing but spaces.
+bool isBlank(QByteArrayView stored) {
+    return std::all_of(stored.begin(), stored.end(), [](char c) { return c == ' '; });
+}
+
+// Texts a list makes only for the rows it shows.
+QString plainText(QByteArrayView utf8) {
+    return utf8.isNull() ? QString() : QString::fromUtf8(utf8);
+}
+
+QString descriptionText(QByteArrayView stored) {
+    return isBlank(stored) ? QString::fromUtf8(stored) : ShortenText(DecipherFieldStart(stored, kShortenedLength + 1));
+}
+
 // A long enciphered text as a list shows it: only as much is deciphered as
 // can be shown.
 QString shortDeciphered(const QString& stored) {
@@ -164,7 +194,7 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
     for (XmlNode day = root.firstChild(); day; day = day.nextSibling()) {
         if (!allDays && !day.firstAttributeEquals(wantedDay))
             continue;
-        if (day.nodeName() != QLatin1String("date"))
+        if (!day.nodeNameIs("date"))
             continue;
         XmlNode container = day.child(nKind);
         if (!container) {
@@ -177,17 +207,26 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
         const QString dayKey = day.attributeText(0);
         for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
             ListItem* row = list->ListItems().Add(dayKey, nKind + 1, nKind + 1);
-            row->SetSubItems(1, record.attributeText(0));
+            row->SetSubItemsLater(1, record.attributeInPlace(0), plainText);
             if (nKind == mTasks::KindTasks) {
-                row->SetSubItems(2, codeText(field(record, 1), GetTaskStatusText));
-                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
-                const QString desc = field(record, 2);
-                row->SetSubItems(4, mGeneralFunctions::IsBlank(desc) ? desc : shortDeciphered(desc));
+                QByteArrayView fields[3];
+                bool joined = false;
+                record.childTextsInPlace(fields, 3, &joined);
+                QByteArray joinedText[3];
+                for (int i = 0; joined && i < 3; ++i)
+                    fields[i] = fieldBytes(record.child(i), joinedText[i]);
+                row->SetSubItems(2, codeText(fields[1], GetTaskStatusText));
+                row->SetSubItems(3, codeText(fields[0], GetPriorityText));
+                row->SetSubItemsLater(4, fields[2], descriptionText);
             } else {
-                row->SetSubItems(2, codeText(field(record, 1), GetMeetingForText));
-                row->SetSubItems(3, codeText(field(record, 0), GetPriorityText));
-                row->SetSubItems(4, field(record, 2));
-                row->SetSubItems(5, field(record, 3));
+                const XmlNode first = record.firstChild();
+                const XmlNode second = first.nextSibling();
+                const XmlNode third = second.nextSibling();
+                QByteArray joined;
+                row->SetSubItems(2, codeText(fieldBytes(second, joined), GetMeetingForText));
+                row->SetSubItems(3, codeText(fieldBytes(first, joined), GetPriorityText));
+                row->SetSubItems(4, third.text());
+                row->SetSubItems(5, third.nextSibling().text());
             }
         }
     }

@@ -12,8 +12,26 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setMinimumDate(QDate(1601, 1, 1));
     setMaximumDate(QDate(9999, 12, 31));
     setDisplayFormat(QStringLiteral("dd MMMM, yyyy"));
+}
+
+void DatePicker::preparePopup() {
+    // The drop-down calendar costs more to make than the rest of an editor,
+    // so it is made when the person first reaches for the picker.
+    if (m_popupReady || !calendarPopup())
+        return;
+    m_popupReady = true;
     if (QCalendarWidget* calendar = calendarWidget())
         calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+}
+
+void DatePicker::mousePressEvent(QMouseEvent* event) {
+    preparePopup();
+    QDateEdit::mousePressEvent(event);
+}
+
+void DatePicker::keyPressEvent(QKeyEvent* event) {
+    preparePopup();
+    QDateEdit::keyPressEvent(event);
 }
 
 TimePicker::TimePicker(QWidget* parent) : QTimeEdit(parent) {

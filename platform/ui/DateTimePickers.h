@@ -20,13 +20,23 @@ public:
     void SetValue(const QDate& value) { setDate(value); }
 
     QString CustomFormat() const { return displayFormat(); }
-    void SetCustomFormat(const QString& format) { setDisplayFormat(format); }
+    void SetCustomFormat(const QString& format) {
+        // Setting a format lays the text out anew, even the same format.
+        if (format != displayFormat())
+            setDisplayFormat(format);
+    }
 
     QString Tag() const { return m_tag; }
     void SetTag(const QString& tag) { m_tag = tag; }
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void preparePopup();
     QString m_tag;
+    bool m_popupReady = false;
 };
 
 // A time picker: a time of day with hours, minutes and seconds, shown on the

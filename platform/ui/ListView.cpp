@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <new>
 #include <utility>
 
 namespace platform {
@@ -44,8 +46,24 @@ public:
 
     static void deleteRows(std::vector<ListItem*>& rows) {
         for (ListItem* row : rows)
-            delete row;
+            row->~ListItem();
         rows.clear();
+    }
+
+    // Room for a row. Rows are made in blocks and all go together, when the
+    // list is cleared or destroyed: a fill of thousands of rows makes a few
+    // allocations rather than one per row.
+    void* rowSpace() {
+        if (m_rowBlocks.empty() || m_rowsInBlock == kRowsPerBlock) {
+            m_rowBlocks.emplace_back(static_cast<ListItem*>(::operator new(sizeof(ListItem) * kRowsPerBlock)));
+            m_rowsInBlock = 0;
+        }
+        return m_rowBlocks.back().get() + m_rowsInBlock++;
+    }
+    // Once every row made is gone.
+    void releaseRowSpace() {
+        m_rowBlocks.clear();
+        m_rowsInBlock = 0;
     }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
@@ -121,7 +139,7 @@ public:
         std::vector<std::pair<QString, ListItem*>> keyed;
         keyed.reserve(rows.size());
         for (ListItem* row : rows)
-            keyed.emplace_back(row->m_texts.value(column).toCaseFolded(), row);
+            keyed.emplace_back(row->textAt(column).toCaseFolded(), row);
         if (descending)
             std::stable_sort(keyed.begin(), keyed.end(),
                              [](const auto& a, const auto& b) { return textLess(b.first, a.first); });
@@ -171,8 +189,16 @@ private:
             m_rows[i]->m_row = static_cast<int>(i);
     }
 
+    struct FreeBlock {
+        void operator()(ListItem* block) const { ::operator delete(block); }
+    };
+    static constexpr size_t kRowsPerBlock = 256;
+
     std::vector<ListItem*> m_rows;
     QStringList m_captions;
+    // Freed after the destructor has ended every row.
+    std::vector<std::unique_ptr<ListItem, FreeBlock>> m_rowBlocks;
+    size_t m_rowsInBlock = 0;
 };
 
 // --- ListItem ---------------------------------------------------------------
@@ -183,7 +209,7 @@ ListItem::ListItem(ListView* owner, const QString& text, int icon, int smallIcon
 }
 
 QString ListItem::Text() const {
-    return m_texts.value(0);
+    return textAt(0);
 }
 
 void ListItem::SetText(const QString& text) {
@@ -192,7 +218,42 @@ void ListItem::SetText(const QString& text) {
 
 QString ListItem::SubItems(int index) const {
     checkSubItemIndex(index);
-    return m_texts.value(index);
+    return textAt(index);
+}
+
+void ListItem::SetSubItemsLater(int index, QByteArrayView source, TextMaker make) {
+    checkSubItemIndex(index);
+    makeLaterText(index);
+    if (index == m_texts.size())
+        m_texts.append(QString());
+    else if (index > m_texts.size())
+        m_texts.resize(index + 1);
+    else
+        m_texts[index] = QString();
+    const char* kept = source.isNull() ? nullptr : m_owner->keepBytes(source);
+    m_later.append(LaterText{index, kept, source.size(), make});
+    if (m_row >= 0)
+        m_owner->m_model->rowChanged(this, index, index);
+}
+
+void ListItem::makeLaterText(int column) const {
+    for (qsizetype i = 0; i < m_later.size(); ++i) {
+        if (m_later[i].column != column)
+            continue;
+        const LaterText later = m_later[i];
+        m_later.remove(i);
+        m_texts[column] = later.make(later.source ? QByteArrayView(later.source, later.size) : QByteArrayView());
+        return;
+    }
+}
+
+const QString& ListItem::textAt(int column) const {
+    static const QString none;
+    if (column < 0 || column >= m_texts.size())
+        return none;
+    if (!m_later.isEmpty())
+        makeLaterText(column);
+    return m_texts[column];
 }
 
 void ListItem::SetSubItems(int index, const QString& text) {
@@ -201,12 +262,20 @@ void ListItem::SetSubItems(int index, const QString& text) {
 }
 
 void ListItem::setColumnText(int column, const QString& text) {
-    if (column >= m_texts.size())
-        m_texts.resize(column + 1);
-    if (m_texts[column] == text)
-        return;
-    m_texts[column] = text;
-    m_owner->m_model->rowChanged(this, column, column);
+    if (!m_later.isEmpty())
+        makeLaterText(column);
+    // A fill writes the columns in order, each onto the end of the row.
+    if (column == m_texts.size() && !text.isEmpty()) {
+        m_texts.append(text);
+    } else {
+        if (column >= m_texts.size())
+            m_texts.resize(column + 1);
+        if (m_texts[column] == text)
+            return;
+        m_texts[column] = text;
+    }
+    if (m_row >= 0)
+        m_owner->m_model->rowChanged(this, column, column);
 }
 
 void ListItem::SetBold(bool bold) {
@@ -257,7 +326,7 @@ QVariant ListItem::data(int column, int role) const {
         // text with line breaks shows on that one line.
         if (column >= m_texts.size())
             return QVariant();
-        QString text = m_texts.at(column);
+        QString text = textAt(column);
         if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
             text.replace(QLatin1String("\r\n"), QLatin1String(" "));
             text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -265,7 +334,7 @@ QVariant ListItem::data(int column, int role) const {
         return text;
     }
     case Qt::EditRole:
-        return column < m_texts.size() ? QVariant(m_texts.at(column)) : QVariant();
+        return column < m_texts.size() ? QVariant(textAt(column)) : QVariant();
     default:
         break;
     }
@@ -363,7 +432,7 @@ int ListView::columnTotal() const {
 }
 
 ListItem* ListView::addRow(const QString& text, int icon, int smallIcon) {
-    m_pending.push_back(new ListItem(this, text, icon, smallIcon));
+    m_pending.push_back(new (m_model->rowSpace()) ListItem(this, text, icon, smallIcon));
     if (!m_flushQueued) {
         m_flushQueued = true;
         QMetaObject::invokeMethod(this, &ListView::flushPendingRows, Qt::QueuedConnection);
@@ -389,6 +458,28 @@ void ListView::clearRows() {
     ListModel::deleteRows(m_pending);
     ++m_generation;
     m_model->clearRows();
+    m_model->releaseRowSpace();
+    m_byteBlocks.clear();
+    m_largeBytes.clear();
+    m_byteBlockFree = 0;
+}
+
+const char* ListView::keepBytes(QByteArrayView bytes) {
+    constexpr size_t kBlock = 64 * 1024;
+    const size_t size = static_cast<size_t>(bytes.size());
+    if (size > kBlock / 4) {
+        m_largeBytes.emplace_back(new char[size]);
+        std::copy(bytes.begin(), bytes.end(), m_largeBytes.back().get());
+        return m_largeBytes.back().get();
+    }
+    if (m_byteBlockFree < size) {
+        m_byteBlocks.emplace_back(new char[kBlock]);
+        m_byteBlockFree = kBlock;
+    }
+    char* at = m_byteBlocks.back().get() + (kBlock - m_byteBlockFree);
+    std::copy(bytes.begin(), bytes.end(), at);
+    m_byteBlockFree -= size;
+    return at;
 }
 
 void ListView::sortNow() {

@@ -2,11 +2,13 @@
 
 #include "platform/SysColors.h"
 
+#include <QByteArrayView>
 #include <QIcon>
 #include <QList>
 #include <QString>
 #include <QTreeView>
 #include <QVarLengthArray>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -30,6 +32,12 @@ public:
     // Numbers below 1 raise run-time error 380.
     QString SubItems(int index) const;
     void SetSubItems(int index, const QString& text);
+    // A sub-item whose text is made from the source bytes only when it is first
+    // read (shown, sorted on or asked for), so a fill of thousands of rows makes
+    // the texts of the rows shown. The bytes are copied; `make` must give the
+    // same text for the same bytes whenever it is called.
+    using TextMaker = QString (*)(QByteArrayView source);
+    void SetSubItemsLater(int index, QByteArrayView source, TextMaker make);
     // Hidden text that travels with the row.
     QString Tag() const { return m_tag; }
     void SetTag(const QString& tag) { m_tag = tag; }
@@ -52,13 +60,24 @@ private:
     ListItem(ListView* owner, const QString& text, int icon, int smallIcon);
     ~ListItem() = default;
     void setColumnText(int column, const QString& text);
+    // A column's text, made now if it was set to be made later.
+    const QString& textAt(int column) const;
+    void makeLaterText(int column) const;
     // What the list shows of the row in a column, by item-data role.
     QVariant data(int column, int role) const;
 
+    struct LaterText {
+        int column;
+        const char* source; // in the owner's byte store; null for a null source
+        qsizetype size;
+        TextMaker make;
+    };
+
     ListView* m_owner;
     // The row's texts by column; the organiser's lists have at most six, so
-    // a row is one allocation.
-    QVarLengthArray<QString, 6> m_texts;
+    // a row is one allocation. A column still in m_later holds an empty text.
+    mutable QVarLengthArray<QString, 6> m_texts;
+    mutable QVarLengthArray<LaterText, 2> m_later;
     QString m_tag;
     std::optional<OleColor> m_foreColor;
     int m_icon = 0;
@@ -188,6 +207,9 @@ private:
 
     ListItem* addRow(const QString& text, int icon, int smallIcon);
     void clearRows();
+    // A copy of bytes that lives as long as the rows: one store for a whole
+    // fill rather than an allocation per text.
+    const char* keepBytes(QByteArrayView bytes);
     void sortNow();
     ListItem* rowAt(const QPoint& viewportPos) const;
     void selectWholeRows();
@@ -196,6 +218,9 @@ private:
     ListModel* m_model;
     // Rows added but not yet in the list; the list owns them.
     std::vector<ListItem*> m_pending;
+    std::vector<std::unique_ptr<char[]>> m_byteBlocks; // the last one is being filled
+    std::vector<std::unique_ptr<char[]>> m_largeBytes;
+    size_t m_byteBlockFree = 0;
     bool m_flushQueued = false;
     // Counts the list's clears, so an event handler that refilled the list is
     // noticed before a row of the old fill is reported.

@@ -101,14 +101,28 @@ TEST(Cipher, HexReadingRules) {
           QString(31, QChar(0xE9)), QString(200, QLatin1Char('c')), QString(40, QChar(0x4E2D)),
           QString::fromUtf8("\xF0\x9F\x98\x80").repeated(40), QStringLiteral("x") + QString(35, QChar(0x20AC))}) {
         const QString hex = EncipherField(text);
+        const QString whole = DecipherField(hex);
         EXPECT_EQ(mFunctions::ShortenText(DecipherFieldStart(hex, mFunctions::kShortenedLength + 1)),
-                  mFunctions::ShortenText(DecipherField(hex)))
+                  mFunctions::ShortenText(whole))
+            << text.toStdString();
+        // Read from the stored bytes and shortened in place, the same.
+        EXPECT_EQ(
+            mFunctions::ShortenText(DecipherFieldStart(QByteArrayView(hex.toUtf8()), mFunctions::kShortenedLength + 1)),
+            mFunctions::ShortenText(QString(whole)))
             << text.toStdString();
     }
-    // A field read for a list follows the same rules as the cipher object.
-    for (const char* hex : {"", "4", "414", "4G41", "G441", "\u00E941", "EFBBBF41", "8F9a0b"})
-        EXPECT_EQ(DecipherField(QString::fromUtf8(hex)), cRC4().DecryptString(QString::fromUtf8(hex), kDataKey, true))
-            << hex;
+    // A field read for a list follows the same rules as the cipher object,
+    // from its text or from its stored bytes, whole or only its start.
+    const QString padding(300, QLatin1Char('A'));
+    for (const char* hex : {"", "4", "414", "4G41", "G441", "\u00E941", "EFBBBF41", "8F9a0b", "41\u00E9"}) {
+        const QString text = QString::fromUtf8(hex);
+        EXPECT_EQ(DecipherField(text), cRC4().DecryptString(text, kDataKey, true)) << hex;
+        for (const QString& stored : {text, text + padding, padding + text})
+            for (int characters : {-1, 0, 2, 31})
+                EXPECT_EQ(DecipherFieldStart(QByteArrayView(stored.toUtf8()), characters),
+                          DecipherFieldStart(stored, characters))
+                    << hex << " " << characters << " " << stored.size();
+    }
 }
 
 TEST(Cipher, ProgressReportsFromZeroToHundred) {

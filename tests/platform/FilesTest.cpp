@@ -53,3 +53,33 @@ TEST(Files, AttributesOfFilesAndFolders) {
     QByteArray bytes;
     EXPECT_FALSE(ReadWholeFile(dir.path(), bytes)) << "a folder is not a file";
 }
+
+TEST(ContentDigest, PiecesOfAnySizeGiveTheDigestOfTheWhole) {
+    QByteArray whole(200 * 1024 + 17, Qt::Uninitialized);
+    for (qsizetype i = 0; i < whole.size(); ++i)
+        whole[i] = static_cast<char>(i * 31 + i / 7);
+    const quint64 expected = platform::ContentDigest::of(whole);
+    for (const qsizetype piece :
+         {qsizetype(1000), qsizetype(64 * 1024), qsizetype(64 * 1024 + 1), qsizetype(256 * 1024)}) {
+        SCOPED_TRACE(piece);
+        platform::ContentDigest digest;
+        for (qsizetype at = 0; at < whole.size(); at += piece)
+            digest.add(whole.constData() + at, static_cast<size_t>(std::min(piece, whole.size() - at)));
+        EXPECT_EQ(digest.finish(), expected);
+    }
+    // Read back from a file, the same.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data.xml"));
+    ASSERT_TRUE(WriteWholeFile(path, whole));
+    quint64 read = 0;
+    ASSERT_TRUE(platform::ContentDigest::ofFile(path, read));
+    EXPECT_EQ(read, expected);
+    EXPECT_FALSE(platform::ContentDigest::ofFile(dir.filePath(QStringLiteral("none.xml")), read));
+    // One byte changed anywhere, or one more byte, is another digest.
+    for (const qsizetype at : {qsizetype(0), qsizetype(64 * 1024), whole.size() - 1}) {
+        QByteArray changed = whole;
+        changed[at] = static_cast<char>(changed[at] ^ 1);
+        EXPECT_NE(platform::ContentDigest::of(changed), expected) << at;
+    }
+    EXPECT_NE(platform::ContentDigest::of(whole + '\0'), expected);
+}

@@ -3,6 +3,7 @@
 
 #include "WidgetEvents.h"
 
+#include <QCalendarWidget>
 #include <QTableView>
 #include <gtest/gtest.h>
 #include <vector>
@@ -83,4 +84,18 @@ TEST(DateTimePickers, ValuesAndTheirTexts) {
     EXPECT_EQ(time.Value(), QTime(9, 5, 7)) << "a text with no time leaves the value";
     time.SetValue(QTime(0, 0, 0));
     EXPECT_EQ(time.ValueText(), QStringLiteral("12:00:00 AM"));
+}
+
+TEST(DateTimePickers, TheDropDownCalendarShowsNoWeekNumbers) {
+    DatePicker date;
+    date.resize(200, 24);
+    date.show();
+    date.SetValue(QDate(2025, 3, 5));
+    // Pressed on its arrow, as a person opens it.
+    widgetevents::press(&date, QPointF(date.width() - 6, date.height() / 2.0));
+    QCalendarWidget* calendar = date.calendarWidget();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_TRUE(calendar->isVisible());
+    EXPECT_EQ(calendar->verticalHeaderFormat(), QCalendarWidget::NoVerticalHeader);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2025, 3, 5));
 }

@@ -6,6 +6,7 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QPixmap>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -367,4 +368,62 @@ TEST(ListView, TextsShownAreTheRowsOwnAndChangesReachTheView) {
     EXPECT_EQ(changes, 2);
     row->SetSubItems(1, QStringLiteral("Buy bread"));
     EXPECT_EQ(changes, 2) << "an unchanged text is no change";
+}
+
+namespace {
+
+int textsMade = 0;
+// The bytes backwards, so a made text is told from its source.
+QString backwards(QByteArrayView source) {
+    ++textsMade;
+    if (source.isNull())
+        return QString();
+    QString text = QString::fromUtf8(source);
+    std::reverse(text.begin(), text.end());
+    return text;
+}
+
+} // namespace
+
+TEST(ListView, TextsMadeLaterAreMadeForTheRowsShownAndReadAsIfSetAtOnce) {
+    ShownList shown;
+    ListView& list = *shown.list;
+    textsMade = 0;
+    for (int i = 0; i < 1000; ++i) {
+        ListItem* row = list.ListItems().Add(QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')));
+        QByteArray source = QByteArray::number(1000 - i).rightJustified(4, '0');
+        row->SetSubItemsLater(1, source, backwards);
+        source.fill('x'); // the list keeps its own copy
+    }
+    QCoreApplication::processEvents();
+    shown.window.repaint();
+    EXPECT_GT(textsMade, 0) << "the rows shown are made";
+    EXPECT_LT(textsMade, 100) << "the rows not shown are not";
+
+    // Read, the text is the one made, and made once.
+    ListItem* last = list.ListItems().Item(1000);
+    const int before = textsMade;
+    EXPECT_EQ(last->SubItems(1), QStringLiteral("1000"));
+    EXPECT_EQ(last->SubItems(1), QStringLiteral("1000"));
+    EXPECT_EQ(textsMade, before + 1);
+    EXPECT_EQ(list.model()->data(list.model()->index(999, 1)).toString(), QStringLiteral("1000"));
+
+    // Sorted on that column, every text is made and the rows follow them.
+    list.SetSortKey(1);
+    list.SetSorted(true);
+    EXPECT_EQ(list.ListItems().Item(1)->SubItems(1), QStringLiteral("0001"));
+    EXPECT_EQ(list.ListItems().Item(1)->Text(), QStringLiteral("0000"));
+
+    // A text set over one not yet made replaces it and reaches the view;
+    // a null source is a null text.
+    ListItem* row = list.ListItems().Add(QStringLiteral("9999"));
+    row->SetSubItemsLater(2, QByteArrayView(), backwards);
+    EXPECT_TRUE(row->SubItems(2).isNull());
+    row->SetSubItemsLater(1, "cba", backwards);
+    QCoreApplication::processEvents();
+    int changes = 0;
+    QObject::connect(list.model(), &QAbstractItemModel::dataChanged, [&]() { ++changes; });
+    row->SetSubItems(1, QStringLiteral("new"));
+    EXPECT_EQ(row->SubItems(1), QStringLiteral("new"));
+    EXPECT_EQ(changes, 1);
 }

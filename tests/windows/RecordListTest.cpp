@@ -301,3 +301,39 @@ TEST_F(WindowsTest, RemovesOfNotesPasswordsAndMeetingsAskAndReload) {
     EXPECT_EQ(list->ListItems().Count(), 0);
     EXPECT_FALSE(folder.readData().contains("Review"));
 }
+
+TEST_F(WindowsTest, TaskRowsShowTheirFieldsHoweverTheFileHoldsThem) {
+    const QString cipher = EncipherField(QStringLiteral("Pack the boxes for the move to the new flat"));
+    const struct {
+        QString task;
+        const char* row;
+    } cases[] = {
+        {task(QStringLiteral("Plain"), "1", "2", QStringLiteral("Short")), "Plain|Waiting for someone else|High|Short"},
+        {task(QStringLiteral("Caf\u00e9 \u2615"), " 0 ", "9",
+              QStringLiteral("\u041f\u0435\u0440\u0435\u0435\u0437\u0434 "
+                             "\u2014 \u0441\u043e\u0431\u0440\u0430\u0442"
+                             "\u044c \u0432\u0441\u0435 \u043a\u043e\u0440"
+                             "\u043e\u0431\u043a\u0438 \u0438 \u0432\u0435"
+                             "\u0449\u0438")),
+         "Caf\u00e9 \u2615|- Unknown -|Urgent|\u041f\u0435\u0440\u0435\u0435\u0437\u0434 \u2014 "
+         "\u0441\u043e\u0431\u0440"
+         "\u0430\u0442\u044c \u0432\u0441\u0435 \u043a\u043e\u0440\u043e\u0431\u043a\u0438  ..."},
+        // The description in two pieces, text and a CDATA section, reads whole.
+        {QStringLiteral("<task title=\"Pieces\"><priority>3</priority><status>4</status><desc>%1<![CDATA[%2]]></desc>"
+                        "<remarks/></task>")
+             .arg(cipher.left(20), cipher.mid(20)),
+         "Pieces|Completed|Low|Pack the boxes for the move to ..."},
+        {QStringLiteral("<task title=\"Bare\"><priority>2</priority><status>1</status></task>"),
+         "Bare|In Progress|Normal|"},
+    };
+    QString tasks;
+    for (const auto& c : cases)
+        tasks += c.task;
+    folder.writeData(data(day(QStringLiteral("15-01-2025"), tasks)));
+    openMain();
+    mFunctions::HandleOptionBarItems(QStringLiteral("Special Group"), QStringLiteral("sh_task"));
+    const QStringList shown = rows(Forms::IfLoaded<frmDisplay>()->lstData, 4);
+    ASSERT_EQ(shown.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(shown[static_cast<qsizetype>(i)], QStringLiteral("15-01-2025|") + QString::fromUtf8(cases[i].row));
+}
