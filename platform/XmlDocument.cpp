@@ -155,49 +155,33 @@ bool XmlNode::isElement() const {
     return m_node && wrap(m_node).type() == pugi::node_element;
 }
 
-QString XmlNode::nodeName() const {
-    if (!m_node)
-        return QString();
-    pugi::xml_node n = wrap(m_node);
+namespace {
+
+// A node's name as the document model gives it: text, CDATA, comments and
+// the document have names of their own.
+const char* modelName(pugi::xml_node n) {
     switch (n.type()) {
-    case pugi::node_element:
-        return fromPugi(n.name());
     case pugi::node_pcdata:
-        return QStringLiteral("#text");
+        return "#text";
     case pugi::node_cdata:
-        return QStringLiteral("#cdata-section");
+        return "#cdata-section";
     case pugi::node_comment:
-        return QStringLiteral("#comment");
+        return "#comment";
     case pugi::node_document:
-        return QStringLiteral("#document");
+        return "#document";
     default:
-        return fromPugi(n.name());
+        return n.name();
     }
 }
 
+} // namespace
+
+QString XmlNode::nodeName() const {
+    return m_node ? fromPugi(modelName(wrap(m_node))) : QString();
+}
+
 bool XmlNode::nodeNameIs(const char* utf8) const {
-    const char* name = "";
-    if (m_node) {
-        pugi::xml_node n = wrap(m_node);
-        switch (n.type()) {
-        case pugi::node_pcdata:
-            name = "#text";
-            break;
-        case pugi::node_cdata:
-            name = "#cdata-section";
-            break;
-        case pugi::node_comment:
-            name = "#comment";
-            break;
-        case pugi::node_document:
-            name = "#document";
-            break;
-        default:
-            name = n.name();
-            break;
-        }
-    }
-    return std::strcmp(name, utf8) == 0;
+    return std::strcmp(m_node ? modelName(wrap(m_node)) : "", utf8) == 0;
 }
 
 int XmlNode::childCount() const {
