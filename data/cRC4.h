@@ -41,8 +41,6 @@ private:
     static QByteArray TextBytes(const QString& text);
     static QString BytesText(const QByteArray& bytes);
     friend struct FieldDecipher;
-    // The same from the field's stored UTF-8, as a document holds it.
-    QString DecipherFieldStart(QByteArrayView hexUtf8, int characters);
 
     QString m_key;
     std::array<uint8_t, 256> m_table{};

@@ -98,6 +98,8 @@ Pieces& pieces() {
 } // namespace
 
 void* LargeAllocate(size_t size) {
+    if (size > (size_t{1} << 48))
+        return nullptr;
     const size_t need = roundUp(size, 16) + sizeof(BlockHeader);
     Pieces& all = pieces();
     std::lock_guard<std::mutex> guard(all.lock);

@@ -426,8 +426,9 @@ bool XmlDocument::load(const QString& path) {
     const bool wide = n >= 2 && (u[0] == 0xFF || u[0] == 0xFE || u[0] == 0 || u[1] == 0);
     const size_t bom = (n >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) ? 3 : 0;
     XmlCheck check;
+    // Left unsure, the bytes go to the full pass alone.
     if (wide || !QuickCheckWellFormed(bytes.data() + bom, bytes.data() + n, &check))
-        return parse(QByteArray(bytes.data(), static_cast<qsizetype>(n)), again);
+        return parse(QByteArray(bytes.data(), static_cast<qsizetype>(n)), nullptr);
     if (build(bytes.data() + bom, n - bom, check)) {
         m_large = std::move(bytes);
         return true;

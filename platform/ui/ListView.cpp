@@ -467,12 +467,14 @@ void ListView::clearRows() {
 const char* ListView::keepBytes(QByteArrayView bytes) {
     constexpr size_t kBlock = 64 * 1024;
     const size_t size = static_cast<size_t>(bytes.size());
+    if (size == 0)
+        return "";
     if (size > kBlock / 4) {
         m_largeBytes.emplace_back(new char[size]);
         std::copy(bytes.begin(), bytes.end(), m_largeBytes.back().get());
         return m_largeBytes.back().get();
     }
-    if (m_byteBlockFree < size) {
+    if (m_byteBlocks.empty() || m_byteBlockFree < size) {
         m_byteBlocks.emplace_back(new char[kBlock]);
         m_byteBlockFree = kBlock;
     }

@@ -308,6 +308,9 @@ TEST_F(WindowsTest, TaskRowsShowTheirFieldsHoweverTheFileHoldsThem) {
         QString task;
         const char* row;
     } cases[] = {
+        // A title left empty by another program, first, so it is the list's first text.
+        {QStringLiteral("<task title=\"\"><priority>2</priority><status>1</status><desc/></task>"),
+         "|In Progress|Normal|"},
         {task(QStringLiteral("Plain"), "1", "2", QStringLiteral("Short")), "Plain|Waiting for someone else|High|Short"},
         {task(QStringLiteral("Caf\u00e9 \u2615"), " 0 ", "9",
               QStringLiteral("\u041f\u0435\u0440\u0435\u0435\u0437\u0434 "
