@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <random>
 #include <vector>
 
 using platform::LargeAllocate;
@@ -71,4 +73,42 @@ TEST(LargeMemory, AFileReadsTheSameIntoEitherBuffer) {
     QString reason;
     EXPECT_FALSE(platform::ReadWholeFile(dir.filePath(QStringLiteral("none")), missing, &reason));
     EXPECT_FALSE(reason.isEmpty());
+}
+
+// Blocks freed and made again in any order, pieces and mappings kept and
+// handed out anew, never overlap: each block keeps the bytes written to it.
+TEST(LargeMemory, BlocksMadeAgainFromKeptMemoryNeverOverlap) {
+    struct Block {
+        unsigned char* p;
+        size_t size;
+        unsigned char mark;
+    };
+    const size_t sizes[] = {24, 32800, 200000, 524289, 1500000, 2100000, 3 << 20};
+    std::mt19937 random(11);
+    std::vector<Block> live;
+    auto intact = [](const Block& b) {
+        for (size_t k = 0; k < b.size; k += 997)
+            if (b.p[k] != b.mark)
+                return false;
+        return b.p[b.size - 1] == b.mark;
+    };
+    for (int step = 0; step < 600; ++step) {
+        if (!live.empty() && random() % 2 == 0) {
+            const size_t at = random() % live.size();
+            ASSERT_TRUE(intact(live[at])) << "step " << step;
+            LargeFree(live[at].p);
+            live.erase(live.begin() + static_cast<std::ptrdiff_t>(at));
+            continue;
+        }
+        const size_t size = sizes[random() % std::size(sizes)];
+        auto* p = static_cast<unsigned char*>(LargeAllocate(size));
+        ASSERT_NE(p, nullptr);
+        const auto mark = static_cast<unsigned char>(step);
+        std::memset(p, mark, size);
+        live.push_back({p, size, mark});
+    }
+    for (const Block& b : live) {
+        EXPECT_TRUE(intact(b));
+        LargeFree(b.p);
+    }
 }
