@@ -31,6 +31,22 @@ template <class Editor> Editor* IdleEditor() {
     return &platform::Forms::Get<Editor>();
 }
 
+// Shows the editor modally: empty in add mode (0), or in edit mode (1) on the
+// record of a day and title, which it is handed in its own two fields.
+template <class Editor>
+void Open(int32_t showMode, QString Editor::*dayField, QString Editor::*titleField, const QString& day = QString(),
+          const QString& title = QString()) {
+    Editor* editor = IdleEditor<Editor>();
+    if (!editor)
+        return;
+    if (showMode != 0) {
+        editor->*dayField = day;
+        editor->*titleField = title;
+    }
+    editor->ShowMode = showMode;
+    editor->ShowModal();
+}
+
 // The picker of the day a record is filed under, in its frame.
 platform::DatePicker* DayPicker(QWidget* frame);
 

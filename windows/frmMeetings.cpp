@@ -88,21 +88,11 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
 }
 
 void frmMeetings::AddMeeting() {
-    frmMeetings* editor = day_editor::IdleEditor<frmMeetings>();
-    if (!editor)
-        return;
-    editor->ShowMode = 0;
-    editor->ShowModal();
+    day_editor::Open(0, &frmMeetings::MeetingDate, &frmMeetings::MeetingTitle);
 }
 
 void frmMeetings::EditMeeting(const QString& sDate, const QString& sTitle) {
-    frmMeetings* editor = day_editor::IdleEditor<frmMeetings>();
-    if (!editor)
-        return;
-    editor->MeetingDate = sDate;
-    editor->MeetingTitle = sTitle;
-    editor->ShowMode = 1;
-    editor->ShowModal();
+    day_editor::Open(1, &frmMeetings::MeetingDate, &frmMeetings::MeetingTitle, sDate, sTitle);
 }
 
 void frmMeetings::Form_Load() {

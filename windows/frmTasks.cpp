@@ -78,21 +78,11 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
 }
 
 void frmTasks::AddTask() {
-    frmTasks* editor = day_editor::IdleEditor<frmTasks>();
-    if (!editor)
-        return;
-    editor->ShowMode = 0;
-    editor->ShowModal();
+    day_editor::Open(0, &frmTasks::TaskDate, &frmTasks::TaskTitle);
 }
 
 void frmTasks::EditTask(const QString& sDate, const QString& sTitle) {
-    frmTasks* editor = day_editor::IdleEditor<frmTasks>();
-    if (!editor)
-        return;
-    editor->TaskDate = sDate;
-    editor->TaskTitle = sTitle;
-    editor->ShowMode = 1;
-    editor->ShowModal();
+    day_editor::Open(1, &frmTasks::TaskDate, &frmTasks::TaskTitle, sDate, sTitle);
 }
 
 void frmTasks::Form_Load() {
