@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdlib>
 #include <sys/stat.h>
+#include <thread>
 #include <time.h>
 
 namespace DataFile {
@@ -72,8 +74,38 @@ struct Kept {
     quint64 digest = 0;
 };
 
+// data.xml read on a thread of its own while the windows are being built.
+// Everything here is the thread's until it is joined, which only the thread
+// that asks for the kept document does.
+struct Ahead {
+    std::thread worker;
+    QByteArray path;
+    FileIdentity id;
+    Document doc;
+    // Judged as the read ended: whether the file's times were already behind
+    // the file clock then (see mayChangeUnseen).
+    bool settled = false;
+};
+
+Ahead& ahead() {
+    // Never destroyed: the process may end while the read is still running.
+    static Ahead* a = new Ahead;
+    return *a;
+}
+
 Kept& kept() {
     static Kept k;
+    Ahead& a = ahead();
+    if (a.worker.joinable()) {
+        a.worker.join();
+        if (a.doc && a.settled) {
+            k.doc = std::move(a.doc);
+            k.path = a.path;
+            k.id = a.id;
+            k.unconfirmed = false;
+        }
+        a.doc.reset();
+    }
     return k;
 }
 
@@ -231,6 +263,31 @@ bool CheckStorable(QStringView title, std::initializer_list<QStringView> values)
                                            "control character. Please remove it and try again."),
                      platform::MsgStyle::Information, QStringLiteral("Changes can not be saved!"));
     return false;
+}
+
+void ReadAhead() {
+    Ahead& a = ahead();
+    if (a.worker.joinable())
+        return;
+    a.path = QFile::encodeName(Path());
+    a.doc.reset();
+    a.settled = false;
+    a.worker = std::thread([&a] {
+        if (!identityOf(a.path, a.id))
+            return;
+        auto doc = std::make_shared<platform::XmlDocument>();
+        if (!doc->load(QFile::decodeName(a.path)))
+            return;
+        a.settled = !mayChangeUnseen(a.id);
+        a.doc = std::move(doc);
+    });
+    // A process that ends before its first load waits for the read rather
+    // than tearing down what the thread still uses.
+    static const bool joinAtExit = std::atexit([] {
+                                       if (ahead().worker.joinable())
+                                           ahead().worker.join();
+                                   }) == 0;
+    (void)joinAtExit;
 }
 
 void RemoveStaleTemporaries() {

@@ -50,6 +50,12 @@ bool Save(const Document& doc);
 // nothing is to be written then.
 bool CheckStorable(QStringView title, std::initializer_list<QStringView> values);
 
+// Starts reading data.xml on a thread of its own, so the file is parsed while
+// the windows are being built. The first load waits for it and takes its
+// document when the file on disk is still the one read; a read that failed
+// leaves the load to read the file again and report why.
+void ReadAhead();
+
 // Removes the temporary files that saves killed half-way left beside
 // data.xml. Called once at start, by the copy that holds the single-instance lock.
 void RemoveStaleTemporaries();

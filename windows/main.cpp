@@ -1,4 +1,5 @@
 // The organiser: a widget application started by mMain.Main.
+#include "data/DataFile.h"
 #include "platform/Forms.h"
 #include "platform/ui/ExitWhenShown.h"
 #include "platform/ui/QtUi.h"
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     platform::ExitWhenShown exitWhenShown;
     if (!qEnvironmentVariableIsEmpty("VELTRANE_EXIT_WHEN_SHOWN"))
         app.installEventFilter(&exitWhenShown);
+    // The data file is parsed while the windows are built; the Today view's
+    // first load waits for it.
+    DataFile::ReadAhead();
     platform::InstallQtUi();
     mMain::Main();
     if (platform::Forms::Loaded().empty())

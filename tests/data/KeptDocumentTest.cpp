@@ -1,6 +1,7 @@
 // The document kept between loads is used only while data.xml is still the
 // file it came from: every way another program may change the file shows at
 // the next operation, however quickly and however little it changes.
+#include "data/DataFile.h"
 #include "data/mTasks.h"
 
 #include "FakeInputs.h"
@@ -114,4 +115,61 @@ TEST_F(KeptDocument, AFailedSaveLeavesNothingOfTheChangeBehind) {
     EXPECT_FALSE(mTasks::SaveTask(task(QStringLiteral("Bbbb")), true, QString()));
     EXPECT_FALSE(exists("Bbbb"));
     EXPECT_TRUE(exists("Aaaa"));
+}
+
+TEST_F(KeptDocument, WhatWasReadAheadIsUsedOnlyWhileTheFileIsTheOneRead) {
+    enum class Change { None, InPlaceTimeKept, RenamedOver, WrittenAfterMissing, MendedAfterMalformed };
+    const struct {
+        const char* name;
+        Change change;
+        const char* title; // the title the first operation must see
+    } cases[] = {
+        {"unchanged", Change::None, "Aaaa"},
+        {"changed in place, time put back", Change::InPlaceTimeKept, "Bbbb"},
+        {"renamed over", Change::RenamedOver, "Bbbb"},
+        {"missing while read, then written", Change::WrittenAfterMissing, "Aaaa"},
+        {"malformed while read, then mended", Change::MendedAfterMalformed, "Aaaa"},
+    };
+    const QByteArray path = QFile::encodeName(folder.dataFile());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.writeData("<?xml version=\"1.0\"?>\n<zandor><notes/><passwords/></zandor>\n");
+        ASSERT_TRUE(mTasks::SaveTask(task(QStringLiteral("Aaaa")), true, QString()));
+        const QByteArray saved = folder.readData();
+        // Old enough to be trusted once read.
+        QThread::msleep(30);
+        DataFile::ForgetKeptDocument();
+        if (c.change == Change::WrittenAfterMissing)
+            ::unlink(path.constData());
+        if (c.change == Change::MendedAfterMalformed)
+            folder.writeData("<zandor><notes></zandor>");
+        DataFile::ReadAhead();
+        // Long enough for a file this small to be read whole.
+        QThread::msleep(30);
+        const timespec before = modifiedTime(path);
+        switch (c.change) {
+        case Change::None:
+            break;
+        case Change::InPlaceTimeKept:
+            inPlace(path);
+            setModifiedTime(path, before);
+            break;
+        case Change::RenamedOver:
+            folder.write(QStringLiteral("other.xml"), renamed(saved));
+            ::rename(QFile::encodeName(folder.file(QStringLiteral("other.xml"))).constData(), path.constData());
+            setModifiedTime(path, before);
+            break;
+        case Change::WrittenAfterMissing:
+        case Change::MendedAfterMalformed:
+            folder.writeData(saved);
+            break;
+        }
+        EXPECT_TRUE(exists(c.title));
+        EXPECT_EQ(exists("Aaaa"), qstrcmp(c.title, "Aaaa") == 0);
+        EXPECT_TRUE(boxes->boxes.empty());
+        // A change made through what was read lands on the file as it is now.
+        ASSERT_TRUE(mTasks::SaveTask(task(QStringLiteral("Cccc")), true, QString()));
+        EXPECT_TRUE(folder.readData().contains(QByteArray("title=\"") + c.title + "\""));
+        EXPECT_TRUE(folder.readData().contains("title=\"Cccc\""));
+    }
 }
