@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "platform/Files.h"
 #include "platform/Twips.h"
 #include "platform/ui/BackedWidget.h"
 #include "windows/CommandDispatcher.h"
@@ -50,6 +51,15 @@ TEST_F(WindowsTest, StartShowsTodaysScheduleUnderTheLiveClock) {
               QStringList{"07-03-2025|Stand-up|Technical Discussions|09:00:00 AM|09:15:00 AM"});
     EXPECT_EQ(todayView->lstTasksToday->ListItems().Item(1)->SmallIcon(), 1);
     EXPECT_EQ(todayView->lstMeetingsToday->ListItems().Item(1)->Icon(), 2);
+    // The rows' pictures are read when first shown, and are the files' own.
+    for (auto [list, file] : {std::pair{todayView->lstTasksToday, "list-task.png"},
+                              std::pair{todayView->lstMeetingsToday, "list-meeting.png"}}) {
+        const QIcon icon = list->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>();
+        ASSERT_FALSE(icon.isNull()) << file;
+        EXPECT_EQ(icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+                  QImage(platform::ProgramFile(QLatin1String(file))).convertToFormat(QImage::Format_ARGB32))
+            << file;
+    }
 
     // Urgent rows are bold and coloured, high rows coloured, the rest plain.
     auto items = todayView->lstTasksToday->ListItems();
