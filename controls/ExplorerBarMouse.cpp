@@ -21,7 +21,7 @@ void ExplorerBar::SetMousePointer(QWidget* target, int pointer) {
         m_MousePointer = pointer == 99 ? 99 : 0;
     switch (pointer) {
     case 99:
-        target->setCursor(m_HandCursor);
+        target->setCursor(HandCursor());
         break;
     case 1:
         target->setCursor(Qt::ArrowCursor);
