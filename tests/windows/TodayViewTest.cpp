@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <QLabel>
+#include <QPainter>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -145,4 +146,28 @@ TEST_F(WindowsTest, TodayViewLaysItsPartsOutInTwips) {
     EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
     v.resize(1000, 600);
     EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
+}
+
+TEST_F(WindowsTest, HeaderPictureCarriesOnAcrossAnyWidth) {
+    // The picture is read in two parts, the second only once the strip is
+    // wider than the first; at any width the strip shows the whole picture
+    // as far as it reaches, its last column carried on beyond it.
+    const QImage left(platform::ProgramFile(QStringLiteral("header.png")));
+    const QImage wide(platform::ProgramFile(QStringLiteral("header-wide.png")));
+    ASSERT_FALSE(left.isNull());
+    ASSERT_FALSE(wide.isNull());
+    HeaderStrip strip;
+    const int whole = left.width() + wide.width();
+    for (int width : {left.width() - 200, left.width(), left.width() + 300, whole, whole + 250}) {
+        strip.resize(width, strip.height());
+        const QImage shown = strip.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected(width, strip.height(), QImage::Format_RGB32);
+        QPainter p(&expected);
+        p.drawImage(0, 0, left);
+        p.drawImage(left.width(), 0, wide);
+        for (int x = whole; x < width; ++x)
+            p.drawImage(x, 0, wide, wide.width() - 1, 0, 1, wide.height());
+        p.end();
+        EXPECT_EQ(shown, expected) << width;
+    }
 }
