@@ -52,8 +52,14 @@ ExplorerBar::ExplorerBar(QWidget* parent)
     connect(&m_timUpdate, &QTimer::timeout, this, &ExplorerBar::timUpdate_Timer);
 
     m_imgbuttons = QImage(ProgramFile(QStringLiteral("imgbuttons.png")));
-    const QPixmap hand(ProgramFile(QStringLiteral("hand.png")));
-    m_HandCursor = hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, kHandHotX, kHandHotY);
+}
+
+const QCursor& ExplorerBar::HandCursor() {
+    if (!m_HandCursor) {
+        const QPixmap hand(ProgramFile(QStringLiteral("hand.png")));
+        m_HandCursor = hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, kHandHotX, kHandHotY);
+    }
+    return *m_HandCursor;
 }
 
 ExplorerBar::~ExplorerBar() {

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QScrollBar;
@@ -218,7 +219,10 @@ private:
     QScrollBar* m_ScrollBar = nullptr;
     QTimer m_timUpdate;
     int m_MousePointer = 0;
-    QCursor m_HandCursor;
+    // Made when the pointer first rests on an item: a bar never pointed at
+    // never reads its picture.
+    std::optional<QCursor> m_HandCursor;
+    const QCursor& HandCursor();
     QImage m_imgbuttons;
     platform::WindowSubclass m_Subclass;
     bool m_Subclassed = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/PrinterDialog.h"
 #include "platform/PropertyBag.h"
 #include "platform/SysColors.h"
 
@@ -8,13 +9,6 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-
-class QPrinter;
-
-// The program's printer: the system's default printer until ShowPrinter, with
-// PrinterDefault set, switches it to the printer the user chose and copies the
-// chosen settings onto it.
-QPrinter& ProgramPrinter();
 
 // The common dialogs behind one control, driven through properties: the host
 // sets properties, calls a Show operation and reads the results back from the
@@ -242,16 +236,7 @@ private:
     QString m_FolderPath;
     int32_t m_BrowseSpecialFolder;
 
-    struct PrinterExtras {
-        int Collate = 0, Color = 0;
-        int32_t DisplayFlags = 0;
-        int DriverVersion = 0, Duplex = 0;
-        int32_t Fields = 0;
-        int PaperLength = 0, PaperSize = 0, PaperWidth = 0, PrintQuality = 0, Scale = 0, SpecVersion = 0, TTOption = 0,
-            YResolution = 0;
-        QString Extra;
-        int Default = 0, DeviceOffset = 0, DriverOffset = 0, OutputOffset = 0;
-    } m_Extra;
+    PrinterExtras m_Extra;
 
     int32_t m_OwnerHwnd = 0;
     std::array<platform::OleColor, 16> m_CustomColors{};

@@ -6,6 +6,7 @@
 #include "platform/ui/InputCodes.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 using namespace platform;
@@ -21,7 +22,7 @@ void ExplorerBar::SetMousePointer(QWidget* target, int pointer) {
         m_MousePointer = pointer == 99 ? 99 : 0;
     switch (pointer) {
     case 99:
-        target->setCursor(m_HandCursor);
+        target->setCursor(HandCursor());
         break;
     case 1:
         target->setCursor(Qt::ArrowCursor);
@@ -86,8 +87,12 @@ bool ExplorerBar::eventFilter(QObject* watched, QEvent* event) {
             // Over a hosted control the pointer is over no element of the bar.
             MouseMove(0, ShiftMask(static_cast<QMouseEvent*>(event)->modifiers()), 3, 3);
         } else if (event->type() == QEvent::Paint && !it->Background.isNull()) {
+            // Rectangle by rectangle, as a backed widget copies its surface.
             QPainter p(it->Child);
-            p.drawImage(0, 0, it->Background);
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
+                p.setClipRect(r);
+                p.drawImage(r.topLeft(), it->Background, r);
+            }
         }
         break;
     }

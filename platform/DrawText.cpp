@@ -1,9 +1,11 @@
 #include "platform/DrawText.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QStringList>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -17,6 +19,47 @@ struct Line {
 };
 
 const QString kEllipsis = QStringLiteral("...");
+
+// Every measure shapes its text anew, and a control's layout, its text
+// extents and its paint measure the same captions and word runs again and
+// again: the widths are kept per font for the program's run. Both stores are
+// bounded, so texts that keep changing cannot make them grow without end.
+class Widths {
+public:
+    explicit Widths(const QFont& font) : m_metrics(font), m_font(font) {}
+
+    int of(const QString& text) {
+        auto found = m_known.constFind(text);
+        if (found != m_known.cend())
+            return *found;
+        if (m_known.size() >= kTexts)
+            m_known.clear();
+        const int width = m_metrics.horizontalAdvance(text);
+        m_known.insert(text, width);
+        return width;
+    }
+
+    const QFontMetrics& metrics() const { return m_metrics; }
+
+    static Widths& forFont(const QFont& font) {
+        static std::vector<std::unique_ptr<Widths>> fonts;
+        for (const auto& known : fonts)
+            if (known->m_font == font)
+                return *known;
+        if (fonts.size() >= kFonts)
+            fonts.clear();
+        fonts.push_back(std::make_unique<Widths>(font));
+        return *fonts.back();
+    }
+
+private:
+    static constexpr int kTexts = 4096;
+    static constexpr std::size_t kFonts = 16;
+
+    QFontMetrics m_metrics;
+    QFont m_font;
+    QHash<QString, int> m_known;
+};
 
 // Takes the "&" prefixes out of a text, keeping where the marked characters are.
 Line stripPrefixes(const QString& text, bool prefixes) {
@@ -49,7 +92,7 @@ Line slice(const Line& line, int from, int to) {
 }
 
 // Breaks one paragraph between words so each line fits `width` where it can.
-void wrap(const Line& para, int width, const QFontMetrics& fm, std::vector<Line>& lines) {
+void wrap(const Line& para, int width, Widths& widths, std::vector<Line>& lines) {
     const QString& t = para.text;
     int start = 0;
     while (start < t.size()) {
@@ -61,7 +104,7 @@ void wrap(const Line& para, int width, const QFontMetrics& fm, std::vector<Line>
                 ++wordEnd;
             while (wordEnd < t.size() && t[wordEnd] != QLatin1Char(' '))
                 ++wordEnd;
-            if (lineEnd >= 0 && fm.horizontalAdvance(t.mid(start, wordEnd - start)) > width)
+            if (lineEnd >= 0 && widths.of(t.mid(start, wordEnd - start)) > width)
                 break;
             lineEnd = wordEnd;
             pos = wordEnd;
@@ -76,20 +119,19 @@ void wrap(const Line& para, int width, const QFontMetrics& fm, std::vector<Line>
 }
 
 // Cuts a single line at a word so that it and "..." fit `width`.
-Line ellipsize(const Line& line, int width, const QFontMetrics& fm) {
-    if (fm.horizontalAdvance(line.text) <= width)
+Line ellipsize(const Line& line, int width, Widths& widths) {
+    if (widths.of(line.text) <= width)
         return line;
     const QString& t = line.text;
     int cut = -1;
     for (int i = 1; i < t.size(); ++i) {
-        if (t[i] == QLatin1Char(' ') && t[i - 1] != QLatin1Char(' ') &&
-            fm.horizontalAdvance(t.left(i) + kEllipsis) <= width)
+        if (t[i] == QLatin1Char(' ') && t[i - 1] != QLatin1Char(' ') && widths.of(t.left(i) + kEllipsis) <= width)
             cut = i;
     }
     if (cut < 0) {
         // Not even the first word fits: cut inside it.
         cut = static_cast<int>(t.size()) - 1;
-        while (cut > 0 && fm.horizontalAdvance(t.left(cut) + kEllipsis) > width)
+        while (cut > 0 && widths.of(t.left(cut) + kEllipsis) > width)
             --cut;
     }
     Line out = slice(line, 0, cut);
@@ -100,11 +142,12 @@ Line ellipsize(const Line& line, int width, const QFontMetrics& fm) {
 } // namespace
 
 int TextWidth(const QFont& font, const QString& text) {
-    return QFontMetrics(font).horizontalAdvance(text);
+    return Widths::forFont(font).of(text);
 }
 
 int DrawTextA(const DeviceContext& dc, const QString& text, int count, RECT& rect, uint32_t format) {
-    const QFontMetrics fm(dc.font);
+    Widths& widths = Widths::forFont(dc.font);
+    const QFontMetrics& fm = widths.metrics();
     const QString used = count < 0 ? text : text.left(count);
     const bool single = format & DT_SINGLELINE;
     const int width = rect.Right - rect.Left;
@@ -119,13 +162,13 @@ int DrawTextA(const DeviceContext& dc, const QString& text, int count, RECT& rec
         for (const QString& para : flat.split(QLatin1Char('\n'))) {
             const Line stripped = stripPrefixes(para, !(format & DT_NOPREFIX));
             if (format & DT_WORDBREAK && !single)
-                wrap(stripped, width, fm, lines);
+                wrap(stripped, width, widths, lines);
             else
                 lines.push_back(stripped);
         }
         if (format & (DT_WORD_ELLIPSIS | DT_END_ELLIPSIS))
             for (Line& l : lines)
-                l = ellipsize(l, width, fm);
+                l = ellipsize(l, width, widths);
     } else if (single) {
         lines.push_back(Line());
     }
@@ -134,7 +177,7 @@ int DrawTextA(const DeviceContext& dc, const QString& text, int count, RECT& rec
     if (format & DT_CALCRECT) {
         int widest = 0;
         for (const Line& l : lines)
-            widest = std::max(widest, fm.horizontalAdvance(l.text));
+            widest = std::max(widest, widths.of(l.text));
         rect.Right = rect.Left + widest;
         rect.Bottom = rect.Top + textHeight;
         return textHeight;
@@ -154,7 +197,7 @@ int DrawTextA(const DeviceContext& dc, const QString& text, int count, RECT& rec
             p.setClipRect(rect.toQRect());
         int y = top;
         for (const Line& l : lines) {
-            const int lw = fm.horizontalAdvance(l.text);
+            const int lw = widths.of(l.text);
             int x = rect.Left;
             if (format & DT_CENTER)
                 x = rect.Left + (width - lw) / 2;
@@ -163,8 +206,8 @@ int DrawTextA(const DeviceContext& dc, const QString& text, int count, RECT& rec
             const int baseline = y + fm.ascent();
             p.drawText(QPoint(x, baseline), l.text);
             for (int m : l.marks) {
-                const int from = x + fm.horizontalAdvance(l.text.left(m));
-                const int to = x + fm.horizontalAdvance(l.text.left(m + 1));
+                const int from = x + widths.of(l.text.left(m));
+                const int to = x + widths.of(l.text.left(m + 1));
                 p.fillRect(QRect(from, baseline + fm.underlinePos(), to - from, std::max(1, fm.lineWidth())),
                            dc.textColor);
             }

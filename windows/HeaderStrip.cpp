@@ -44,9 +44,21 @@ void HeaderStrip::paintEvent(QPaintEvent*) {
     // The picture stands at the left; its last column carries on to the
     // right edge of a wider strip.
     p.drawPixmap(0, 0, m_picture);
-    if (width() > m_picture.width())
-        p.drawPixmap(QRect(m_picture.width(), 0, width() - m_picture.width(), height()), m_picture,
-                     QRect(m_picture.width() - 1, 0, 1, m_picture.height()));
+    int end = m_picture.width();
+    const QPixmap* last = &m_picture;
+    if (width() > end) {
+        if (!m_widerRead) {
+            m_widerRead = true;
+            m_wider = ProgramPicture(QStringLiteral("header-wide.png"));
+        }
+        if (!m_wider.isNull()) {
+            p.drawPixmap(end, 0, m_wider);
+            end += m_wider.width();
+            last = &m_wider;
+        }
+    }
+    if (width() > end)
+        p.drawPixmap(QRect(end, 0, width() - end, height()), *last, QRect(last->width() - 1, 0, 1, last->height()));
 }
 
 void HeaderStrip::resizeEvent(QResizeEvent* event) {

@@ -21,6 +21,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The picture comes in two files: its left part, as wide as a strip
+    // usually is, and the rest, read the first time the strip is wider.
     QPixmap m_picture;
+    QPixmap m_wider;
+    bool m_widerRead = false;
     QLabel* m_label;
 };

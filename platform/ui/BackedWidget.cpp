@@ -27,7 +27,13 @@ QImage& BackedWidget::surface() {
 void BackedWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& img = surface();
-    p.drawImage(event->rect(), img, event->rect());
+    // Rectangle by rectangle: a region with holes (where children stand)
+    // would have every pixel blended through the painter's general path; a
+    // plain rectangle is copied line by line.
+    for (const QRect& r : event->region()) {
+        p.setClipRect(r);
+        p.drawImage(r.topLeft(), img, r);
+    }
 }
 
 QWidget* WindowFromPoint(const QPoint& screenPos) {

@@ -197,6 +197,27 @@ TEST(Drawing, DrawTextWrapsMeasuresAndCutsAsAskedFor) {
     EXPECT_LE(r.Right, room);
 }
 
+TEST(Drawing, TextIsMeasuredInTheFontAskedForEachTime) {
+    // Widths are kept between calls: a text measured in one font must never
+    // answer for the same text in another, whichever comes first.
+    QFont bold = plainFont();
+    bold.setBold(true);
+    QFont wide = plainFont();
+    wide.setPixelSize(22);
+    const QString text = QStringLiteral("Show All Meeting Schedules");
+    for (const QFont& font : {plainFont(), bold, wide, plainFont(), bold}) {
+        const QFontMetrics fm(font);
+        EXPECT_EQ(TextWidth(font, text), fm.horizontalAdvance(text));
+        DeviceContext measure;
+        measure.font = font;
+        RECT r;
+        SetRect(r, 0, 0, 1000, 50);
+        DrawTextA(measure, text, -1, r, DT_SINGLELINE | DT_CALCRECT);
+        EXPECT_EQ(r.Right, fm.horizontalAdvance(text));
+    }
+    EXPECT_LT(TextWidth(plainFont(), text), TextWidth(wide, text));
+}
+
 TEST(Drawing, ImageListsNamePicturesByPositionAndKey) {
     ImageList list;
     QImage red(16, 16, QImage::Format_ARGB32);

@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "platform/Files.h"
 #include "platform/Twips.h"
 #include "platform/ui/BackedWidget.h"
 #include "windows/CommandDispatcher.h"
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <QLabel>
+#include <QPainter>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -50,6 +52,15 @@ TEST_F(WindowsTest, StartShowsTodaysScheduleUnderTheLiveClock) {
               QStringList{"07-03-2025|Stand-up|Technical Discussions|09:00:00 AM|09:15:00 AM"});
     EXPECT_EQ(todayView->lstTasksToday->ListItems().Item(1)->SmallIcon(), 1);
     EXPECT_EQ(todayView->lstMeetingsToday->ListItems().Item(1)->Icon(), 2);
+    // The rows' pictures are read when first shown, and are the files' own.
+    for (auto [list, file] : {std::pair{todayView->lstTasksToday, "list-task.png"},
+                              std::pair{todayView->lstMeetingsToday, "list-meeting.png"}}) {
+        const QIcon icon = list->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>();
+        ASSERT_FALSE(icon.isNull()) << file;
+        EXPECT_EQ(icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+                  QImage(platform::ProgramFile(QLatin1String(file))).convertToFormat(QImage::Format_ARGB32))
+            << file;
+    }
 
     // Urgent rows are bold and coloured, high rows coloured, the rest plain.
     auto items = todayView->lstTasksToday->ListItems();
@@ -135,4 +146,28 @@ TEST_F(WindowsTest, TodayViewLaysItsPartsOutInTwips) {
     EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
     v.resize(1000, 600);
     EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
+}
+
+TEST_F(WindowsTest, HeaderPictureCarriesOnAcrossAnyWidth) {
+    // The picture is read in two parts, the second only once the strip is
+    // wider than the first; at any width the strip shows the whole picture
+    // as far as it reaches, its last column carried on beyond it.
+    const QImage left(platform::ProgramFile(QStringLiteral("header.png")));
+    const QImage wide(platform::ProgramFile(QStringLiteral("header-wide.png")));
+    ASSERT_FALSE(left.isNull());
+    ASSERT_FALSE(wide.isNull());
+    HeaderStrip strip;
+    const int whole = left.width() + wide.width();
+    for (int width : {left.width() - 200, left.width(), left.width() + 300, whole, whole + 250}) {
+        strip.resize(width, strip.height());
+        const QImage shown = strip.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected(width, strip.height(), QImage::Format_RGB32);
+        QPainter p(&expected);
+        p.drawImage(0, 0, left);
+        p.drawImage(left.width(), 0, wide);
+        for (int x = whole; x < width; ++x)
+            p.drawImage(x, 0, wide, wide.width() - 1, 0, 1, wide.height());
+        p.end();
+        EXPECT_EQ(shown, expected) << width;
+    }
 }
