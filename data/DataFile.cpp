@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <thread>
 #include <time.h>
@@ -281,6 +283,16 @@ void ReadAhead() {
         a.settled = !mayChangeUnseen(a.id);
         a.doc = std::move(doc);
     });
+    // A new thread waits on the processor of the thread that made it until
+    // the scheduler next spreads the load, taking its time from building the
+    // windows meanwhile; the reader is sent to any other processor at once.
+    cpu_set_t others;
+    const int here = sched_getcpu();
+    if (here >= 0 && sched_getaffinity(0, sizeof others, &others) == 0) {
+        CPU_CLR(here, &others);
+        if (CPU_COUNT(&others) > 0)
+            pthread_setaffinity_np(a.worker.native_handle(), sizeof others, &others);
+    }
     // A process that ends before its first load waits for the read rather
     // than tearing down what the thread still uses.
     static const bool joinAtExit = std::atexit([] {

@@ -79,7 +79,9 @@ bool writeAll(int fd, const QByteArray& bytes, QString* reason) {
 QString AppPath() {
     if (!appPathOverride().isEmpty())
         return appPathOverride();
-    QString dir = QCoreApplication::applicationDirPath();
+    // The data file may be read before the application object exists; the
+    // executable's own link names the folder then.
+    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
     if (dir.isEmpty())
         dir = QFileInfo(ExecutablePath()).absolutePath();
     return dir;
@@ -90,7 +92,7 @@ void SetAppPath(const QString& folder) {
 }
 
 QString ExecutablePath() {
-    QString path = QCoreApplication::applicationFilePath();
+    QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
     if (path.isEmpty())
         path = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     return path;

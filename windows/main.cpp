@@ -8,6 +8,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // The data file is parsed while the application and its windows are
+    // built; the Today view's first load waits for it.
+    DataFile::ReadAhead();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Veltrane"));
     // The program ends when its last window is unloaded, not when the last
@@ -19,9 +22,6 @@ int main(int argc, char** argv) {
     platform::ExitWhenShown exitWhenShown;
     if (!qEnvironmentVariableIsEmpty("VELTRANE_EXIT_WHEN_SHOWN"))
         app.installEventFilter(&exitWhenShown);
-    // The data file is parsed while the windows are built; the Today view's
-    // first load waits for it.
-    DataFile::ReadAhead();
     platform::InstallQtUi();
     mMain::Main();
     if (platform::Forms::Loaded().empty())
