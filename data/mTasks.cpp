@@ -47,14 +47,18 @@ bool CreateDateNode(const QString& sDate) {
     return DataFile::Save(doc);
 }
 
-XmlNode FindDateContainer(XmlDocument& doc, const QString& sDate, int16_t nKind) {
+XmlNode FindDay(XmlDocument& doc, const QString& sDate) {
     XmlNode root = DataFile::RootOrDie(doc);
     const QByteArray wanted = sDate.toUtf8();
     for (XmlNode c = root.firstChild(); c; c = c.nextSibling())
         // The key is compared in place first; only the one match's name is read.
         if (c.firstAttributeEquals(wanted) && c.nodeName() == QLatin1String("date"))
-            return c.child(nKind);
+            return c;
     return XmlNode();
+}
+
+XmlNode FindDateContainer(XmlDocument& doc, const QString& sDate, int16_t nKind) {
+    return FindDay(doc, sDate).child(nKind);
 }
 
 DateContainer GetDateContainer(const QString& sDate, int16_t nKind) {

@@ -160,22 +160,23 @@ void LoadTodaySchedule(const QString& sDate) {
     today.SetDisplayDate(day);
 
     const DataFile::Document doc = DataFile::Read();
-    fillToday(today.lstTasksToday, mTasks::FindDateContainer(*doc, day, mTasks::KindTasks), [&](const XmlNode& task) {
+    // One walk over the days finds both lists.
+    const XmlNode dayNode = mTasks::FindDay(*doc, day);
+    fillToday(today.lstTasksToday, dayNode.child(mTasks::KindTasks), [&](const XmlNode& task) {
         ListItem* row = today.lstTasksToday->ListItems().Add(day, 1, 1);
         row->SetSubItems(1, task.attributeText(0));
         row->SetSubItems(2, codeText(field(task, 0), GetPriorityText));
         row->SetSubItems(3, codeText(field(task, 1), GetTaskStatusText));
         return row;
     });
-    fillToday(today.lstMeetingsToday, mTasks::FindDateContainer(*doc, day, mTasks::KindMeetings),
-              [&](const XmlNode& meeting) {
-                  ListItem* row = today.lstMeetingsToday->ListItems().Add(day, 2, 2);
-                  row->SetSubItems(1, meeting.attributeText(0));
-                  row->SetSubItems(2, codeText(field(meeting, 1), GetMeetingForText));
-                  row->SetSubItems(3, field(meeting, 2));
-                  row->SetSubItems(4, field(meeting, 3));
-                  return row;
-              });
+    fillToday(today.lstMeetingsToday, dayNode.child(mTasks::KindMeetings), [&](const XmlNode& meeting) {
+        ListItem* row = today.lstMeetingsToday->ListItems().Add(day, 2, 2);
+        row->SetSubItems(1, meeting.attributeText(0));
+        row->SetSubItems(2, codeText(field(meeting, 1), GetMeetingForText));
+        row->SetSubItems(3, field(meeting, 2));
+        row->SetSubItems(4, field(meeting, 3));
+        return row;
+    });
 }
 
 void LoadScheduleList(int32_t nKind, const QString& sDate) {
