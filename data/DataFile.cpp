@@ -11,6 +11,7 @@
 #include <pthread.h>
 #include <sched.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <time.h>
 
@@ -274,15 +275,19 @@ void ReadAhead() {
     a.path = QFile::encodeName(Path());
     a.doc.reset();
     a.settled = false;
-    a.worker = std::thread([&a] {
-        if (!identityOf(a.path, a.id))
-            return;
-        auto doc = std::make_shared<platform::XmlDocument>();
-        if (!doc->load(QFile::decodeName(a.path)))
-            return;
-        a.settled = !mayChangeUnseen(a.id);
-        a.doc = std::move(doc);
-    });
+    try {
+        a.worker = std::thread([&a] {
+            if (!identityOf(a.path, a.id))
+                return;
+            auto doc = std::make_shared<platform::XmlDocument>();
+            if (!doc->load(QFile::decodeName(a.path)))
+                return;
+            a.settled = !mayChangeUnseen(a.id);
+            a.doc = std::move(doc);
+        });
+    } catch (const std::system_error&) {
+        return; // no thread to spare: the first load reads the file itself
+    }
     // A new thread waits on the processor of the thread that made it until
     // the scheduler next spreads the load, taking its time from building the
     // windows meanwhile; the reader is sent to any other processor at once.
