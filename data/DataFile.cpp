@@ -11,8 +11,6 @@
 #include <pthread.h>
 #include <sched.h>
 #include <sys/stat.h>
-#include <system_error>
-#include <thread>
 #include <time.h>
 
 namespace DataFile {
@@ -81,12 +79,13 @@ struct Kept {
 // Everything here is the thread's until it is joined, which only the thread
 // that asks for the kept document does.
 struct Ahead {
-    std::thread worker;
+    pthread_t worker{};
+    bool running = false;
     QByteArray path;
     FileIdentity id;
     Document doc;
-    // Judged as the read ended: whether the file's times were already behind
-    // the file clock then (see mayChangeUnseen).
+    // Judged as the identity was taken: whether the file's times were already
+    // behind the file clock then (see mayChangeUnseen).
     bool settled = false;
 };
 
@@ -99,8 +98,9 @@ Ahead& ahead() {
 Kept& kept() {
     static Kept k;
     Ahead& a = ahead();
-    if (a.worker.joinable()) {
-        a.worker.join();
+    if (a.running) {
+        pthread_join(a.worker, nullptr);
+        a.running = false;
         if (a.doc && a.settled) {
             k.doc = std::move(a.doc);
             k.path = a.path;
@@ -112,11 +112,13 @@ Kept& kept() {
     return k;
 }
 
-// Keeps a document just read from the file. One another program has only just
-// written is read again next time rather than read twice now.
-void keepRead(const Document& doc, const QByteArray& path, const FileIdentity& id) {
+// Keeps a document just read from the file. One another program had only just
+// written when its identity was taken (settled false, judged before the read)
+// is read again next time rather than read twice now: a write within the same
+// tick after that moment would leave the identity as it was.
+void keepRead(const Document& doc, const QByteArray& path, const FileIdentity& id, bool settled) {
     Kept& k = kept();
-    k.doc = mayChangeUnseen(id) ? nullptr : doc;
+    k.doc = settled ? doc : nullptr;
     k.path = path;
     k.id = id;
     k.unconfirmed = false;
@@ -161,6 +163,7 @@ Document keptIfCurrent(const QByteArray& path, FileIdentity& id) {
 }
 
 Document load(const QByteArray& path, const FileIdentity& id, QString* error) {
+    const bool settled = id.size >= 0 && !mayChangeUnseen(id);
     auto doc = std::make_shared<platform::XmlDocument>();
     if (!doc->load(QFile::decodeName(path))) {
         if (error)
@@ -170,7 +173,7 @@ Document load(const QByteArray& path, const FileIdentity& id, QString* error) {
     // The identity was taken before the read, so a change during it shows as
     // a different file next time.
     if (id.size >= 0)
-        keepRead(doc, path, id);
+        keepRead(doc, path, id, settled);
     return doc;
 }
 
@@ -268,41 +271,53 @@ bool CheckStorable(QStringView title, std::initializer_list<QStringView> values)
     return false;
 }
 
+namespace {
+
+void* readAhead(void* what) {
+    Ahead& a = *static_cast<Ahead*>(what);
+    if (!identityOf(a.path, a.id))
+        return nullptr;
+    a.settled = !mayChangeUnseen(a.id);
+    auto doc = std::make_shared<platform::XmlDocument>();
+    if (doc->load(QFile::decodeName(a.path)))
+        a.doc = std::move(doc);
+    return nullptr;
+}
+
+} // namespace
+
 void ReadAhead() {
     Ahead& a = ahead();
-    if (a.worker.joinable())
+    if (a.running)
         return;
     a.path = QFile::encodeName(Path());
     a.doc.reset();
     a.settled = false;
-    try {
-        a.worker = std::thread([&a] {
-            if (!identityOf(a.path, a.id))
-                return;
-            auto doc = std::make_shared<platform::XmlDocument>();
-            if (!doc->load(QFile::decodeName(a.path)))
-                return;
-            a.settled = !mayChangeUnseen(a.id);
-            a.doc = std::move(doc);
-        });
-    } catch (const std::system_error&) {
-        return; // no thread to spare: the first load reads the file itself
-    }
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) != 0)
+        return;
     // A new thread waits on the processor of the thread that made it until
     // the scheduler next spreads the load, taking its time from building the
-    // windows meanwhile; the reader is sent to any other processor at once.
+    // windows meanwhile; the reader starts on any other processor.
     cpu_set_t others;
     const int here = sched_getcpu();
     if (here >= 0 && sched_getaffinity(0, sizeof others, &others) == 0) {
         CPU_CLR(here, &others);
         if (CPU_COUNT(&others) > 0)
-            pthread_setaffinity_np(a.worker.native_handle(), sizeof others, &others);
+            pthread_attr_setaffinity_np(&attributes, sizeof others, &others);
     }
+    // With no thread to spare the first load reads the file itself.
+    a.running = pthread_create(&a.worker, &attributes, &readAhead, &a) == 0 ||
+                pthread_create(&a.worker, nullptr, &readAhead, &a) == 0;
+    pthread_attr_destroy(&attributes);
     // A process that ends before its first load waits for the read rather
     // than tearing down what the thread still uses.
     static const bool joinAtExit = std::atexit([] {
-                                       if (ahead().worker.joinable())
-                                           ahead().worker.join();
+                                       Ahead& a = ahead();
+                                       if (a.running) {
+                                           pthread_join(a.worker, nullptr);
+                                           a.running = false;
+                                       }
                                    }) == 0;
     (void)joinAtExit;
 }

@@ -56,8 +56,9 @@ void ShowMeetingAccessError();
 
 // The same steps on a document the operation has already loaded.
 bool CreateDateNodeIn(platform::XmlDocument& doc, const QString& sDate);
-// The first day element with this date, and its tasks (nKind 0) or meetings (1).
+// The first day element with this date.
 platform::XmlNode FindDay(platform::XmlDocument& doc, const QString& sDate);
+// That day's tasks (nKind 0) or meetings (1).
 platform::XmlNode FindDateContainer(platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
 // The first child of a container whose first attribute is the title.
 platform::XmlNode FindByTitle(platform::XmlNode container, const QString& title);

@@ -29,6 +29,10 @@ public:
     explicit Widths(const QFont& font) : m_metrics(font), m_font(font) {}
 
     int of(const QString& text) {
+        // Long texts are measured each time: a word cut down to fit would
+        // otherwise leave every one of its prefixes behind.
+        if (text.size() > kLongest)
+            return m_metrics.horizontalAdvance(text);
         auto found = m_known.constFind(text);
         if (found != m_known.cend())
             return *found;
@@ -54,6 +58,7 @@ public:
 
 private:
     static constexpr int kTexts = 4096;
+    static constexpr qsizetype kLongest = 256;
     static constexpr std::size_t kFonts = 16;
 
     QFontMetrics m_metrics;
