@@ -1,6 +1,7 @@
 #include "controls/CDlg.h"
 
 #include "platform/DeviceCaps.h"
+#include "platform/Files.h"
 #include "platform/RuntimeError.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
@@ -13,7 +14,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
-#include <QLibrary>
 #include <QPainter>
 #include <QStandardPaths>
 #include <cmath>
@@ -259,10 +259,8 @@ void CDlg::ShowPrinter() {
     ResolveOwner();
     // The dialog and the printing libraries are loaded on its first showing;
     // without its module no printer can be chosen, as when it is cancelled.
-    static const ShowPrinterDialog show = [] {
-        QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/veltrane_print"));
-        return reinterpret_cast<ShowPrinterDialog>(module.resolve(kShowPrinterDialogSymbol));
-    }();
+    static const ShowPrinterDialog show = reinterpret_cast<ShowPrinterDialog>(
+        platform::ModuleFunction(QStringLiteral("veltrane_print"), kShowPrinterDialogSymbol));
     PrinterDialogState state;
     state.Flags = m_Flags;
     state.FromPage = m_FromPage;

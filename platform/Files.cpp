@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
+#include <QLibrary>
 
 #include <algorithm>
 #include <cerrno>
@@ -100,6 +101,13 @@ QString ExecutablePath() {
 
 QString ProgramFile(const QString& fileName) {
     return QDir(AppPath()).filePath(fileName);
+}
+
+void* ModuleFunction(const QString& module, const char* function) {
+    // Beside the executable even where tests move the program folder: the
+    // modules are built, not copied with the assets.
+    QLibrary library(QCoreApplication::applicationDirPath() + QLatin1Char('/') + module);
+    return reinterpret_cast<void*>(library.resolve(function));
 }
 
 int GetFileAttributes(const QString& path) {

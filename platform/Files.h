@@ -107,5 +107,9 @@ void FailNextWrite(const QString& reason = QStringLiteral("No space left on devi
 // Joins a folder and a file name with the separator the organiser writes, a
 // backslash, turned into this system's separator.
 QString ProgramFile(const QString& fileName);
+// A function of one of the program's own modules, which the build puts beside
+// the executable, loaded on first use; null when the module or the function is
+// missing.
+void* ModuleFunction(const QString& module, const char* function);
 
 } // namespace platform

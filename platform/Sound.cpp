@@ -1,7 +1,6 @@
 #include "platform/Sound.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
+#include "platform/Files.h"
 
 namespace platform {
 
@@ -17,10 +16,8 @@ using Player = void (*)(const QString&);
 // The player module beside the program, loaded once, on the first sound;
 // without it every sound stays silent.
 Player player() {
-    static const Player loaded = [] {
-        QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/veltrane_sound"));
-        return reinterpret_cast<Player>(module.resolve("veltrane_play_sound"));
-    }();
+    static const Player loaded =
+        reinterpret_cast<Player>(ModuleFunction(QStringLiteral("veltrane_sound"), "veltrane_play_sound"));
     return loaded;
 }
 
