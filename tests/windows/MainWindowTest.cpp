@@ -267,25 +267,25 @@ TEST_F(TrayTest, UnloadingRemovesTheIcon) {
 }
 
 TEST_F(WindowsTest, SwitchesOfTheConfigurationFileSetTheOptionsChecks) {
-    folder.write(QStringLiteral("AppCfg.cfg"), "[password]\nenabled=1\npassword=\n\n[app]\nstartup=abc\n");
-    frmMain& main = openMain();
-    EXPECT_TRUE(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsEnable"))));
-    EXPECT_FALSE(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsWinStartup"))));
-    mGeneralFunctions::UnloadAllForms();
-    fixture::drain();
-
-    folder.write(QStringLiteral("AppCfg.cfg"), "[app]\nstartup=2\n");
-    frmMain& again = openMain();
-    EXPECT_FALSE(platform::MenuChecked(again.Entry(QStringLiteral("mnuOptionsEnable"))));
-    EXPECT_TRUE(platform::MenuChecked(again.Entry(QStringLiteral("mnuOptionsWinStartup"))));
-    mGeneralFunctions::UnloadAllForms();
-    fixture::drain();
-
-    // The words agree with the start-up's reading of the same switch.
-    folder.write(QStringLiteral("AppCfg.cfg"), "[password]\nenabled=True\n\n[app]\nstartup=FALSE\n");
-    frmMain& words = openMain();
-    EXPECT_TRUE(platform::MenuChecked(words.Entry(QStringLiteral("mnuOptionsEnable"))));
-    EXPECT_FALSE(platform::MenuChecked(words.Entry(QStringLiteral("mnuOptionsWinStartup"))));
+    const struct {
+        const char* config;
+        bool password;
+        bool startup;
+    } cases[] = {
+        {"[password]\nenabled=1\npassword=\n\n[app]\nstartup=abc\n", true, false},
+        {"[app]\nstartup=2\n", false, true},
+        // The words agree with the start-up's reading of the same switch.
+        {"[password]\nenabled=True\n\n[app]\nstartup=FALSE\n", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.config);
+        folder.write(QStringLiteral("AppCfg.cfg"), c.config);
+        frmMain& main = openMain();
+        EXPECT_EQ(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsEnable"))), c.password);
+        EXPECT_EQ(platform::MenuChecked(main.Entry(QStringLiteral("mnuOptionsWinStartup"))), c.startup);
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
 }
 
 TEST_F(WindowsTest, AMissingConfigurationFileEndsTheProgram) {
