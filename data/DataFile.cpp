@@ -73,6 +73,14 @@ struct Kept {
     // document is trusted (see mayChangeUnseen).
     bool unconfirmed = false;
     quint64 digest = 0;
+    // Only for the document read ahead, while nothing but reading was done
+    // with it: whoever takes the document to change it drops them.
+    std::unique_ptr<const DayIndex> days;
+
+    void forget() {
+        doc.reset();
+        days.reset();
+    }
 };
 
 // data.xml read on a thread of its own while the windows are being built.
@@ -87,6 +95,7 @@ struct Ahead {
     // Judged as the identity was taken: whether the file's times were already
     // behind the file clock then (see mayChangeUnseen).
     bool settled = false;
+    std::unique_ptr<const DayIndex> days;
 };
 
 Ahead& ahead() {
@@ -103,11 +112,13 @@ Kept& kept() {
         a.running = false;
         if (a.doc && a.settled) {
             k.doc = std::move(a.doc);
+            k.days = std::move(a.days);
             k.path = a.path;
             k.id = a.id;
             k.unconfirmed = false;
         }
         a.doc.reset();
+        a.days.reset();
     }
     return k;
 }
@@ -118,7 +129,9 @@ Kept& kept() {
 // tick after that moment would leave the identity as it was.
 void keepRead(const Document& doc, const QByteArray& path, const FileIdentity& id, bool settled) {
     Kept& k = kept();
-    k.doc = settled ? doc : nullptr;
+    k.forget();
+    if (settled)
+        k.doc = doc;
     k.path = path;
     k.id = id;
     k.unconfirmed = false;
@@ -131,6 +144,7 @@ void keepRead(const Document& doc, const QByteArray& path, const FileIdentity& i
 // identity can no longer hide a change.
 void keepSaved(const Document& doc, const QByteArray& path, const FileIdentity& id, quint64 digest) {
     Kept& k = kept();
+    k.forget();
     k.doc = doc;
     k.path = path;
     k.id = id;
@@ -154,7 +168,7 @@ Document keptIfCurrent(const QByteArray& path, FileIdentity& id) {
         const bool settled = !mayChangeUnseen(id);
         quint64 digest = 0;
         if (!platform::ContentDigest::ofFile(QFile::decodeName(path), digest) || digest != k.digest) {
-            k.doc.reset();
+            k.forget();
             return nullptr;
         }
         k.unconfirmed = !settled;
@@ -184,12 +198,12 @@ Document editable(QString* error) {
     // The kept document becomes the caller's only while no reader holds it;
     // either way nothing is kept until the save, since its tree is changing.
     if (doc && doc.use_count() == 2) {
-        kept().doc.reset();
+        kept().forget();
         return doc;
     }
     doc = load(path, id, error);
     if (doc)
-        kept().doc.reset();
+        kept().forget();
     return doc;
 }
 
@@ -237,7 +251,7 @@ Document Edit() {
 
 bool Save(const Document& doc) {
     const QByteArray path = QFile::encodeName(Path());
-    kept().doc.reset();
+    kept().forget();
     platform::FileId written;
     quint64 digest = 0;
     if (doc->save(Path(), &written, &digest)) {
@@ -273,14 +287,28 @@ bool CheckStorable(QStringView title, std::initializer_list<QStringView> values)
 
 namespace {
 
+std::unique_ptr<const DayIndex> indexDays(const platform::XmlDocument& doc) {
+    auto days = std::make_unique<DayIndex>();
+    const platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
+    for (platform::XmlNode c = root.firstChild(); c; c = c.nextSibling())
+        if (c.attributeCount() > 0 && c.nodeNameIs("date")) {
+            const QByteArray key = c.attributeInPlace(0).toByteArray();
+            if (!days->contains(key))
+                days->insert(key, c);
+        }
+    return days;
+}
+
 void* readAhead(void* what) {
     Ahead& a = *static_cast<Ahead*>(what);
     if (!identityOf(a.path, a.id))
         return nullptr;
     a.settled = !mayChangeUnseen(a.id);
     auto doc = std::make_shared<platform::XmlDocument>();
-    if (doc->load(QFile::decodeName(a.path)))
+    if (doc->load(QFile::decodeName(a.path))) {
+        a.days = indexDays(*doc);
         a.doc = std::move(doc);
+    }
     return nullptr;
 }
 
@@ -292,6 +320,7 @@ void ReadAhead() {
         return;
     a.path = QFile::encodeName(Path());
     a.doc.reset();
+    a.days.reset();
     a.settled = false;
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes) != 0)
@@ -333,8 +362,13 @@ platform::XmlNode RootOrDie(platform::XmlDocument& doc) {
     return root;
 }
 
+const DayIndex* KeptDays(const platform::XmlDocument& doc) {
+    const Kept& k = kept();
+    return k.days && k.doc.get() == &doc ? k.days.get() : nullptr;
+}
+
 void ForgetKeptDocument() {
-    kept().doc.reset();
+    kept().forget();
 }
 
 } // namespace DataFile

@@ -2,6 +2,8 @@
 
 #include "platform/XmlDocument.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <initializer_list>
 #include <memory>
@@ -62,6 +64,14 @@ void RemoveStaleTemporaries();
 
 // The root ".//zandor", or the fatal failure when the file has none.
 platform::XmlNode RootOrDie(platform::XmlDocument& doc);
+
+// The days of a document by their key: for each key, the first element named
+// "date" under the root whose first attribute holds it.
+using DayIndex = QHash<QByteArray, platform::XmlNode>;
+// The days of doc when it is the document read ahead and still kept, so read
+// and never changed since; null for any other document. The reading thread
+// makes it, sparing the first views their walks over every day.
+const DayIndex* KeptDays(const platform::XmlDocument& doc);
 
 // Forgets the kept document, so the next load parses the file. Tests use it.
 void ForgetKeptDocument();

@@ -50,6 +50,8 @@ bool CreateDateNode(const QString& sDate) {
 XmlNode FindDay(XmlDocument& doc, const QString& sDate) {
     XmlNode root = DataFile::RootOrDie(doc);
     const QByteArray wanted = sDate.toUtf8();
+    if (const DataFile::DayIndex* days = DataFile::KeptDays(doc))
+        return days->value(wanted);
     for (XmlNode c = root.firstChild(); c; c = c.nextSibling())
         // The key is compared in place first; only the one match's name is read.
         if (c.firstAttributeEquals(wanted) && c.nodeName() == QLatin1String("date"))

@@ -173,3 +173,49 @@ TEST_F(KeptDocument, WhatWasReadAheadIsUsedOnlyWhileTheFileIsTheOneRead) {
         EXPECT_TRUE(folder.readData().contains("title=\"Cccc\""));
     }
 }
+
+TEST_F(KeptDocument, DaysFoundThroughWhatWasReadAheadAreTheOnesAWalkFinds) {
+    folder.writeData("<?xml version=\"1.0\"?>\n<zandor><notes/><passwords/>"
+                     "<date d=\"01-01-2020\"><tasks><task title=\"first\"/></tasks><meetings/></date>"
+                     "<other d=\"02-01-2020\"><tasks><task title=\"not a day\"/></tasks><meetings/></other>"
+                     "<date d=\"02-01-2020\"><tasks><task title=\"second\"/></tasks><meetings/></date>"
+                     "<date d=\"01-01-2020\"><tasks><task title=\"repeated\"/></tasks><meetings/></date>"
+                     "<date><tasks><task title=\"no key\"/></tasks><meetings/></date>"
+                     "<date key=\"03-01-2020\" d=\"x\"><tasks><task title=\"third\"/></tasks><meetings/></date>"
+                     "</zandor>\n");
+    const struct {
+        const char* key;
+        const char* title; // of the day's first task; empty when no day has the key
+    } cases[] = {
+        {"01-01-2020", "first"}, {"02-01-2020", "second"}, {"03-01-2020", "third"}, {"x", ""}, {"", ""},
+        {"04-01-2020", ""},
+    };
+    const auto firstTask = [](const char* key) {
+        const DataFile::Document doc = DataFile::Read();
+        const platform::XmlNode day = mTasks::FindDay(*doc, QString::fromLatin1(key));
+        return day ? day.child(0).child(0).attributeText(0) : QString();
+    };
+    // Old enough to be trusted once read.
+    QThread::msleep(30);
+    for (const bool ahead : {true, false}) {
+        SCOPED_TRACE(ahead ? "read ahead" : "walked");
+        DataFile::ForgetKeptDocument();
+        if (ahead)
+            DataFile::ReadAhead();
+        EXPECT_EQ(DataFile::KeptDays(*DataFile::Read()) != nullptr, ahead);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.key);
+            EXPECT_EQ(firstTask(c.key), QString::fromLatin1(c.title));
+        }
+    }
+
+    // A day added through the document read ahead is found after the save.
+    DataFile::ForgetKeptDocument();
+    DataFile::ReadAhead();
+    ASSERT_TRUE(firstTask("01-01-2020") == QLatin1String("first"));
+    ASSERT_TRUE(mTasks::SaveTask(TaskRecord{QStringLiteral("04-01-2020"), QStringLiteral("fourth"), QString(),
+                                            QStringLiteral("0"), QStringLiteral("2"), QString()},
+                                 true, QString()));
+    EXPECT_EQ(firstTask("04-01-2020"), QStringLiteral("fourth"));
+    EXPECT_TRUE(boxes->boxes.empty());
+}
