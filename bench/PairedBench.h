@@ -37,7 +37,7 @@ struct Size {
 };
 inline const std::vector<Size>& sizes() {
     static const std::vector<Size> all = [] {
-        std::vector<Size> s = {{"1x", 1, 21}, {"10x", 10, 9}, {"100x", 100, 3}};
+        std::vector<Size> s = {{"1x", 1, 21}, {"10x", 10, 21}, {"100x", 100, 3}};
         // VELTRANE_BENCH_SIZES=1,10 keeps only those.
         const QByteArray only = qgetenv("VELTRANE_BENCH_SIZES");
         if (!only.isEmpty()) {
