@@ -74,7 +74,8 @@ struct Kept {
     bool unconfirmed = false;
     quint64 digest = 0;
     // Only for the document read ahead, while nothing but reading was done
-    // with it: whoever takes the document to change it drops them.
+    // with it: taking the document to change it, or keeping another, drops
+    // the index.
     std::unique_ptr<const DayIndex> days;
 
     void forget() {
@@ -306,7 +307,9 @@ void* readAhead(void* what) {
     a.settled = !mayChangeUnseen(a.id);
     auto doc = std::make_shared<platform::XmlDocument>();
     if (doc->load(QFile::decodeName(a.path))) {
-        a.days = indexDays(*doc);
+        // A document read while the file may still change is not kept.
+        if (a.settled)
+            a.days = indexDays(*doc);
         a.doc = std::move(doc);
     }
     return nullptr;

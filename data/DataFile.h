@@ -21,8 +21,10 @@ using Document = std::shared_ptr<platform::XmlDocument>;
 QString Path();
 
 // data.xml as it is on disk now, to read from and never to change: it may be
-// the kept document, shared with the next reader. A missing or malformed file
-// is the fatal data-file failure, so this returns only with a document.
+// the kept document, shared with the next reader, and looked up through an
+// index of its days that a change would leave pointing at removed elements. A
+// missing or malformed file is the fatal data-file failure, so this returns
+// only with a document.
 Document Read();
 // The same, but a file that cannot be loaded gives null, with the reason in
 // *error when asked for.

@@ -160,7 +160,7 @@ void LoadTodaySchedule(const QString& sDate) {
     today.SetDisplayDate(day);
 
     const DataFile::Document doc = DataFile::Read();
-    // One walk over the days finds both lists.
+    // One look-up of the day finds both lists.
     const XmlNode dayNode = mTasks::FindDay(*doc, day);
     fillToday(today.lstTasksToday, dayNode.child(mTasks::KindTasks), [&](const XmlNode& task) {
         ListItem* row = today.lstTasksToday->ListItems().Add(day, 1, 1);

@@ -175,24 +175,34 @@ TEST_F(KeptDocument, WhatWasReadAheadIsUsedOnlyWhileTheFileIsTheOneRead) {
 }
 
 TEST_F(KeptDocument, DaysFoundThroughWhatWasReadAheadAreTheOnesAWalkFinds) {
-    folder.writeData("<?xml version=\"1.0\"?>\n<zandor><notes/><passwords/>"
+    folder.writeData("<?xml version=\"1.0\"?>\n<zandor><notes>"
+                     "<date d=\"05-01-2020\"><tasks><task title=\"not at the root\"/></tasks><meetings/></date>"
+                     "</notes><passwords/>"
                      "<date d=\"01-01-2020\"><tasks><task title=\"first\"/></tasks><meetings/></date>"
                      "<other d=\"02-01-2020\"><tasks><task title=\"not a day\"/></tasks><meetings/></other>"
                      "<date d=\"02-01-2020\"><tasks><task title=\"second\"/></tasks><meetings/></date>"
                      "<date d=\"01-01-2020\"><tasks><task title=\"repeated\"/></tasks><meetings/></date>"
                      "<date><tasks><task title=\"no key\"/></tasks><meetings/></date>"
+                     "<date d=\"\"><tasks><task title=\"empty key\"/></tasks><meetings/></date>"
+                     "<date d=\"&#233;t&#xE9; a&amp;b\"><tasks><task title=\"escaped\"/></tasks><meetings/></date>"
                      "<date key=\"03-01-2020\" d=\"x\"><tasks><task title=\"third\"/></tasks><meetings/></date>"
                      "</zandor>\n");
     const struct {
-        const char* key;
+        const char* key;   // UTF-8
         const char* title; // of the day's first task; empty when no day has the key
     } cases[] = {
-        {"01-01-2020", "first"}, {"02-01-2020", "second"}, {"03-01-2020", "third"}, {"x", ""}, {"", ""},
+        {"01-01-2020", "first"},
+        {"02-01-2020", "second"},
+        {"03-01-2020", "third"},
+        {"", "empty key"},
+        {"\xC3\xA9t\xC3\xA9 a&b", "escaped"},
+        {"x", ""},
         {"04-01-2020", ""},
+        {"05-01-2020", ""},
     };
     const auto firstTask = [](const char* key) {
         const DataFile::Document doc = DataFile::Read();
-        const platform::XmlNode day = mTasks::FindDay(*doc, QString::fromLatin1(key));
+        const platform::XmlNode day = mTasks::FindDay(*doc, QString::fromUtf8(key));
         return day ? day.child(0).child(0).attributeText(0) : QString();
     };
     // Old enough to be trusted once read.
@@ -205,17 +215,30 @@ TEST_F(KeptDocument, DaysFoundThroughWhatWasReadAheadAreTheOnesAWalkFinds) {
         EXPECT_EQ(DataFile::KeptDays(*DataFile::Read()) != nullptr, ahead);
         for (const auto& c : cases) {
             SCOPED_TRACE(c.key);
-            EXPECT_EQ(firstTask(c.key), QString::fromLatin1(c.title));
+            EXPECT_EQ(firstTask(c.key), QString::fromUtf8(c.title));
         }
     }
 
     // A day added through the document read ahead is found after the save.
     DataFile::ForgetKeptDocument();
     DataFile::ReadAhead();
-    ASSERT_TRUE(firstTask("01-01-2020") == QLatin1String("first"));
+    ASSERT_EQ(firstTask("01-01-2020"), QStringLiteral("first"));
     ASSERT_TRUE(mTasks::SaveTask(TaskRecord{QStringLiteral("04-01-2020"), QStringLiteral("fourth"), QString(),
                                             QStringLiteral("0"), QStringLiteral("2"), QString()},
                                  true, QString()));
     EXPECT_EQ(firstTask("04-01-2020"), QStringLiteral("fourth"));
+
+    // Another program's file put in place of the one read ahead, while that
+    // document is still in use, has its own days found.
+    QThread::msleep(30);
+    DataFile::ForgetKeptDocument();
+    DataFile::ReadAhead();
+    const DataFile::Document held = DataFile::Read();
+    ASSERT_NE(DataFile::KeptDays(*held), nullptr);
+    folder.writeData("<?xml version=\"1.0\"?>\n<zandor><notes/><passwords/>"
+                     "<date d=\"01-01-2020\"><tasks><task title=\"replaced\"/></tasks><meetings/></date></zandor>\n");
+    QThread::msleep(30);
+    EXPECT_EQ(firstTask("01-01-2020"), QStringLiteral("replaced"));
+    EXPECT_EQ(firstTask("02-01-2020"), QString());
     EXPECT_TRUE(boxes->boxes.empty());
 }
