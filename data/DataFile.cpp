@@ -293,9 +293,10 @@ std::unique_ptr<const DayIndex> indexDays(const platform::XmlDocument& doc) {
     const platform::XmlNode root = doc.selectSingleNode(QStringLiteral(".//zandor"));
     for (platform::XmlNode c = root.firstChild(); c; c = c.nextSibling())
         if (c.attributeCount() > 0 && c.nodeNameIs("date")) {
-            const QByteArray key = c.attributeInPlace(0).toByteArray();
-            if (!days->contains(key))
-                days->insert(key, c);
+            // The first day with a key keeps it, as the walk finds it first.
+            platform::XmlNode& first = (*days)[c.attributeInPlace(0).toByteArray()];
+            if (!first)
+                first = c;
         }
     return days;
 }
