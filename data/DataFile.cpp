@@ -2,12 +2,15 @@
 
 #include "data/mGeneralFunctions.h"
 #include "platform/Files.h"
+#include "platform/LargeMemory.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "platform/XmlWellFormed.h"
 
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <cstring>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/stat.h>
@@ -65,6 +68,13 @@ bool mayChangeUnseen(const FileIdentity& id) {
     return !before(id.modified, now) || !before(id.changed, now);
 }
 
+// data.xml judged well-formed whole without building its tree: its bytes and
+// where each day stands in them, by key, the first of a key only.
+struct Outline {
+    platform::LargeBytes bytes;
+    QHash<QByteArray, QByteArrayView> days;
+};
+
 struct Kept {
     Document doc;
     QByteArray path;
@@ -77,10 +87,14 @@ struct Kept {
     // with it: taking the document to change it, or keeping another, drops
     // the index.
     std::unique_ptr<const DayIndex> days;
+    // Instead of a document, only from the read ahead: the first load parses
+    // the file and drops it.
+    std::unique_ptr<const Outline> outline;
 
     void forget() {
         doc.reset();
         days.reset();
+        outline.reset();
     }
 };
 
@@ -97,6 +111,7 @@ struct Ahead {
     // behind the file clock then (see mayChangeUnseen).
     bool settled = false;
     std::unique_ptr<const DayIndex> days;
+    std::unique_ptr<const Outline> outline;
 };
 
 Ahead& ahead() {
@@ -111,15 +126,17 @@ Kept& kept() {
     if (a.running) {
         pthread_join(a.worker, nullptr);
         a.running = false;
-        if (a.doc && a.settled) {
+        if ((a.doc || a.outline) && a.settled) {
             k.doc = std::move(a.doc);
             k.days = std::move(a.days);
+            k.outline = std::move(a.outline);
             k.path = a.path;
             k.id = a.id;
             k.unconfirmed = false;
         }
         a.doc.reset();
         a.days.reset();
+        a.outline.reset();
     }
     return k;
 }
@@ -301,11 +318,45 @@ std::unique_ptr<const DayIndex> indexDays(const platform::XmlDocument& doc) {
     return days;
 }
 
+// The usual file is judged whole in one pass over its bytes, and only the
+// day a view asks for is parsed; null for any other, which is loaded whole.
+std::unique_ptr<const Outline> outlineOf(const QByteArray& path) {
+    auto outline = std::make_unique<Outline>();
+    if (!platform::ReadWholeFile(QFile::decodeName(path), outline->bytes))
+        return nullptr;
+    const char* begin = outline->bytes.data();
+    const char* end = begin + outline->bytes.size();
+    // A byte-order mark says UTF-8; UTF-16 is converted by the load.
+    if (end - begin >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0)
+        begin += 3;
+    else if (end - begin >= 2 && (begin[0] == 0 || begin[1] == 0 || static_cast<unsigned char>(begin[0]) >= 0xFE))
+        return nullptr;
+    platform::XmlCheck check;
+    platform::XmlOutline found;
+    if (!platform::QuickCheckWhole(begin, end, &check, &found) || found.rootName != "zandor")
+        return nullptr;
+    for (const platform::XmlOutline::Element& e : found.children) {
+        if (!e.valued || e.name != "date")
+            continue;
+        // Keys as a parsed file holds them: a reference or whitespace the
+        // parse would turn into a space needs the whole document.
+        for (char c : e.value)
+            if (c == '&' || c == '\t' || c == '\n' || c == '\r')
+                return nullptr;
+        QByteArrayView& day = outline->days[e.value.toByteArray()];
+        if (day.isNull())
+            day = e.bytes;
+    }
+    return outline;
+}
+
 void* readAhead(void* what) {
     Ahead& a = *static_cast<Ahead*>(what);
     if (!identityOf(a.path, a.id))
         return nullptr;
     a.settled = !mayChangeUnseen(a.id);
+    if (a.settled && (a.outline = outlineOf(a.path)))
+        return nullptr;
     auto doc = std::make_shared<platform::XmlDocument>();
     if (doc->load(QFile::decodeName(a.path))) {
         // A document read while the file may still change is not kept.
@@ -325,6 +376,7 @@ void ReadAhead() {
     a.path = QFile::encodeName(Path());
     a.doc.reset();
     a.days.reset();
+    a.outline.reset();
     a.settled = false;
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes) != 0)
@@ -364,6 +416,19 @@ platform::XmlNode RootOrDie(platform::XmlDocument& doc) {
     if (!root)
         Fatal();
     return root;
+}
+
+bool KeptDayBytes(const QByteArray& key, QByteArray* element) {
+    const Kept& k = kept();
+    if (!k.outline)
+        return false;
+    const QByteArray path = QFile::encodeName(Path());
+    FileIdentity id;
+    if (k.path != path || !identityOf(path, id) || !(k.id == id))
+        return false;
+    const auto day = k.outline->days.constFind(key);
+    *element = day == k.outline->days.cend() ? QByteArray() : day->toByteArray();
+    return true;
 }
 
 const DayIndex* KeptDays(const platform::XmlDocument& doc) {

@@ -75,6 +75,13 @@ using DayIndex = QHash<QByteArray, platform::XmlNode>;
 // makes it, sparing the first views their walks over every day.
 const DayIndex* KeptDays(const platform::XmlDocument& doc);
 
+// The bytes of the first day with this key, as data.xml holds it on disk now,
+// when the read ahead judged the file whole without building its tree: the
+// first views then parse only their day, and the first load the whole file.
+// Empty when the file has no such day. False when there is no such judgement
+// to go by, and the caller loads the file.
+bool KeptDayBytes(const QByteArray& key, QByteArray* element);
+
 // Forgets the kept document, so the next load parses the file. Tests use it.
 void ForgetKeptDocument();
 

@@ -60,9 +60,9 @@ void buildPending() {
     if (today != g_builtFor)
         g_alerted.clear();
     QStringList pending;
-    const DataFile::Document doc = DataFile::Read();
+    const DateContainer day = mTasks::ReadDay(dayKey);
     const int32_t now = secondsNow();
-    const platform::XmlNode meetings = mTasks::FindDateContainer(*doc, dayKey, mTasks::KindMeetings);
+    const platform::XmlNode meetings = day.node.child(mTasks::KindMeetings);
     for (platform::XmlNode m = meetings ? meetings.firstChild() : platform::XmlNode(); m; m = m.nextSibling()) {
         const QString start = m.child(2).text();
         if (TimeToSeconds(start) < now || g_alerted.contains(alertedKey(m.attributeText(0), TimeToSeconds(start))))

@@ -59,6 +59,24 @@ XmlNode FindDay(XmlDocument& doc, const QString& sDate) {
     return XmlNode();
 }
 
+DateContainer ReadDay(const QString& sDate) {
+    DateContainer day;
+    QByteArray element;
+    if (DataFile::KeptDayBytes(sDate.toUtf8(), &element)) {
+        if (element.isEmpty())
+            return day;
+        auto doc = std::make_shared<XmlDocument>();
+        if (doc->loadXml("<zandor>" + element + "</zandor>")) {
+            day.node = doc->documentElement().firstChild();
+            day.doc = std::move(doc);
+            return day;
+        }
+    }
+    day.doc = DataFile::Read();
+    day.node = FindDay(*day.doc, sDate);
+    return day;
+}
+
 XmlNode FindDateContainer(XmlDocument& doc, const QString& sDate, int16_t nKind) {
     return FindDay(doc, sDate).child(nKind);
 }

@@ -58,6 +58,10 @@ void ShowMeetingAccessError();
 bool CreateDateNodeIn(platform::XmlDocument& doc, const QString& sDate);
 // The first day element with this date.
 platform::XmlNode FindDay(platform::XmlDocument& doc, const QString& sDate);
+// The first day element with this date in data.xml as it is on disk now, to
+// read from, never to change: a view that shows one day asks for it so, and at
+// start only that day is parsed.
+DateContainer ReadDay(const QString& sDate);
 // That day's tasks (nKind 0) or meetings (1).
 platform::XmlNode FindDateContainer(platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
 // The first child of a container whose first attribute is the title.

@@ -763,7 +763,8 @@ BlockMarks blockMarks() {
 // builder accepting the same bytes.
 class QuickChecker {
 public:
-    QuickChecker(const char* begin, const char* end) : m_begin(begin), m_end(end) {}
+    QuickChecker(const char* begin, const char* end, bool whole, XmlOutline* outline)
+        : m_begin(begin), m_end(end), m_whole(whole), m_outline(outline) {}
 
     bool run(XmlCheck* out) {
         const char* p = m_begin;
@@ -854,10 +855,12 @@ private:
         int depth = 0;
         int elements = 0;
         int maxDepth = 0;
+        // The names of the open elements, for their end tags to match.
+        QByteArrayView open[kMaxXmlDepth];
         // The '>' of the last start tag while only text has followed it, and
         // that element's number.
         const char* startEnd = nullptr;
-        int open = 0;
+        int openElement = 0;
         for (;;) {
             const char* at = next();
             const unsigned char c = static_cast<unsigned char>(*at);
@@ -871,15 +874,27 @@ private:
                         for (; q < at && (cls(q) & kSpace); ++q)
                             lineBreak |= *q == '\n' || *q == '\r';
                         if (q == at && lineBreak)
-                            m_result.layoutOnlyElements.push_back(open);
+                            m_result.layoutOnlyElements.push_back(openElement);
                         startEnd = nullptr;
                     }
+                    const char* nameEnd = nullptr;
+                    if (m_whole) {
+                        const QByteArrayView name = open[depth - 1];
+                        nameEnd = at + 2 + name.size();
+                        if (m_end - at - 2 < name.size() || std::memcmp(at + 2, name.data(), name.size()) != 0 ||
+                            (cls(nameEnd) & kName))
+                            return false;
+                    }
+                    // The root's end tag was judged with the file's end.
                     if (--depth == 0) {
                         m_result.maxDepth = maxDepth;
                         return at == m_tail;
                     }
-                    if (*next() != '>')
+                    const char* close = next();
+                    if (*close != '>' || (m_whole && skipSpace(nameEnd) != close))
                         return false;
+                    if (m_outline && depth == 1)
+                        m_outline->children.back().bytes = QByteArrayView(m_child, close + 1);
                     continue;
                 }
                 if (!(cls(at + 1) & kNameStart) || depth >= kMaxXmlDepth)
@@ -887,17 +902,28 @@ private:
                 startEnd = nullptr;
                 const int ordinal = elements++;
                 maxDepth = std::max(maxDepth, ++depth);
+                const char* tag = at;
+                // Where the bytes of the tag that no mark stands for begin:
+                // a judge of the whole reads them, past the name first.
+                const char* unmarked = at + 1;
+                if (m_whole) {
+                    while (cls(unmarked) & kName)
+                        ++unmarked;
+                    open[depth - 1] = QByteArrayView(at + 1, unmarked);
+                }
                 // The tag's end, past one quoted value at most: a second is
                 // left to the full pass, which looks for repeated names.
                 bool valued = false;
+                QByteArrayView value;
                 for (;;) {
                     at = next();
                     const char d = *at;
                     if (d == '>')
                         break;
-                    if ((d != '"' && d != '\'') || valued)
+                    if ((d != '"' && d != '\'') || valued || (m_whole && !attributeBefore(unmarked, at)))
                         return false;
                     valued = true;
+                    const char* opened = at + 1;
                     for (;;) {
                         at = next();
                         const unsigned char e = static_cast<unsigned char>(*at);
@@ -908,13 +934,25 @@ private:
                                            (e >= 0x80 && !wide(at)))
                             return false;
                     }
+                    value = QByteArrayView(opened, at);
+                    unmarked = at + 1;
+                }
+                if (m_whole && !tagEndsAt(unmarked, at))
+                    return false;
+                if (m_outline && depth <= 2) {
+                    if (depth == 1) {
+                        m_outline->rootName = open[0];
+                    } else {
+                        m_child = tag;
+                        m_outline->children.push_back({open[1], value, valued, QByteArrayView(tag, at + 1)});
+                    }
                 }
                 if (at[-1] == '/') {
                     if (--depth == 0)
                         return false;
                 } else {
                     startEnd = at;
-                    open = ordinal;
+                    openElement = ordinal;
                 }
             } else if (c == '&') {
                 if (!reference(at, true))
@@ -928,16 +966,50 @@ private:
         }
     }
 
+    // Space, a name, an equals sign between optional space: what stands
+    // between a tag's name and an attribute value's opening quote.
+    static bool attributeBefore(const char* p, const char* quote) {
+        if (!(cls(p) & kSpace))
+            return false;
+        p = skipSpace(p);
+        if (!(cls(p) & kNameStart))
+            return false;
+        while (cls(++p) & kName) {
+        }
+        p = skipSpace(p);
+        return *p == '=' && skipSpace(p + 1) == quote;
+    }
+
+    // Optional space and the slash of an empty element: what may stand
+    // before a start tag's '>'.
+    static bool tagEndsAt(const char* p, const char* close) {
+        p = skipSpace(p);
+        return p == close || (p + 1 == close && *p == '/');
+    }
+
     const char* m_begin;
     const char* m_end;
-    const char* m_tail = nullptr; // the root's end tag
+    const bool m_whole;
+    XmlOutline* const m_outline;
+    const char* m_tail = nullptr;  // the root's end tag
+    const char* m_child = nullptr; // the start tag of the root's child now open
     XmlCheck m_result;
 };
 
 } // namespace
 
 bool QuickCheckWellFormed(const char* begin, const char* end, XmlCheck* check) {
-    return QuickChecker(begin, end).run(check);
+    return QuickChecker(begin, end, false, nullptr).run(check);
+}
+
+bool QuickCheckWhole(const char* begin, const char* end, XmlCheck* check, XmlOutline* outline) {
+    if (outline)
+        *outline = XmlOutline();
+    if (QuickChecker(begin, end, true, outline).run(check))
+        return true;
+    if (outline)
+        *outline = XmlOutline();
+    return false;
 }
 
 XmlCheck CheckWellFormed(const char* begin, const char* end) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -42,5 +43,27 @@ XmlCheck CheckWellFormed(const char* begin, const char* end);
 // attributes on one element, a name outside ASCII, another encoding, or a
 // fault): CheckWellFormed then decides.
 bool QuickCheckWellFormed(const char* begin, const char* end, XmlCheck* check);
+
+// Where the elements directly under the root stand in the bytes judged, so
+// one of them can be read without building the tree of all of them. Every
+// view points into those bytes.
+struct XmlOutline {
+    QByteArrayView rootName;
+    struct Element {
+        QByteArrayView name;
+        // The first attribute's value as written, references and all.
+        QByteArrayView value;
+        bool valued = false;
+        // From its '<' to the '>' that ends it.
+        QByteArrayView bytes;
+    };
+    std::vector<Element> children;
+};
+
+// The quick pass judging the whole of the same files: it also checks the
+// names and attributes inside every tag and that each end tag names its start
+// tag, so true means well-formed with nothing left to the tree builder. False
+// means unsure, as above. outline may be null.
+bool QuickCheckWhole(const char* begin, const char* end, XmlCheck* check, XmlOutline* outline);
 
 } // namespace platform

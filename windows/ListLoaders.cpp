@@ -159,9 +159,9 @@ void LoadTodaySchedule(const QString& sDate) {
     }();
     today.SetDisplayDate(day);
 
-    const DataFile::Document doc = DataFile::Read();
     // One look-up of the day finds both lists.
-    const XmlNode dayNode = mTasks::FindDay(*doc, day);
+    const DateContainer read = mTasks::ReadDay(day);
+    const XmlNode dayNode = read.node;
     fillToday(today.lstTasksToday, dayNode.child(mTasks::KindTasks), [&](const XmlNode& task) {
         ListItem* row = today.lstTasksToday->ListItems().Add(day, 1, 1);
         row->SetSubItems(1, task.attributeText(0));

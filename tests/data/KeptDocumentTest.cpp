@@ -242,3 +242,82 @@ TEST_F(KeptDocument, DaysFoundThroughWhatWasReadAheadAreTheOnesAWalkFinds) {
     EXPECT_EQ(firstTask("02-01-2020"), QString());
     EXPECT_TRUE(boxes->boxes.empty());
 }
+
+// A view of one day finds the day the whole file holds, however the file was
+// read at start: judged whole with only that day parsed, read ahead as a
+// tree, or not read ahead at all.
+TEST_F(KeptDocument, ADayReadAloneIsTheDayTheWholeFileHolds) {
+    const QByteArray days =
+        "<notes><date d=\"05-01-2020\"><tasks><task title=\"not at the root\"/></tasks><meetings/></date></notes>"
+        "<passwords/>"
+        "<date d=\"01-01-2020\">\n\t<tasks>\n\t\t<task title=\"first\">x &amp; y</task></tasks><meetings/></date>"
+        "<other d=\"02-01-2020\"><tasks><task title=\"not a day\"/></tasks><meetings/></other>"
+        "<date d='02-01-2020' ><tasks><task title=\"second\"/></tasks><meetings/></date >"
+        "<date d=\"01-01-2020\"><tasks><task title=\"repeated\"/></tasks><meetings/></date>"
+        "<date><tasks><task title=\"no key\"/></tasks><meetings/></date>"
+        "<date d=\"\"><tasks><task title=\"empty key\"/></tasks><meetings/></date>"
+        "<date d=\"caf\xC3\xA9\"><tasks><task title=\"wide\"/></tasks><meetings/></date>"
+        "<date d=\"06-01-2020\"/>";
+    const struct {
+        const char* name;
+        const char* more; // put before the days
+        bool ahead;
+        bool judgedWhole;
+    } modes[] = {
+        {"judged whole", "", true, true},
+        {"read ahead as a tree", "<!-- a comment -->", true, false},
+        {"a key the parse decodes", "<date d=\"a&amp;b\"><tasks><task title=\"escaped\"/></tasks></date>", true, false},
+        {"not read ahead", "", false, false},
+    };
+    const struct {
+        const char* key;   // UTF-8
+        const char* title; // of the day's first task; empty when no day has the key or the day has none
+    } cases[] = {
+        {"01-01-2020", "first"}, {"02-01-2020", "second"}, {"", "empty key"},  {"caf\xC3\xA9", "wide"},
+        {"05-01-2020", ""},      {"04-01-2020", ""},       {"06-01-2020", ""},
+    };
+    for (const auto& m : modes) {
+        SCOPED_TRACE(m.name);
+        folder.writeData("<?xml version=\"1.0\"?>\n<zandor>" + QByteArray(m.more) + days + "</zandor>\n");
+        // Old enough to be trusted once read.
+        QThread::msleep(30);
+        DataFile::ForgetKeptDocument();
+        if (m.ahead)
+            DataFile::ReadAhead();
+        QByteArray element;
+        EXPECT_EQ(DataFile::KeptDayBytes("01-01-2020", &element), m.judgedWhole);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.key);
+            const DateContainer day = mTasks::ReadDay(QString::fromUtf8(c.key));
+            const platform::XmlNode first = day.node.child(0).child(0);
+            EXPECT_EQ(first.attributeText(0), QString::fromUtf8(c.title));
+            if (qstrcmp(c.title, "first") == 0) {
+                EXPECT_EQ(first.text(), QStringLiteral("x & y"));
+            }
+        }
+        // The first whole load parses the file and leaves nothing of the
+        // judgement behind.
+        EXPECT_TRUE(mTasks::TaskTitleExists(QStringLiteral("02-01-2020"), QStringLiteral("second")));
+        EXPECT_FALSE(DataFile::KeptDayBytes("01-01-2020", &element));
+    }
+
+    // Another program's file put in place of the one judged, its times kept,
+    // has its own days found.
+    folder.writeData("<?xml version=\"1.0\"?>\n<zandor>" + days + "</zandor>\n");
+    QThread::msleep(30);
+    DataFile::ForgetKeptDocument();
+    DataFile::ReadAhead();
+    const QByteArray path = QFile::encodeName(folder.dataFile());
+    QByteArray element;
+    ASSERT_TRUE(DataFile::KeptDayBytes("01-01-2020", &element));
+    const timespec before = modifiedTime(path);
+    folder.write(QStringLiteral("other.xml"),
+                 "<?xml version=\"1.0\"?>\n<zandor><notes/><passwords/>"
+                 "<date d=\"01-01-2020\"><tasks><task title=\"replaced\"/></tasks><meetings/></date></zandor>\n");
+    ::rename(QFile::encodeName(folder.file(QStringLiteral("other.xml"))).constData(), path.constData());
+    setModifiedTime(path, before);
+    EXPECT_EQ(mTasks::ReadDay(QStringLiteral("01-01-2020")).node.child(0).child(0).attributeText(0),
+              QStringLiteral("replaced"));
+    EXPECT_TRUE(mTasks::ReadDay(QStringLiteral("02-01-2020")).node.isNull());
+    EXPECT_TRUE(boxes->boxes.empty());
+}
