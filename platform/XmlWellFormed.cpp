@@ -761,10 +761,12 @@ BlockMarks blockMarks() {
 // the builder refuses itself: the syntax of names and attributes, and each end
 // tag naming its start tag. So its verdict holds only together with the tree
 // builder accepting the same bytes.
-class QuickChecker {
+// Judging the whole is a mode of its own, so the usual load's pass carries
+// none of its steps.
+template <bool Whole> class QuickChecker {
 public:
-    QuickChecker(const char* begin, const char* end, bool whole, XmlOutline* outline)
-        : m_begin(begin), m_end(end), m_whole(whole), m_outline(outline) {}
+    QuickChecker(const char* begin, const char* end, XmlOutline* outline)
+        : m_begin(begin), m_end(end), m_outline(outline) {}
 
     bool run(XmlCheck* out) {
         const char* p = m_begin;
@@ -878,7 +880,7 @@ private:
                         startEnd = nullptr;
                     }
                     const char* nameEnd = nullptr;
-                    if (m_whole) {
+                    if constexpr (Whole) {
                         const QByteArrayView name = open[depth - 1];
                         nameEnd = at + 2 + name.size();
                         if (m_end - at - 2 < name.size() || std::memcmp(at + 2, name.data(), name.size()) != 0 ||
@@ -891,9 +893,9 @@ private:
                         return at == m_tail;
                     }
                     const char* close = next();
-                    if (*close != '>' || (m_whole && skipSpace(nameEnd) != close))
+                    if (*close != '>' || (Whole && skipSpace(nameEnd) != close))
                         return false;
-                    if (m_outline && depth == 1)
+                    if (Whole && m_outline && depth == 1)
                         m_outline->children.back().bytes = QByteArrayView(m_child, close + 1);
                     continue;
                 }
@@ -906,7 +908,7 @@ private:
                 // Where the bytes of the tag that no mark stands for begin:
                 // a judge of the whole reads them, past the name first.
                 const char* unmarked = at + 1;
-                if (m_whole) {
+                if constexpr (Whole) {
                     while (cls(unmarked) & kName)
                         ++unmarked;
                     open[depth - 1] = QByteArrayView(at + 1, unmarked);
@@ -920,7 +922,7 @@ private:
                     const char d = *at;
                     if (d == '>')
                         break;
-                    if ((d != '"' && d != '\'') || valued || (m_whole && !attributeBefore(unmarked, at)))
+                    if ((d != '"' && d != '\'') || valued || (Whole && !attributeBefore(unmarked, at)))
                         return false;
                     valued = true;
                     const char* opened = at + 1;
@@ -937,9 +939,9 @@ private:
                     value = QByteArrayView(opened, at);
                     unmarked = at + 1;
                 }
-                if (m_whole && !tagEndsAt(unmarked, at))
+                if (Whole && !tagEndsAt(unmarked, at))
                     return false;
-                if (m_outline && depth <= 2) {
+                if (Whole && m_outline && depth <= 2) {
                     if (depth == 1) {
                         m_outline->rootName = open[0];
                     } else {
@@ -989,7 +991,6 @@ private:
 
     const char* m_begin;
     const char* m_end;
-    const bool m_whole;
     XmlOutline* const m_outline;
     const char* m_tail = nullptr;  // the root's end tag
     const char* m_child = nullptr; // the start tag of the root's child now open
@@ -999,13 +1000,13 @@ private:
 } // namespace
 
 bool QuickCheckWellFormed(const char* begin, const char* end, XmlCheck* check) {
-    return QuickChecker(begin, end, false, nullptr).run(check);
+    return QuickChecker<false>(begin, end, nullptr).run(check);
 }
 
 bool QuickCheckWhole(const char* begin, const char* end, XmlCheck* check, XmlOutline* outline) {
     if (outline)
         *outline = XmlOutline();
-    if (QuickChecker(begin, end, true, outline).run(check))
+    if (QuickChecker<true>(begin, end, outline).run(check))
         return true;
     if (outline)
         *outline = XmlOutline();
