@@ -354,6 +354,31 @@ TEST(XmlDocument, TheQuickPassNeverTakesWhatTheFullPassRefuses) {
     }
 }
 
+// Judging the whole, the quick pass takes over what the full pass leaves to
+// the tree builder: an end tag naming its start tag and nothing else.
+TEST(XmlDocument, JudgingTheWholeRefusesWhatOnlyTheTreeBuilderCatches) {
+    const struct {
+        const char* xml;
+        bool whole;
+    } cases[] = {
+        {"<zandor>\r\n\t<date  d = 'k' ></date\t>\n</zandor\r\n>\n", true},
+        {"<zandor><a:b.c-d_1/><:x></:x></zandor>", true},
+        {"<zandor><date></dat></zandor>", false},
+        {"<zandor><dat></date></zandor>", false},
+        {"<zandor><date d=\"1\"></date\xC3\xA9></zandor>", false},
+        {"<zandor><date d=\"1\"></date  a></zandor>", false},
+        {"<zandor><date d=\"1\"></ date></zandor>", false},
+        {"<zandor><date d=\"1\"></date></ zandor>", false},
+        {"<zandor><date d=\"1\"></date></zandorx>", false},
+        {"<zandor><date d=\"1\"></date></zando>", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xml);
+        EXPECT_EQ(expectWholeAgrees(c.xml), c.whole);
+        EXPECT_EQ(treeBuilderTakes(c.xml), c.whole);
+    }
+}
+
 // A file read from the disk loads as the same bytes handed over in memory do,
 // whichever pass judges them and whatever their encoding.
 TEST(XmlDocument, WhatTheQuickPassLeavesOrMissesIsJudgedInFull) {
