@@ -60,7 +60,7 @@ void buildPending() {
     if (today != g_builtFor)
         g_alerted.clear();
     QStringList pending;
-    const DateContainer day = mTasks::ReadDay(dayKey);
+    const DayToRead day = mTasks::ReadDay(dayKey);
     const int32_t now = secondsNow();
     const platform::XmlNode meetings = day.node.child(mTasks::KindMeetings);
     for (platform::XmlNode m = meetings ? meetings.firstChild() : platform::XmlNode(); m; m = m.nextSibling()) {

@@ -59,8 +59,8 @@ XmlNode FindDay(XmlDocument& doc, const QString& sDate) {
     return XmlNode();
 }
 
-DateContainer ReadDay(const QString& sDate) {
-    DateContainer day;
+DayToRead ReadDay(const QString& sDate) {
+    DayToRead day;
     QByteArray element;
     if (DataFile::KeptDayBytes(sDate.toUtf8(), &element)) {
         if (element.isEmpty())
@@ -72,8 +72,9 @@ DateContainer ReadDay(const QString& sDate) {
             return day;
         }
     }
-    day.doc = DataFile::Read();
-    day.node = FindDay(*day.doc, sDate);
+    const DataFile::Document doc = DataFile::Read();
+    day.node = FindDay(*doc, sDate);
+    day.doc = doc;
     return day;
 }
 

@@ -30,6 +30,13 @@ struct DateContainer {
     platform::XmlNode node; // null when the day is not in the file
 };
 
+// A day to read from only: its document may hold nothing but that day, so it
+// can not be handed to a save.
+struct DayToRead {
+    std::shared_ptr<const platform::XmlDocument> doc;
+    platform::XmlNode node; // null when the day is not in the file
+};
+
 // The tasks of each day in the data file.
 namespace mTasks {
 
@@ -61,7 +68,7 @@ platform::XmlNode FindDay(platform::XmlDocument& doc, const QString& sDate);
 // The first day element with this date in data.xml as it is on disk now, to
 // read from, never to change: a view that shows one day asks for it so, and at
 // start only that day is parsed.
-DateContainer ReadDay(const QString& sDate);
+DayToRead ReadDay(const QString& sDate);
 // That day's tasks (nKind 0) or meetings (1).
 platform::XmlNode FindDateContainer(platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
 // The first child of a container whose first attribute is the title.

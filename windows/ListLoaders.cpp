@@ -160,7 +160,7 @@ void LoadTodaySchedule(const QString& sDate) {
     today.SetDisplayDate(day);
 
     // One look-up of the day finds both lists.
-    const DateContainer read = mTasks::ReadDay(day);
+    const DayToRead read = mTasks::ReadDay(day);
     const XmlNode dayNode = read.node;
     fillToday(today.lstTasksToday, dayNode.child(mTasks::KindTasks), [&](const XmlNode& task) {
         ListItem* row = today.lstTasksToday->ListItems().Add(day, 1, 1);

@@ -288,7 +288,7 @@ TEST_F(KeptDocument, ADayReadAloneIsTheDayTheWholeFileHolds) {
         EXPECT_EQ(DataFile::KeptDayBytes("01-01-2020", &element), m.judgedWhole);
         for (const auto& c : cases) {
             SCOPED_TRACE(c.key);
-            const DateContainer day = mTasks::ReadDay(QString::fromUtf8(c.key));
+            const DayToRead day = mTasks::ReadDay(QString::fromUtf8(c.key));
             const platform::XmlNode first = day.node.child(0).child(0);
             EXPECT_EQ(first.attributeText(0), QString::fromUtf8(c.title));
             if (qstrcmp(c.title, "first") == 0) {

@@ -281,6 +281,8 @@ bool expectWholeAgrees(const QByteArray& d) {
         return true;
     EXPECT_EQ(whole.layoutOnlyElements, full.layoutOnlyElements) << d.constData();
     EXPECT_EQ(whole.maxDepth, full.maxDepth) << d.constData();
+    EXPECT_EQ(whole.spaceReference, full.spaceReference) << d.constData();
+    EXPECT_EQ(whole.declaredEncoding, full.declaredEncoding) << d.constData();
     const pugi::xml_node root = doc.document_element();
     EXPECT_EQ(outline.rootName, QByteArrayView(root.name())) << d.constData();
     size_t i = 0;
