@@ -143,16 +143,17 @@ Kept& kept() {
 
 // Keeps a document just read from the file. One another program had only just
 // written when its identity was taken (settled false, judged before the read)
-// is read again next time rather than read twice now: a write within the same
-// tick after that moment would leave the identity as it was.
-void keepRead(const Document& doc, const QByteArray& path, const FileIdentity& id, bool settled) {
+// is kept with the digest of the bytes it was built from, to be compared with
+// the file before it is used: a write within the same tick after that moment
+// would leave the identity as it was.
+void keepRead(const Document& doc, const QByteArray& path, const FileIdentity& id, bool settled, quint64 digest) {
     Kept& k = kept();
     k.forget();
-    if (settled)
-        k.doc = doc;
+    k.doc = doc;
     k.path = path;
     k.id = id;
-    k.unconfirmed = false;
+    k.unconfirmed = !settled;
+    k.digest = digest;
 }
 
 // Keeps a document just saved, with the digest of the bytes written, so the
@@ -197,7 +198,8 @@ Document keptIfCurrent(const QByteArray& path, FileIdentity& id) {
 Document load(const QByteArray& path, const FileIdentity& id, QString* error) {
     const bool settled = id.size >= 0 && !mayChangeUnseen(id);
     auto doc = std::make_shared<platform::XmlDocument>();
-    if (!doc->load(QFile::decodeName(path))) {
+    quint64 digest = 0;
+    if (!doc->load(QFile::decodeName(path), settled ? nullptr : &digest)) {
         if (error)
             *error = doc->lastError();
         return nullptr;
@@ -205,7 +207,7 @@ Document load(const QByteArray& path, const FileIdentity& id, QString* error) {
     // The identity was taken before the read, so a change during it shows as
     // a different file next time.
     if (id.size >= 0)
-        keepRead(doc, path, id, settled);
+        keepRead(doc, path, id, settled, digest);
     return doc;
 }
 

@@ -404,7 +404,7 @@ const bool kTreesInLargeMemory = [] {
 XmlDocument::XmlDocument() : m_doc(std::make_unique<pugi::xml_document>()) {}
 XmlDocument::~XmlDocument() = default;
 
-bool XmlDocument::load(const QString& path) {
+bool XmlDocument::load(const QString& path, quint64* digest) {
     m_doc->reset();
     m_buffer.clear();
     m_large = LargeBytes();
@@ -418,7 +418,16 @@ bool XmlDocument::load(const QString& path) {
         m_error = reason;
         return false;
     }
-    const auto again = [&](QByteArray& raw) { return ReadWholeFile(path, raw, &reason); };
+    // Before the parse, which works in the bytes themselves.
+    if (digest)
+        *digest = ContentDigest::of(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const auto again = [&](QByteArray& raw) {
+        if (!ReadWholeFile(path, raw, &reason))
+            return false;
+        if (digest)
+            *digest = ContentDigest::of(raw);
+        return true;
+    };
     // The usual file is parsed where it was read; any other goes through the
     // steps that may convert it first.
     const size_t n = bytes.size();

@@ -100,7 +100,9 @@ public:
     // read in the encoding it declares (UTF-8, UTF-16 or the Windows code
     // page); one that declares none is UTF-8 when it is valid UTF-8 and
     // otherwise in the Windows code page.
-    bool load(const QString& path);
+    // `digest`, when given, receives the ContentDigest of the bytes the
+    // document was built from.
+    bool load(const QString& path, quint64* digest = nullptr);
     bool loadXml(const QByteArray& xml);
     // Writes the whole tree as UTF-8 through a temporary file and a rename; false
     // (with lastError()) when the file could not be written or a text holds a

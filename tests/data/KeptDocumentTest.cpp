@@ -57,6 +57,8 @@ struct Case {
     Writer writer;
     bool settled; // the program's last access is older than a tick of the file clock
     bool lastWasSave;
+    // The file the program last read was put there by another program.
+    bool theirs = false;
 };
 
 } // namespace
@@ -72,12 +74,20 @@ TEST_F(KeptDocument, AnotherWritersChangeShowsAtTheNextOperation) {
         {"in place, time put back, later", Writer::InPlaceTimeKept, true, false},
         {"renamed over, time put back", Writer::RenamedOverTimeKept, false, false},
         {"renamed over, time put back, later", Writer::RenamedOverTimeKept, true, true},
+        {"in place, right after a read of their file", Writer::InPlace, false, false, true},
+        {"in place, time put back, right after a read of their file", Writer::InPlaceTimeKept, false, false, true},
+        {"in place, time put back, a read of their file later", Writer::InPlaceTimeKept, true, false, true},
     };
     const QByteArray path = QFile::encodeName(folder.dataFile());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         folder.writeData("<?xml version=\"1.0\"?>\n<zandor><notes/><passwords/></zandor>\n");
         ASSERT_TRUE(mTasks::SaveTask(task(QStringLiteral("Aaaa")), true, QString()));
+        if (c.theirs) {
+            const QByteArray bytes = folder.readData();
+            DataFile::ForgetKeptDocument();
+            folder.writeData(bytes);
+        }
         if (c.settled)
             QThread::msleep(30);
         if (!c.lastWasSave)
