@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
-#include <cstring>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/stat.h>
@@ -326,16 +325,11 @@ std::unique_ptr<const Outline> outlineOf(const QByteArray& path) {
     auto outline = std::make_unique<Outline>();
     if (!platform::ReadWholeFile(QFile::decodeName(path), outline->bytes))
         return nullptr;
-    const char* begin = outline->bytes.data();
-    const char* end = begin + outline->bytes.size();
-    // A byte-order mark says UTF-8; UTF-16 is converted by the load.
-    if (end - begin >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0)
-        begin += 3;
-    else if (end - begin >= 2 && (begin[0] == 0 || begin[1] == 0 || static_cast<unsigned char>(begin[0]) >= 0xFE))
-        return nullptr;
+    const char* end = outline->bytes.data() + outline->bytes.size();
+    const char* text = platform::Utf8TextStart(outline->bytes.data(), end);
     platform::XmlCheck check;
     platform::XmlOutline found;
-    if (!platform::QuickCheckWhole(begin, end, &check, &found) || found.rootName != "zandor")
+    if (!text || !platform::QuickCheckWhole(text, end, &check, &found) || found.rootName != "zandor")
         return nullptr;
     for (const platform::XmlOutline::Element& e : found.children) {
         if (!e.valued || e.name != "date")

@@ -431,12 +431,11 @@ bool XmlDocument::load(const QString& path, quint64* digest) {
     // The usual file is parsed where it was read; any other goes through the
     // steps that may convert it first.
     const size_t n = bytes.size();
-    const auto* u = reinterpret_cast<const unsigned char*>(bytes.data());
-    const bool wide = n >= 2 && (u[0] == 0xFF || u[0] == 0xFE || u[0] == 0 || u[1] == 0);
-    const size_t bom = (n >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF) ? 3 : 0;
+    const char* text = Utf8TextStart(bytes.data(), bytes.data() + n);
+    const size_t bom = text ? static_cast<size_t>(text - bytes.data()) : 0;
     XmlCheck check;
     // Left unsure, the bytes go to the full pass alone.
-    if (wide || !QuickCheckWellFormed(bytes.data() + bom, bytes.data() + n, &check))
+    if (!text || !QuickCheckWellFormed(text, bytes.data() + n, &check))
         return parse(QByteArray(bytes.data(), static_cast<qsizetype>(n)), nullptr);
     if (build(bytes.data() + bom, n - bom, check)) {
         m_large = std::move(bytes);

@@ -1003,6 +1003,13 @@ bool QuickCheckWellFormed(const char* begin, const char* end, XmlCheck* check) {
     return QuickChecker<false>(begin, end, nullptr).run(check);
 }
 
+const char* Utf8TextStart(const char* begin, const char* end) {
+    const auto* u = reinterpret_cast<const unsigned char*>(begin);
+    if (end - begin >= 2 && (u[0] == 0xFF || u[0] == 0xFE || u[0] == 0 || u[1] == 0))
+        return nullptr;
+    return end - begin >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF ? begin + 3 : begin;
+}
+
 bool QuickCheckWhole(const char* begin, const char* end, XmlCheck* check, XmlOutline* outline) {
     if (outline)
         *outline = XmlOutline();

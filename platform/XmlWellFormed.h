@@ -44,6 +44,11 @@ XmlCheck CheckWellFormed(const char* begin, const char* end);
 // fault): CheckWellFormed then decides.
 bool QuickCheckWellFormed(const char* begin, const char* end, XmlCheck* check);
 
+// Where a file's text starts for the quick passes: past a UTF-8 byte-order
+// mark. Null when the bytes look wide (UTF-16 or UTF-32), which only the full
+// load reads.
+const char* Utf8TextStart(const char* begin, const char* end);
+
 // Where the elements directly under the root stand in the bytes judged, so
 // one of them can be read without building the tree of all of them. Every
 // view points into those bytes.
