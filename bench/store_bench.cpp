@@ -9,7 +9,8 @@
 #include "data/mNotes.h"
 #include "data/mPasswords.h"
 #include "data/mTasks.h"
-#include "platform/Files.h"
+#include "platform/FileIO.h"
+#include "platform/ProgramFolder.h"
 
 #include <QTemporaryDir>
 

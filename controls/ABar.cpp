@@ -1,8 +1,8 @@
 #include "controls/ABar.h"
 
 #include "platform/DrawText.h"
-#include "platform/Files.h"
 #include "platform/ImageList.h"
+#include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
 #include "platform/Shell.h"
 #include "platform/Ui.h"

@@ -1,7 +1,7 @@
 #include "controls/CDlg.h"
 
 #include "platform/DeviceCaps.h"
-#include "platform/Files.h"
+#include "platform/Modules.h"
 #include "platform/RuntimeError.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"

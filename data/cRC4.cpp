@@ -1,7 +1,7 @@
 #include "data/cRC4.h"
 
 #include "data/mGeneralFunctions.h"
-#include "platform/Files.h"
+#include "platform/FileIO.h"
 #include "platform/Text.h"
 
 #include <QFile>

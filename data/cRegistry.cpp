@@ -1,8 +1,8 @@
 #include "data/cRegistry.h"
 
 #include "data/mGeneralFunctions.h"
-#include "platform/Files.h"
 #include "platform/ObjectError.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"

@@ -2,7 +2,7 @@
 #include "data/mFunctionsServices.h"
 #include "data/mGeneralFunctions.h"
 #include "data/mINI.h"
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 
 namespace mFunctions {
 

@@ -1,6 +1,6 @@
 #include "data/cRegistry.h"
 #include "data/mFunctionsServices.h"
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
 
 namespace mFunctions {

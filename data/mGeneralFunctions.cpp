@@ -1,6 +1,6 @@
 #include "data/mGeneralFunctions.h"
 
-#include "platform/Files.h"
+#include "platform/FileIO.h"
 #include "platform/Forms.h"
 #include "platform/RuntimeError.h"
 #include "platform/Shell.h"

@@ -1,6 +1,6 @@
 #include "data/mINI.h"
 
-#include "platform/Files.h"
+#include "platform/FileIO.h"
 #include "platform/ProfileFile.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"

@@ -1,6 +1,6 @@
 #include "platform/Autostart.h"
 
-#include "platform/Files.h"
+#include "platform/FileIO.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "platform/ProfileFile.h"
 
-#include "platform/Files.h"
+#include "platform/FileIO.h"
 #include "platform/Text.h"
 
 #include <QFileInfo>

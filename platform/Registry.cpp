@@ -1,7 +1,7 @@
 #include "platform/Registry.h"
 
 #include "platform/Autostart.h"
-#include "platform/Files.h"
+#include "platform/FileIO.h"
 #include "platform/Text.h"
 
 #include <QDir>

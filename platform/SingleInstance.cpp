@@ -1,6 +1,6 @@
 #include "platform/SingleInstance.h"
 
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>

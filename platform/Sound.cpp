@@ -1,6 +1,6 @@
 #include "platform/Sound.h"
 
-#include "platform/Files.h"
+#include "platform/Modules.h"
 
 namespace platform {
 

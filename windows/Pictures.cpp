@@ -1,6 +1,6 @@
 #include "windows/Pictures.h"
 
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 
 #include <QIconEngine>
 #include <QPixmapCache>

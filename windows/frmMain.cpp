@@ -12,7 +12,7 @@
 #include "data/mTasks.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
-#include "platform/Files.h"
+#include "platform/FileIO.h"
 #include "platform/IconHandles.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"

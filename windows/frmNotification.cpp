@@ -2,7 +2,7 @@
 
 #include "data/mGeneralFunctions.h"
 #include "platform/Clock.h"
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Text.h"
 #include "platform/Twips.h"
 #include "platform/Ui.h"

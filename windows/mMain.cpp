@@ -3,7 +3,7 @@
 #include "data/mFunctionsServices.h"
 #include "data/mGeneralFunctions.h"
 #include "data/mINI.h"
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Ui.h"
 #include "windows/frmAppPassword.h"
 #include "windows/frmChangePassword.h"

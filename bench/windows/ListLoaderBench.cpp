@@ -5,7 +5,8 @@
 // save. Each run starts on a file another program has just written.
 #include "../PairedBench.h"
 #include "data/Views.h"
-#include "platform/Files.h"
+#include "platform/FileIO.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Ui.h"
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/ListView.h"

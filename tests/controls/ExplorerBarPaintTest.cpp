@@ -1,6 +1,6 @@
 #include "ExplorerBarFixture.h"
 
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ui/Subclass.h"
 #include "platform/ui/ThemeChange.h"
 

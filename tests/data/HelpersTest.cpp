@@ -2,6 +2,7 @@
 #include "data/mGeneralFunctions.h"
 #include "platform/Forms.h"
 
+#include "FailingWriter.h"
 #include "FakeInputs.h"
 #include "MessageBoxResponder.h"
 #include "ProgramFolder.h"
@@ -63,6 +64,7 @@ TEST(Helpers, FilesExistWhenTheyAreFilesHiddenOrNot) {
 }
 
 TEST(Helpers, TextFilesReportTheirFailuresInABox) {
+    testsupport::FailingWriter disk;
     testsupport::TempProgramFolder folder;
     testsupport::ScopedResponder boxes;
     folder.write(QStringLiteral("empty.txt"), QByteArray());
@@ -78,7 +80,7 @@ TEST(Helpers, TextFilesReportTheirFailuresInABox) {
     EXPECT_EQ(boxes->last().title, QStringLiteral("Error !"));
     EXPECT_EQ(boxes->last().text, QStringLiteral("76 : \r\n\r\nPath not found"));
 
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(WriteTextFile(folder.file(QStringLiteral("full.txt")), QStringLiteral("x")));
     EXPECT_EQ(boxes->last().text, QStringLiteral("61 : \r\n\r\nDisk full"));
 

@@ -1,3 +1,4 @@
+#include "FailingWriter.h"
 #include "FakeInputs.h"
 #include "FileRoot.h"
 #include "StoreFixture.h"
@@ -149,14 +150,15 @@ TEST_F(MeetingStore, DeletingMovesTheViewsAndClearsEmptiedDays) {
 }
 
 TEST_F(MeetingStore, AFailedSaveIsReportedAndChangesNothing) {
+    testsupport::FailingWriter disk;
     ASSERT_TRUE(mMeetings::SaveMeeting(meeting("05-07-2006", "Review"), true, QString()));
     const QByteArray before = folder.readData();
 
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(mMeetings::SaveMeeting(meeting("05-07-2006", "Another"), true, QString()));
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(mMeetings::SaveMeeting(meeting("05-07-2006", "Renamed"), false, "Review"));
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(mMeetings::DeleteMeeting("05-07-2006", "Review"));
 
     ASSERT_EQ(boxes->boxes.size(), 3u);

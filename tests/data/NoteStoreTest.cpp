@@ -1,3 +1,4 @@
+#include "FailingWriter.h"
 #include "FakeInputs.h"
 #include "FileRoot.h"
 #include "StoreFixture.h"
@@ -125,11 +126,12 @@ TEST_F(NoteStore, ReadingFailsQuietlyOnAMissingFileButNotWithoutTheNotesList) {
 }
 
 TEST_F(NoteStore, AFailedSaveIsReportedAndTheListIsNotReloaded) {
+    testsupport::FailingWriter disk;
     folder.writeData(kHandWritten);
     mFunctions::SetCurrentView(mFunctions::ViewNotes);
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(mNotes::SaveNote(note("New", "EE"), true, QString()));
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(mNotes::DeleteNote("Same"));
     ASSERT_EQ(boxes->boxes.size(), 2u);
     EXPECT_EQ(boxes->last().title, QStringLiteral("Data File could not be saved!"));

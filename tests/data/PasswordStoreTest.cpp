@@ -1,3 +1,4 @@
+#include "FailingWriter.h"
 #include "FakeInputs.h"
 #include "FileRoot.h"
 #include "StoreFixture.h"
@@ -102,11 +103,12 @@ TEST_F(PasswordStore, DeletingReloadsTheShowingListUnlessTheListWasEmpty) {
 }
 
 TEST_F(PasswordStore, AFailedSaveIsReportedAndTheListIsNotReloaded) {
+    testsupport::FailingWriter disk;
     folder.writeData(kTwoOfOneTitle);
     mFunctions::SetCurrentView(mFunctions::ViewPasswords);
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(mPasswords::SavePassword({"New", "", "1", "", ""}, true, QString()));
-    testsupport::FailNextFileWrite();
+    disk.failNext();
     EXPECT_FALSE(mPasswords::DeletePassword("Bank"));
     ASSERT_EQ(boxes->boxes.size(), 2u);
     EXPECT_EQ(boxes->last().title, QStringLiteral("Data File could not be saved!"));

@@ -3,8 +3,8 @@
 #include "data/cRegistry.h"
 #include "data/mFunctionsServices.h"
 #include "platform/Autostart.h"
-#include "platform/Files.h"
 #include "platform/ObjectError.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
 #include "platform/RuntimeError.h"
 

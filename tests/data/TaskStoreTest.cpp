@@ -5,6 +5,7 @@
 #include "data/mPasswords.h"
 #include "data/mTasks.h"
 
+#include "FailingWriter.h"
 #include "FakeInputs.h"
 #include "StoreFixture.h"
 
@@ -173,6 +174,7 @@ TEST_F(TaskStore, ADayLaidOutByHandIsEmptyWhenItHoldsNoRecords) {
 }
 
 TEST_F(TaskStore, AFailedSaveIsReportedAndLeavesTheFileAsItWas) {
+    testsupport::FailingWriter disk;
     ASSERT_TRUE(mTasks::SaveTask(task("05-07-2006", "Call"), true, QString()));
     const QByteArray before = folder.readData();
     struct Attempt {
@@ -187,7 +189,7 @@ TEST_F(TaskStore, AFailedSaveIsReportedAndLeavesTheFileAsItWas) {
     };
     for (const auto& a : attempts) {
         boxes->clear();
-        testsupport::FailNextFileWrite(QStringLiteral("No space left on device"));
+        disk.failNext();
         EXPECT_FALSE(a.run()) << a.what;
         ASSERT_EQ(boxes->boxes.size(), 1u) << a.what;
         EXPECT_EQ(boxes->last().title, QStringLiteral("Data File could not be saved!"));

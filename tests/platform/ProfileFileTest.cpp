@@ -1,5 +1,5 @@
 #include "platform/ProfileFile.h"
-#include "platform/Files.h"
+#include "FailingWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,7 +83,8 @@ TEST_F(ProfileFile, WritingKeepsEveryOtherLineAsItWas) {
 
 TEST_F(ProfileFile, AFailedOrRefusedWriteLeavesTheFileWhole) {
     write("[app]\nstartup=0\n");
-    platform::FailNextWrite();
+    testsupport::FailingWriter disk;
+    disk.failNext();
     EXPECT_FALSE(WritePrivateProfileString("app", "startup", "1", path()));
     EXPECT_FALSE(WritePrivateProfileString("app", "startup", "1\n[x]", path()));
     EXPECT_FALSE(WritePrivateProfileString("app\r", "startup", "1", path()));

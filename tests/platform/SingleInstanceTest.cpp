@@ -1,6 +1,5 @@
 #include "platform/SingleInstance.h"
 #include "ProgramFolder.h"
-#include "platform/Files.h"
 
 #include <QDir>
 #include <QFile>

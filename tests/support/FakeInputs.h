@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Clock.h"
-#include "platform/Files.h"
 
 #include <QDateTime>
 #include <QPoint>
@@ -32,10 +31,5 @@ public:
 private:
     QPoint m_pos;
 };
-
-// The next file write fails as a full disk would.
-inline void FailNextFileWrite(const QString& reason = QStringLiteral("No space left on device")) {
-    platform::FailNextWrite(reason);
-}
 
 } // namespace testsupport

@@ -1,6 +1,6 @@
 #include "ProgramFolder.h"
 
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QDirIterator>

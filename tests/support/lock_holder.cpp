@@ -1,6 +1,6 @@
 // The other copy in the single-instance tests: takes the lock on the program
 // folder it is given, says so, and holds it until it is killed.
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 // under a real display. The style comes from VELTRANE_THEME; keys F1 to F4
 // switch it at run time (Classic, Metallic, HomeStead, NormalColor).
 #include "controls/ABar.h"
-#include "platform/Files.h"
 #include "platform/ImageList.h"
+#include "platform/ProgramFolder.h"
 #include "platform/PropertyBag.h"
 #include "platform/ui/ThemeChange.h"
 #include "windows/SideBarItems.h"

@@ -1,7 +1,7 @@
 #include "WindowsFixture.h"
 
-#include "platform/Files.h"
 #include "platform/IconHandles.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/Twips.h"
 #include "platform/ui/MonthView.h"

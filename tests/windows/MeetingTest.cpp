@@ -1,6 +1,7 @@
 #include "WindowsFixture.h"
 
 #include "EventLoop.h"
+#include "FailingWriter.h"
 #include "controls/XPButton.h"
 #include "data/clsTimer.h"
 #include "data/mMeetings.h"
@@ -210,11 +211,12 @@ TEST_F(MeetingTest, StoredTimesOfAnyFormLoadIntoThePickers) {
 }
 
 TEST_F(MeetingTest, RescheduleToAnotherDayAddsThereFirstAndAFailedWriteKeepsTheDialog) {
+    testsupport::FailingWriter disk;
     openMain();
     // The write of the new day fails: nothing moves, nothing is reported done.
-    reschedule(1, [](frmMeetings& e) {
+    reschedule(1, [&disk](frmMeetings& e) {
         e.ucDTPicker->SetValue(QDate(2025, 3, 10));
-        testsupport::FailNextFileWrite();
+        disk.failNext();
         e.btnSave_Click();
     });
     EXPECT_EQ(titles(*r), QStringList{"Data File could not be saved!"});

@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "FailingWriter.h"
 #include "ModalWindows.h"
 #include "UserFolders.h"
 #include "controls/XPButton.h"
@@ -193,6 +194,7 @@ TEST_F(MenuActionsTest, AWalkThroughTheMenus) {
 }
 
 TEST_F(MenuActionsTest, RestoreReplacesTheDataFileOnlyWithAWholeDataFile) {
+    testsupport::FailingWriter disk;
     const QByteArray good =
         "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<zandor>\r\n\t<notes/>\r\n\t<passwords/>\r\n</zandor>";
     struct Case {
@@ -224,7 +226,7 @@ TEST_F(MenuActionsTest, RestoreReplacesTheDataFileOnlyWithAWholeDataFile) {
         r->answers = {MsgAnswer::Yes};
         pickNext(out("pick.bck"));
         if (c.failWrite)
-            testsupport::FailNextFileWrite();
+            disk.failNext();
         if (c.replaced)
             EXPECT_THROW(main.mnuFileBackupRestore_Click(), platform::ProcessEnded);
         else
@@ -248,6 +250,7 @@ TEST_F(MenuActionsTest, RestoreReplacesTheDataFileOnlyWithAWholeDataFile) {
 }
 
 TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
+    testsupport::FailingWriter disk;
     folder.writeData(todaysRecords());
     struct Case {
         const char* name;
@@ -297,7 +300,7 @@ TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
         if (c.pick)
             pickNext(out("x.txt"));
         if (c.failWrite)
-            testsupport::FailNextFileWrite();
+            disk.failNext();
         (main.*c.action)();
         EXPECT_EQ(titles(*r), c.boxes);
         if (socketFd >= 0) {
@@ -383,6 +386,7 @@ TEST_F(MenuActionsTest, AStartUpEntryTheDesktopRefusesLeavesTheSwitchAsItWas) {
 }
 
 TEST_F(MenuActionsTest, ASwitchTheConfigurationFileWillNotTakeKeepsItsMarkAndSaysSo) {
+    testsupport::FailingWriter disk;
     testsupport::TempConfigFolder config;
     frmMain& main = openMain();
     mFunctions::AccessAppPassword(true, QStringLiteral("abcdef"));
@@ -401,7 +405,7 @@ TEST_F(MenuActionsTest, ASwitchTheConfigurationFileWillNotTakeKeepsItsMarkAndSay
         r->clear();
         r->modalWindows.clear();
         const QString before = iniValue(c.section, c.key);
-        testsupport::FailNextFileWrite();
+        disk.failNext();
         (main.*c.click)();
         EXPECT_EQ(titles(*r), QStringList{"Setting not saved!"});
         EXPECT_FALSE(platform::MenuChecked(main.Entry(QLatin1String(c.entry))));

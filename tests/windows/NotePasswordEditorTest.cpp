@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "FailingWriter.h"
 #include "WidgetEvents.h"
 #include "controls/XPButton.h"
 #include "data/mPasswords.h"
@@ -228,15 +229,16 @@ TEST_F(EditorTest, PasswordEntryStoresItsFieldsAndALongerStoredPasswordSurvives)
 }
 
 TEST_F(EditorTest, AFailedSaveKeepsEitherEditorOpenWithoutSuccess) {
-    open<frmNotes>("note", "note_add", [](frmNotes& e) {
+    testsupport::FailingWriter disk;
+    open<frmNotes>("note", "note_add", [&disk](frmNotes& e) {
         e.txtTitle->SetText(QStringLiteral("Never"));
         e.txtNote->SetText(QStringLiteral("written"));
-        testsupport::FailNextFileWrite();
+        disk.failNext();
         e.btnCreate_Click();
     });
-    editPassword(QStringLiteral("Mail"), [](frmPassword& e) {
+    editPassword(QStringLiteral("Mail"), [&disk](frmPassword& e) {
         e.txtPassword->SetText(QStringLiteral("changed!"));
-        testsupport::FailNextFileWrite();
+        disk.failNext();
         e.btnCreate_Click();
     });
     EXPECT_FALSE(r->sawTitle(QStringLiteral("Done!")));

@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "FailingWriter.h"
 #include "WidgetEvents.h"
 
 #include "controls/XPButton.h"
@@ -126,6 +127,7 @@ TEST_F(WindowsTest, ThePromptLetsOnlyTheExactPasswordIn) {
 }
 
 TEST_F(WindowsTest, SettingAndChangingThePasswordChecksInOrderAndReportsWhatWasStored) {
+    testsupport::FailingWriter disk;
     struct Case {
         const char* name;
         QString stored; // before; empty: first time
@@ -163,7 +165,7 @@ TEST_F(WindowsTest, SettingAndChangingThePasswordChecksInOrderAndReportsWhatWasS
         dialog.txtConfPassword->SetText(c.confirm);
         r->clear();
         if (c.failWrite)
-            testsupport::FailNextFileWrite();
+            disk.failNext();
         dialog.btnOk_Click();
         EXPECT_EQ(titles(*r), QStringList{c.title});
         EXPECT_EQ(mFunctions::AccessAppPassword(false, QString()), c.storedAfter);

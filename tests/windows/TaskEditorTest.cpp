@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "FailingWriter.h"
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
@@ -264,11 +265,12 @@ TEST_F(TaskEditTest, MovingToAnotherDayAddsThereAndRemovesHere) {
 }
 
 TEST_F(TaskEditTest, AFailedWriteKeepsTheEditorOpenAndTheTaskWhereItWas) {
+    testsupport::FailingWriter disk;
     // A move whose add cannot be written leaves the task at its old day.
-    edit(2, [](frmTasks& e) {
+    edit(2, [&disk](frmTasks& e) {
         e.ucDTPicker->SetValue(QDate(2025, 3, 20));
         e.txtDesc->SetText(QStringLiteral("typed"));
-        testsupport::FailNextFileWrite();
+        disk.failNext();
         e.btnSave_Click();
     });
     EXPECT_EQ(boxTitles(), QStringList{"Data File could not be saved!"});
@@ -287,10 +289,10 @@ TEST_F(TaskEditTest, AFailedWriteKeepsTheEditorOpenAndTheTaskWhereItWas) {
 
     // A new task that cannot be written is not reported as added.
     r->clear();
-    r->onModal = [](QObject* w) {
+    r->onModal = [&disk](QObject* w) {
         frmTasks& e = *qobject_cast<frmTasks*>(w);
         e.txtTitle->SetText(QStringLiteral("Never written"));
-        testsupport::FailNextFileWrite();
+        disk.failNext();
         e.btnSave_Click();
     };
     mFunctions::HandleOptionBarItems(QStringLiteral("tasks"), QStringLiteral("tsk_add"));

@@ -1,6 +1,6 @@
 #include "WindowsFixture.h"
 
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "platform/ui/BackedWidget.h"
 #include "windows/CommandDispatcher.h"

@@ -1,4 +1,6 @@
-#include "platform/Files.h"
+#include "platform/ContentDigest.h"
+#include "platform/FileIO.h"
+#include "FailingWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace platform;
+using Step = testsupport::FailingWriter::Step;
 
 TEST(Files, ReplacingAFileIsAllOrNothing) {
     QTemporaryDir dir;
@@ -18,21 +21,30 @@ TEST(Files, ReplacingAFileIsAllOrNothing) {
     // A failure before the rename leaves the old file and says why; one after
     // it (the folder flush) cannot bring the old file back: the save stands.
     const struct {
-        WriteStep step;
+        Step step;
         bool saved;
-    } failures[] = {{WriteStep::Start, false}, {WriteStep::Mode, false}, {WriteStep::FolderFlush, true}};
+    } failures[] = {{Step::Write, false},
+                    {Step::Mode, false},
+                    {Step::Flush, false},
+                    {Step::Rename, false},
+                    {Step::FolderFlush, true}};
+    testsupport::FailingWriter disk;
     QString reason;
     for (const auto& failure : failures) {
         SCOPED_TRACE(static_cast<int>(failure.step));
         ASSERT_TRUE(ReplaceFileAtomically(path, "first"));
         reason.clear();
-        FailNextWrite(QStringLiteral("No space left on device"), failure.step);
+        disk.failNext(failure.step);
         EXPECT_EQ(ReplaceFileAtomically(path, "second", &reason), failure.saved);
         EXPECT_EQ(reason, failure.saved ? QString() : QStringLiteral("No space left on device"));
         ASSERT_TRUE(ReadWholeFile(path, got));
         EXPECT_EQ(got, QByteArray(failure.saved ? "second" : "first"));
         EXPECT_TRUE(ReplaceFileAtomically(path, "third")) << "only the next write fails";
     }
+    // A write in place says why it failed too, and takes back a file it made.
+    disk.failNext();
+    EXPECT_FALSE(WriteWholeFile(dir.filePath(QStringLiteral("export.txt")), "text", &reason));
+    EXPECT_EQ(reason, QStringLiteral("No space left on device"));
 
     // A folder standing where the file should be is reported, never replaced.
     QDir(dir.path()).mkdir(QStringLiteral("taken"));
@@ -40,7 +52,7 @@ TEST(Files, ReplacingAFileIsAllOrNothing) {
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("taken"))).isDir());
     EXPECT_FALSE(ReplaceFileAtomically(dir.filePath(QStringLiteral("missing/data.xml")), "x", &reason));
     EXPECT_FALSE(reason.isEmpty());
-    // No temporary file is left behind.
+    // No temporary or half-written file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"data.xml"}));
 }
 
@@ -54,32 +66,17 @@ TEST(Files, AttributesOfFilesAndFolders) {
     EXPECT_FALSE(ReadWholeFile(dir.path(), bytes)) << "a folder is not a file";
 }
 
-TEST(ContentDigest, PiecesOfAnySizeGiveTheDigestOfTheWhole) {
+TEST(ContentDigest, AnyChangedOrAddedByteIsAnotherDigest) {
     QByteArray whole(200 * 1024 + 17, Qt::Uninitialized);
     for (qsizetype i = 0; i < whole.size(); ++i)
         whole[i] = static_cast<char>(i * 31 + i / 7);
-    const quint64 expected = platform::ContentDigest::of(whole);
-    for (const qsizetype piece :
-         {qsizetype(1000), qsizetype(64 * 1024), qsizetype(64 * 1024 + 1), qsizetype(256 * 1024)}) {
-        SCOPED_TRACE(piece);
-        platform::ContentDigest digest;
-        for (qsizetype at = 0; at < whole.size(); at += piece)
-            digest.add(whole.constData() + at, static_cast<size_t>(std::min(piece, whole.size() - at)));
-        EXPECT_EQ(digest.finish(), expected);
-    }
-    // Read back from a file, the same.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("data.xml"));
-    ASSERT_TRUE(WriteWholeFile(path, whole));
-    quint64 read = 0;
-    ASSERT_TRUE(platform::ContentDigest::ofFile(path, read));
-    EXPECT_EQ(read, expected);
-    EXPECT_FALSE(platform::ContentDigest::ofFile(dir.filePath(QStringLiteral("none.xml")), read));
-    // One byte changed anywhere, or one more byte, is another digest.
+    const quint64 expected = ContentDigest(whole);
+    EXPECT_EQ(ContentDigest(QByteArray(whole)), expected) << "the same bytes elsewhere";
     for (const qsizetype at : {qsizetype(0), qsizetype(64 * 1024), whole.size() - 1}) {
         QByteArray changed = whole;
         changed[at] = static_cast<char>(changed[at] ^ 1);
-        EXPECT_NE(platform::ContentDigest::of(changed), expected) << at;
+        EXPECT_NE(ContentDigest(changed), expected) << at;
     }
-    EXPECT_NE(platform::ContentDigest::of(whole + '\0'), expected);
+    EXPECT_NE(ContentDigest(whole + '\0'), expected);
+    EXPECT_NE(ContentDigest(whole.left(whole.size() - 1)), expected);
 }

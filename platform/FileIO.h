@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// The Windows file attributes a file search can match. On this system a name
+// starting with a dot is what hidden means; system files do not exist.
+enum FileAttribute { AttrNormal = 0, AttrReadOnly = 1, AttrHidden = 2, AttrSystem = 4, AttrDirectory = 16 };
+// The attributes of an existing file or folder, or -1 when nothing is there.
+int GetFileAttributes(const QString& path);
+
+// Reads a whole file; false, with the reason when asked for, when it cannot.
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
+
+// Writes whole files. Every write of the organiser goes through the writer in
+// use, so a test can hand in one whose steps fail as a full disk, a read-only
+// mount or another program's write at the wrong moment would.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+
+    // The writer in use: the system's own unless another was put in place.
+    static FileWriter& current();
+    // Puts a writer in use until null puts the system's own back; the caller
+    // keeps it alive meanwhile.
+    static void use(FileWriter* writer);
+
+    // Replaces a file safely: the bytes go to a temporary file (".name.XXXXXX")
+    // in the same folder, which is written whole and flushed to the disk and
+    // only then renamed over the old one, and the folder is flushed after; so
+    // a failed write never leaves a half-written file behind and a success
+    // survives a power cut. A link is followed: the file it names is replaced
+    // and keeps its mode and, where the process may, its owner. A read-only
+    // file, or one the process may not write, is refused.
+    bool replace(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+    // Writes a file in place, as an exported text is: not all or nothing,
+    // though a file it makes is removed again when the write fails.
+    bool write(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+protected:
+    // The steps of both writes, each one system call on an open file or a
+    // name: 0, or the error number it failed with.
+    virtual int writeBytes(int fd, const char* data, size_t size);
+    virtual int setMode(int fd, unsigned mode);
+    virtual int flushFile(int fd);
+    virtual int renameFile(const QByteArray& from, const QByteArray& to);
+    virtual int flushFolder(const QByteArray& folder);
+};
+
+// The same through the writer in use.
+inline bool ReplaceFileAtomically(const QString& path, const QByteArray& bytes, QString* reason = nullptr) {
+    return FileWriter::current().replace(path, bytes, reason);
+}
+inline bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr) {
+    return FileWriter::current().write(path, bytes, reason);
+}
+
+// Removes the temporaries that saves of a file left when they were killed
+// (beside the file, and beside the file a link names). Only the holder of the
+// single-instance lock may call it: another copy's save may be under way.
+void RemoveStaleTemporaries(const QString& path);
+
+} // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// A function of one of the program's own modules, which the build puts beside
+// the executable, loaded on first use; null when the module or the function is
+// missing.
+void* ModuleFunction(const QString& module, const char* function);
+
+} // namespace platform
