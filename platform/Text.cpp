@@ -136,8 +136,14 @@ QString FromAnsi(const QByteArray& bytes) {
     const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     if (!IsValidUtf8(text.constData(), text.size()))
         return FromWindows1252(text);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return utf8.decode(text);
+    return FromUtf8Exactly(text);
+}
+
+QString FromUtf8Exactly(QByteArrayView utf8) {
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
 }
 
 QString FormatSystemTime(const QTime& time) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -21,6 +22,9 @@ QString FromWindows1252(const QByteArray& bytes);
 // A character without a byte there becomes '?' and makes *complete false.
 QByteArray ToWindows1252(QStringView text, bool* complete = nullptr);
 bool IsValidUtf8(const char* data, qsizetype size);
+// UTF-8 as text, every character kept: Qt's own conversion drops a U+FEFF
+// that stands first, which in a stored text is part of it.
+QString FromUtf8Exactly(QByteArrayView utf8);
 
 // Whether an XML 1.0 document can hold the text: no control character other
 // than tab, CR and LF, no half of a surrogate pair alone, neither U+FFFE nor

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "platform/LargeMemory.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <functional>
 #include <memory>
 
 namespace pugi {
@@ -16,11 +13,11 @@ struct xml_node_struct;
 namespace platform {
 
 class XmlDocument;
-struct FileId;
-struct XmlCheck;
 
-// A node of an XmlDocument: a small handle, valid while its document lives and
-// the node is in it. A null handle answers every question with nothing.
+// A node of an XmlDocument, to read: a small handle, valid while its document
+// lives and the node is in it. A null handle answers every question with
+// nothing. Changes go through the document, so a document held const cannot
+// be changed through its nodes.
 class XmlNode {
 public:
     XmlNode() = default;
@@ -51,9 +48,6 @@ public:
     // The same in UTF-8, read in place (valid while the node is unchanged); a
     // null view past the end.
     QByteArrayView attributeInPlace(int index) const;
-    // Creates or replaces the attribute; a new one goes after the others, so an
-    // element's first attribute is the first one set.
-    void setAttribute(const QString& name, const QString& value);
 
     // The text content of the node and everything under it.
     QString text() const;
@@ -66,28 +60,20 @@ public:
     // Where a child's text is not in one piece its view is null and *joined
     // is set, for text() to give it.
     int childTextsInPlace(QByteArrayView* utf8, int count, bool* joined) const;
-    // Replaces the content of the node with one text.
-    void setText(const QString& value);
     // Whether the first attribute's text is exactly this one (case-sensitive);
     // false when there is no attribute. Walks pass the UTF-8 form once.
     bool firstAttributeEquals(const QString& value) const;
     bool firstAttributeEquals(const QByteArray& utf8) const;
 
-    // Appends a node made by createElement (or moves one of this document) as
-    // the last child and returns it.
-    XmlNode appendChild(const XmlNode& node);
-    // Detaches a child and everything under it.
-    bool removeChild(const XmlNode& node);
-
 private:
     friend class XmlDocument;
-    XmlNode(pugi::xml_node_struct* node, XmlDocument* doc) : m_node(node), m_doc(doc) {}
+    XmlNode(pugi::xml_node_struct* node, const XmlDocument* doc) : m_node(node), m_doc(doc) {}
     pugi::xml_node_struct* m_node = nullptr;
-    XmlDocument* m_doc = nullptr;
+    const XmlDocument* m_doc = nullptr;
 };
 
-// An XML document loaded whole from a file, changed in memory and saved whole.
-// Loading is strict: anything that is not well-formed XML is refused.
+// An XML document loaded whole, changed in memory and saved whole. Loading is
+// strict: anything that is not well-formed XML is refused.
 class XmlDocument {
 public:
     XmlDocument();
@@ -95,45 +81,44 @@ public:
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
 
-    // True for a well-formed file. A missing, unreadable or malformed file
-    // gives false and an empty document; lastError() says why. The file is
-    // read in the encoding it declares (UTF-8, UTF-16 or the Windows code
-    // page); one that declares none is UTF-8 when it is valid UTF-8 and
-    // otherwise in the Windows code page.
-    // `digest`, when given, receives the ContentDigest of the bytes the
-    // document was built from.
-    bool load(const QString& path, quint64* digest = nullptr);
-    bool loadXml(const QByteArray& xml);
-    // Writes the whole tree as UTF-8 through a temporary file and a rename; false
-    // (with lastError()) when the file could not be written or a text holds a
-    // character XML cannot hold, the old file left as it was. `written`, when
-    // given, receives which file was written, and `digest` the ContentDigest
-    // of the bytes written.
-    bool save(const QString& path, FileId* written = nullptr, quint64* digest = nullptr);
+    // True for the bytes of a well-formed file, in any encoding ReadXmlText
+    // reads; otherwise false, an empty document and lastError() saying why.
+    bool loadXml(QByteArray bytes);
+    // The whole tree as it is saved: UTF-8, indented.
     QByteArray xml() const;
+    // Writes the whole tree through a temporary file and a rename; false (with
+    // lastError()) when the file could not be written or a text holds a
+    // character XML cannot hold, the old file left as it was. `written`, when
+    // given, receives the bytes written.
+    bool save(const QString& path, QByteArray* written = nullptr);
 
     QString lastError() const { return m_error; }
 
     XmlNode documentElement() const;
     // The first match of a location path; the organiser's own paths (".//name"
-    // and ".//name/child") take a fast road, anything else goes through XPath.
+    // and ".//name/child") take a short road, anything else goes through XPath.
     XmlNode selectSingleNode(const QString& xpath) const;
-    // A new element of this document, not yet in the tree.
+
+    // The changes, each on a node of this document (any other is ignored).
+    // A new element of this document, not in the tree until appended.
     XmlNode createElement(const QString& name);
+    // Appends a node made by createElement (or moves one of this document) as
+    // the parent's last child and returns it.
+    XmlNode appendChild(XmlNode parent, XmlNode child);
+    // Detaches a child and everything under it.
+    bool removeChild(XmlNode parent, XmlNode child);
+    // Replaces the content of the node with one text.
+    void setText(XmlNode node, const QString& value);
+    // Creates or replaces the attribute; a new one goes after the others, so an
+    // element's first attribute is the first one set.
+    void setAttribute(XmlNode element, const QString& name, const QString& value);
 
 private:
-    friend class XmlNode;
-    // again gives the same bytes once more, should the parse that consumed
-    // them need them for the full check.
-    bool parse(QByteArray bytes, const std::function<bool(QByteArray&)>& again);
+    bool mine(const XmlNode& node) const { return node.m_node && node.m_doc == this; }
     void dropUnattached();
-    std::unique_ptr<pugi::xml_document> m_doc;
     unsigned saveFormat() const;
-    // Parses text (a zero after it) in place, which must then live as long as
-    // the tree; false, with the reason, when the tree builder refuses it.
-    bool build(char* text, size_t size, const XmlCheck& check);
+    std::unique_ptr<pugi::xml_document> m_doc;
     QByteArray m_buffer; // parsed in place, so it lives as long as the tree
-    LargeBytes m_large;  // the same, for a file read and parsed as it stands
     QString m_error;
     int m_depth = 0;             // the deepest nesting the file loaded held
     bool m_unwritable = false;   // a text was given that XML cannot hold

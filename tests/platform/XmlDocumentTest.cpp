@@ -1,14 +1,11 @@
 #include "platform/XmlDocument.h"
-#include "platform/Files.h"
 #include "platform/XmlWellFormed.h"
 
-#include <QFile>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <pugixml.hpp>
 #include <random>
-#include <sstream>
 
 using platform::XmlDocument;
 using platform::XmlNode;
@@ -40,12 +37,33 @@ TEST(XmlDocument, RefusesWhatIsNotWellFormed) {
     EXPECT_TRUE(loads("<a><?pi a & b?></a>")) << "an instruction alone, with no declaration";
     EXPECT_TRUE(loads("\xEF\xBB\xBF<?xml version=\"1.0\"?><a><?pi a & b?></a>"));
     EXPECT_FALSE(loads("<a><?pi a?>fish & chips</a>")) << "outside the instruction it is still bare";
-}
-
-TEST(XmlDocument, MissingFileDoesNotLoad) {
-    XmlDocument doc;
-    EXPECT_FALSE(doc.load(QStringLiteral("/nonexistent/folder/data.xml")));
-    EXPECT_FALSE(doc.lastError().isEmpty());
+    // The organiser never writes a document type; a file that holds one,
+    // well-formed or not, is refused like any other it cannot take.
+    for (const char* doctype : {"<!DOCTYPE a><a/>", "<!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;</a>",
+                                "<!DOCTYPE a [<!ELEMENT a (#PCDATA)]><a/>", "<!DOCTYPE a [ <!-- ]> --> ]><a/>",
+                                "<?xml version=\"1.0\"?>\n<!DOCTYPE zandor SYSTEM \"x.dtd\">\n<zandor/>"}) {
+        XmlDocument doc;
+        EXPECT_FALSE(doc.loadXml(doctype)) << doctype;
+        EXPECT_FALSE(doc.lastError().isEmpty()) << doctype;
+    }
+    // An end tag names its start tag and holds nothing else but whitespace.
+    const struct {
+        const char* xml;
+        bool loads;
+    } endTags[] = {
+        {"<zandor>\r\n\t<date  d = 'k' ></date\t>\n</zandor\r\n>\n", true},
+        {"<zandor><a:b.c-d_1/><:x></:x></zandor>", true},
+        {"<zandor><date></dat></zandor>", false},
+        {"<zandor><dat></date></zandor>", false},
+        {"<zandor><date d=\"1\"></date\xC3\xA9></zandor>", false},
+        {"<zandor><date d=\"1\"></date  a></zandor>", false},
+        {"<zandor><date d=\"1\"></ date></zandor>", false},
+        {"<zandor><date d=\"1\"></date></zandorx>", false},
+        {"<zandor><date d=\"1\"></date<></zandor>", false},
+        {"<zandor><date d=\"1\"></date&amp;></zandor>", false},
+    };
+    for (const auto& c : endTags)
+        EXPECT_EQ(loads(c.xml), c.loads) << c.xml;
 }
 
 TEST(XmlDocument, LayoutWhitespaceIsDroppedButABlankLeafKeepsIts) {
@@ -71,12 +89,13 @@ TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
     for (const QString& text : texts) {
         XmlDocument doc;
         ASSERT_TRUE(doc.loadXml("<r><f/></r>"));
-        doc.documentElement().child(0).setText(text);
-        doc.documentElement().child(0).setAttribute(QStringLiteral("t"), text);
-        ASSERT_TRUE(doc.save(path));
-        for (const QByteArray& written : {doc.xml(), QByteArray()}) {
+        doc.setText(doc.documentElement().child(0), text);
+        doc.setAttribute(doc.documentElement().child(0), QStringLiteral("t"), text);
+        QByteArray saved;
+        ASSERT_TRUE(doc.save(path, &saved));
+        for (const QByteArray& written : {doc.xml(), saved}) {
             XmlDocument back;
-            ASSERT_TRUE(written.isEmpty() ? back.load(path) : back.loadXml(written));
+            ASSERT_TRUE(back.loadXml(written));
             EXPECT_EQ(back.documentElement().child(0).text(), text);
             EXPECT_EQ(back.documentElement().child(0).attributeText(0), text);
         }
@@ -93,10 +112,11 @@ TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
             const QString text = r.child(r.childCount() - 1).text();
             ASSERT_TRUE(text.contains(QLatin1Char('\n'))) << xml;
             if (touched)
-                r.child(0).setAttribute(QStringLiteral("t"), QStringLiteral("1"));
-            ASSERT_TRUE(doc.save(path));
+                doc.setAttribute(r.child(0), QStringLiteral("t"), QStringLiteral("1"));
+            QByteArray saved;
+            ASSERT_TRUE(doc.save(path, &saved));
             XmlDocument back;
-            ASSERT_TRUE(back.load(path));
+            ASSERT_TRUE(back.loadXml(saved));
             XmlNode b = back.documentElement();
             EXPECT_EQ(b.child(b.childCount() - 1).text(), text) << xml;
         }
@@ -107,8 +127,8 @@ TEST(XmlDocument, AttributesKeepTheirOrderAndNewOnesGoLast) {
     XmlDocument doc;
     ASSERT_TRUE(doc.loadXml("<r z=\"1\" a=\"2\"/>"));
     XmlNode r = doc.documentElement();
-    r.setAttribute(QStringLiteral("a"), QStringLiteral("3"));
-    r.setAttribute(QStringLiteral("m"), QStringLiteral("4"));
+    doc.setAttribute(r, QStringLiteral("a"), QStringLiteral("3"));
+    doc.setAttribute(r, QStringLiteral("m"), QStringLiteral("4"));
     EXPECT_EQ(r.attributeName(0), QStringLiteral("z"));
     EXPECT_EQ(r.attributeText(1), QStringLiteral("3"));
     EXPECT_EQ(r.attributeName(2), QStringLiteral("m"));
@@ -120,10 +140,16 @@ TEST(XmlDocument, CreatedElementsNotAppendedAreNotSaved) {
     XmlDocument doc;
     ASSERT_TRUE(doc.loadXml("<r/>"));
     XmlNode kept = doc.createElement(QStringLiteral("kept"));
-    kept.setText(QStringLiteral("Zażółć ΑΒΓ 中文"));
+    doc.setText(kept, QStringLiteral("Zażółć ΑΒΓ 中文"));
     doc.createElement(QStringLiteral("dropped"));
-    doc.documentElement().appendChild(kept);
-    kept.setAttribute(QStringLiteral("t"), QStringLiteral("after append"));
+    doc.appendChild(doc.documentElement(), kept);
+    doc.setAttribute(kept, QStringLiteral("t"), QStringLiteral("after append"));
+    // A node of another document is no node of this one.
+    XmlDocument other;
+    ASSERT_TRUE(other.loadXml("<o/>"));
+    EXPECT_TRUE(doc.appendChild(doc.documentElement(), other.documentElement()).isNull());
+    doc.setText(other.documentElement(), QStringLiteral("not here"));
+    EXPECT_EQ(other.documentElement().text(), QString());
     XmlDocument again;
     ASSERT_TRUE(again.loadXml(doc.xml())) << doc.xml().constData();
     XmlNode r = again.documentElement();
@@ -231,100 +257,91 @@ TEST(XmlDocument, LayoutOnlyContentIsDroppedAnywhereInALargeFile) {
     }
 }
 
-namespace {
-
-bool treeBuilderTakes(QByteArray bytes) {
-    pugi::xml_document doc;
-    bytes.detach();
-    return doc.load_buffer_inplace(bytes.data(), static_cast<size_t>(bytes.size()),
-                                   pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_utf8);
-}
-
-// The quick pass either finds exactly what the full pass finds or stays unsure.
-void expectQuickAgrees(const QByteArray& d) {
-    platform::XmlCheck quick;
-    const bool sure = platform::QuickCheckWellFormed(d.constData(), d.constData() + d.size(), &quick);
-    if (!sure || !treeBuilderTakes(d))
-        return;
-    const platform::XmlCheck full = platform::CheckWellFormed(d.constData(), d.constData() + d.size());
-    ASSERT_TRUE(full.ok) << "taken by the quick pass, refused by the full one (" << qPrintable(full.error)
-                         << "): " << d.constData();
-    EXPECT_EQ(quick.layoutOnlyElements, full.layoutOnlyElements) << d.constData();
-    EXPECT_EQ(quick.maxDepth, full.maxDepth) << d.constData();
-    EXPECT_EQ(quick.spaceReference, full.spaceReference) << d.constData();
-    EXPECT_EQ(quick.declaredEncoding, full.declaredEncoding) << d.constData();
-}
-
-std::string printed(const pugi::xml_node& node) {
-    std::ostringstream out;
-    node.print(out, "", pugi::format_raw);
-    return out.str();
-}
-
-// Judging the whole, the quick pass is sure only of what the full pass and the
-// tree builder both take, finds what they find, and says where each of the
-// root's children stands: those bytes alone build the same element.
-bool expectWholeAgrees(const QByteArray& d) {
-    platform::XmlCheck whole;
-    platform::XmlOutline outline;
-    if (!platform::QuickCheckWhole(d.constData(), d.constData() + d.size(), &whole, &outline))
-        return false;
-    platform::XmlCheck quick;
-    EXPECT_TRUE(platform::QuickCheckWellFormed(d.constData(), d.constData() + d.size(), &quick)) << d.constData();
-    const platform::XmlCheck full = platform::CheckWellFormed(d.constData(), d.constData() + d.size());
-    pugi::xml_document doc;
-    QByteArray copy = d;
-    copy.detach();
-    const bool built = doc.load_buffer_inplace(copy.data(), static_cast<size_t>(copy.size()),
-                                               pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_utf8);
-    EXPECT_TRUE(full.ok && built) << "judged whole, refused by the full pass or the tree builder: " << d.constData();
-    if (!full.ok || !built)
-        return true;
-    EXPECT_EQ(whole.layoutOnlyElements, full.layoutOnlyElements) << d.constData();
-    EXPECT_EQ(whole.maxDepth, full.maxDepth) << d.constData();
-    EXPECT_EQ(whole.spaceReference, full.spaceReference) << d.constData();
-    EXPECT_EQ(whole.declaredEncoding, full.declaredEncoding) << d.constData();
-    const pugi::xml_node root = doc.document_element();
-    EXPECT_EQ(outline.rootName, QByteArrayView(root.name())) << d.constData();
-    size_t i = 0;
-    for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
-        if (i >= outline.children.size())
-            break;
-        const platform::XmlOutline::Element& e = outline.children[i++];
-        EXPECT_EQ(e.name, QByteArrayView(c.name())) << d.constData();
-        EXPECT_EQ(e.valued, !c.first_attribute().empty()) << d.constData();
-        if (e.valued && !e.value.contains('&') && !e.value.contains('\n') && !e.value.contains('\r') &&
-            !e.value.contains('\t')) {
-            EXPECT_EQ(e.value, QByteArrayView(c.first_attribute().value())) << d.constData();
-        }
-        pugi::xml_document alone;
-        QByteArray bytes = e.bytes.toByteArray();
-        EXPECT_TRUE(alone.load_buffer_inplace(bytes.data(), static_cast<size_t>(bytes.size()),
-                                              pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_utf8))
-            << d.constData();
-        EXPECT_EQ(printed(alone.document_element()), printed(c)) << d.constData();
+TEST(XmlDocument, EveryTextReadsBackExactly) {
+    // A U+FEFF is an ordinary character of a text wherever it stands; so is
+    // the rest of Unicode.
+    const QString bom(QChar(0xFEFF));
+    const QString texts[] = {bom,
+                             bom + QStringLiteral("Title"),
+                             QStringLiteral("Ti") + bom + QStringLiteral("tle"),
+                             QStringLiteral("Title") + bom,
+                             bom + bom + QStringLiteral("x"),
+                             QStringLiteral("caf\u00E9 \u4E2D\u6587 \U0001F600"),
+                             QString()};
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        XmlDocument doc;
+        ASSERT_TRUE(doc.loadXml("<r><f/><g>x<![CDATA[y]]></g></r>"));
+        const XmlNode f = doc.documentElement().child(0);
+        doc.setText(f, text);
+        doc.setAttribute(f, QStringLiteral("t"), text);
+        // Spread over two pieces, the text is joined before it is read.
+        doc.setText(doc.documentElement().child(1).firstChild(), text);
+        XmlDocument back;
+        ASSERT_TRUE(back.loadXml(doc.xml()));
+        const XmlNode r = back.documentElement();
+        EXPECT_EQ(r.child(0).text(), text);
+        EXPECT_EQ(r.child(0).attributeText(0), text);
+        EXPECT_EQ(r.child(1).text(), text + QStringLiteral("y"));
     }
-    EXPECT_EQ(i, outline.children.size()) << d.constData();
-    return true;
 }
 
-} // namespace
+TEST(XmlDocument, ReadsEveryEncodingItsFilesComeIn) {
+    QByteArray wideLittle("\xFF\xFE", 2), wideBig("\xFE\xFF", 2), wideUnmarked;
+    for (char c : QByteArray("<r>x</r>")) {
+        wideLittle.append(c).append('\0');
+        wideBig.append('\0').append(c);
+        wideUnmarked.append(c).append('\0');
+    }
+    struct Case {
+        QByteArray xml;
+        bool loads;
+    } const cases[] = {
+        {"<a><!-- c --><b/></a>", true},
+        {"<a><![CDATA[<x>]]></a>", true},
+        {"<a x=\"1\" y=\"2\"/>", true},
+        {"<\xC3\xA9/>", true},
+        {"<a\xC2\xA0/>", false},
+        {"<a x=\"<\"/>", false},
+        {"<a>]]></a>", false},
+        {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>\xE9</a>", true},
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>x</a>", true},
+        {"<?xml version=\"1.0\" encoding=\"koi8-r\"?><a>x</a>", false},
+        {"<a>\x80 undeclared</a>", true},
+        {"\xEF\xBB\xBF<a>marked</a>", true},
+        {wideLittle, true},
+        {wideBig, true},
+        {wideUnmarked, true},
+        {wideLittle + 'x', false},
+        {"\xEF\xBB\xBF<a>\xE9</a>", false},
+        {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1252\"?><a/>", false},
+    };
+    for (const Case& c : cases) {
+        XmlDocument doc;
+        EXPECT_EQ(doc.loadXml(c.xml), c.loads) << c.xml.toHex().constData();
+        EXPECT_EQ(doc.lastError().isEmpty(), c.loads) << c.xml.toHex().constData();
+    }
+}
 
-TEST(XmlDocument, TheQuickPassNeverTakesWhatTheFullPassRefuses) {
+// Nothing Qt's own reader finds not well-formed is taken, wherever a stray
+// byte falls. (Bytes that are not UTF-8 are left out: those are read in the
+// Windows code page. The converse does not hold: that reader lets through
+// some characters XML cannot hold.)
+TEST(XmlDocument, NeverTakesWhatAConformingReaderRefuses) {
     const QByteArray seeds[] = {
         "<?xml version=\"1.0\"?>\n<zandor>\n\t<notes>\n\t\t<note title=\"A &amp; B\">\n\t\t\t<text>E5025A</text>\n"
         "\t\t</note>\n\t</notes>\n\t<passwords/>\n\t<date d=\"01-01-2000\">\n\t\t<tasks>\n\t\t</tasks>\n\t</date>\n"
         "</zandor>\n",
         "<a x='1'><b>t&#10;</b><c>\n </c><d y=\"&lt;\"/>caf\xC3\xA9</a>",
-        "<a><b>]]</b><c>x&gt;y</c>\r\n<e>&#x20;</e></a>  ",
+        "<a><b>]]</b><c>x&gt;y</c>\r\n<e>&#x20;</e><!-- c --><?p i?><![CDATA[z]]></a>  ",
         "<?xml version='1.0' encoding='UTF-8'?><r><s a=\"\xE2\x82\xAC\">\xF0\x9F\x98\x80</s></r>",
     };
-    // Every byte that means something to either pass, and some that do not.
-    const char alphabet[] = "<>/&\"'=!?-[]; \t\n\rabx#1\x01\x80\xC3\xA9:.";
+    // Bytes that mean something in markup, and some that do not. Colons and
+    // version digits are left out: that reader takes names with colons for
+    // namespaces whatever it is told, and knows no version but 1.0.
+    const char alphabet[] = "<>/&\"'=!?-[]; \t\n\rabx#\x01\x80\xC3\xA9.";
     std::mt19937 random(7);
-    int judgedWhole = 0;
+    int taken = 0;
     for (int i = 0; i < 40000; ++i) {
         QByteArray d = seeds[random() % std::size(seeds)];
         for (int k = 1 + static_cast<int>(random() % 3); k > 0; --k) {
@@ -342,92 +359,19 @@ TEST(XmlDocument, TheQuickPassNeverTakesWhatTheFullPassRefuses) {
                     d[at] = c;
             }
         }
-        expectQuickAgrees(d);
-        judgedWhole += expectWholeAgrees(d);
-        if (HasFatalFailure() || HasNonfatalFailure())
-            return;
+        const platform::XmlCheck check = platform::CheckWellFormed(d.constData(), d.constData() + d.size());
+        if (check.notUtf8)
+            continue;
+        XmlDocument doc;
+        const bool ours = doc.loadXml(d);
+        QXmlStreamReader reference(d);
+        reference.setNamespaceProcessing(false);
+        while (!reference.atEnd())
+            reference.readNext();
+        taken += ours;
+        ASSERT_TRUE(!ours || !reference.hasError()) << qPrintable(reference.errorString()) << ": " << d.constData();
     }
-    // Enough of the mutations stay judged whole for the comparison to mean
+    // Enough of the mutations stay well-formed for the comparison to mean
     // something.
-    EXPECT_GT(judgedWhole, 3000);
-    for (int depth : {256, 257}) {
-        QByteArray d = QByteArray("<a>").repeated(depth) + "\n" + QByteArray("</a>").repeated(depth);
-        expectQuickAgrees(d);
-        expectWholeAgrees(d);
-    }
-}
-
-// Judging the whole, the quick pass takes over what the full pass leaves to
-// the tree builder: an end tag naming its start tag and nothing else.
-TEST(XmlDocument, JudgingTheWholeRefusesWhatOnlyTheTreeBuilderCatches) {
-    const struct {
-        const char* xml;
-        bool whole;
-    } cases[] = {
-        {"<zandor>\r\n\t<date  d = 'k' ></date\t>\n</zandor\r\n>\n", true},
-        {"<zandor><a:b.c-d_1/><:x></:x></zandor>", true},
-        {"<zandor><date></dat></zandor>", false},
-        {"<zandor><dat></date></zandor>", false},
-        {"<zandor><date d=\"1\"></date\xC3\xA9></zandor>", false},
-        {"<zandor><date d=\"1\"></date  a></zandor>", false},
-        {"<zandor><date d=\"1\"></ date></zandor>", false},
-        {"<zandor><date d=\"1\"></date></ zandor>", false},
-        {"<zandor><date d=\"1\"></date></zandorx>", false},
-        {"<zandor><date d=\"1\"></date></zando>", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.xml);
-        EXPECT_EQ(expectWholeAgrees(c.xml), c.whole);
-        EXPECT_EQ(treeBuilderTakes(c.xml), c.whole);
-    }
-}
-
-// A file read from the disk loads as the same bytes handed over in memory do,
-// whichever pass judges them and whatever their encoding.
-TEST(XmlDocument, WhatTheQuickPassLeavesOrMissesIsJudgedInFull) {
-    QByteArray wide("\xFF\xFE", 2);
-    for (char c : QByteArray("<r>x</r>"))
-        wide.append(c).append('\0');
-    struct Case {
-        QByteArray xml;
-        bool loads;
-    } const cases[] = {
-        {"<a><!-- c --><b/></a>", true},
-        {"<a><![CDATA[<x>]]></a>", true},
-        {"<a><?pi x?></a>", true},
-        {"<!DOCTYPE a><a/>", true},
-        {"<a x=\"1\" y=\"2\"/>", true},
-        {"<a x=\"1\" x=\"2\"/>", false},
-        {"<\xC3\xA9/>", true},
-        {"<a\xC2\xA0/>", false},
-        {"<a></b>", false},
-        {"<a><b></c></a>", false},
-        {"<a x=\"<\"/>", false},
-        {"<a>]]></a>", false},
-        {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>\xE9</a>", true},
-        {"<a>\x80 undeclared</a>", true},
-        {"\xEF\xBB\xBF<a>marked</a>", true},
-        {wide, true},
-        {"\xEF\xBB\xBF<a>\xE9</a>", false},
-    };
-    for (const Case& c : cases) {
-        XmlDocument fromText;
-        EXPECT_EQ(fromText.loadXml(c.xml), c.loads) << c.xml.constData();
-        EXPECT_EQ(fromText.lastError().isEmpty(), c.loads) << c.xml.constData();
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("data.xml"));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(c.xml);
-        f.close();
-        XmlDocument fromFile;
-        quint64 digest = 0;
-        EXPECT_EQ(fromFile.load(path, &digest), c.loads) << c.xml.constData();
-        EXPECT_EQ(fromFile.lastError(), fromText.lastError()) << c.xml.constData();
-        // The digest is of the bytes on disk, whichever way they were judged.
-        if (c.loads) {
-            EXPECT_EQ(fromFile.xml(), fromText.xml()) << c.xml.constData();
-            EXPECT_EQ(digest, platform::ContentDigest::of(c.xml)) << c.xml.constData();
-        }
-    }
+    EXPECT_GT(taken, 3000);
 }
