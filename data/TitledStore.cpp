@@ -11,7 +11,7 @@ namespace TitledStore {
 
 namespace {
 
-XmlNode containerOrDie(XmlDocument& doc, const Kind& kind) {
+XmlNode containerOrDie(const XmlDocument& doc, const Kind& kind) {
     XmlNode container = doc.selectSingleNode(kind.containerPath);
     if (!container)
         DataFile::Fatal();
@@ -24,12 +24,12 @@ bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsN
           const std::array<bool, 4>& rewrite) {
     if (!DataFile::CheckStorable(title, {values[0], values[1], values[2], values[3]}))
         return false;
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     XmlNode container = containerOrDie(*doc, kind);
     if (IsNew) {
         XmlNode record = mTasks::AppendRecord(*doc, container, kind.element, title, kind.fieldNames);
         for (size_t i = 0; i < values.size(); ++i)
-            record.child(static_cast<int>(i)).setText(values[i]);
+            doc->setText(record.child(static_cast<int>(i)), values[i]);
     } else {
         XmlNode record = mTasks::FindByTitle(container, OldTitle);
         // A damaged record without all four fields would take the edit only in
@@ -39,16 +39,16 @@ bool Save(const Kind& kind, const QString& title, const Fields& values, bool IsN
                              platform::MsgStyle::Information, QStringLiteral("Edit Note process failed!"));
             return false;
         }
-        record.setAttribute(record.attributeName(0), title);
+        doc->setAttribute(record, record.attributeName(0), title);
         for (size_t i = 0; i < values.size(); ++i)
             if (rewrite[i])
-                record.child(static_cast<int>(i)).setText(values[i]);
+                doc->setText(record.child(static_cast<int>(i)), values[i]);
     }
-    return DataFile::Save(doc);
+    return DataFile::Save(std::move(doc));
 }
 
 bool Get(const Kind& kind, const QString& title, QString& storedTitle, Fields& values) {
-    const DataFile::Document doc = DataFile::TryRead();
+    const DataFile::ReadDocument doc = DataFile::TryRead();
     if (!doc)
         return false;
     XmlNode record = mTasks::FindByTitle(containerOrDie(*doc, kind), title);
@@ -64,15 +64,15 @@ bool Get(const Kind& kind, const QString& title, QString& storedTitle, Fields& v
 }
 
 DeleteResult Delete(const Kind& kind, const QString& title) {
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     XmlNode container = containerOrDie(*doc, kind);
     if (!container.hasChildNodes())
         return DeleteResult::Empty;
     XmlNode record = mTasks::FindByTitle(container, title);
     const bool found = !record.isNull();
     if (found)
-        container.removeChild(record);
-    if (!DataFile::Save(doc))
+        doc->removeChild(container, record);
+    if (!DataFile::Save(std::move(doc)))
         return DeleteResult::SaveFailed;
     return found ? DeleteResult::Removed : DeleteResult::NotFound;
 }

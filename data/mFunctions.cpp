@@ -8,7 +8,7 @@
 
 namespace mFunctions {
 
-bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QString& sNodeName,
+bool NodeExistsIn(const platform::XmlDocument& doc, const QString& sPath, const QString& sNodeName,
                   const QString& sAttrValue) {
     platform::XmlNode container = doc.selectSingleNode(sPath);
     if (!container)
@@ -23,17 +23,17 @@ bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QStrin
 }
 
 bool NodeExists(const QString& sPath, const QString& sNodeName, const QString& sAttrValue) {
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     return NodeExistsIn(*doc, sPath, sNodeName, sAttrValue);
 }
 
-int RemoveEmptyDateNodesIn(platform::XmlNode root) {
+int RemoveEmptyDateNodesIn(platform::XmlDocument& doc, platform::XmlNode root) {
     int removed = 0;
     for (platform::XmlNode c = root.firstChild(); c;) {
         platform::XmlNode next = c.nextSibling();
         // A day without one of its two containers holds no records there either.
         if (c.nodeName() == QLatin1String("date") && !c.child(0).hasChildNodes() && !c.child(1).hasChildNodes()) {
-            root.removeChild(c);
+            doc.removeChild(root, c);
             ++removed;
         }
         c = next;
@@ -42,7 +42,7 @@ int RemoveEmptyDateNodesIn(platform::XmlNode root) {
 }
 
 void RemoveEmptyDateNodes() {
-    const DataFile::Document doc = DataFile::TryEdit();
+    DataFile::EditDocument doc = DataFile::TryEdit();
     if (!doc)
         return;
     platform::XmlNode root = doc->selectSingleNode(QStringLiteral(".//zandor"));
@@ -50,8 +50,8 @@ void RemoveEmptyDateNodes() {
         return;
     // One durable save after every empty day is gone, not one per day: the
     // same final content for one flushed write instead of many.
-    if (RemoveEmptyDateNodesIn(root) > 0)
-        DataFile::Save(doc);
+    if (RemoveEmptyDateNodesIn(*doc, root) > 0)
+        DataFile::Save(std::move(doc));
 }
 
 QString GetPriorityText(int16_t code) {

@@ -29,9 +29,9 @@ bool IsTimeAfter(const QString& sStart, const QString& sEnd);
 
 // The same operations on a document an operation has already loaded, so one
 // operation loads and saves the file once.
-bool NodeExistsIn(platform::XmlDocument& doc, const QString& sPath, const QString& sNodeName,
+bool NodeExistsIn(const platform::XmlDocument& doc, const QString& sPath, const QString& sNodeName,
                   const QString& sAttrValue);
-// Removes the empty days under the root and returns how many went.
-int RemoveEmptyDateNodesIn(platform::XmlNode root);
+// Removes the empty days under the document's root and returns how many went.
+int RemoveEmptyDateNodesIn(platform::XmlDocument& doc, platform::XmlNode root);
 
 } // namespace mFunctions

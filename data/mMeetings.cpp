@@ -31,23 +31,23 @@ int16_t codeFromText(const QString& text) {
     return static_cast<int16_t>(value);
 }
 
-void writeFields(XmlNode meeting, const MeetingRecord& rec) {
-    meeting.child(0).setText(QString::number(rec.Priority));
-    meeting.child(1).setText(QString::number(rec.MeetFor));
-    meeting.child(2).setText(systemTimeText(rec.StartTime));
-    meeting.child(3).setText(systemTimeText(rec.EndTime));
-    meeting.child(4).setText(rec.Desc);
+void writeFields(XmlDocument& doc, XmlNode meeting, const MeetingRecord& rec) {
+    doc.setText(meeting.child(0), QString::number(rec.Priority));
+    doc.setText(meeting.child(1), QString::number(rec.MeetFor));
+    doc.setText(meeting.child(2), systemTimeText(rec.StartTime));
+    doc.setText(meeting.child(3), systemTimeText(rec.EndTime));
+    doc.setText(meeting.child(4), rec.Desc);
 }
 
 // The day's meeting of that title, or a null node.
-XmlNode findMeeting(XmlDocument& doc, const QString& sDate, const QString& sTitle) {
+XmlNode findMeeting(const XmlDocument& doc, const QString& sDate, const QString& sTitle) {
     return mTasks::FindDayRecord(doc, sDate, mTasks::KindMeetings, sTitle);
 }
 
 } // namespace
 
 bool MeetingTitleExists(const QString& sDate, const QString& sTitle) {
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     return !findMeeting(*doc, sDate, sTitle).isNull();
 }
 
@@ -55,16 +55,17 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
     if (!DataFile::CheckStorable(rec.Title,
                                  {rec.Date, systemTimeText(rec.StartTime), systemTimeText(rec.EndTime), rec.Desc}))
         return false;
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     if (IsNew) {
         XmlNode meetings = mTasks::DayContainerForAdd(*doc, rec.Date, mTasks::KindMeetings);
         if (!meetings)
             return false;
-        writeFields(mTasks::AppendRecord(*doc, meetings, QStringLiteral("meeting"), rec.Title,
+        writeFields(*doc,
+                    mTasks::AppendRecord(*doc, meetings, QStringLiteral("meeting"), rec.Title,
                                          {QStringLiteral("priority"), QStringLiteral("m_for"), QStringLiteral("s_time"),
                                           QStringLiteral("e_time"), QStringLiteral("desc")}),
                     rec);
-        return DataFile::Save(doc);
+        return DataFile::Save(std::move(doc));
     }
 
     XmlNode meeting = findMeeting(*doc, rec.Date, OldTitle);
@@ -74,13 +75,13 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
         mTasks::ShowMeetingAccessError();
         return false;
     }
-    meeting.setAttribute(meeting.attributeName(0), rec.Title);
-    writeFields(meeting, rec);
-    return DataFile::Save(doc);
+    doc->setAttribute(meeting, meeting.attributeName(0), rec.Title);
+    writeFields(*doc, meeting, rec);
+    return DataFile::Save(std::move(doc));
 }
 
 MeetingRecord GetMeetingDetails(const QString& sDate, const QString& sTitle) {
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     XmlNode meeting = findMeeting(*doc, sDate, sTitle);
     if (!meeting) {
         mTasks::ShowMeetingAccessError();
@@ -98,7 +99,7 @@ MeetingRecord GetMeetingDetails(const QString& sDate, const QString& sTitle) {
 }
 
 bool DeleteMeeting(const QString& sDate, const QString& sTitle) {
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     bool removed = false;
     if (mFunctions::NodeExistsIn(*doc, QStringLiteral(".//zandor"), QStringLiteral("date"), sDate)) {
         XmlNode meeting = findMeeting(*doc, sDate, sTitle);
@@ -106,10 +107,10 @@ bool DeleteMeeting(const QString& sDate, const QString& sTitle) {
             mTasks::ShowMeetingAccessError();
             return false;
         }
-        meeting.parentNode().removeChild(meeting);
+        doc->removeChild(meeting.parentNode(), meeting);
         // The emptied days go in the same save, as after a task delete.
-        mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(*doc));
-        if (!DataFile::Save(doc))
+        mFunctions::RemoveEmptyDateNodesIn(*doc, DataFile::RootOrDie(*doc));
+        if (!DataFile::Save(std::move(doc)))
             return false;
         removed = true;
         mNotification::ForgetAlerted(sDate, sTitle);

@@ -31,27 +31,25 @@ bool CreateDateNodeIn(XmlDocument& doc, const QString& sDate) {
     if (!root)
         return false;
     XmlNode day = doc.createElement(QStringLiteral("date"));
-    day.setAttribute(QStringLiteral("d"), sDate);
-    day.appendChild(doc.createElement(QStringLiteral("tasks")));
-    day.appendChild(doc.createElement(QStringLiteral("meetings")));
-    root.appendChild(day);
+    doc.setAttribute(day, QStringLiteral("d"), sDate);
+    doc.appendChild(day, doc.createElement(QStringLiteral("tasks")));
+    doc.appendChild(day, doc.createElement(QStringLiteral("meetings")));
+    doc.appendChild(root, day);
     return true;
 }
 
 bool CreateDateNode(const QString& sDate) {
     if (!DataFile::CheckStorable(sDate, {}))
         return false;
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     if (!CreateDateNodeIn(*doc, sDate))
         return false;
-    return DataFile::Save(doc);
+    return DataFile::Save(std::move(doc));
 }
 
-XmlNode FindDay(XmlDocument& doc, const QString& sDate) {
+XmlNode FindDay(const XmlDocument& doc, const QString& sDate) {
     XmlNode root = DataFile::RootOrDie(doc);
     const QByteArray wanted = sDate.toUtf8();
-    if (const DataFile::DayIndex* days = DataFile::KeptDays(doc))
-        return days->value(wanted);
     for (XmlNode c = root.firstChild(); c; c = c.nextSibling())
         // The key is compared in place first; only the one match's name is read.
         if (c.firstAttributeEquals(wanted) && c.nodeName() == QLatin1String("date"))
@@ -61,24 +59,12 @@ XmlNode FindDay(XmlDocument& doc, const QString& sDate) {
 
 DayToRead ReadDay(const QString& sDate) {
     DayToRead day;
-    QByteArray element;
-    if (DataFile::KeptDayBytes(sDate.toUtf8(), &element)) {
-        if (element.isEmpty())
-            return day;
-        auto doc = std::make_shared<XmlDocument>();
-        if (doc->loadXml("<zandor>" + element + "</zandor>")) {
-            day.node = doc->documentElement().firstChild();
-            day.doc = std::move(doc);
-            return day;
-        }
-    }
-    const DataFile::Document doc = DataFile::Read();
-    day.node = FindDay(*doc, sDate);
-    day.doc = doc;
+    day.doc = DataFile::Read();
+    day.node = FindDay(*day.doc, sDate);
     return day;
 }
 
-XmlNode FindDateContainer(XmlDocument& doc, const QString& sDate, int16_t nKind) {
+XmlNode FindDateContainer(const XmlDocument& doc, const QString& sDate, int16_t nKind) {
     return FindDay(doc, sDate).child(nKind);
 }
 
@@ -97,22 +83,22 @@ XmlNode FindByTitle(XmlNode container, const QString& title) {
     return XmlNode();
 }
 
-XmlNode FindDayRecord(XmlDocument& doc, const QString& sDate, int16_t nKind, const QString& title) {
+XmlNode FindDayRecord(const XmlDocument& doc, const QString& sDate, int16_t nKind, const QString& title) {
     XmlNode container = FindDateContainer(doc, sDate, nKind);
     return container.hasChildNodes() ? FindByTitle(container, title) : XmlNode();
 }
 
 XmlNode AppendRecord(XmlDocument& doc, XmlNode container, const QString& element, const QString& title,
                      const QStringList& fieldNames) {
-    XmlNode record = container.appendChild(doc.createElement(element));
-    record.setAttribute(QStringLiteral("title"), title);
+    XmlNode record = doc.appendChild(container, doc.createElement(element));
+    doc.setAttribute(record, QStringLiteral("title"), title);
     for (const QString& name : fieldNames)
-        record.appendChild(doc.createElement(name));
+        doc.appendChild(record, doc.createElement(name));
     return record;
 }
 
 bool TaskTitleExists(const QString& sDate, const QString& sTitle) {
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     return !FindDayRecord(*doc, sDate, KindTasks, sTitle).isNull();
 }
 
@@ -135,11 +121,11 @@ void accessError(int16_t nKind) {
         ShowTaskAccessError();
 }
 
-void writeFields(XmlNode task, const TaskRecord& rec) {
-    task.child(0).setText(rec.Priority);
-    task.child(1).setText(rec.Status);
-    task.child(2).setText(rec.Desc);
-    task.child(3).setText(rec.Remarks);
+void writeFields(XmlDocument& doc, XmlNode task, const TaskRecord& rec) {
+    doc.setText(task.child(0), rec.Priority);
+    doc.setText(task.child(1), rec.Status);
+    doc.setText(task.child(2), rec.Desc);
+    doc.setText(task.child(3), rec.Remarks);
 }
 
 } // namespace
@@ -159,15 +145,15 @@ bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField
                      int16_t nKind) {
     if (!DataFile::CheckStorable(QString(), {sValue}))
         return false;
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     XmlNode record = FindDayRecord(*doc, sDate, nKind, sTitle);
     XmlNode field = record.child(nField);
     if (!field) {
         accessError(nKind);
         return false;
     }
-    field.setText(sValue);
-    if (!DataFile::Save(doc))
+    doc->setText(field, sValue);
+    if (!DataFile::Save(std::move(doc)))
         return false;
     reloadAfterChange(nKind);
     return true;
@@ -176,16 +162,17 @@ bool UpdateItemField(const QString& sDate, const QString& sTitle, int16_t nField
 bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
     if (!DataFile::CheckStorable(rec.Title, {rec.Date, rec.Priority, rec.Status, rec.Desc, rec.Remarks}))
         return false;
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     if (IsNew) {
         XmlNode tasks = DayContainerForAdd(*doc, rec.Date, KindTasks);
         if (!tasks)
             return false;
-        writeFields(AppendRecord(*doc, tasks, QStringLiteral("task"), rec.Title,
+        writeFields(*doc,
+                    AppendRecord(*doc, tasks, QStringLiteral("task"), rec.Title,
                                  {QStringLiteral("priority"), QStringLiteral("status"), QStringLiteral("desc"),
                                   QStringLiteral("remarks")}),
                     rec);
-        return DataFile::Save(doc);
+        return DataFile::Save(std::move(doc));
     }
 
     XmlNode task = FindDayRecord(*doc, rec.Date, KindTasks, OldTitle);
@@ -195,13 +182,13 @@ bool SaveTask(const TaskRecord& rec, bool IsNew, const QString& OldTitle) {
         ShowTaskAccessError();
         return false;
     }
-    task.setAttribute(task.attributeName(0), rec.Title);
-    writeFields(task, rec);
-    return DataFile::Save(doc);
+    doc->setAttribute(task, task.attributeName(0), rec.Title);
+    writeFields(*doc, task, rec);
+    return DataFile::Save(std::move(doc));
 }
 
 TaskRecord GetTask(const QString& sDate, const QString& sTitle) {
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     XmlNode task = FindDayRecord(*doc, sDate, KindTasks, sTitle);
     if (!task) {
         ShowTaskAccessError();
@@ -218,17 +205,17 @@ TaskRecord GetTask(const QString& sDate, const QString& sTitle) {
 }
 
 bool DeleteTask(const QString& sDate, const QString& sTitle) {
-    const DataFile::Document doc = DataFile::Edit();
+    DataFile::EditDocument doc = DataFile::Edit();
     XmlNode task = FindDayRecord(*doc, sDate, KindTasks, sTitle);
     if (!task) {
         ShowTaskAccessError();
         return false;
     }
-    task.parentNode().removeChild(task);
+    doc->removeChild(task.parentNode(), task);
     // The emptied days go in the same save: the file ends as the delete and the
     // clean-up together leave it.
-    mFunctions::RemoveEmptyDateNodesIn(DataFile::RootOrDie(*doc));
-    if (!DataFile::Save(doc))
+    mFunctions::RemoveEmptyDateNodesIn(*doc, DataFile::RootOrDie(*doc));
+    if (!DataFile::Save(std::move(doc)))
         return false;
     ReloadAfterDelete(KindTasks, sDate);
     return true;

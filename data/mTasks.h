@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <memory>
 
 // One task as the editor and the store hand it over; Desc and Remarks stay
 // enciphered (or blank as typed).
@@ -26,14 +25,13 @@ struct TaskRecord {
 // A day's tasks or meetings container, inside the document that was loaded to
 // find it; the caller changes and saves that same document.
 struct DateContainer {
-    DataFile::Document doc;
+    DataFile::EditDocument doc;
     platform::XmlNode node; // null when the day is not in the file
 };
 
-// A day to read from only: its document may hold nothing but that day, so it
-// can not be handed to a save.
+// A day to read from, with the document that holds it.
 struct DayToRead {
-    std::shared_ptr<const platform::XmlDocument> doc;
+    DataFile::ReadDocument doc;
     platform::XmlNode node; // null when the day is not in the file
 };
 
@@ -64,18 +62,18 @@ void ShowMeetingAccessError();
 // The same steps on a document the operation has already loaded.
 bool CreateDateNodeIn(platform::XmlDocument& doc, const QString& sDate);
 // The first day element with this date.
-platform::XmlNode FindDay(platform::XmlDocument& doc, const QString& sDate);
+platform::XmlNode FindDay(const platform::XmlDocument& doc, const QString& sDate);
 // The first day element with this date in data.xml as it is on disk now, to
-// read from, never to change: a view that shows one day asks for it so, and at
-// start only that day is parsed.
+// read from.
 DayToRead ReadDay(const QString& sDate);
 // That day's tasks (nKind 0) or meetings (1).
-platform::XmlNode FindDateContainer(platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
+platform::XmlNode FindDateContainer(const platform::XmlDocument& doc, const QString& sDate, int16_t nKind);
 // The first child of a container whose first attribute is the title.
 platform::XmlNode FindByTitle(platform::XmlNode container, const QString& title);
 // The record of a day's tasks (nKind 0) or meetings (1) with this title, or a
 // null node when the day, its container or the record is missing.
-platform::XmlNode FindDayRecord(platform::XmlDocument& doc, const QString& sDate, int16_t nKind, const QString& title);
+platform::XmlNode FindDayRecord(const platform::XmlDocument& doc, const QString& sDate, int16_t nKind,
+                                const QString& title);
 // The day's container of a kind for a record being added, the day added first
 // when the file has none; a null node, after the kind's access message, when
 // there is nowhere to put the record.

@@ -69,7 +69,7 @@ QByteArrayView fieldBytes(const XmlNode& field, QByteArray& joined) {
 QString codeText(QByteArrayView stored, QString (*text)(int16_t)) {
     if (stored.size() == 1 && stored[0] >= '0' && stored[0] <= '9')
         return text(static_cast<int16_t>(stored[0] - '0'));
-    return codeText(QString::fromUtf8(stored), text);
+    return codeText(platform::FromUtf8Exactly(stored), text);
 }
 
 // Blank as IsBlank has it: nothing but spaces.
@@ -79,11 +79,12 @@ bool isBlank(QByteArrayView stored) {
 
 // Texts a list makes only for the rows it shows.
 QString plainText(QByteArrayView utf8) {
-    return utf8.isNull() ? QString() : QString::fromUtf8(utf8);
+    return utf8.isNull() ? QString() : platform::FromUtf8Exactly(utf8);
 }
 
 QString descriptionText(QByteArrayView stored) {
-    return isBlank(stored) ? QString::fromUtf8(stored) : ShortenText(DecipherFieldStart(stored, kShortenedLength + 1));
+    return isBlank(stored) ? platform::FromUtf8Exactly(stored)
+                           : ShortenText(DecipherFieldStart(stored, kShortenedLength + 1));
 }
 
 // A long enciphered text as a list shows it: only as much is deciphered as
@@ -114,7 +115,7 @@ template <class AddRow> void fillToday(ListView* list, const XmlNode& container,
 
 // The data file's container at a path, or the two messages that end the
 // program when the file has none.
-XmlNode containerOrEnd(XmlDocument& doc, const QString& path, const QString& text, const QString& title,
+XmlNode containerOrEnd(const XmlDocument& doc, const QString& path, const QString& text, const QString& title,
                        const QString& closingText) {
     XmlNode node = doc.selectSingleNode(path);
     if (node)
@@ -125,7 +126,7 @@ XmlNode containerOrEnd(XmlDocument& doc, const QString& path, const QString& tex
     platform::EndProcess(0);
 }
 
-XmlNode notesOrPasswordsOrEnd(XmlDocument& doc, const QString& path) {
+XmlNode notesOrPasswordsOrEnd(const XmlDocument& doc, const QString& path) {
     return containerOrEnd(doc, path,
                           QStringLiteral("Error while accessing Notes in Information Data File. Either Data file is "
                                          "invalid or currupt. Please try restoring it from Backup or reinstalling "
@@ -181,7 +182,7 @@ void LoadTodaySchedule(const QString& sDate) {
 
 void LoadScheduleList(int32_t nKind, const QString& sDate) {
     ListView* list = recordList();
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     XmlNode root = containerOrEnd(
         *doc, QStringLiteral(".//zandor"),
         QStringLiteral("Error in accessing Schedule Information. Either the Information data file is missing or "
@@ -235,7 +236,7 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
 
 void LoadNotesList(const QString& sDate) {
     ListView* list = recordList();
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     XmlNode notes = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/notes"));
     list->ListItems().Clear();
     // Notes keep their creation day as "dd/mm/yyyy"; the day asked for is a
@@ -259,7 +260,7 @@ void LoadNotesList(const QString& sDate) {
 
 void LoadPasswordsList() {
     ListView* list = recordList();
-    const DataFile::Document doc = DataFile::Read();
+    const DataFile::ReadDocument doc = DataFile::Read();
     XmlNode passwords = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/passwords"));
     list->ListItems().Clear();
     frmMain* main = platform::Forms::IfLoaded<frmMain>();

@@ -1,5 +1,4 @@
 // The organiser: a widget application started by mMain.Main.
-#include "data/DataFile.h"
 #include "platform/Forms.h"
 #include "platform/ui/ExitWhenShown.h"
 #include "platform/ui/QtUi.h"
@@ -8,9 +7,6 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    // The data file is parsed while the application and its windows are
-    // built; the Today view's first load waits for it.
-    DataFile::ReadAhead();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Veltrane"));
     // The program ends when its last window is unloaded, not when the last

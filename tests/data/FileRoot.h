@@ -7,6 +7,6 @@
 
 // The data file's root as it stands now, loaded into doc.
 inline platform::XmlNode fileRoot(platform::XmlDocument& doc, const testsupport::TempProgramFolder& folder) {
-    EXPECT_TRUE(doc.load(folder.dataFile()));
+    EXPECT_TRUE(doc.loadXml(folder.readData()));
     return doc.selectSingleNode(QStringLiteral(".//zandor"));
 }

@@ -78,16 +78,37 @@ TEST_F(StorableText, LineBreaksInTitlesAndClearTextReadBackExactly) {
         SCOPED_TRACE(text.toStdString());
         // Each read-back reads the file, not the document kept from the save.
         ASSERT_TRUE(mPasswords::SavePassword({text, "", "A1", text, ""}, true, QString()));
-        DataFile::ForgetKeptDocument();
+        folder.rewriteData();
         EXPECT_EQ(mPasswords::GetPassword(text).URL, text);
         ASSERT_TRUE(mMeetings::SaveMeeting(meetingAt(text, "later" + text), true, QString()));
-        DataFile::ForgetKeptDocument();
+        folder.rewriteData();
         EXPECT_EQ(mMeetings::GetMeetingDetails(kDay, text).StartTime, "later" + text);
         // A save that changes something else keeps them too.
         ASSERT_TRUE(mPasswords::SavePassword({text, "", "B2", text, ""}, false, text));
-        DataFile::ForgetKeptDocument();
+        folder.rewriteData();
         EXPECT_EQ(mPasswords::GetPassword(text).URL, text);
         EXPECT_EQ(mMeetings::GetMeetingDetails(kDay, text).StartTime, "later" + text);
+    }
+    EXPECT_TRUE(boxes->boxes.empty());
+}
+
+TEST_F(StorableText, ATitleBeginningWithAByteOrderMarkIsFoundEditedAndDeleted) {
+    const QChar mark(0xFEFF);
+    const QString titles[] = {mark + QStringLiteral("Call"), QStringLiteral("Ca") + mark + QStringLiteral("ll"),
+                              QString(mark) + mark};
+    for (const QString& title : titles) {
+        SCOPED_TRACE(title.toStdString());
+        const TaskRecord task{kDay, title, QString(), "0", "2", QString()};
+        ASSERT_TRUE(mTasks::SaveTask(task, true, QString()));
+        ASSERT_TRUE(mNotes::SaveNote({title, "A1", "01/02/2030", "10:00:00 AM", ""}, true, QString()));
+        folder.rewriteData();
+        EXPECT_EQ(mTasks::GetTask(kDay, title), task);
+        EXPECT_EQ(mNotes::GetNote(title).Title, title);
+        ASSERT_TRUE(mTasks::SaveTask({kDay, title, QString(), "4", "2", QString()}, false, title));
+        EXPECT_EQ(mTasks::GetTask(kDay, title).Status, QStringLiteral("4"));
+        EXPECT_TRUE(mTasks::DeleteTask(kDay, title));
+        EXPECT_TRUE(mNotes::DeleteNote(title));
+        EXPECT_FALSE(mTasks::TaskTitleExists(kDay, title));
     }
     EXPECT_TRUE(boxes->boxes.empty());
 }

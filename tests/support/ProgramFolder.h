@@ -21,6 +21,10 @@ public:
     QByteArray read(const QString& name) const;
     void writeData(const QByteArray& xml) const { write(QStringLiteral("data.xml"), xml); }
     QByteArray readData() const { return read(QStringLiteral("data.xml")); }
+    // Writes data.xml again as another program would, changed only in its
+    // layout, so the next operation reads the file rather than reusing what
+    // it read or wrote last.
+    void rewriteData() const { writeData(readData() + '\n'); }
 
 private:
     QTemporaryDir m_dir;
