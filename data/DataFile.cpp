@@ -94,7 +94,10 @@ ReadDocument Read() {
 }
 
 EditDocument TryEdit() {
-    // Always a tree of its own: the kept one may be in a reader's hands.
+    // Always a tree of its own: the kept one may be in a reader's hands. It
+    // goes now, not at the save, so two trees of a large file are not held at
+    // once; the save keeps the changed one.
+    kept() = Kept();
     QByteArray bytes;
     quint64 digest = 0;
     return readFile(Path(), bytes, digest, nullptr) ? parse(std::move(bytes), nullptr) : nullptr;
