@@ -1,4 +1,4 @@
-// Loaded by platform::PlaySoundAsync on the first sound (platform/Sound.cpp).
+// Loaded by the program's own sound player on the first sound (platform/Sound.cpp).
 #include <QCoreApplication>
 #include <QSoundEffect>
 #include <QString>

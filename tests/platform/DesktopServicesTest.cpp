@@ -69,6 +69,6 @@ TEST(Sound, PlayerModuleLoadedByTheFirstSound) {
     };
     ASSERT_TRUE(QFile::exists(QString::fromLocal8Bit(module)));
     EXPECT_FALSE(loaded());
-    platform::PlaySoundAsync(QCoreApplication::applicationDirPath() + "/no such sound.wav");
+    platform::SoundPlayer::current().play(QCoreApplication::applicationDirPath() + "/no such sound.wav");
     EXPECT_TRUE(loaded());
 }

@@ -1,11 +1,11 @@
 #include "WindowsFixture.h"
 
 #include "EventLoop.h"
+#include "RecordingSoundPlayer.h"
 #include "controls/XPButton.h"
 #include "data/clsTimer.h"
 #include "data/mMeetings.h"
 #include "data/mNotification.h"
-#include "platform/Sound.h"
 #include "platform/Twips.h"
 #include "platform/ui/DateTimePickers.h"
 #include "platform/ui/MonthView.h"
@@ -58,7 +58,6 @@ class MeetingTest : public WindowsTest {
 protected:
     void SetUp() override {
         WindowsTest::SetUp();
-        platform::SetSoundOverride([this](const QString& path) { played << path; });
         folder.writeData(data(
             day(kToday, QString(),
                 meeting(QStringLiteral("Standup"), "2", "0", QStringLiteral("02:10:00 PM"),
@@ -67,10 +66,6 @@ protected:
                             QStringLiteral("05:00:00 PM"))) +
             day(QStringLiteral("10-03-2025"), QString(),
                 meeting(QStringLiteral("Taken"), "2", "1", QStringLiteral("9:00:00 AM"), QStringLiteral("14:30")))));
-    }
-    void TearDown() override {
-        platform::SetSoundOverride({});
-        WindowsTest::TearDown();
     }
 
     // Opens the editor through a dispatcher command and acts on it.
@@ -94,7 +89,8 @@ protected:
             e->close();
     }
 
-    QStringList played;
+    testsupport::RecordingSoundPlayer sound;
+    QStringList& played = sound.played;
 };
 
 TEST_F(MeetingTest, EditorChecksRunInOrderAndStopAtTheFirst) {
