@@ -199,6 +199,7 @@ frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
     oTimer->Timer = [this]() { oTimer_Timer(); };
     mNotification::SetAlertTimer(oTimer.get());
     mNotification::SetAlertWindow([](const mNotification::AlertFields& alert) { frmNotification::ShowAlert(alert); });
+    SetDialogOwner(this);
 }
 
 frmMain::~frmMain() {
