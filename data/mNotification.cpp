@@ -178,7 +178,7 @@ void NotifyWindowPosition(const WorkArea& area, double widthTwips, double height
 
 void PlaySoundFile(const QString& path) {
     if (mGeneralFunctions::FileExists(path))
-        platform::PlaySoundAsync(path);
+        platform::SoundPlayer::current().play(path);
 }
 
 void SetAlertTimer(clsTimer* timer) {

@@ -6,34 +6,35 @@ namespace platform {
 
 namespace {
 
-std::function<void(const QString&)>& soundOverride() {
-    static std::function<void(const QString&)> player;
-    return player;
-}
-
-using Player = void (*)(const QString&);
-
 // The player module beside the program, loaded once, on the first sound;
 // without it every sound stays silent.
-Player player() {
-    static const Player loaded =
-        reinterpret_cast<Player>(ModuleFunction(QStringLiteral("veltrane_sound"), "veltrane_play_sound"));
-    return loaded;
+class ModulePlayer : public SoundPlayer {
+public:
+    void play(const QString& path) override {
+        using Play = void (*)(const QString&);
+        static const Play module =
+            reinterpret_cast<Play>(ModuleFunction(QStringLiteral("veltrane_sound"), "veltrane_play_sound"));
+        if (module)
+            module(path);
+    }
+};
+
+SoundPlayer*& inUse() {
+    static SoundPlayer* player = nullptr;
+    return player;
 }
 
 } // namespace
 
-void PlaySoundAsync(const QString& path) {
-    if (soundOverride()) {
-        soundOverride()(path);
-        return;
-    }
-    if (Player play = player())
-        play(path);
+SoundPlayer::~SoundPlayer() = default;
+
+SoundPlayer& SoundPlayer::current() {
+    static ModulePlayer own;
+    return inUse() ? *inUse() : own;
 }
 
-void SetSoundOverride(std::function<void(const QString& path)> player) {
-    soundOverride() = std::move(player);
+void SoundPlayer::use(SoundPlayer* player) {
+    inUse() = player;
 }
 
 } // namespace platform

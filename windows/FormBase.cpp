@@ -2,7 +2,6 @@
 
 #include "platform/Ui.h"
 #include "windows/Pictures.h"
-#include "windows/frmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,10 +13,20 @@
 namespace {
 
 int g_modalRuns = 0;
+QWidget* g_dialogOwner = nullptr;
 
 } // namespace
 
 FormCore::FormCore(QWidget* self, const QString& name) : m_self(self), m_name(name) {}
+
+FormCore::~FormCore() {
+    if (g_dialogOwner == m_self)
+        g_dialogOwner = nullptr;
+}
+
+void FormCore::SetDialogOwner(QWidget* owner) {
+    g_dialogOwner = owner;
+}
 
 bool FormCore::ModalOpen() {
     return g_modalRuns > 0 || QApplication::activeModalWidget();
@@ -53,12 +62,10 @@ void FormCore::ShowModal() {
     Load();
     if (m_unloading)
         return;
-    // A dialog stands over the main window when there is one, also when the
-    // main window is hidden in the notification area.
-    if (!m_self->parentWidget()) {
-        if (auto* main = platform::Forms::IfLoaded<frmMain>(); main && main != m_self)
-            m_self->setParent(main, m_self->windowFlags() | Qt::Dialog);
-    }
+    // A dialog stands over the owner handed in, the main window, when there is
+    // one, also when that is hidden in the notification area.
+    if (!m_self->parentWidget() && g_dialogOwner && g_dialogOwner != m_self)
+        m_self->setParent(g_dialogOwner, m_self->windowFlags() | Qt::Dialog);
     // A dialog opens centred over the main window while that is on the
     // screen, else centred on the screen.
     if (!m_self->isVisible()) {
@@ -107,6 +114,8 @@ bool FormCore::unloadForm() {
     if (m_loadRun)
         Form_Unload();
     leaveRegistry();
+    if (g_dialogOwner == m_self)
+        g_dialogOwner = nullptr;
     dispose();
     // The program ends with its last window, as the run time's does.
     if (platform::Forms::Loaded().empty())
@@ -128,10 +137,11 @@ void FormWidget::makeFixedDialog() {
     setWindowIcon(ProgramIcon());
 }
 
-MdiChildForm::MdiChildForm(const QString& name) : FormWidget(name) {}
+MdiChildForm::MdiChildForm(const QString& name, std::function<ChildHost&()> host)
+    : FormWidget(name), m_host(std::move(host)) {}
 
 void MdiChildForm::present() {
-    UseForm<frmMain>().ShowChild(this);
+    m_host().ShowChild(this);
 }
 
 void MdiChildForm::dispose() {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 // What every window of the organiser shares with the run time's forms: a name,
 // a load handler that runs once, on the first use of the form's controls or
@@ -14,6 +15,7 @@
 class FormCore : public platform::Form {
 public:
     FormCore(QWidget* self, const QString& name);
+    ~FormCore() override;
 
     QString formName() const override { return m_name; }
     bool isFormVisible() const override;
@@ -35,6 +37,9 @@ public:
     void bringToFront();
     // Whether a form's modal run, or any other modal window, is open now.
     static bool ModalOpen();
+    // The window a dialog without a parent opens over: the main window hands
+    // itself in when it is made, and is out again once it unloads.
+    static void SetDialogOwner(QWidget* owner);
 
 protected:
     virtual void Form_Load() {}
@@ -70,17 +75,33 @@ protected:
     void makeFixedDialog();
 };
 
+// The window whose client area holds the child windows: the main window.
+class ChildHost {
+public:
+    // Shows a child window maximised in the client area, in front of the
+    // others.
+    virtual void ShowChild(QWidget* form) = 0;
+
+protected:
+    ~ChildHost() = default;
+};
+
 // A child window of the main window's client area: shown maximised there as
 // soon as it is loaded, in front of the children loaded before it.
 class MdiChildForm : public FormWidget {
     Q_OBJECT
 public:
-    explicit MdiChildForm(const QString& name);
+    // host gives the window the child shows in, loading it first if need be;
+    // it is asked each time the child is put on the screen.
+    MdiChildForm(const QString& name, std::function<ChildHost&()> host);
 
 protected:
     void present() override;
     void afterLoad() override { present(); }
     void dispose() override;
+
+private:
+    std::function<ChildHost&()> m_host;
 };
 
 // The default instance of a form, loaded: what a reference to one of its

@@ -33,7 +33,8 @@ struct Column {
 
 } // namespace
 
-frmDisplay::frmDisplay() : MdiChildForm(QStringLiteral("frmDisplay")) {
+frmDisplay::frmDisplay()
+    : MdiChildForm(QStringLiteral("frmDisplay"), []() -> ChildHost& { return UseForm<frmMain>(); }) {
     setWindowTitle(QStringLiteral("Records"));
     picHeader = new HeaderStrip(this);
     lblHeader = picHeader->label();

@@ -24,15 +24,13 @@ class StatusBar;
 // menus, the status bar, the docked side bar and the client area that holds
 // the Today view and the record list. Minimised, it goes to the notification
 // area, whose icon and menu bring it back.
-class frmMain : public QMainWindow, public FormCore {
+class frmMain : public QMainWindow, public FormCore, public ChildHost {
     Q_OBJECT
 public:
     frmMain();
     ~frmMain() override;
 
-    // Shows a child window maximised in the client area, in front of the
-    // others.
-    void ShowChild(QWidget* form);
+    void ShowChild(QWidget* form) override;
     // The child window in front, or null when the client area is empty.
     QWidget* FrontChild() const;
 

@@ -71,7 +71,7 @@ bool tickForSelectedRow(platform::ListView* list, const frmMain& main,
 
 } // namespace
 
-frmToday::frmToday() : MdiChildForm(QStringLiteral("frmToday")) {
+frmToday::frmToday() : MdiChildForm(QStringLiteral("frmToday"), []() -> ChildHost& { return UseForm<frmMain>(); }) {
     setWindowTitle(QStringLiteral("Today"));
     setAutoFillBackground(true);
     QPalette pal = palette();

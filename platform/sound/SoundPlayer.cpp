@@ -1,5 +1,6 @@
-// Loaded by platform::PlaySoundAsync on the first sound (platform/Sound.cpp).
+// Loaded by the program's own sound player on the first sound (platform/Sound.cpp).
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSoundEffect>
 #include <QString>
 #include <QUrl>
@@ -9,9 +10,14 @@ extern "C" Q_DECL_EXPORT void veltrane_play_sound(const QString& path) {
     // the system's own asynchronous sound call does. It lives as long as the
     // application, so a sound is never cut by its player going away.
     static QSoundEffect* effect = nullptr;
+    if (effect)
+        effect->stop();
+    // A file that is not there stays silent without opening the audio output
+    // for it.
+    if (!QFileInfo(path).isFile())
+        return;
     if (!effect)
         effect = new QSoundEffect(QCoreApplication::instance());
-    effect->stop();
     effect->setSource(QUrl::fromLocalFile(path));
     effect->play();
 }

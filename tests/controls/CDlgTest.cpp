@@ -154,11 +154,11 @@ TEST(CDlg, ActionOutsideItsRangeAndDesignModeWrites) {
     Host host;
     host.dlg->setCancelError(true);
     QWidget* opened = nullptr;
-    kit::OnNextModal<QWidget>([&](QWidget* w) { opened = w; }, 5);
+    const auto looked = kit::OnNextModal<QWidget>([&](QWidget* w) { opened = w; }, 5);
     Raised(380, [&] { host.dlg->setAction(7); });
     Raised(380, [&] { host.dlg->setAction(-1); });
     EXPECT_EQ(host.dlg->Action(), 0);
-    testsupport::RunEventsFor(20);
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return *looked; }));
     EXPECT_EQ(opened, nullptr) << "no dialog opened";
     host.dlg->setAction(0); // runs nothing
     host.dlg->setFileTitle(QStringLiteral("a.txt"));

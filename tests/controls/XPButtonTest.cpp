@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QStringList>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using kit::At;
@@ -441,14 +442,20 @@ TEST(XPButtonEvents, HoverEntersAndTheTimerSeesThePointerLeave) {
     b->Redraw(0);
     EXPECT_GT(CountColour(b->surface(), RGB(0, 150, 0)), 10);
 
-    // Still inside: the timer does nothing.
-    testsupport::RunEventsFor(30);
+    // Still inside: the timer ticks and does nothing.
+    auto* hoverTimer = b->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(hoverTimer, nullptr);
+    int ticks = 0;
+    QObject::connect(hoverTimer, &QTimer::timeout, [&ticks] { ++ticks; });
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return ticks >= 3; }));
     EXPECT_EQ(rec.take(), QString());
     cursor.moveTo(QPoint(-500, -500));
     EXPECT_TRUE(testsupport::RunEventsUntil([&] { return !rec.events.isEmpty(); }));
     EXPECT_EQ(rec.take(), QStringLiteral("MouseLeave"));
     EXPECT_EQ(At(b->surface(), 5, 1), RGB(255, 255, 255)) << "ring gone";
-    testsupport::RunEventsFor(30);
+    const int ticksAtLeave = ticks;
+    testsupport::RunEventsPastTimer(30);
+    EXPECT_EQ(ticks, ticksAtLeave) << "no tick once the pointer left";
     EXPECT_EQ(rec.take(), QString()) << "the timer stopped";
 
     // Back in: entered again.

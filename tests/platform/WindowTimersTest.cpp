@@ -1,8 +1,9 @@
-#include "EventLoop.h"
 #include "platform/WindowTimers.h"
+#include "EventLoop.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -28,9 +29,10 @@ TEST(WindowTimers, TicksComeFromTheEventLoopWithTheirOwnIds) {
 
     EXPECT_TRUE(platform::KillTimer(0, a));
     EXPECT_FALSE(platform::KillTimer(0, a)) << "already stopped";
-    testsupport::RunEventsFor(30);
     ticks.clear();
-    testsupport::RunEventsFor(100);
+    // Due as often as b, a would tick among b's next ticks.
+    ASSERT_TRUE(testsupport::RunEventsUntil(
+        [&] { return std::count_if(ticks.begin(), ticks.end(), [&](auto& t) { return t.first == b; }) >= 3; }));
     for (auto& t : ticks)
         EXPECT_EQ(t.first, b) << "a stopped timer never ticks again";
     EXPECT_TRUE(platform::KillTimer(0, b));
@@ -53,7 +55,9 @@ TEST(WindowTimers, ACallbackCanStopItsOwnTimerAndIdsAreNotReusedWhileRunning) {
         ++ticks;
         platform::KillTimer(0, id);
     });
-    testsupport::RunEventsFor(150);
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return ticks > 0; }));
+    // Still running, it would tick again long before a timer five times as long.
+    testsupport::RunEventsPastTimer(50);
     EXPECT_EQ(ticks, 1);
 
     // Setting a running timer's id again restarts it under the same id.

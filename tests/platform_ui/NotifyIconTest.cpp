@@ -131,7 +131,7 @@ TEST(NotifyIcon, BalloonsReportShownTimedOutClickedAndHidden) {
     balloon(r, QStringLiteral("again"), QString(), 50);
     ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, r));
     NotifyIconBalloonClicked(handle, 7);
-    testsupport::RunEventsFor(1000);
+    testsupport::RunEventsPastTimer(200);
     EXPECT_EQ(window.notifications, (std::vector<uint32_t>{NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK}));
 
     // Deleting the icon takes a showing balloon down with it.
@@ -180,7 +180,7 @@ TEST(NotifyIcon, WithoutASystemTrayCallsAreKeptAndSucceedButNothingComesBack) {
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, r));
     EXPECT_EQ(FindNotifyIcon(handle, 7)->balloonText, QStringLiteral("hello"));
     EXPECT_FALSE(FindNotifyIcon(handle, 7)->balloonShowing);
-    testsupport::RunEventsFor(1000);
+    testsupport::RunEventsPastTimer(100);
     EXPECT_TRUE(window.notifications.empty()) << "no balloon was shown, so none is reported";
 
     EXPECT_TRUE(Shell_NotifyIconW(NIM_DELETE, r));

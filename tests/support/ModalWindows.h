@@ -7,18 +7,35 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace testsupport {
 
-// Runs act on the next modal window of type T once it shows.
-template <class T = QWidget> void OnNextModal(std::function<void(T*)> act, int tries = 2000) {
-    QTimer::singleShot(0, [act, tries]() {
+namespace detail {
+
+template <class T> void LookForModal(std::function<void(T*)> act, int tries, std::shared_ptr<bool> settled) {
+    QTimer::singleShot(0, [act, tries, settled]() {
         auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (w && w->isVisible())
+        if (w && w->isVisible()) {
+            *settled = true;
             act(w);
-        else if (tries > 0)
-            OnNextModal<T>(act, tries - 1);
+        } else if (tries > 0) {
+            LookForModal<T>(act, tries - 1, settled);
+        } else {
+            *settled = true;
+        }
     });
+}
+
+} // namespace detail
+
+// Runs act on the next modal window of type T once it shows. The flag it
+// returns turns true when the window is found (act then runs) or the tries are
+// used up, so a test can wait out a dialog that must not open.
+template <class T = QWidget> std::shared_ptr<const bool> OnNextModal(std::function<void(T*)> act, int tries = 2000) {
+    auto settled = std::make_shared<bool>(false);
+    detail::LookForModal<T>(std::move(act), tries, settled);
+    return settled;
 }
 
 } // namespace testsupport
