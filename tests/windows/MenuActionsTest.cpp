@@ -183,6 +183,9 @@ TEST_F(MenuActionsTest, AWalkThroughTheMenus) {
     EXPECT_EQ(titles(*r), QStringList{"Done!"});
     const QString backup = folder.file("data070325140509.bck");
     EXPECT_EQ(fileBytes(backup), before);
+    EXPECT_EQ(QFileInfo(backup).permissions(),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser)
+        << "a backup holds the passwords: its owner's alone";
     mNotes::DeleteNote(QStringLiteral("Old"));
     ASSERT_NE(folder.readData(), before);
     r->answers = {MsgAnswer::Yes};
