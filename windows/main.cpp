@@ -1,6 +1,7 @@
 // The organiser: a widget application started by mMain.Main.
 #include "platform/Forms.h"
 #include "platform/ui/ExitWhenShown.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/QtUi.h"
 #include "windows/mMain.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsEmpty("VELTRANE_EXIT_WHEN_SHOWN"))
         app.installEventFilter(&exitWhenShown);
     platform::InstallQtUi();
+    platform::UseProgramFont();
     mMain::Main();
     if (platform::Forms::Loaded().empty())
         return 0;
