@@ -77,6 +77,10 @@ bool copyShipped(const QString& from, const QString& to, QString* reason) {
     return true;
 }
 
+void cannotMake(const QString& folder, const QString& reason) {
+    ReportFailure(reason + QStringLiteral("\r\n") + folder, QStringLiteral("The program folder can't be made"));
+}
+
 // The per-user folder on an installed copy's first start. It is filled under
 // a temporary name beside it and renamed into place whole, so a start that
 // fails or is killed halfway leaves no half-filled folder that later starts
@@ -87,30 +91,20 @@ void makeUserFolder(const QString& folder, const QString& shipped) {
     if (::lstat(name.constData(), &st) == 0)
         return;
     QString reason;
-    if (!makePath(QFileInfo(folder).absolutePath(), &reason)) {
-        ReportFailure(reason + QStringLiteral("\r\n") + folder, QStringLiteral("The program folder can't be made"));
-        return;
-    }
+    if (!makePath(QFileInfo(folder).absolutePath(), &reason))
+        return cannotMake(folder, reason);
     QByteArray temporary = name + ".XXXXXX";
-    if (!::mkdtemp(temporary.data())) {
-        ReportFailure(errnoText() + QStringLiteral("\r\n") + folder,
-                      QStringLiteral("The program folder can't be made"));
-        return;
-    }
-    bool made = copyShipped(shipped, QFile::decodeName(temporary), &reason);
-    if (made && ::rename(temporary.constData(), name.constData()) != 0) {
-        made = false;
+    if (!::mkdtemp(temporary.data()))
+        return cannotMake(folder, errnoText());
+    if (copyShipped(shipped, QFile::decodeName(temporary), &reason)) {
+        if (::rename(temporary.constData(), name.constData()) == 0)
+            return;
         // Another copy starting at the same moment made it first.
-        if (errno == EEXIST || errno == ENOTEMPTY)
-            reason.clear();
-        else
-            reason = errnoText();
+        reason = errno == EEXIST || errno == ENOTEMPTY ? QString() : errnoText();
     }
-    if (made)
-        return;
     QDir(QFile::decodeName(temporary)).removeRecursively();
     if (!reason.isEmpty())
-        ReportFailure(reason + QStringLiteral("\r\n") + folder, QStringLiteral("The program folder can't be made"));
+        cannotMake(folder, reason);
 }
 
 } // namespace
