@@ -46,7 +46,7 @@ QStringList contents(const QString& folder) {
 // start and taken as it is after that.
 TEST(ProgramFolder, BesideTheProgramOrInstalledInTheUsersOwnFolder) {
     enum Layout { BuildTree, Installed, Neither };
-    enum UserFolder { Missing, MissingAndTheCopyFails, Present, CannotBeMade, DataHomeUnset };
+    enum UserFolder { Missing, MissingAndTheCopyFails, Present, CannotBeMade };
     const struct {
         const char* name;
         Layout layout;
@@ -55,7 +55,6 @@ TEST(ProgramFolder, BesideTheProgramOrInstalledInTheUsersOwnFolder) {
     } cases[] = {
         {"a build tree", BuildTree, Missing, false},
         {"an installed copy's first start", Installed, Missing, true},
-        {"an installed copy with no data folder named", Installed, DataHomeUnset, true},
         {"an installed copy's later start", Installed, Present, true},
         {"an installed copy whose first copy fails", Installed, MissingAndTheCopyFails, true},
         {"an installed copy whose folder cannot be made", Installed, CannotBeMade, true},
@@ -64,7 +63,6 @@ TEST(ProgramFolder, BesideTheProgramOrInstalledInTheUsersOwnFolder) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir prefix;
-        testsupport::TempUserFolder home("HOME");
         testsupport::TempUserFolder dataHome("XDG_DATA_HOME");
         const QString bin = prefix.filePath(QStringLiteral("bin"));
         QDir().mkpath(bin);
@@ -76,10 +74,6 @@ TEST(ProgramFolder, BesideTheProgramOrInstalledInTheUsersOwnFolder) {
             put(folder + QStringLiteral("/help/index.html"), "<html/>");
         }
         QString expected = dataHome.file(QStringLiteral("veltrane"));
-        if (c.user == DataHomeUnset) {
-            qputenv("XDG_DATA_HOME", "");
-            expected = home.file(QStringLiteral(".local/share/veltrane"));
-        }
         if (c.user == Present)
             put(expected + QStringLiteral("/data.xml"), "mine");
         if (c.user == CannotBeMade) {
@@ -103,7 +97,6 @@ TEST(ProgramFolder, BesideTheProgramOrInstalledInTheUsersOwnFolder) {
         EXPECT_EQ(folders.modules, prefix.filePath(QStringLiteral("lib/veltrane")));
         switch (c.user) {
         case Missing:
-        case DataHomeUnset:
             EXPECT_EQ(contents(expected), contents(shipped));
             EXPECT_EQ(modeOf(expected), 0700u);
             EXPECT_EQ(modeOf(expected + QStringLiteral("/help")), 0700u);
