@@ -7,9 +7,10 @@ set -eu
 cd "$(dirname "$0")"
 
 PACKAGES="qt6-base-dev qt6-multimedia-dev libpugixml-dev libgtest-dev libbenchmark-dev cmake ninja-build g++ fonts-dejavu-core"
-# Only to run the organiser: a viewer for its help file, and the desktop's
-# opener that hands the file to it.
-RUN_PACKAGES="xchm xdg-utils"
+# Only to run the organiser: a viewer for its help file, the desktop's opener
+# that hands the file to it, and fonts for the scripts and emoji DejaVu does
+# not cover.
+RUN_PACKAGES="xchm xdg-utils fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji"
 BUILD_DIR="${VELTRANE_BUILD_DIR:-build}"
 
 install_packages() {

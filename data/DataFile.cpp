@@ -62,13 +62,14 @@ QString Path() {
 }
 
 void Fatal() {
-    platform::MsgBox(
-        QStringLiteral("Datebase File is missing or invalid. Please try installing the Applcation to solve "
-                       "this error issue.\r\n\r\nApplication can not work without Data file or with "
-                       "invalid Data File. Hence Application will terminate now."),
-        platform::MsgStyle::Critical, QStringLiteral("Data File is missing or invalid!"));
+    const QString text = QStringLiteral("Datebase File is missing or invalid. Please try installing the Applcation to "
+                                        "solve this error issue.\r\n\r\nApplication can not work without Data file "
+                                        "or with invalid Data File. Hence Application will terminate now.");
+    const QString title = QStringLiteral("Data File is missing or invalid!");
+    platform::ReportFailure(text + QStringLiteral("\r\n") + Path(), title);
+    platform::MsgBox(text, platform::MsgStyle::Critical, title);
     mGeneralFunctions::UnloadAllForms();
-    platform::EndProcess(0);
+    platform::EndProcess(EXIT_FAILURE);
 }
 
 ReadDocument TryRead(QString* error) {

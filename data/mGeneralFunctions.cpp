@@ -41,11 +41,44 @@ platform::RuntimeError fileError(const QString& path, bool writing) {
     return platform::RuntimeError::fromNumber(number);
 }
 
+bool isHelpFile(const QString& target) {
+    return target.endsWith(QLatin1String(".chm"), Qt::CaseInsensitive) && QFileInfo(target).isFile();
+}
+
+// Nothing opened it: the box says what to install.
+void notOpened(const QString& target) {
+    if (isHelpFile(target))
+        platform::MsgBox(QStringLiteral("The Help File could not be opened:\r\n") + target +
+                             QStringLiteral("\r\n\r\nPlease install a viewer for CHM help files, such as xchm, or a "
+                                            "web browser to read the help pages, and try again."),
+                         platform::MsgStyle::Information, QStringLiteral("Help File can't be opened!"));
+    else if (QFileInfo::exists(target.trimmed()))
+        platform::MsgBox(QStringLiteral("This file could not be opened:\r\n") + target +
+                             QStringLiteral("\r\n\r\nNo program on this computer opens files of this kind. Please "
+                                            "install one and try again."),
+                         platform::MsgStyle::Information, QStringLiteral("File can't be opened!"));
+    else
+        platform::MsgBox(QStringLiteral("This address could not be opened:\r\n") + target +
+                             QStringLiteral("\r\n\r\nNo program on this computer opens it. Please install a web "
+                                            "browser (for a mail address, a mail program) and try again."),
+                         platform::MsgStyle::Information, QStringLiteral("Address can't be opened!"));
+}
+
+// A help file no program opens is shown from its pages, which lie beside it
+// in help/, in the browser.
+void openFailed(const QString& target) {
+    const QString pages = QFileInfo(target).dir().filePath(QStringLiteral("help/index.html"));
+    if (isHelpFile(target) && QFileInfo(pages).isFile())
+        platform::ShellExecuteOpen(pages, [target] { notOpened(target); });
+    else
+        notOpened(target);
+}
+
 } // namespace
 
 void ShellOpen(const QString& fileOrUrl, const QString& ownerHandle) {
     Q_UNUSED(ownerHandle); // the desktop opens the file on its own; no owner window is involved
-    platform::ShellExecuteOpen(fileOrUrl);
+    platform::ShellExecuteOpen(fileOrUrl, [fileOrUrl] { openFailed(fileOrUrl); });
 }
 
 void SetTopMost(int32_t windowHandle, bool onTop) {

@@ -14,6 +14,9 @@ namespace mGeneralFunctions {
 // deciphers.
 extern std::unique_ptr<cRC4> oRC4;
 
+// Opens a file or address with the desktop's default action. When nothing
+// opens it, a box says so and what to install; a help file is then shown
+// from its pages in the browser, when they stand beside it.
 void ShellOpen(const QString& fileOrUrl, const QString& ownerHandle);
 void SetTopMost(int32_t windowHandle, bool onTop);
 QString ApplicationBuild(bool withBuildWord, bool withBuildNumber);

@@ -184,15 +184,12 @@ bool FileWriter::replace(const QString& path, const QByteArray& bytes, QString* 
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0)
         return failed(errno, reason);
-    // The old file's permissions and, where the process may, its owner; a new
-    // file gets the usual ones. A mode that cannot be set fails the save: the
+    // The old file's permissions and, where the process may, its owner: a
+    // person may have set them on purpose. A new file is the owner's alone,
+    // whatever the umask: the organiser's files hold the passwords under one
+    // key every copy knows. A mode that cannot be set fails the save: the
     // temporary file's 0600 must not silently replace a file others could read.
-    mode_t mode = old.st_mode & 07777;
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
+    const mode_t mode = exists ? (old.st_mode & 07777) : 0600;
     int err = setMode(fd, mode);
     if (err == 0 && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
         ::fchown(fd, old.st_uid, old.st_gid) != 0)

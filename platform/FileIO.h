@@ -32,8 +32,9 @@ public:
     // only then renamed over the old one, and the folder is flushed after; so
     // a failed write never leaves a half-written file behind and a success
     // survives a power cut. A link is followed: the file it names is replaced
-    // and keeps its mode and, where the process may, its owner. A read-only
-    // file, or one the process may not write, is refused.
+    // and keeps its mode and, where the process may, its owner; a file it
+    // makes is its owner's alone (0600). A read-only file, or one the process
+    // may not write, is refused.
     bool replace(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
     // Writes a file in place, as an exported text is: not all or nothing,
     // though a file it makes is removed again when the write fails.

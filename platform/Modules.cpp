@@ -1,14 +1,15 @@
 #include "platform/Modules.h"
 
-#include <QCoreApplication>
+#include "platform/ProgramFolder.h"
+
 #include <QLibrary>
 
 namespace platform {
 
 void* ModuleFunction(const QString& module, const char* function) {
-    // Beside the executable even where tests move the program folder: the
-    // modules are built, not copied with the shipped files.
-    QLibrary library(QCoreApplication::applicationDirPath() + QLatin1Char('/') + module);
+    // From the module folder even where tests move the program folder: the
+    // modules are built or installed, never copied with the shipped files.
+    QLibrary library(ModuleFolder() + QLatin1Char('/') + module);
     return reinterpret_cast<void*>(library.resolve(function));
 }
 

@@ -49,6 +49,13 @@ std::shared_ptr<UiHandler> InstallUiHandler(std::shared_ptr<UiHandler> handler) 
     return old;
 }
 
+void ReportFailure(const QString& text, const QString& title) {
+    QString message = QStringLiteral("veltrane: ") + title + QLatin1Char('\n') + text;
+    message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    std::fflush(stderr);
+}
+
 int32_t HandleOf(QObject* object) {
     if (!object)
         return 0;

@@ -50,6 +50,11 @@ inline MsgAnswer MsgBox(const QString& text, MsgStyle style, const QString& titl
     std::abort(); // a handler that returned would let the interrupted operation run on
 }
 
+// Writes why the program cannot go on to standard error, before its box is
+// shown: whoever started it from a terminal, a script or a session learns why
+// it ended once the box is gone. Such an end's status is EXIT_FAILURE.
+void ReportFailure(const QString& text, const QString& title);
+
 // Small numeric handles for windows, standing in for the window handles the
 // organiser passes around as numbers. Handle 0 is never given out.
 int32_t HandleOf(QObject* object);

@@ -120,10 +120,11 @@ XmlNode containerOrEnd(const XmlDocument& doc, const QString& path, const QStrin
     XmlNode node = doc.selectSingleNode(path);
     if (node)
         return node;
+    platform::ReportFailure(text + QStringLiteral("\r\n") + DataFile::Path(), title);
     platform::MsgBox(text, MsgStyle::Information, title);
     platform::MsgBox(closingText, MsgStyle::Critical, QStringLiteral("Closing Application ..."));
     mGeneralFunctions::UnloadAllForms();
-    platform::EndProcess(0);
+    platform::EndProcess(EXIT_FAILURE);
 }
 
 XmlNode notesOrPasswordsOrEnd(const XmlDocument& doc, const QString& path) {

@@ -138,11 +138,13 @@ QString fillTemplate(QString text, const std::vector<std::pair<const char*, QStr
 void frmMain::configurationCheck() {
     const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
     if (!mGeneralFunctions::FileExists(config)) {
-        platform::MsgBox(QStringLiteral("Application configuration File is Missing! Please reinstall the Application "
-                                        "to resolve this error issue."),
-                         MsgStyle::Critical, QStringLiteral("Configuration File Missing!"));
+        const QString text = QStringLiteral("Application configuration File is Missing! Please reinstall the "
+                                            "Application to resolve this error issue.");
+        const QString title = QStringLiteral("Configuration File Missing!");
+        platform::ReportFailure(text + QStringLiteral("\r\n") + config, title);
+        platform::MsgBox(text, MsgStyle::Critical, title);
         mGeneralFunctions::UnloadAllForms();
-        platform::EndProcess(0);
+        platform::EndProcess(EXIT_FAILURE);
     }
     mINI::SetINI(config, 5000);
 }
@@ -152,15 +154,17 @@ void frmMain::configurationCheck() {
 void frmMain::mnuFileBackupCreate_Click() {
     const QString source = dataFile();
     if (!mGeneralFunctions::FileExists(source)) {
-        platform::MsgBox(QStringLiteral("Application Database File is missing! Please try reinstalling the "
-                                        "Application to solve this error issue."),
-                         MsgStyle::Critical, QStringLiteral("Data File Missing!"));
+        const QString text = QStringLiteral("Application Database File is missing! Please try reinstalling the "
+                                            "Application to solve this error issue.");
+        const QString title = QStringLiteral("Data File Missing!");
+        platform::ReportFailure(text + QStringLiteral("\r\n") + source, title);
+        platform::MsgBox(text, MsgStyle::Critical, title);
         platform::MsgBox(QStringLiteral("Application can not work withtout Database File. Application will terminate "
                                         "now. If you think this is an error; then please contact our Support Center "
                                         "for assistance."),
                          MsgStyle::Critical, QStringLiteral("Application will Terminate now!"));
         mGeneralFunctions::UnloadAllForms();
-        platform::EndProcess(0);
+        platform::EndProcess(EXIT_FAILURE);
     }
     const QDateTime now = platform::Now();
     const QString backup = platform::ProgramFile(

@@ -37,10 +37,12 @@ void AskForFirstPassword() {
 void Main() {
     const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
     if (!mGeneralFunctions::FileExists(config)) {
-        platform::MsgBox(QStringLiteral("Application Configuration File is not valid! Please try reinstalling the "
-                                        "Application to solve this error issue."),
-                         platform::MsgStyle::Critical, QStringLiteral("Application can't be Started!"));
-        platform::EndProcess(0);
+        const QString text = QStringLiteral("Application Configuration File is not valid! Please try reinstalling the "
+                                            "Application to solve this error issue.");
+        const QString title = QStringLiteral("Application can't be Started!");
+        platform::ReportFailure(text + QStringLiteral("\r\n") + config, title);
+        platform::MsgBox(text, platform::MsgStyle::Critical, title);
+        platform::EndProcess(EXIT_FAILURE);
     }
     mINI::SetINI(config, 5000);
     if (!SwitchOn(mINI::ReadINI(QStringLiteral("password"), QStringLiteral("enabled"), QStringLiteral("1")),

@@ -1,11 +1,11 @@
 #include "controls/CDlg.h"
 
 #include "ControlTestKit.h"
+#include "FakeOpener.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -53,13 +53,6 @@ void PickNext(const QString& file) {
 }
 
 // Stands in for the desktop's handler of file addresses.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    Q_INVOKABLE void open(const QUrl& u) { urls << u; }
-};
-
 } // namespace
 
 TEST(CDlg, FilterIsStoredWithNulsAndShownAsNameFilters) {
@@ -463,17 +456,14 @@ TEST(CDlg, FolderAndHelp) {
     EXPECT_EQ(dlg->FolderPath(), folder);
 
     // Help opens the file with the desktop's default action.
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    testsupport::FakeOpener opener;
     const QString help = dir.filePath(QStringLiteral("Reference.chm"));
     Touch(help);
     dlg->setHelpFile(help);
     dlg->setHelpCommand(1);
     dlg->setHelpContext(42);
     dlg->setAction(6);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    ASSERT_EQ(catcher.urls.size(), 1);
-    EXPECT_EQ(catcher.urls.first().toLocalFile(), help);
+    const QStringList urls = opener.urls();
+    ASSERT_EQ(urls.size(), 1);
+    EXPECT_EQ(QUrl(urls.first()).toLocalFile(), help);
 }
-
-#include "CDlgTest.moc"

@@ -1,11 +1,12 @@
-#include "platform/ContentDigest.h"
 #include "platform/FileIO.h"
 #include "FailingWriter.h"
+#include "platform/ContentDigest.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace platform;
 using Step = testsupport::FailingWriter::Step;
@@ -54,6 +55,35 @@ TEST(Files, ReplacingAFileIsAllOrNothing) {
     EXPECT_FALSE(reason.isEmpty());
     // No temporary or half-written file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"data.xml"}));
+}
+
+// The organiser's files hold the passwords under a key every copy knows: a
+// file a save makes is the owner's alone whatever the umask, while one that
+// is there keeps the mode its owner gave it.
+TEST(Files, AFileMadeIsTheOwnersAloneAndOneThereKeepsItsMode) {
+    const struct {
+        mode_t umask;
+        int existing; // -1: no file yet
+        mode_t expected;
+    } cases[] = {{022, -1, 0600},   {0, -1, 0600},     {077, -1, 0600},
+                 {022, 0644, 0644}, {077, 0664, 0664}, {0, 0640, 0640}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << "umask " << c.umask << ", file " << c.existing);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("AppCfg.cfg"));
+        const QByteArray name = QFile::encodeName(path);
+        if (c.existing >= 0) {
+            ASSERT_TRUE(ReplaceFileAtomically(path, "old"));
+            ASSERT_EQ(::chmod(name.constData(), static_cast<mode_t>(c.existing)), 0);
+        }
+        const mode_t mask = ::umask(c.umask);
+        const bool saved = ReplaceFileAtomically(path, "new");
+        ::umask(mask);
+        ASSERT_TRUE(saved);
+        struct stat st {};
+        ASSERT_EQ(::stat(name.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.expected);
+    }
 }
 
 TEST(Files, AttributesOfFilesAndFolders) {

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <cstring>
+#include <functional>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -183,6 +184,9 @@ TEST_F(MenuActionsTest, AWalkThroughTheMenus) {
     EXPECT_EQ(titles(*r), QStringList{"Done!"});
     const QString backup = folder.file("data070325140509.bck");
     EXPECT_EQ(fileBytes(backup), before);
+    EXPECT_EQ(QFileInfo(backup).permissions(),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser)
+        << "a backup holds the passwords: its owner's alone";
     mNotes::DeleteNote(QStringLiteral("Old"));
     ASSERT_NE(folder.readData(), before);
     r->answers = {MsgAnswer::Yes};
@@ -416,7 +420,7 @@ TEST_F(MenuActionsTest, ASwitchTheConfigurationFileWillNotTakeKeepsItsMarkAndSay
 }
 
 TEST_F(MenuActionsTest, HelpContactAndWebsiteOpenTheHelpFile) {
-    OpenedUrls opened;
+    testsupport::FakeOpener opened;
     frmMain& main = openMain();
     for (auto action : {&frmMain::mnuHelpFile_Click, &frmMain::mnuHelpEmail_Click, &frmMain::mnuHelpWebsite_Click})
         (main.*action)();
@@ -425,7 +429,85 @@ TEST_F(MenuActionsTest, HelpContactAndWebsiteOpenTheHelpFile) {
     for (auto action : {&frmMain::mnuHelpFile_Click, &frmMain::mnuHelpEmail_Click, &frmMain::mnuHelpWebsite_Click})
         (main.*action)();
     const QString url = QUrl::fromLocalFile(folder.file("Reference.chm")).toString();
-    EXPECT_EQ(opened.urls, (QStringList{url, url, url}));
+    EXPECT_EQ(opened.urls(), (QStringList{url, url, url}));
+}
+
+// When nothing opens a file or address, a box says so and what to install; a
+// help file no viewer opens is shown from its pages, in the browser.
+TEST_F(MenuActionsTest, WhatNothingOpensIsReportedAndHelpFallsBackToItsPages) {
+    testsupport::FakeOpener opener;
+    frmMain& main = openMain();
+    folder.write("Reference.chm", "ITSF");
+    QDir().mkpath(folder.file("help"));
+    const QString chm = QUrl::fromLocalFile(folder.file("Reference.chm")).toString();
+    const QString pages = QUrl::fromLocalFile(folder.file("help/index.html")).toString();
+    const QString file = QUrl::fromLocalFile(folder.file("taskexp.txt")).toString();
+    const QString address = QStringLiteral("https://bank.example.com/login");
+    const std::function<void()> help = [&] { main.mnuHelpFile_Click(); };
+    const std::function<void()> openAddress = [&] { mGeneralFunctions::ShellOpen(address, QStringLiteral("0")); };
+    const std::function<void()> openFile = [&] { mGeneralFunctions::ShellOpen(folder.file("taskexp.txt"), "0"); };
+    enum Opener { Opens, NoChmViewer, OpensNothing, Missing };
+    const struct {
+        const char* name;
+        Opener opener;
+        bool pages;
+        const std::function<void()>& open;
+        QStringList opened;
+        QString box; // its title; none when empty
+        QString advice;
+    } cases[] = {
+        {"the help file opens", Opens, true, help, {chm}, {}, {}},
+        {"no CHM viewer: the pages in the browser", NoChmViewer, true, help, {chm, pages}, {}, {}},
+        {"no CHM viewer and no pages", NoChmViewer, false, help, {chm}, "Help File can't be opened!", "xchm"},
+        {"neither viewer nor browser",
+         OpensNothing,
+         true,
+         help,
+         {chm, pages},
+         "Help File can't be opened!",
+         "web browser"},
+        {"an address without a browser",
+         OpensNothing,
+         true,
+         openAddress,
+         {address},
+         "Address can't be opened!",
+         "install a web browser"},
+        {"a file nothing opens", OpensNothing, true, openFile, {file}, "File can't be opened!", "install one"},
+        {"no opener at all", Missing, true, help, {}, "Help File can't be opened!", "xchm"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        opener.clear();
+        r->clear();
+        if (c.pages)
+            folder.write("help/index.html", "<html/>");
+        else
+            QFile::remove(folder.file("help/index.html"));
+        switch (c.opener) {
+        case Opens:
+            break;
+        case NoChmViewer:
+            opener.fail(3, QStringLiteral(".chm"));
+            break;
+        case OpensNothing:
+            opener.fail(3);
+            break;
+        case Missing:
+            opener.remove();
+            break;
+        }
+        c.open();
+        EXPECT_EQ(opener.urls(), c.opened);
+        if (c.box.isEmpty()) {
+            EXPECT_TRUE(r->boxes.empty()) << r->last().title.toStdString();
+            continue;
+        }
+        ASSERT_EQ(r->boxes.size(), 1u);
+        EXPECT_EQ(r->last().title, c.box);
+        EXPECT_EQ(r->last().style, platform::MsgStyle::Information);
+        EXPECT_TRUE(r->last().text.contains(c.advice)) << r->last().text.toStdString();
+    }
 }
 
 TEST(ExportTemplates, ShippedTemplatesHoldEveryTag) {

@@ -146,7 +146,7 @@ TEST_F(WindowsTest, PasswordsShownOrMaskedFromTheMenu) {
 
 TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
     folder.writeData(everyKind());
-    OpenedUrls opened;
+    testsupport::FakeOpener opened;
     openMain();
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_pwd"));
     frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
@@ -161,11 +161,11 @@ TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
     display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask | ListView::vbShiftMask, 0, 0);
     display.lstData_MouseDown(ListView::vbLeftButton, 0, 0, 0);
     EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
-    EXPECT_TRUE(opened.urls.isEmpty());
+    EXPECT_TRUE(opened.urls().isEmpty());
 
     // Shift opens the address, given "http://" when it has no scheme.
     display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbShiftMask, 0, 0);
-    EXPECT_EQ(opened.urls, QStringList{"http://bank.example.com"});
+    EXPECT_EQ(opened.urls(), QStringList{"http://bank.example.com"});
     EXPECT_TRUE(r->boxes.empty());
 
     // A blank user name leaves the clipboard as it was; a path to a program
@@ -174,7 +174,7 @@ TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
     display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbCtrlMask, 0, 0);
     EXPECT_EQ(platform::ClipboardGetText(), QStringLiteral("s3cret"));
     display.lstData_MouseDown(ListView::vbLeftButton, ListView::vbShiftMask, 0, 0);
-    EXPECT_EQ(opened.urls.size(), 1);
+    EXPECT_EQ(opened.urls().size(), 1);
     ASSERT_EQ(r->boxes.size(), 1u);
     EXPECT_EQ(r->last().title, QStringLiteral("URL can not be opened!"));
     EXPECT_EQ(r->last().style, platform::MsgStyle::Information);
@@ -182,9 +182,9 @@ TEST_F(WindowsTest, PasswordShortcutsCopyAndOpenOnlyWebAddresses) {
     // Other addresses: web and mail schemes pass, others and paths do not.
     auto tryUrl = [&](const QString& url) {
         list->ListItems().Item(2)->SetSubItems(3, url);
-        opened.urls.clear();
+        opened.clear();
         mFunctions::PasswordItemAction(mFunctions::OpenUrl, list->ListItems().Item(2));
-        return opened.urls.value(0);
+        return opened.urls().value(0);
     };
     EXPECT_EQ(tryUrl(QStringLiteral("https://example.org/login")), QStringLiteral("https://example.org/login"));
     EXPECT_EQ(tryUrl(QStringLiteral("mailto:jo@example.org")), QStringLiteral("mailto:jo@example.org"));

@@ -3,6 +3,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "platform/ui/BackedWidget.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/TextBox.h"
 #include "windows/CommandDispatcher.h"
 #include "windows/Geometry.h"
 
@@ -10,11 +12,16 @@
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmSideBar.h"
+#include "windows/frmTasks.h"
 #include "windows/frmToday.h"
 #include <QTimer>
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QPainter>
+#include <QTextLayout>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -170,4 +177,34 @@ TEST_F(WindowsTest, HeaderPictureCarriesOnAcrossAnyWidth) {
         p.end();
         EXPECT_EQ(shown, expected) << width;
     }
+}
+
+// A title in Chinese with an emoji shows its letters in the lists and in the
+// editors: the Latin ones in DejaVu Sans, as the side bar draws, the others
+// from the Noto fonts.
+TEST_F(WindowsTest, TitlesInOtherScriptsAndEmojiShowTheirLetters) {
+    for (const char* family : {"DejaVu Sans", "Noto Sans CJK SC", "Noto Color Emoji"})
+        if (!QFontDatabase::hasFamily(QLatin1String(family)))
+            GTEST_SKIP() << family << " is not installed; ./build.sh run installs it";
+    const QFont before = QApplication::font();
+    platform::UseProgramFont();
+    openMain();
+    const QWidget* shown[] = {Forms::IfLoaded<frmToday>()->lstTasksToday, Forms::Get<frmTasks>().txtTitle};
+    for (const QWidget* widget : shown) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        QTextLayout layout(QString::fromUtf8("Plan \xE4\xBC\x9A\xE8\xAE\xAE \xF0\x9F\x93\x85"), widget->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QStringList families;
+        int missing = 0;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            families << run.rawFont().familyName();
+            missing += static_cast<int>(run.glyphIndexes().count(0));
+        }
+        families.sort();
+        EXPECT_EQ(families, (QStringList{"DejaVu Sans", "Noto Color Emoji", "Noto Sans CJK SC"}));
+        EXPECT_EQ(missing, 0);
+    }
+    QApplication::setFont(before);
 }

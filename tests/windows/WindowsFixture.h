@@ -13,12 +13,12 @@
 #include "windows/frmMain.h"
 
 #include "FakeInputs.h"
+#include "FakeOpener.h"
 #include "MessageBoxResponder.h"
 #include "ProgramFolder.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QMenu>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,23 +32,6 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << '{' << l.join(QStringLiteral("; ")).toStdString() << '}';
 }
-
-// Catches what the organiser hands the desktop to open.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() {
-        for (const char* scheme : {"http", "https", "ftp", "mailto", "file"})
-            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
-    }
-    ~OpenedUrls() override {
-        for (const char* scheme : {"http", "https", "ftp", "mailto", "file"})
-            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
-    }
-    QStringList urls;
-public slots:
-    void open(const QUrl& url) { urls << url.toString(); }
-};
 
 namespace fixture {
 
