@@ -252,6 +252,12 @@ void LoadNotesList(const QString& sDate) {
     ListView* list = recordList();
     const DataFile::ReadDocument doc = DataFile::Read();
     XmlNode notes = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/notes"));
+    // The highlighted note stays highlighted through the refill, so its
+    // preview shows it as just saved.
+    const ListItem* selected = list->SelectedItem();
+    const bool highlighted = selected != nullptr;
+    const QString highlightedTitle = highlighted ? selected->SubItems(2) : QString();
+    ListItem* highlightAgain = nullptr;
     list->ListItems().Clear();
     // Notes keep their creation day as "dd/mm/yyyy"; the day asked for is a
     // day key, so the two are compared as dates.
@@ -268,7 +274,10 @@ void LoadNotesList(const QString& sDate) {
         row->SetSubItems(2, note.attributeText(0));
         row->SetSubItems(3, field(note, 2));
         row->SetSubItems(4, shortDeciphered(field(note, 3)));
+        if (highlighted && !highlightAgain && row->SubItems(2) == highlightedTitle)
+            highlightAgain = row;
     }
+    list->SetSelectedItem(highlightAgain);
 }
 
 void LoadPasswordsList() {

@@ -435,6 +435,7 @@ ListView::ListView(QWidget* parent) : QTreeView(parent), m_model(new ListModel(t
     header()->setMinimumSectionSize(0);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header()->resizeSection(0, 0);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListView::tellSelectedRow);
 }
 
 ListView::~ListView() {
@@ -476,6 +477,17 @@ void ListView::clearRows() {
     m_byteBlocks.clear();
     m_largeBytes.clear();
     m_byteBlockFree = 0;
+    // The reset empties the selection without a word.
+    tellSelectedRow();
+}
+
+void ListView::tellSelectedRow() {
+    const QItemSelection selected = selectionModel()->selection();
+    ListItem* now = selected.isEmpty() ? nullptr : m_model->rowAt(selected.first().top());
+    if (now == m_toldSelected)
+        return;
+    m_toldSelected = now;
+    emit SelectedItemChanged(now);
 }
 
 const char* ListView::keepBytes(QByteArrayView bytes) {

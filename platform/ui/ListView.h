@@ -199,6 +199,9 @@ signals:
     void MouseDown(int button, int shift, int x, int y);
     // A row was clicked with the left button or selected from the keyboard.
     void ItemClick(platform::ListItem* item);
+    // Another row is selected now, or none (null), however that came about:
+    // a click of either button, a key, code, or a clear of the list.
+    void SelectedItemChanged(platform::ListItem* item);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -223,6 +226,8 @@ private:
     ListItem* rowAt(const QPoint& viewportPos) const;
     void selectWholeRows();
     int columnTotal() const;
+    // Raises SelectedItemChanged when the selected row is not the one last told.
+    void tellSelectedRow();
 
     ListModel* m_model;
     // Rows added but not yet in the list; the list owns them.
@@ -234,6 +239,8 @@ private:
     // Counts the list's clears, so an event handler that refilled the list is
     // noticed before a row of the old fill is reported.
     unsigned m_generation = 0;
+    // The selected row last told; only compared, as it may be gone.
+    const ListItem* m_toldSelected = nullptr;
     bool m_sorted = false;
     int m_sortKey = 0;
     int m_sortOrder = lvwAscending;

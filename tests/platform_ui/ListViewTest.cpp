@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QPixmap>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -153,6 +154,34 @@ TEST(ListView, ARowsSortTextTakesThePlaceOfItsTextInTheSort) {
     list.ListItems().Add(QStringLiteral("0 no sort text"));
     list.SetSorted(true);
     EXPECT_EQ(firstColumn(list), QStringList({"0 no sort text", "08-12-2026", "31-12-2026", "04-01-2027"}));
+}
+
+TEST(ListView, TellsWhenAnotherRowOrNoneIsSelected) {
+    ListView list;
+    list.ColumnHeaders().Add(QStringLiteral("Title"));
+    for (const char* title : {"b", "a"})
+        list.ListItems().Add(QLatin1String(title));
+    QStringList told;
+    QObject::connect(&list, &ListView::SelectedItemChanged,
+                     [&](ListItem* row) { told << (row ? row->Text() : QStringLiteral("none")); });
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        QStringList told;
+    } steps[] = {
+        {"selected by code", [&] { list.SetSelectedItem(list.ListItems().Item(1)); }, {"b"}},
+        {"the same row again", [&] { list.SetSelectedItem(list.ListItems().Item(1)); }, {}},
+        {"sorted, the row moves", [&] { list.SetSorted(true); }, {}},
+        {"a key", [&] { widgetevents::key(&list, Qt::Key_Up); }, {"a"}},
+        {"the list cleared", [&] { list.ListItems().Clear(); }, {"none"}},
+        {"an empty list cleared", [&] { list.ListItems().Clear(); }, {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        told.clear();
+        step.act();
+        EXPECT_EQ(told, step.told);
+    }
 }
 
 TEST(ListView, RebuildingTheColumnsKeepsTheRowsAndWidthsAreInTwips) {

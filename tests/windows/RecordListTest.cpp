@@ -1,5 +1,7 @@
 #include "WindowsFixture.h"
 
+#include "WidgetEvents.h"
+
 #include "platform/Clipboard.h"
 #include "platform/Twips.h"
 #include "platform/ui/TextBox.h"
@@ -8,11 +10,13 @@
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmDisplay.h"
+#include "windows/frmNotes.h"
 #include "windows/frmSideBar.h"
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
 
 #include <QLabel>
+#include <functional>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -263,12 +267,17 @@ TEST_F(WindowsTest, DayWithoutItsMeetingsStopsTheFillWithAMessage) {
     EXPECT_FALSE(platform::Forms::Loaded().empty());
 }
 
+// Where a list's row shows, to click it.
+QPointF rowCentre(ListView* list, int index) {
+    return list->visualRect(list->model()->index(index - 1, 0)).center();
+}
+
 TEST_F(WindowsTest, NoteRowClickShowsItsTextInThePreview) {
     folder.writeData(everyKind());
     openMain();
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
     frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
-    display.lstData_ItemClick(display.lstData->ListItems().Item(2));
+    widgetevents::click(display.lstData->viewport(), rowCentre(display.lstData, 2));
     EXPECT_EQ(display.lblNoteInfo->text(),
               QStringLiteral(":: Note Description (Last Saved : 07/03/2025 at 09:30:00 AM):"));
     EXPECT_EQ(display.txtQuickDesc->Text(), QStringLiteral("Flour, eggs and a long list of other things"));
@@ -380,4 +389,49 @@ TEST_F(WindowsTest, RecordListsSortByTheDayItselfAcrossAYearsEnd) {
                          list->ListItems().Item(i)->SubItems(c.titleColumn);
         EXPECT_EQ(shown, c.shown);
     }
+}
+
+TEST_F(WindowsTest, NotePreviewAndEditSelectedNoteFollowTheHighlightedRow) {
+    folder.writeData(everyKind());
+    openMain();
+    ListView* list = showRecordList("sh_note");
+    frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
+    QString edited;
+    r->onModal = [&](QObject* w) {
+        frmNotes& editor = *qobject_cast<frmNotes*>(w);
+        edited = editor.txtTitle->Text();
+        editor.txtNote->SetText(QStringLiteral("Flour and sugar"));
+        editor.btnCreate_Click();
+    };
+    // A right click selects the row, then pops up the Notes menu, whose
+    // "Edit selected Note" is chosen.
+    choosePopupEntry(QStringLiteral("mnuNotesEdit"));
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* highlighted;
+        const char* preview; // caption|text
+    } steps[] = {
+        {"left click", [&] { widgetevents::click(list->viewport(), rowCentre(list, 2)); }, "Recipe",
+         ":: Note Description (Last Saved : 07/03/2025 at 09:30:00 AM):|Flour, eggs and a long list of other things"},
+        {"key up", [&] { widgetevents::key(list, Qt::Key_Up); }, "Old",
+         ":: Note Description (Last Saved : 01/02/2024 at 08:00:00 PM):|short"},
+        {"right click and edit", [&] { widgetevents::click(list->viewport(), rowCentre(list, 2), Qt::RightButton); },
+         "Recipe", ":: Note Description (Last Saved : 07/03/2025 at 02:05:09 PM):|Flour and sugar"},
+        {"removed",
+         [&] {
+             r->answers = {MsgAnswer::Yes};
+             mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_del"));
+         },
+         "", "|"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        platform::ListItem* row = list->SelectedItem();
+        EXPECT_EQ(row ? row->SubItems(2) : QString(), QLatin1String(step.highlighted));
+        EXPECT_EQ(display.lblNoteInfo->text() + QLatin1Char('|') + display.txtQuickDesc->Text(),
+                  QString::fromUtf8(step.preview));
+    }
+    EXPECT_EQ(edited, QStringLiteral("Recipe")) << "the right-clicked row, not the one last left-clicked";
 }
