@@ -144,18 +144,6 @@ TEST(ListView, SortedListsOrderByTheFirstColumnsTextAndKeepItForLaterRows) {
     EXPECT_EQ(list.SelectedItem()->Text(), QStringLiteral("z"));
 }
 
-TEST(ListView, ARowsSortTextTakesThePlaceOfItsTextInTheSort) {
-    ListView list;
-    list.ColumnHeaders().Add(QStringLiteral("Date"));
-    for (const char* day : {"04-01-2027", "08-12-2026", "31-12-2026"})
-        list.ListItems()
-            .Add(QLatin1String(day))
-            ->SetSortText(0, QLatin1String(day).mid(6) + QLatin1String(day).mid(3, 2) + QLatin1String(day).left(2));
-    list.ListItems().Add(QStringLiteral("0 no sort text"));
-    list.SetSorted(true);
-    EXPECT_EQ(firstColumn(list), QStringList({"0 no sort text", "08-12-2026", "31-12-2026", "04-01-2027"}));
-}
-
 TEST(ListView, TellsWhenAnotherRowOrNoneIsSelected) {
     ListView list;
     list.ColumnHeaders().Add(QStringLiteral("Title"));
