@@ -4,7 +4,6 @@
 #include "data/mFunctions.h"
 #include "data/mNotification.h"
 #include "data/mTasks.h"
-#include "platform/Text.h"
 
 using platform::XmlDocument;
 using platform::XmlNode;
@@ -12,13 +11,6 @@ using platform::XmlNode;
 namespace mMeetings {
 
 namespace {
-
-// Times go to the file in the system's time format whatever form the editor
-// handed them in; a text that holds no time is kept as it came.
-QString systemTimeText(const QString& text) {
-    const QTime time = platform::ParseTimeLenient(text);
-    return time.isValid() ? platform::FormatSystemTime(time) : text;
-}
 
 // A code read back from the file. Anything that is not a 16-bit number reads
 // as -1, which every code text shows as "- Unknown -", rather than passing for
@@ -31,11 +23,20 @@ int16_t codeFromText(const QString& text) {
     return static_cast<int16_t>(value);
 }
 
-void writeFields(XmlDocument& doc, XmlNode meeting, const MeetingRecord& rec) {
-    doc.setText(meeting.child(0), QString::number(rec.Priority));
-    doc.setText(meeting.child(1), QString::number(rec.MeetFor));
-    doc.setText(meeting.child(2), systemTimeText(rec.StartTime));
-    doc.setText(meeting.child(3), systemTimeText(rec.EndTime));
+// Times go to the file as handed over: the system's time format has no one
+// pattern, and a time the person left alone keeps the form it was read in.
+void writeFields(XmlDocument& doc, XmlNode meeting, const MeetingRecord& rec, bool isNew) {
+    // An edit leaves a code's text that already reads as the code, so a code
+    // the person did not change keeps its text (" 2", or one that names no
+    // code and reads as -1).
+    auto setCode = [&](XmlNode field, int16_t code) {
+        if (isNew || codeFromText(field.text()) != code)
+            doc.setText(field, QString::number(code));
+    };
+    setCode(meeting.child(0), rec.Priority);
+    setCode(meeting.child(1), rec.MeetFor);
+    doc.setText(meeting.child(2), rec.StartTime);
+    doc.setText(meeting.child(3), rec.EndTime);
     doc.setText(meeting.child(4), rec.Desc);
 }
 
@@ -52,8 +53,7 @@ bool MeetingTitleExists(const QString& sDate, const QString& sTitle) {
 }
 
 bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) {
-    if (!DataFile::CheckStorable(rec.Title,
-                                 {rec.Date, systemTimeText(rec.StartTime), systemTimeText(rec.EndTime), rec.Desc}))
+    if (!DataFile::CheckStorable(rec.Title, {rec.Date, rec.StartTime, rec.EndTime, rec.Desc}))
         return false;
     DataFile::EditDocument doc = DataFile::Edit();
     if (IsNew) {
@@ -64,7 +64,7 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
                     mTasks::AppendRecord(*doc, meetings, QStringLiteral("meeting"), rec.Title,
                                          {QStringLiteral("priority"), QStringLiteral("m_for"), QStringLiteral("s_time"),
                                           QStringLiteral("e_time"), QStringLiteral("desc")}),
-                    rec);
+                    rec, true);
         return DataFile::Save(std::move(doc));
     }
 
@@ -76,7 +76,7 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
         return false;
     }
     doc->setAttribute(meeting, meeting.attributeName(0), rec.Title);
-    writeFields(*doc, meeting, rec);
+    writeFields(*doc, meeting, rec, false);
     return DataFile::Save(std::move(doc));
 }
 

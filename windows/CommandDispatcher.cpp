@@ -127,8 +127,7 @@ void noteCommand(const QString& item) {
     if (CurrentView() != ViewNotes)
         return;
     if (item == QLatin1String("note_edit")) {
-        const frmDisplay* display = platform::Forms::IfLoaded<frmDisplay>();
-        frmNotes::EditNote(display ? display->TitleParam : QString());
+        frmNotes::EditNote(selectedRow()->SubItems(2));
     } else if (item == QLatin1String("note_del")) {
         if (!confirmed(QStringLiteral("Are you sure you want to Delete selected Note?")))
             return;

@@ -137,6 +137,18 @@ XmlNode notesOrPasswordsOrEnd(const XmlDocument& doc, const QString& path) {
                                          "now!"));
 }
 
+// Days sort by the date itself, not by their "dd-mm-yyyy" text, where
+// 04-01-2027 would come before 08-12-2026: as "yyyymmdd". A day filed as
+// "dd-mm-yyyy" (or a note's "dd/mm/yyyy") is that text rearranged; one written
+// otherwise is read as a date, and a text that is no date sorts as it reads.
+QString daySortText(const QString& day) {
+    auto separator = [&](int at) { return day.at(at) == QLatin1Char('-') || day.at(at) == QLatin1Char('/'); };
+    if (day.size() == 10 && separator(2) && separator(5))
+        return day.mid(6, 4) + day.mid(3, 2) + day.left(2);
+    const QDate date = mGeneralFunctions::GetDateOnly(QString(day).replace(QLatin1Char('/'), QLatin1Char('-')));
+    return date.isValid() ? platform::FormatDatePattern(date, QStringLiteral("yyyymmdd")) : day;
+}
+
 ListView* recordList() {
     return UseForm<frmDisplay>().lstData;
 }
@@ -208,8 +220,10 @@ void LoadScheduleList(int32_t nKind, const QString& sDate) {
             return;
         }
         const QString dayKey = day.attributeText(0);
+        const QString sortText = daySortText(dayKey);
         for (XmlNode record = container.firstChild(); record; record = record.nextSibling()) {
             ListItem* row = list->ListItems().Add(dayKey, nKind + 1, nKind + 1);
+            row->SetSortText(0, sortText);
             row->SetSubItemsLater(1, record.attributeInPlace(0), plainText);
             if (nKind == mTasks::KindTasks) {
                 QByteArrayView fields[3];
@@ -239,6 +253,12 @@ void LoadNotesList(const QString& sDate) {
     ListView* list = recordList();
     const DataFile::ReadDocument doc = DataFile::Read();
     XmlNode notes = notesOrPasswordsOrEnd(*doc, QStringLiteral(".//zandor/notes"));
+    // The highlighted note stays highlighted through the refill, so its
+    // preview shows it as just saved.
+    const ListItem* selected = list->SelectedItem();
+    const bool highlighted = selected != nullptr;
+    const QString highlightedTitle = highlighted ? selected->SubItems(2) : QString();
+    ListItem* highlightAgain = nullptr;
     list->ListItems().Clear();
     // Notes keep their creation day as "dd/mm/yyyy"; the day asked for is a
     // day key, so the two are compared as dates.
@@ -246,17 +266,19 @@ void LoadNotesList(const QString& sDate) {
     const QDate wanted = mGeneralFunctions::GetDateOnly(sDate);
     for (XmlNode note = notes.firstChild(); note; note = note.nextSibling()) {
         const QString created = field(note, 0);
-        if (!allNotes) {
-            const QDate createdDay = mGeneralFunctions::GetDateOnly(QString(created).replace(QLatin1Char('/'), '-'));
-            if (!createdDay.isValid() || createdDay != wanted)
-                continue;
-        }
+        const QDate createdDay = mGeneralFunctions::GetDateOnly(QString(created).replace(QLatin1Char('/'), '-'));
+        if (!allNotes && (!createdDay.isValid() || createdDay != wanted))
+            continue;
         ListItem* row = list->ListItems().Add(created, 3, 3);
+        row->SetSortText(0, daySortText(created));
         row->SetSubItems(1, field(note, 1));
         row->SetSubItems(2, note.attributeText(0));
         row->SetSubItems(3, field(note, 2));
         row->SetSubItems(4, shortDeciphered(field(note, 3)));
+        if (highlighted && !highlightAgain && row->SubItems(2) == highlightedTitle)
+            highlightAgain = row;
     }
+    list->SetSelectedItem(highlightAgain);
 }
 
 void LoadPasswordsList() {

@@ -58,6 +58,7 @@ frmDisplay::frmDisplay()
     picDescContainer->hide();
 
     connect(lstData, &platform::ListView::ItemClick, this, &frmDisplay::lstData_ItemClick);
+    connect(lstData, &platform::ListView::SelectedItemChanged, this, &frmDisplay::lstData_SelectedItemChanged);
     connect(lstData, &platform::ListView::DblClick, this, &frmDisplay::lstData_DblClick);
     connect(lstData, &platform::ListView::MouseDown, this, &frmDisplay::lstData_MouseDown);
 }
@@ -140,17 +141,25 @@ void frmDisplay::lstData_ItemClick(platform::ListItem* Item) {
     if (!Item)
         return;
     DateParam = Item->Text();
-    if (mFunctions::CurrentView() != mFunctions::ViewNotes) {
-        TitleParam = Item->SubItems(1);
+    TitleParam = Item->SubItems(mFunctions::CurrentView() == mFunctions::ViewNotes ? 2 : 1);
+}
+
+void frmDisplay::lstData_SelectedItemChanged(platform::ListItem* Item) {
+    if (mFunctions::CurrentView() != mFunctions::ViewNotes)
+        return;
+    // The preview follows the highlighted row however it was chosen (a click,
+    // a key, a refill that keeps it), so it never shows another note, or a
+    // note as it was before a save.
+    if (!Item) {
+        lblNoteInfo->clear();
+        txtQuickDesc->SetText(QString());
         return;
     }
-    TitleParam = Item->SubItems(2);
-    const NoteRecord note = mNotes::GetNote(TitleParam);
+    const NoteRecord note = mNotes::GetNote(Item->SubItems(2));
     lblNoteInfo->setText(QStringLiteral(":: Note Description (Last Saved : ") +
                          Item->SubItems(3).replace(QLatin1String("; "), QLatin1String(" at ")) + QStringLiteral("):"));
     lblNoteInfo->adjustSize();
-    if (!mGeneralFunctions::IsBlank(note.Text))
-        txtQuickDesc->SetText(DecipherField(note.Text));
+    txtQuickDesc->SetText(DecipherOptionalField(note.Text));
 }
 
 void frmDisplay::lstData_DblClick() {

@@ -13,7 +13,7 @@ class MultiLineTextBox;
 } // namespace platform
 
 // Every record of one kind in one list: all tasks, all meetings, all notes
-// (with a preview of the clicked note) or all password entries, as the
+// (with a preview of the highlighted note) or all password entries, as the
 // current view says.
 class frmDisplay : public MdiChildForm {
     Q_OBJECT
@@ -35,6 +35,7 @@ public:
     platform::MultiLineTextBox* txtQuickDesc = nullptr;
 
     void lstData_ItemClick(platform::ListItem* Item);
+    void lstData_SelectedItemChanged(platform::ListItem* Item);
     void lstData_DblClick();
     void lstData_MouseDown(int Button, int Shift, int x, int y);
 

@@ -28,6 +28,8 @@
 #include "windows/mMain.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 
 #ifndef VELTRANE_CONTACT_URL
 #define VELTRANE_CONTACT_URL ""
@@ -102,9 +104,11 @@ bool readTemplate(const QString& path, const QString& name, QByteArray& bytes) {
     return false;
 }
 
-// The file the person picks to read; empty when they cancel.
-QString chooseFileToOpen(CDlg* dialog, const QString& title, const QString& filter) {
+// The file the person picks to read, the dialog opening in a folder when one
+// is given; empty when they cancel.
+QString chooseFileToOpen(CDlg* dialog, const QString& title, const QString& filter, const QString& folder = QString()) {
     dialog->setDialogTitle(title);
+    dialog->setInitDir(folder);
     dialog->setFilename(QString());
     dialog->setFlags(kFileMustExist);
     dialog->setFilter(filter);
@@ -122,6 +126,35 @@ QString chooseTextFileToSave(CDlg* dialog, const QString& title) {
     dialog->setFilter(QStringLiteral("Text Files|*.txt"));
     dialog->ShowSave();
     return dialog->Filename();
+}
+
+// The backup Create Backup makes at a moment: "data", the day as "ddmmyy",
+// the time as "hhmmss" and ".bck", in the program folder.
+QString backupFile(const QDateTime& at) {
+    return platform::ProgramFile(QStringLiteral("data") +
+                                 platform::FormatDatePattern(at.date(), QStringLiteral("ddmmyy")) +
+                                 at.time().toString(QStringLiteral("HHmmss")) + QStringLiteral(".bck"));
+}
+
+// Keeps the data file as a backup before a restore replaces it, so the records
+// made since the chosen backup are never lost for good. Only its owner may
+// read the copy. A name already taken (a backup made within the same second,
+// perhaps the very one being restored) is left alone: the copy takes the name
+// of the next free second.
+bool keepDataFile() {
+    QByteArray bytes;
+    if (!platform::ReadWholeFile(dataFile(), bytes))
+        return false;
+    QDateTime at = platform::Now();
+    while (QFileInfo::exists(backupFile(at)))
+        at = at.addSecs(1);
+    const QString copy = backupFile(at);
+    if (!platform::ReplaceFileAtomically(copy, bytes))
+        return false;
+    if (QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return true;
+    QFile::remove(copy);
+    return false;
 }
 
 // Fills one template with one record's fields, the tags in their fixed order.
@@ -166,10 +199,7 @@ void frmMain::mnuFileBackupCreate_Click() {
         mGeneralFunctions::UnloadAllForms();
         platform::EndProcess(EXIT_FAILURE);
     }
-    const QDateTime now = platform::Now();
-    const QString backup = platform::ProgramFile(
-        QStringLiteral("data") + platform::FormatDatePattern(now.date(), QStringLiteral("ddmmyy")) +
-        now.time().toString(QStringLiteral("HHmmss")) + QStringLiteral(".bck"));
+    const QString backup = backupFile(platform::Now());
     QByteArray bytes;
     QString reason;
     // Written through a temporary file, so a failed copy never leaves half a
@@ -188,8 +218,10 @@ void frmMain::mnuFileBackupRestore_Click() {
     if (platform::MsgBox(QStringLiteral("Are you sure you want to Restore Information Data file from Backup?"),
                          MsgStyle::YesNoQuestion, QStringLiteral("Restore Backup?")) != platform::MsgAnswer::Yes)
         return;
+    // The backups are in the program folder, whatever folder the program was
+    // started from.
     const QString chosen = chooseFileToOpen(CDlg1, QStringLiteral("Select Information Database Backup File ..."),
-                                            QStringLiteral("Zandor Backup File|*.bck"));
+                                            QStringLiteral("Zandor Backup File|*.bck"), platform::AppPath());
     if (mGeneralFunctions::IsBlank(chosen))
         return;
 
@@ -205,6 +237,11 @@ void frmMain::mnuFileBackupRestore_Click() {
         return;
     }
     const bool hadDataFile = mGeneralFunctions::FileExists(dataFile());
+    if (hadDataFile && !keepDataFile()) {
+        platform::MsgBox(QStringLiteral("The current Data File could not be kept, so nothing was restored."),
+                         MsgStyle::Critical, QStringLiteral("Restore Failed!"));
+        return;
+    }
     if (platform::ReplaceFileAtomically(dataFile(), bytes)) {
         platform::MsgBox(QStringLiteral("Information Data file is restored successfully from selected Backup File. "
                                         "Please re-start the Application to complete the Restore Backup Process. "

@@ -41,6 +41,10 @@ QString todayKey() {
     return platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy"));
 }
 
+QString dayKeyOf(const platform::DatePicker* picker) {
+    return platform::FormatDatePattern(picker->Value(), QStringLiteral("dd-mm-yyyy"));
+}
+
 } // namespace
 
 frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
@@ -130,6 +134,11 @@ void frmMeetings::LoadMeetingData(const QString& sDate, const QString& sTitle) {
     m_storedPriority = rec.Priority;
     selectCode(cmbMeetFor, rec.MeetFor);
     selectCode(cmbPriority, rec.Priority);
+    m_read.day = {rec.Date, dayKeyOf(ucDTPicker)};
+    m_read.title = {rec.Title, txtTitle->Text()};
+    m_read.desc = {rec.Desc, txtDesc->Text()};
+    m_read.start = {rec.StartTime, ucStartTime->ValueText()};
+    m_read.end = {rec.EndTime, ucEndTime->ValueText()};
 }
 
 void frmMeetings::btnSave_Click() {
@@ -145,7 +154,7 @@ void frmMeetings::btnSave_Click() {
                          MsgStyle::Information, QStringLiteral("Please check Meeting Timing ..."));
         return;
     }
-    const QString dayKey = platform::FormatDatePattern(ucDTPicker->Value(), QStringLiteral("dd-mm-yyyy"));
+    const QString dayKey = m_read.day.StoredFor(dayKeyOf(ucDTPicker), dayKeyOf(ucDTPicker));
     if (day_editor::TitleTaken(ShowMode, ucDTPicker, txtTitle, dayKey, mMeetings::MeetingTitleExists)) {
         platform::MsgBox(QStringLiteral("Meeting with same title already exists in Information Database."),
                          MsgStyle::Information, QStringLiteral("Duplicate Title!"));
@@ -154,10 +163,10 @@ void frmMeetings::btnSave_Click() {
 
     MeetingRecord rec;
     rec.Date = dayKey;
-    rec.Title = txtTitle->Text();
-    rec.Desc = EncipherOptionalField(txtDesc->Text());
-    rec.StartTime = ucStartTime->ValueText();
-    rec.EndTime = ucEndTime->ValueText();
+    rec.Title = m_read.title.StoredFor(txtTitle->Text(), txtTitle->Text());
+    rec.Desc = m_read.desc.StoredFor(txtDesc->Text(), EncipherOptionalField(txtDesc->Text()));
+    rec.StartTime = m_read.start.StoredFor(ucStartTime->ValueText(), ucStartTime->ValueText());
+    rec.EndTime = m_read.end.StoredFor(ucEndTime->ValueText(), ucEndTime->ValueText());
     rec.MeetFor = codeOf(cmbMeetFor, m_storedMeetFor);
     rec.Priority = codeOf(cmbPriority, m_storedPriority);
 

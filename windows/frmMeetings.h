@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/FormBase.h"
+#include "windows/ReadValue.h"
 
 #include <QString>
 #include <cstdint>
@@ -55,4 +56,9 @@ private:
     // back as they were unless a list entry is chosen.
     int16_t m_storedMeetFor = 0;
     int16_t m_storedPriority = 2;
+    // What edit mode read, so the values the person leaves as they were are
+    // saved as read: a time stored as "9:00:00 AM" stays so.
+    struct {
+        ReadValue day, title, desc, start, end;
+    } m_read;
 };

@@ -110,6 +110,8 @@ void frmNotes::LoadNoteData() {
     txtTitle->SetText(rec.Title);
     txtTitle->SetTag(rec.Title);
     txtNote->SetText(DecipherOptionalField(rec.Text));
+    m_read.title = {rec.Title, txtTitle->Text()};
+    m_read.text = {rec.Text, txtNote->Text()};
 }
 
 void frmNotes::btnCreate_Click() {
@@ -129,8 +131,8 @@ void frmNotes::btnCreate_Click() {
 
     const QDateTime now = platform::Now();
     NoteRecord rec;
-    rec.Title = txtTitle->Text();
-    rec.Text = EncipherField(txtNote->Text());
+    rec.Title = m_read.title.StoredFor(txtTitle->Text(), txtTitle->Text());
+    rec.Text = m_read.text.StoredFor(txtNote->Text(), EncipherField(txtNote->Text()));
     rec.Date = platform::FormatDatePattern(now.date(), QStringLiteral("dd/mm/yyyy"));
     rec.Time = platform::FormatSystemTime(now.time());
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/FormBase.h"
+#include "windows/ReadValue.h"
 
 #include <QString>
 #include <cstdint>
@@ -53,4 +54,10 @@ private:
     static frmNotes* freshEditor();
     // Asks whether to close the dialog without saving.
     bool cancelConfirmed();
+
+    // What edit mode read, so the values the person leaves as they were are
+    // saved as read.
+    struct {
+        ReadValue title, text;
+    } m_read;
 };

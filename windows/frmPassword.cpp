@@ -113,6 +113,11 @@ void frmPassword::LoadPasswordData() {
     txtPassword->SetText(DecipherOptionalField(rec.Password));
     txtURL->SetText(rec.URL);
     txtNotes->SetText(DecipherOptionalField(rec.Notes));
+    m_read.title = {rec.Title, txtTitle->Text()};
+    m_read.userName = {rec.UserName, txtUserName->Text()};
+    m_read.password = {rec.Password, txtPassword->Text()};
+    m_read.url = {rec.URL, txtURL->Text()};
+    m_read.notes = {rec.Notes, txtNotes->Text()};
 }
 
 void frmPassword::btnCreate_Click() {
@@ -138,11 +143,11 @@ void frmPassword::btnCreate_Click() {
         return;
 
     PasswordRecord rec;
-    rec.Title = txtTitle->Text();
-    rec.UserName = EncipherOptionalField(txtUserName->Text());
-    rec.Password = EncipherField(password);
-    rec.URL = txtURL->Text();
-    rec.Notes = EncipherOptionalField(txtNotes->Text());
+    rec.Title = m_read.title.StoredFor(txtTitle->Text(), txtTitle->Text());
+    rec.UserName = m_read.userName.StoredFor(txtUserName->Text(), EncipherOptionalField(txtUserName->Text()));
+    rec.Password = m_read.password.StoredFor(password, EncipherField(password));
+    rec.URL = m_read.url.StoredFor(txtURL->Text(), txtURL->Text());
+    rec.Notes = m_read.notes.StoredFor(txtNotes->Text(), EncipherOptionalField(txtNotes->Text()));
 
     if (titled_editor::Save(ShowMode, rec, txtTitle->Tag(), mPasswords::SavePassword,
                             QStringLiteral("New Password Details added successfully!"),

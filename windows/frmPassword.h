@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/FormBase.h"
+#include "windows/ReadValue.h"
 
 #include <QList>
 #include <QString>
@@ -53,4 +54,10 @@ protected:
 
 private:
     void setPasswordMask(const QString& mask);
+
+    // What edit mode read, so the values the person leaves as they were are
+    // saved as read.
+    struct {
+        ReadValue title, userName, password, url, notes;
+    } m_read;
 };

@@ -34,8 +34,13 @@ void selectCode(QComboBox* list, const QString& stored) {
     list->setCurrentIndex(ok && code >= 0 && code < list->count() ? code : -1);
 }
 
-QString codeOf(const QComboBox* list, const QString& stored) {
-    return list->currentIndex() >= 0 ? QString::number(list->currentIndex()) : stored;
+// The list's entry as a code's text; "-1" while it shows none.
+QString codeShown(const QComboBox* list) {
+    return QString::number(list->currentIndex());
+}
+
+QString dayKeyOf(const platform::DatePicker* picker) {
+    return platform::FormatDatePattern(picker->Value(), QStringLiteral("dd-mm-yyyy"));
 }
 
 } // namespace
@@ -111,12 +116,16 @@ void frmTasks::LoadTaskDetails(const QString& sDate, const QString& sTitle) {
     txtTitle->SetTag(rec.Title);
     txtDesc->SetText(DecipherOptionalField(rec.Desc));
     txtRemarks->SetText(DecipherOptionalField(rec.Remarks));
-    m_storedPriority = rec.Priority;
-    m_storedStatus = rec.Status;
     selectCode(cmbPriority, rec.Priority);
     selectCode(cmbStatus, rec.Status);
     ucDTPicker->SetValue(day);
     ucDTPicker->SetTag(rec.Date);
+    m_read.day = {rec.Date, dayKeyOf(ucDTPicker)};
+    m_read.title = {rec.Title, txtTitle->Text()};
+    m_read.desc = {rec.Desc, txtDesc->Text()};
+    m_read.remarks = {rec.Remarks, txtRemarks->Text()};
+    m_read.priority = {rec.Priority, codeShown(cmbPriority)};
+    m_read.status = {rec.Status, codeShown(cmbStatus)};
 }
 
 void frmTasks::btnSave_Click() {
@@ -126,7 +135,7 @@ void frmTasks::btnSave_Click() {
                                  QStringLiteral("You have selected a Past Date to add new Task. Are you sure you want "
                                                 "to add Task for this past date?")))
         return;
-    const QString dayKey = platform::FormatDatePattern(ucDTPicker->Value(), QStringLiteral("dd-mm-yyyy"));
+    const QString dayKey = m_read.day.StoredFor(dayKeyOf(ucDTPicker), dayKeyOf(ucDTPicker));
     if (day_editor::TitleTaken(ShowMode, ucDTPicker, txtTitle, dayKey, mTasks::TaskTitleExists)) {
         platform::MsgBox(QStringLiteral("Task with same title already exists in Information Database."),
                          MsgStyle::Information, QStringLiteral("Duplicate Title!"));
@@ -135,11 +144,11 @@ void frmTasks::btnSave_Click() {
 
     TaskRecord rec;
     rec.Date = dayKey;
-    rec.Title = txtTitle->Text();
-    rec.Desc = EncipherOptionalField(txtDesc->Text());
-    rec.Status = codeOf(cmbStatus, m_storedStatus);
-    rec.Priority = codeOf(cmbPriority, m_storedPriority);
-    rec.Remarks = EncipherOptionalField(txtRemarks->Text());
+    rec.Title = m_read.title.StoredFor(txtTitle->Text(), txtTitle->Text());
+    rec.Desc = m_read.desc.StoredFor(txtDesc->Text(), EncipherOptionalField(txtDesc->Text()));
+    rec.Status = m_read.status.StoredFor(codeShown(cmbStatus), codeShown(cmbStatus));
+    rec.Priority = m_read.priority.StoredFor(codeShown(cmbPriority), codeShown(cmbPriority));
+    rec.Remarks = m_read.remarks.StoredFor(txtRemarks->Text(), EncipherOptionalField(txtRemarks->Text()));
 
     bool changed = false;
     if (!day_editor::Store(ShowMode, rec, ucDTPicker->Tag(), txtTitle->Tag(), mTasks::SaveTask, mTasks::DeleteTask,

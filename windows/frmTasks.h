@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/FormBase.h"
+#include "windows/ReadValue.h"
 
 #include <QString>
 #include <cstdint>
@@ -49,8 +50,9 @@ protected:
     void Form_Load() override;
 
 private:
-    // Codes read from a task whose stored code names no list entry; saved
-    // back as they were unless a list entry is chosen.
-    QString m_storedPriority;
-    QString m_storedStatus;
+    // What edit mode read, so the values the person leaves as they were are
+    // saved as read; a code that names no list entry among them.
+    struct {
+        ReadValue day, title, desc, remarks, priority, status;
+    } m_read;
 };

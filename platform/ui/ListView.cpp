@@ -133,13 +133,13 @@ public:
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
 
-    // Puts rows in order of the case-folded text of a column, keeping the
+    // Puts rows in order of the case-folded sort text of a column, keeping the
     // order of rows of equal text. Each key is folded once.
     static void sortByText(std::vector<ListItem*>& rows, int column, bool descending) {
         std::vector<std::pair<QString, ListItem*>> keyed;
         keyed.reserve(rows.size());
         for (ListItem* row : rows)
-            keyed.emplace_back(row->textAt(column).toCaseFolded(), row);
+            keyed.emplace_back(row->sortTextAt(column).toCaseFolded(), row);
         if (descending)
             std::stable_sort(keyed.begin(), keyed.end(),
                              [](const auto& a, const auto& b) { return textLess(b.first, a.first); });
@@ -254,6 +254,20 @@ const QString& ListItem::textAt(int column) const {
     if (!m_later.isEmpty())
         makeLaterText(column);
     return m_texts[column];
+}
+
+void ListItem::SetSortText(int column, const QString& text) {
+    if (column < 0)
+        return;
+    if (column >= m_sortTexts.size())
+        m_sortTexts.resize(column + 1);
+    m_sortTexts[column] = text;
+}
+
+const QString& ListItem::sortTextAt(int column) const {
+    if (column < m_sortTexts.size() && !m_sortTexts[column].isNull())
+        return m_sortTexts[column];
+    return textAt(column);
 }
 
 void ListItem::SetSubItems(int index, const QString& text) {
@@ -421,6 +435,7 @@ ListView::ListView(QWidget* parent) : QTreeView(parent), m_model(new ListModel(t
     header()->setMinimumSectionSize(0);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header()->resizeSection(0, 0);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListView::tellSelectedRow);
 }
 
 ListView::~ListView() {
@@ -462,6 +477,17 @@ void ListView::clearRows() {
     m_byteBlocks.clear();
     m_largeBytes.clear();
     m_byteBlockFree = 0;
+    // The reset empties the selection without a word.
+    tellSelectedRow();
+}
+
+void ListView::tellSelectedRow() {
+    const QItemSelection selected = selectionModel()->selection();
+    ListItem* now = selected.isEmpty() ? nullptr : m_model->rowAt(selected.first().top());
+    if (now == m_toldSelected)
+        return;
+    m_toldSelected = now;
+    emit SelectedItemChanged(now);
 }
 
 const char* ListView::keepBytes(QByteArrayView bytes) {

@@ -38,6 +38,10 @@ public:
     // same text for the same bytes whenever it is called.
     using TextMaker = QString (*)(QByteArrayView source);
     void SetSubItemsLater(int index, QByteArrayView source, TextMaker make);
+    // The text the list sorts the row by in a column (0 the first), in place
+    // of the text shown there: a day shown as "dd-mm-yyyy" sorts by its date
+    // when given as "yyyymmdd". A null text sorts by the text shown.
+    void SetSortText(int column, const QString& text);
     // Hidden text that travels with the row.
     QString Tag() const { return m_tag; }
     void SetTag(const QString& tag) { m_tag = tag; }
@@ -62,6 +66,8 @@ private:
     void setColumnText(int column, const QString& text);
     // A column's text, made now if it was set to be made later.
     const QString& textAt(int column) const;
+    // What the list sorts by in a column.
+    const QString& sortTextAt(int column) const;
     void makeLaterText(int column) const;
     // What the list shows of the row in a column, by item-data role.
     QVariant data(int column, int role) const;
@@ -78,6 +84,8 @@ private:
     // a row is one allocation. A column still in m_later holds an empty text.
     mutable QVarLengthArray<QString, 6> m_texts;
     mutable QVarLengthArray<LaterText, 2> m_later;
+    // By column; a null text or none at all sorts by the text shown.
+    QVarLengthArray<QString, 1> m_sortTexts;
     QString m_tag;
     std::optional<OleColor> m_foreColor;
     int m_icon = 0;
@@ -161,8 +169,9 @@ public:
     // Selects a row (null clears the selection) without raising ItemClick.
     void SetSelectedItem(ListItem* item);
 
-    // Sorting by the text of column SortKey (0 the first column), compared
-    // without regard to letter case; rows of equal text keep their order.
+    // Sorting by the text of column SortKey (0 the first column), or the
+    // row's sort text there, compared without regard to letter case; rows of
+    // equal text keep their order.
     bool Sorted() const { return m_sorted; }
     void SetSorted(bool sorted);
     int SortKey() const { return m_sortKey; }
@@ -190,6 +199,9 @@ signals:
     void MouseDown(int button, int shift, int x, int y);
     // A row was clicked with the left button or selected from the keyboard.
     void ItemClick(platform::ListItem* item);
+    // Another row is selected now, or none (null), however that came about:
+    // a click of either button, a key, code, or a clear of the list.
+    void SelectedItemChanged(platform::ListItem* item);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -214,6 +226,8 @@ private:
     ListItem* rowAt(const QPoint& viewportPos) const;
     void selectWholeRows();
     int columnTotal() const;
+    // Raises SelectedItemChanged when the selected row is not the one last told.
+    void tellSelectedRow();
 
     ListModel* m_model;
     // Rows added but not yet in the list; the list owns them.
@@ -225,6 +239,8 @@ private:
     // Counts the list's clears, so an event handler that refilled the list is
     // noticed before a row of the old fill is reported.
     unsigned m_generation = 0;
+    // The selected row last told; only compared, as it may be gone.
+    const ListItem* m_toldSelected = nullptr;
     bool m_sorted = false;
     int m_sortKey = 0;
     int m_sortOrder = lvwAscending;

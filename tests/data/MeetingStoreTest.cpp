@@ -63,9 +63,10 @@ TEST_F(MeetingStore, AddingFilesMeetingsUnderOneDayBesideItsTasks) {
     EXPECT_EQ(childNames(first), (QStringList{"priority", "m_for", "s_time", "e_time", "desc"}));
     EXPECT_EQ(first.child(0).text(), QStringLiteral("2"));
     EXPECT_EQ(first.child(1).text(), QStringLiteral("3"));
-    // Times go to the file in the system's time format whatever form came in.
-    EXPECT_EQ(meetings.child(1).child(2).text(), QStringLiteral("02:30:00 PM"));
-    EXPECT_EQ(meetings.child(1).child(3).text(), QStringLiteral("03:05:00 PM"));
+    // Times go to the file in the form they came in: the editor hands over a
+    // time the person left alone as it was read.
+    EXPECT_EQ(meetings.child(1).child(2).text(), QStringLiteral("14:30"));
+    EXPECT_EQ(meetings.child(1).child(3).text(), QStringLiteral("3:05 pm"));
 
     // A meeting and a task share a title; each check looks at its own list.
     EXPECT_TRUE(mMeetings::MeetingTitleExists("05-07-2006", "Review"));

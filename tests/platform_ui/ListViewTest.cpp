@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QPixmap>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -141,6 +142,34 @@ TEST(ListView, SortedListsOrderByTheFirstColumnsTextAndKeepItForLaterRows) {
     EXPECT_EQ(firstColumn(list), QStringList({"a", "m", "z"}));
     ASSERT_NE(list.SelectedItem(), nullptr);
     EXPECT_EQ(list.SelectedItem()->Text(), QStringLiteral("z"));
+}
+
+TEST(ListView, TellsWhenAnotherRowOrNoneIsSelected) {
+    ListView list;
+    list.ColumnHeaders().Add(QStringLiteral("Title"));
+    for (const char* title : {"b", "a"})
+        list.ListItems().Add(QLatin1String(title));
+    QStringList told;
+    QObject::connect(&list, &ListView::SelectedItemChanged,
+                     [&](ListItem* row) { told << (row ? row->Text() : QStringLiteral("none")); });
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        QStringList told;
+    } steps[] = {
+        {"selected by code", [&] { list.SetSelectedItem(list.ListItems().Item(1)); }, {"b"}},
+        {"the same row again", [&] { list.SetSelectedItem(list.ListItems().Item(1)); }, {}},
+        {"sorted, the row moves", [&] { list.SetSorted(true); }, {}},
+        {"a key", [&] { widgetevents::key(&list, Qt::Key_Up); }, {"a"}},
+        {"the list cleared", [&] { list.ListItems().Clear(); }, {"none"}},
+        {"an empty list cleared", [&] { list.ListItems().Clear(); }, {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        told.clear();
+        step.act();
+        EXPECT_EQ(told, step.told);
+    }
 }
 
 TEST(ListView, RebuildingTheColumnsKeepsTheRowsAndWidthsAreInTwips) {

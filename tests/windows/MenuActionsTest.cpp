@@ -201,46 +201,80 @@ TEST_F(MenuActionsTest, RestoreReplacesTheDataFileOnlyWithAWholeDataFile) {
     testsupport::FailingWriter disk;
     const QByteArray good =
         "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<zandor>\r\n\t<notes/>\r\n\t<passwords/>\r\n</zandor>";
+    // The data file is kept under the name Create Backup would give it now,
+    // or a second later when a backup already has that name.
+    const QString now = QStringLiteral("data070325140509.bck"), later = QStringLiteral("data070325140510.bck");
+    enum Fails { None, FirstWrite, SecondWrite };
     struct Case {
         const char* name;
         QByteArray backup;
         bool dataPresent;
-        bool failWrite;
+        Fails fails;
         QString title;
         bool replaced;
+        QString keptAs;           // the backup the data file was kept as, if any
+        QString pick = QString(); // the chosen backup, when in the program folder
     } cases[] = {
-        {"not XML", "hello", true, false, "Invalid Backup File!", false},
-        {"another root", "<other><notes/><passwords/></other>", true, false, "Invalid Backup File!", false},
-        {"no passwords", "<zandor><notes/></zandor>", true, false, "Invalid Backup File!", false},
-        {"cut short", good.left(40), true, false, "Invalid Backup File!", false},
-        {"write fails", good, true, true, "Restore Process Failed!", false},
-        {"write fails, no data file", good, false, true, "Restore Process Failed!", false},
-        {"no data file", good, false, false, "Please Restart the Application ...", true},
-        {"byte for byte", good, true, false, "Please Restart the Application ...", true},
+        {"not XML", "hello", true, None, "Invalid Backup File!", false, {}},
+        {"another root", "<other><notes/><passwords/></other>", true, None, "Invalid Backup File!", false, {}},
+        {"no passwords", "<zandor><notes/></zandor>", true, None, "Invalid Backup File!", false, {}},
+        {"cut short", good.left(40), true, None, "Invalid Backup File!", false, {}},
+        {"data file not kept", good, true, FirstWrite, "Restore Failed!", false, {}},
+        {"write fails", good, true, SecondWrite, "Restore Process Failed!", false, now},
+        {"write fails, no data file", good, false, FirstWrite, "Restore Process Failed!", false, {}},
+        {"no data file", good, false, None, "Please Restart the Application ...", true, {}},
+        {"byte for byte", good, true, None, "Please Restart the Application ...", true, now},
+        {"a backup of this second chosen", good, true, None, "Please Restart the Application ...", true, later, now},
     };
     const QByteArray old = data(QString());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        folder.writeData(old);
+        testsupport::TempProgramFolder fresh;
+        fresh.writeData(old);
         frmMain& main = openMain();
         if (!c.dataPresent)
-            QFile::remove(folder.dataFile());
-        writeFile(out("pick.bck"), c.backup);
+            QFile::remove(fresh.dataFile());
+        const QString pick = c.pick.isEmpty() ? out("pick.bck") : fresh.file(c.pick);
+        writeFile(pick, c.backup);
         r->clear();
         r->answers = {MsgAnswer::Yes};
-        pickNext(out("pick.bck"));
-        if (c.failWrite)
+        QString openedIn;
+        testsupport::OnNextModal<QFileDialog>([&](QFileDialog* d) {
+            openedIn = d->directory().absolutePath();
+            d->selectFile(pick);
+            static_cast<QDialog*>(d)->accept();
+        });
+        if (c.fails == FirstWrite)
             disk.failNext();
+        if (c.fails == SecondWrite)
+            disk.afterNextReplace([&disk] { disk.failNext(); });
         if (c.replaced)
             EXPECT_THROW(main.mnuFileBackupRestore_Click(), platform::ProcessEnded);
         else
             main.mnuFileBackupRestore_Click();
+        EXPECT_EQ(openedIn, QDir(fresh.path()).absolutePath()) << "the backups are in the program folder";
         EXPECT_EQ(titles(*r), (QStringList{"Restore Backup?", c.title}));
-        EXPECT_EQ(QFileInfo::exists(folder.dataFile()), c.dataPresent || c.replaced);
-        if (c.replaced || c.dataPresent) {
-            EXPECT_EQ(folder.readData(), c.replaced ? c.backup : old);
+        if (c.title == QLatin1String("Restore Failed!")) {
+            EXPECT_EQ(r->last().text,
+                      QStringLiteral("The current Data File could not be kept, so nothing was restored."));
+            EXPECT_EQ(r->last().style, platform::MsgStyle::Critical);
         }
-        EXPECT_EQ(QDir(folder.path()).entryList(QStringList{".data.xml*"}, QDir::Files | QDir::Hidden), QStringList{})
+        EXPECT_EQ(QFileInfo::exists(fresh.dataFile()), c.dataPresent || c.replaced);
+        if (c.replaced || c.dataPresent) {
+            EXPECT_EQ(fresh.readData(), c.replaced ? c.backup : old);
+        }
+        EXPECT_EQ(fileBytes(pick), c.backup) << "the chosen backup is left as it was";
+        QStringList kept = QDir(fresh.path()).entryList(QStringList{"*.bck"}, QDir::Files);
+        kept.removeOne(c.pick);
+        EXPECT_EQ(kept, c.keptAs.isEmpty() ? QStringList{} : QStringList{c.keptAs});
+        if (!c.keptAs.isEmpty()) {
+            EXPECT_EQ(fileBytes(fresh.file(c.keptAs)), old);
+            const QFileDevice::Permissions others =
+                QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+            EXPECT_EQ(QFileInfo(fresh.file(c.keptAs)).permissions() & others, QFileDevice::Permissions())
+                << "only its owner may read the kept data file";
+        }
+        EXPECT_EQ(QDir(fresh.path()).entryList(QStringList{".data*"}, QDir::Files | QDir::Hidden), QStringList{})
             << "no temporary file is left";
         mGeneralFunctions::UnloadAllForms();
         fixture::drain();

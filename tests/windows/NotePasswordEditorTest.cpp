@@ -71,12 +71,10 @@ protected:
         open<frmPassword>("pwd", "pwd_edit", act);
     }
     void editNote(const QString& title, std::function<void(frmNotes&)> act) {
-        showRecordList("sh_note");
-        frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
-        auto items = display.lstData->ListItems();
-        for (int i = 1; i <= items.Count(); ++i)
-            if (items.Item(i)->SubItems(2) == title)
-                display.lstData_ItemClick(items.Item(i));
+        platform::ListView* list = showRecordList("sh_note");
+        for (int i = 1; i <= list->ListItems().Count(); ++i)
+            if (list->ListItems().Item(i)->SubItems(2) == title)
+                selectRow(list, i);
         open<frmNotes>("note", "note_edit", act);
     }
     void closeEditors() {
@@ -291,11 +289,11 @@ TEST_F(EditorTest, AddsOpenFromEveryViewAndTheTray) {
     EXPECT_EQ(opened.count(QStringLiteral("frmNotes:Create New Note ...")), 5);
     EXPECT_EQ(opened.count(QStringLiteral("frmPassword:Add New Password Details ...")), 5);
 
-    // Before any notes row was clicked, the note editor gets no title: the
-    // store says so and the fields stay empty.
+    // With no notes row selected, "Edit selected Note" opens no editor and
+    // fails as every other edit does.
     opened.clear();
     showRecordList("sh_note");
     mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_edit"));
-    EXPECT_EQ(opened, QStringList{"frmNotes:Edit Note Details ..."});
-    EXPECT_EQ(r->last().title, QStringLiteral("Action execution failed!"));
+    EXPECT_EQ(opened, QStringList{});
+    EXPECT_EQ(r->last().title, QStringLiteral("Error::HandleOptionBarItems)"));
 }

@@ -1,5 +1,7 @@
 #include "WindowsFixture.h"
 
+#include "WidgetEvents.h"
+
 #include "platform/Clipboard.h"
 #include "platform/Twips.h"
 #include "platform/ui/TextBox.h"
@@ -8,11 +10,13 @@
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmDisplay.h"
+#include "windows/frmNotes.h"
 #include "windows/frmSideBar.h"
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
 
 #include <QLabel>
+#include <functional>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -49,13 +53,13 @@ TEST_F(WindowsTest, RecordListColumnsAndRowsPerView) {
     EXPECT_EQ(main.FrontChild(), display);
     EXPECT_EQ(display->lblHeader->text(), QStringLiteral("Veltrane :: Tasks"));
     EXPECT_EQ(columns(display->lstData), (QStringList{"Date", "Title", "Status", "Priority", "Description"}));
-    // Days sort by their text: 02-03-2025 comes before 15-01-2025.
+    // Days sort by the day itself: 15-01-2025 comes before 02-03-2025.
     EXPECT_EQ(rows(display->lstData, 4),
-              (QStringList{"02-03-2025|Call Jo|Not Started|Low|   ",
-                           "15-01-2025|Taxes|Waiting for someone else|High|Collect every receipt of the l ..."}));
+              (QStringList{"15-01-2025|Taxes|Waiting for someone else|High|Collect every receipt of the l ...",
+                           "02-03-2025|Call Jo|Not Started|Low|   "}));
     EXPECT_EQ(display->lstData->ListItems().Item(1)->Icon(), 1);
-    EXPECT_FALSE(display->lstData->ListItems().Item(2)->Bold());
-    EXPECT_NE(display->lstData->ListItems().Item(2)->ForeColor(), 1127859);
+    EXPECT_FALSE(display->lstData->ListItems().Item(1)->Bold());
+    EXPECT_NE(display->lstData->ListItems().Item(1)->ForeColor(), 1127859);
     EXPECT_NEAR(display->lstData->ColumnHeaders().Item(2).Width(), geometry::ColumnsWidth(display->lstData) * 0.3, 15);
     // However narrow the list, a day key fits its column.
     display->resize(300, 400);
@@ -232,7 +236,7 @@ TEST_F(WindowsTest, NoteRowClickRemembersItsTitle) {
     EXPECT_EQ(display.TitleParam, QStringLiteral("Recipe"));
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_task"));
     frmDisplay& tasks = *Forms::IfLoaded<frmDisplay>();
-    tasks.lstData_ItemClick(tasks.lstData->ListItems().Item(1));
+    tasks.lstData_ItemClick(tasks.lstData->ListItems().Item(2));
     EXPECT_EQ(tasks.DateParam, QStringLiteral("02-03-2025"));
     EXPECT_EQ(tasks.TitleParam, QStringLiteral("Call Jo"));
 }
@@ -263,12 +267,17 @@ TEST_F(WindowsTest, DayWithoutItsMeetingsStopsTheFillWithAMessage) {
     EXPECT_FALSE(platform::Forms::Loaded().empty());
 }
 
+// Where a list's row shows, to click it.
+QPointF rowCentre(ListView* list, int index) {
+    return list->visualRect(list->model()->index(index - 1, 0)).center();
+}
+
 TEST_F(WindowsTest, NoteRowClickShowsItsTextInThePreview) {
     folder.writeData(everyKind());
     openMain();
     mFunctions::HandleOptionBarItems(QStringLiteral("special group"), QStringLiteral("sh_note"));
     frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
-    display.lstData_ItemClick(display.lstData->ListItems().Item(2));
+    widgetevents::click(display.lstData->viewport(), rowCentre(display.lstData, 2));
     EXPECT_EQ(display.lblNoteInfo->text(),
               QStringLiteral(":: Note Description (Last Saved : 07/03/2025 at 09:30:00 AM):"));
     EXPECT_EQ(display.txtQuickDesc->Text(), QStringLiteral("Flour, eggs and a long list of other things"));
@@ -339,4 +348,90 @@ TEST_F(WindowsTest, TaskRowsShowTheirFieldsHoweverTheFileHoldsThem) {
     ASSERT_EQ(shown.size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(shown[static_cast<qsizetype>(i)], QStringLiteral("15-01-2025|") + QString::fromUtf8(cases[i].row));
+}
+
+TEST_F(WindowsTest, RecordListsSortByTheDayItselfAcrossAYearsEnd) {
+    // Filed out of order, one day written without its zeros; within a day the
+    // records keep the order filed.
+    const QString m = QStringLiteral("09:00:00 AM"), e = QStringLiteral("10:00:00 AM");
+    folder.writeData(data(day(QStringLiteral("04-01-2027"), task(QStringLiteral("Plan the year"), "2", "0"),
+                              meeting(QStringLiteral("Kick-off"), "2", "0", m, e)) +
+                              day(QStringLiteral("31-12-2026"),
+                                  task(QStringLiteral("Toast"), "2", "0") + task(QStringLiteral("Clean up"), "2", "0"),
+                                  meeting(QStringLiteral("Party"), "2", "0", m, e)) +
+                              day(QStringLiteral("08-12-2026"), task(QStringLiteral("Buy gifts"), "2", "0"),
+                                  meeting(QStringLiteral("Review"), "2", "0", m, e)) +
+                              day(QStringLiteral("15-01-2027"), task(QStringLiteral("Taxes"), "2", "0")) +
+                              day(QStringLiteral("2-1-2027"), task(QStringLiteral("Rest"), "2", "0")),
+                          note(QStringLiteral("Resolutions"), QStringLiteral("02/01/2027"), m, QStringLiteral("a")) +
+                              note(QStringLiteral("Gift list"), QStringLiteral("08/12/2026"), m, QStringLiteral("b")) +
+                              note(QStringLiteral("Menu"), QStringLiteral("31/12/2026"), m, QStringLiteral("c")) +
+                              note(QStringLiteral("Cards"), QStringLiteral("08/12/2026"), e, QStringLiteral("d"))));
+    openMain();
+    const struct {
+        const char* view;
+        int titleColumn;
+        QStringList shown;
+    } cases[] = {
+        {"sh_task",
+         1,
+         {"08-12-2026|Buy gifts", "31-12-2026|Toast", "31-12-2026|Clean up", "2-1-2027|Rest",
+          "04-01-2027|Plan the year", "15-01-2027|Taxes"}},
+        {"sh_mtg", 1, {"08-12-2026|Review", "31-12-2026|Party", "04-01-2027|Kick-off"}},
+        {"sh_note", 2, {"08/12/2026|Gift list", "08/12/2026|Cards", "31/12/2026|Menu", "02/01/2027|Resolutions"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        ListView* list = showRecordList(c.view);
+        QStringList shown;
+        for (int i = 1; i <= list->ListItems().Count(); ++i)
+            shown << list->ListItems().Item(i)->Text() + QLatin1Char('|') +
+                         list->ListItems().Item(i)->SubItems(c.titleColumn);
+        EXPECT_EQ(shown, c.shown);
+    }
+}
+
+TEST_F(WindowsTest, NotePreviewAndEditSelectedNoteFollowTheHighlightedRow) {
+    folder.writeData(everyKind());
+    openMain();
+    ListView* list = showRecordList("sh_note");
+    frmDisplay& display = *Forms::IfLoaded<frmDisplay>();
+    QString edited;
+    r->onModal = [&](QObject* w) {
+        frmNotes& editor = *qobject_cast<frmNotes*>(w);
+        edited = editor.txtTitle->Text();
+        editor.txtNote->SetText(QStringLiteral("Flour and sugar"));
+        editor.btnCreate_Click();
+    };
+    // A right click selects the row, then pops up the Notes menu, whose
+    // "Edit selected Note" is chosen.
+    choosePopupEntry(QStringLiteral("mnuNotesEdit"));
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* highlighted;
+        const char* preview; // caption|text
+    } steps[] = {
+        {"left click", [&] { widgetevents::click(list->viewport(), rowCentre(list, 2)); }, "Recipe",
+         ":: Note Description (Last Saved : 07/03/2025 at 09:30:00 AM):|Flour, eggs and a long list of other things"},
+        {"key up", [&] { widgetevents::key(list, Qt::Key_Up); }, "Old",
+         ":: Note Description (Last Saved : 01/02/2024 at 08:00:00 PM):|short"},
+        {"right click and edit", [&] { widgetevents::click(list->viewport(), rowCentre(list, 2), Qt::RightButton); },
+         "Recipe", ":: Note Description (Last Saved : 07/03/2025 at 02:05:09 PM):|Flour and sugar"},
+        {"removed",
+         [&] {
+             r->answers = {MsgAnswer::Yes};
+             mFunctions::HandleOptionBarItems(QStringLiteral("note"), QStringLiteral("note_del"));
+         },
+         "", "|"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        platform::ListItem* row = list->SelectedItem();
+        EXPECT_EQ(row ? row->SubItems(2) : QString(), QLatin1String(step.highlighted));
+        EXPECT_EQ(display.lblNoteInfo->text() + QLatin1Char('|') + display.txtQuickDesc->Text(),
+                  QString::fromUtf8(step.preview));
+    }
+    EXPECT_EQ(edited, QStringLiteral("Recipe")) << "the right-clicked row, not the one last left-clicked";
 }
