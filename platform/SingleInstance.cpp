@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -36,10 +39,19 @@ QString dataFileFolder(const QString& programFolder) {
 // read-only, or a copy whose user may not write there): a file in /tmp (not
 // TMPDIR, which differs between users) named after the data file's folder,
 // which every user's copy finds.
-QString sharedLockFile(const QString& dataFolder) {
-    const QByteArray hash = QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("/tmp/veltrane-%1.lock").arg(QString::fromLatin1(hash));
+QString folderHash(const QString& dataFolder) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
 }
+
+QString sharedLockFile(const QString& dataFolder) {
+    return QStringLiteral("/tmp/veltrane-%1.lock").arg(folderHash(dataFolder));
+}
+
+// The one request a later start sends.
+constexpr char kShowRequest[] = "show\n";
+// A request is one short line; a sender that says more is not listened to.
+constexpr qint64 kLongestRequest = 64;
 
 // Opens a lock file, making it when `create` (readable by every user whatever
 // the umask, so every copy can lock it), and takes the lock. A copy may lock a
@@ -153,6 +165,61 @@ bool PrevInstance() {
 
 bool InstanceLockHeld() {
     return instanceLock().lock->isLocked();
+}
+
+QString InstanceChannelName(const QString& folder) {
+    // The runtime folder is the user's own: no other user can take the name
+    // or listen in, and it is emptied when the user's last session ends.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return QDir(runtime.isEmpty() ? QDir::tempPath() : runtime)
+        .filePath(QStringLiteral("veltrane-%1.socket").arg(folderHash(dataFileFolder(folder))));
+}
+
+InstanceChannel::InstanceChannel(const QString& folder, QObject* parent)
+    : QObject(parent), m_name(InstanceChannelName(folder)) {}
+
+InstanceChannel::~InstanceChannel() = default;
+
+bool InstanceChannel::listen() {
+    if (m_server && m_server->isListening())
+        return true;
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_server, &QLocalServer::newConnection, this, &InstanceChannel::accept);
+    }
+    // A socket left by a copy that was killed would refuse the name.
+    QLocalServer::removeServer(m_name);
+    return m_server->listen(m_name);
+}
+
+void InstanceChannel::accept() {
+    while (QLocalSocket* peer = m_server->nextPendingConnection()) {
+        connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+        connect(peer, &QLocalSocket::readyRead, this, [this, peer]() {
+            if (!peer->canReadLine()) {
+                if (peer->bytesAvailable() > kLongestRequest)
+                    peer->abort();
+                return;
+            }
+            const bool show = peer->readLine(kLongestRequest) == kShowRequest;
+            peer->disconnectFromServer();
+            if (show)
+                emit showRequested();
+        });
+    }
+}
+
+bool AskRunningCopyToShow(const QString& folder, int timeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(InstanceChannelName(folder));
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(kShowRequest);
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    socket.disconnectFromServer();
+    return true;
 }
 
 } // namespace platform

@@ -14,6 +14,7 @@
 #include "platform/CommandLine.h"
 #include "platform/FileIO.h"
 #include "platform/IconHandles.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
@@ -266,12 +267,21 @@ QAction* frmMain::Entry(const QString& name, int index) const {
 // --- Load, minimise, unload --------------------------------------------------------
 
 void frmMain::Form_Load() {
-    if (platform::PrevInstance())
+    const bool forTray = platform::Command() == QLatin1String("/s");
+    if (platform::PrevInstance()) {
+        // The person started the program to see it: the running copy shows
+        // its window. A start for the notification area finds it there already.
+        if (!forTray)
+            platform::AskRunningCopyToShow(platform::AppPath());
         platform::EndProcess(0);
-    if (platform::InstanceLockHeld())
+    }
+    if (platform::InstanceLockHeld()) {
         DataFile::RemoveStaleTemporaries();
-    if (platform::Command() == QLatin1String("/s"))
-        m_startInTray = true;
+        m_laterStarts = new platform::InstanceChannel(platform::AppPath(), this);
+        connect(m_laterStarts, &platform::InstanceChannel::showRequested, this, &frmMain::bringForward);
+        m_laterStarts->listen();
+    }
+    m_startInTray = forTray;
     configurationCheck();
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsEnable")),
@@ -344,9 +354,34 @@ void frmMain::MDIForm_Resize() {
     hideToTray();
 }
 
+bool frmMain::iconInTray() const {
+    if (!oSysTray || !platform::SystemTrayAvailable())
+        return false;
+    const auto icon = platform::FindNotifyIcon(platform::HandleOf(oSysTray), oSysTray->iconId());
+    return icon && icon->shownInTray;
+}
+
 void frmMain::hideToTray() {
-    if (platform::SystemTrayAvailable())
+    if (iconInTray())
         hide();
+}
+
+void frmMain::bringForward() {
+    if (isUnloaded())
+        return;
+    if (!isVisible() && oSysTray)
+        restoreFromTray();
+    else if (!isVisible())
+        showNormal();
+    else if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    // A dialog waiting for an answer stays in front of the window it belongs to.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 void frmMain::Form_Unload() {

@@ -16,6 +16,7 @@ class clsTimer;
 class QMenu;
 class frmSysTray;
 namespace platform {
+class InstanceChannel;
 class ListItem;
 class StatusBar;
 } // namespace platform
@@ -130,9 +131,13 @@ private:
     // The selected row of the record list, or null when there is none.
     platform::ListItem* selectedRecordRow() const;
     void passwordAction(int16_t action);
-    // Hides the window into the notification area; where the desktop has
-    // none, the window stays, or nothing could bring it back.
+    // Hides the window into the notification area while its icon is shown
+    // there; otherwise the window stays, or nothing could bring it back.
     void hideToTray();
+    bool iconInTray() const;
+    // Shows the window in front, from the notification area if it waits
+    // there: a later start of the program asked for it.
+    void bringForward();
     // Ends the program, after saying so, when the configuration file is gone;
     // otherwise names it for the reads and writes that follow.
     void configurationCheck();
@@ -148,6 +153,7 @@ private:
     void restoreFromTray();
 
     QMdiArea* m_clientArea = nullptr;
+    platform::InstanceChannel* m_laterStarts = nullptr;
     QTimer m_pendingRestore;
     bool m_startInTray = false;
 };

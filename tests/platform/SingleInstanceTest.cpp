@@ -1,8 +1,10 @@
 #include "platform/SingleInstance.h"
+#include "EventLoop.h"
 #include "ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -145,4 +147,50 @@ TEST(SingleInstance, NoLockFileAtAllIsNoOtherCopyButNoLockHeld) {
     EXPECT_FALSE(platform::PrevInstance()) << "the organiser still starts";
     EXPECT_FALSE(platform::InstanceLockHeld()) << "so it must not clean up as the only copy";
     QFile::remove(shared);
+}
+
+TEST(InstanceChannel, OnlyAShowRequestOnTheSameDataFileReachesTheRunningCopy) {
+    QTemporaryDir folder, links, other;
+    const QString link = links.filePath(QStringLiteral("organiser"));
+    ASSERT_TRUE(QFile::link(folder.path(), link));
+    platform::InstanceChannel running(folder.path());
+    ASSERT_TRUE(running.listen());
+    int asked = 0;
+    QObject::connect(&running, &platform::InstanceChannel::showRequested, [&] { ++asked; });
+
+    const struct {
+        const char* how;
+        QString folder;
+        QByteArray request; // empty: the program's own request
+        bool reaches;
+    } cases[] = {
+        {"the same folder", folder.path(), {}, true},
+        {"the same data file through a link", link, {}, true},
+        {"another data file", other.path(), {}, false},
+        {"another request", folder.path(), "quit\n", false},
+        {"a request without its line end", folder.path(), "show", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        asked = 0;
+        if (c.request.isEmpty()) {
+            EXPECT_EQ(platform::AskRunningCopyToShow(c.folder, 500), c.reaches);
+        } else {
+            QLocalSocket socket;
+            socket.connectToServer(platform::InstanceChannelName(c.folder));
+            ASSERT_TRUE(socket.waitForConnected(500));
+            socket.write(c.request);
+            socket.waitForBytesWritten(500);
+            socket.disconnectFromServer();
+        }
+        testsupport::RunEventsFor(100);
+        EXPECT_EQ(asked, c.reaches ? 1 : 0);
+    }
+
+    // What a copy that was killed left under the name does not stop the next one.
+    QFile left(platform::InstanceChannelName(other.path()));
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.close();
+    platform::InstanceChannel next(other.path());
+    EXPECT_TRUE(next.listen());
 }
