@@ -228,4 +228,5 @@ private:
     bool m_Subclassed = false;
     bool m_Painting = false;
     bool m_PaintAgain = false;
+    bool m_InShowEvent = false;
 };

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 using namespace platform;
 
@@ -76,6 +77,7 @@ void ExplorerBar::changeEvent(QEvent* event) {
 void ExplorerBar::showEvent(QShowEvent* event) {
     BackedWidget::showEvent(event);
     m_UpdatesEnabled = true;
+    const QScopedValueRollback<bool> showing(m_InShowEvent, true);
     PaintAll();
 }
 

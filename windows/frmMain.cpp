@@ -21,6 +21,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/NotifyIcon.h"
+#include "platform/ui/ScreenFit.h"
 #include "platform/ui/StatusBar.h"
 #include "windows/CommandDispatcher.h"
 #include "windows/ListLoaders.h"
@@ -314,8 +315,10 @@ void frmMain::present() {
             return;
         }
     }
-    if (!isVisible())
+    if (!isVisible()) {
+        platform::FitOnScreen(this);
         show();
+    }
     raise();
     activateWindow();
 }

@@ -78,3 +78,47 @@ TEST(HighResolution, OwnDrawnControlsKeepTheirImagesAtTheScreensPixels) {
     EXPECT_TRUE(finerThanUnits(face, QRect(10, 8, 80, 12))) << "the caption is drawn at the screen's pixels";
     EXPECT_TRUE(finerThanUnits(bar->surface(), QRect(40, 50, 100, 40))) << "the item's caption too";
 }
+
+TEST_F(WindowsTest, EveryWindowFitsTheScreenWithItsButtonsOnIt) {
+    const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_EQ(desk.size(), QSize(640, 512));
+    auto fits = [&](QWidget* window, const char* what) {
+        SCOPED_TRACE(what);
+        window->show();
+        fixture::drain();
+        EXPECT_TRUE(desk.contains(window->frameGeometry()))
+            << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+            << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+        for (XPButton* b : window->findChildren<XPButton*>())
+            EXPECT_TRUE(desk.contains(areaOf(b))) << b->objectName().toStdString();
+    };
+
+    frmMain& main = openMain();
+    fits(&main, "main window");
+
+    const struct {
+        const char* what;
+        std::function<void()> open;
+    } editors[] = {
+        {"task editor", [] { frmTasks::AddTask(); }},
+        {"meeting editor", [] { frmMeetings::AddMeeting(); }},
+        {"note editor", [] { frmNotes::AddNote(); }},
+        {"password editor", [] { frmPassword::AddPassword(); }},
+        {"change password", [] { platform::Forms::Get<frmChangePassword>().ShowModal(); }},
+    };
+    for (const auto& e : editors) {
+        r->onModal = [&](QObject* w) {
+            auto* window = qobject_cast<QWidget*>(w);
+            fits(window, e.what);
+            window->close();
+        };
+        e.open();
+        fixture::drain();
+    }
+    ASSERT_EQ(r->modalWindows.size(), std::size(editors));
+
+    platform::Forms::Get<frmAbout>().Show();
+    fits(&platform::Forms::Get<frmAbout>(), "about box");
+    platform::Forms::Get<frmAppPassword>().Show();
+    fits(&platform::Forms::Get<frmAppPassword>(), "password prompt");
+}
