@@ -194,6 +194,11 @@ void XPButton::AccessKeyPress() {
     SurfaceClick();
 }
 
+void XPButton::Press() {
+    if (m_Enabled)
+        AccessKeyPress();
+}
+
 // ---- events ----------------------------------------------------------------
 
 bool XPButton::event(QEvent* e) {

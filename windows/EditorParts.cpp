@@ -4,6 +4,7 @@
 #include "data/mGeneralFunctions.h"
 #include "platform/Ui.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DialogKeys.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -32,6 +33,7 @@ std::pair<XPButton*, XPButton*> AddButtons(QWidget* dialog, QVBoxLayout* column,
     XPButton* act = button(dialog, row, actName, actCaption, size);
     XPButton* cancel = button(dialog, row, "btnCancel", cancelCaption, size);
     column->addLayout(row);
+    dialog_keys::Bind(dialog, act, cancel);
     return {act, cancel};
 }
 

@@ -30,7 +30,7 @@ Box* FramedBox(QWidget* dialog, QVBoxLayout* column, const QString& caption, con
 
 // The dialog's two buttons, side by side at the right below the column: the
 // one that acts (left without a caption when the dialog captions it as it
-// loads) and "btnCancel".
+// loads) and "btnCancel"; Enter and Escape press them (see DialogKeys.h).
 std::pair<XPButton*, XPButton*> AddButtons(QWidget* dialog, QVBoxLayout* column, const char* actName,
                                            const QString& actCaption, const QString& cancelCaption, QSize size);
 

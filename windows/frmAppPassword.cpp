@@ -6,6 +6,7 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DialogKeys.h"
 #include "windows/frmMain.h"
 
 #include <QHBoxLayout>
@@ -48,6 +49,8 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     layout->addWidget(ucSBarPassword);
 
     connect(btnOk, &XPButton::Click, this, &frmAppPassword::btnOk_Click);
+    // Escape is the close box: the prompt has no Cancel button.
+    dialog_keys::Bind(this, btnOk, [this]() { close(); });
     resize(420, 130);
 }
 
