@@ -34,6 +34,8 @@ ExplorerBar::ExplorerBar(QWidget* parent)
     m_ForeColor = GetSysColor(COLOR_BTNTEXT);
     setSurfaceFill(ToQColor(GetSysColor(COLOR_WINDOW)));
     setMouseTracking(true);
+    // Reached by Tab; a click acts on what it hits without taking the focus.
+    setFocusPolicy(Qt::TabFocus);
 
     m_SpecialGroup.Key = kSpecialGroupKey;
     m_DetailsGroup.Key = kDetailsGroupKey;

@@ -1,5 +1,6 @@
 #include "windows/frmMain.h"
 
+#include "controls/ABar.h"
 #include "controls/CDlg.h"
 #include "data/DataFile.h"
 #include "data/Views.h"
@@ -20,6 +21,7 @@
 #include "platform/Ui.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/MonthView.h"
 #include "platform/ui/NotifyIcon.h"
 #include "platform/ui/ScreenFit.h"
 #include "platform/ui/StatusBar.h"
@@ -156,6 +158,30 @@ QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption) {
     menu->menuAction()->setObjectName(QLatin1String(name));
     bar->addMenu(menu);
     return menu;
+}
+
+// A child window of the client area. A child window keeps Tab among its own
+// controls; this one hands it to the main window, so the side bar is reached
+// from the lists as well.
+class ChildWindow : public QMdiSubWindow {
+public:
+    explicit ChildWindow(frmMain* main) : m_main(main) {}
+
+protected:
+    bool focusNextPrevChild(bool next) override { return m_main->TabAlong(next); }
+
+private:
+    frmMain* m_main;
+};
+
+// The controls of a window Tab stops at, in the order of its focus chain.
+QList<QWidget*> tabStops(QWidget* form) {
+    QList<QWidget*> stops;
+    for (QWidget* w = form->nextInFocusChain(); w && w != form; w = w->nextInFocusChain())
+        if (form->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() &&
+            !w->focusProxy())
+            stops.append(w);
+    return stops;
 }
 
 // The texts of a code vocabulary, by code.
@@ -402,12 +428,42 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::ShowChild(QWidget* form) {
     auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
-    if (!sub || sub->mdiArea() != m_clientArea)
-        sub = m_clientArea->addSubWindow(form, Qt::SubWindow | Qt::FramelessWindowHint);
+    if (!sub || sub->mdiArea() != m_clientArea) {
+        sub = new ChildWindow(this);
+        sub->setWidget(form);
+        m_clientArea->addSubWindow(sub, Qt::SubWindow | Qt::FramelessWindowHint);
+    }
     form->show();
     sub->showMaximized();
     sub->raise();
     m_clientArea->setActiveSubWindow(sub);
+}
+
+bool frmMain::TabAlong(bool forward) {
+    QList<QWidget*> stops;
+    if (frmSideBar* side = platform::Forms::IfLoaded<frmSideBar>())
+        for (QWidget* w : {static_cast<QWidget*>(side->ucOptionBar), static_cast<QWidget*>(side->ucCalender)})
+            if (w->isVisible() && w->isEnabled())
+                stops.append(w);
+    if (QWidget* child = FrontChild())
+        stops += tabStops(child);
+    if (stops.isEmpty())
+        return false;
+    const QWidget* focus = QApplication::focusWidget();
+    // The stop that holds the focus most closely: the calendar lies inside
+    // the task pane.
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < stops.size(); ++i)
+        if ((stops[i] == focus || stops[i]->isAncestorOf(focus)) && (at < 0 || stops[at]->isAncestorOf(stops[i])))
+            at = i;
+    const qsizetype count = stops.size();
+    const qsizetype next = at < 0 ? (forward ? 0 : count - 1) : (at + (forward ? 1 : count - 1)) % count;
+    stops[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool frmMain::focusNextPrevChild(bool next) {
+    return TabAlong(next);
 }
 
 QWidget* frmMain::FrontChild() const {

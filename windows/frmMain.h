@@ -34,6 +34,11 @@ public:
     // Shows a child window maximised in the client area, in front of the
     // others.
     void ShowChild(QWidget* form);
+    // Moves the keyboard focus to the next (or previous) stop of the window,
+    // round and round: the side bar's task pane, its calendar, then the
+    // controls of the child window in front. Tab and Shift+Tab go this way
+    // from anywhere in the window, the child windows included.
+    bool TabAlong(bool forward);
     // The child window in front, or null when the client area is empty.
     QWidget* FrontChild() const;
 
@@ -121,6 +126,7 @@ protected:
     void MDIForm_Resize();
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildMenus();

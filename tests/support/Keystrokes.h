@@ -11,5 +11,7 @@ namespace testsupport {
 // unused, its parents. The target's window is made the active one first, as
 // the window a person types into is.
 void Strike(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Gives a control the focus, its window made the active one first.
+void Focus(QWidget* target);
 
 } // namespace testsupport
