@@ -1,5 +1,6 @@
 #include "controls/XPButton.h"
 
+#include "controls/ControlsAccessible.h"
 #include "platform/Clock.h"
 #include "platform/Gdi.h"
 #include "platform/ui/Ambient.h"
@@ -86,6 +87,7 @@ int RoundHalfEven(double v) {
 } // namespace
 
 XPButton::XPButton(QWidget* parent) : platform::BackedWidget(parent) {
+    InstallControlsAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setSurfaceFill(platform::ToQColor(platform::GetSysColor(platform::COLOR_WINDOW)));

@@ -33,6 +33,9 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->SetPasswordChar(QStringLiteral("*"));
     txtPassword->installEventFilter(this);
+    // The sentence above the box is its description; its name is short.
+    txtPassword->setAccessibleName(QStringLiteral("Application Access Password"));
+    txtPassword->setAccessibleDescription(lblInfo->text());
     row->addWidget(txtPassword, 1);
     btnOk = new XPButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
