@@ -93,8 +93,11 @@ void ExplorerBar::DrawFocusRect() {
     // Around an item, in the gap the layout leaves; inside a header, which
     // is drawn edge to edge.
     const QRect around = m_Focus.Item == 0 ? r.toQRect().adjusted(3, 3, -4, -4) : r.toQRect().adjusted(-2, -2, 1, 1);
+    // In the colour of the text it surrounds: the special group's header is
+    // dark with light text.
+    const int colour = m_Focus.Item != 0 ? COLOR_HIGHLIGHT : m_Focus.Group == -1 ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT;
     QPainter p(&Surface());
-    QPen dotted(ToQColor(GetSysColor(m_Focus.Item == 0 ? COLOR_BTNTEXT : COLOR_HIGHLIGHT)), 1, Qt::DotLine);
+    QPen dotted(ToQColor(GetSysColor(colour)), 1, Qt::DotLine);
     p.setPen(dotted);
     p.drawRect(around);
     Redraw(this, r);
