@@ -6,17 +6,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <map>
 #include <memory>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace platform {
@@ -175,51 +179,119 @@ QString InstanceChannelName(const QString& folder) {
         .filePath(QStringLiteral("veltrane-%1.socket").arg(folderHash(dataFileFolder(folder))));
 }
 
+namespace {
+
+// The address of a socket path; false when the path is too long for one.
+bool addressOf(const QString& name, sockaddr_un& address) {
+    const QByteArray path = QFile::encodeName(name);
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    return true;
+}
+
+} // namespace
+
+// One later start, heard until it has said its line.
+struct InstanceChannel::Caller {
+    int fd = -1;
+    QSocketNotifier* notifier = nullptr;
+    QByteArray said;
+};
+
 InstanceChannel::InstanceChannel(const QString& folder, QObject* parent)
     : QObject(parent), m_name(InstanceChannelName(folder)) {}
 
-InstanceChannel::~InstanceChannel() = default;
+InstanceChannel::~InstanceChannel() {
+    for (auto& caller : m_callers)
+        ::close(caller->fd);
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(QFile::encodeName(m_name).constData());
+    }
+}
 
 bool InstanceChannel::listen() {
-    if (m_server && m_server->isListening())
+    if (m_fd >= 0)
         return true;
-    if (!m_server) {
-        m_server = new QLocalServer(this);
-        m_server->setSocketOptions(QLocalServer::UserAccessOption);
-        connect(m_server, &QLocalServer::newConnection, this, &InstanceChannel::accept);
+    sockaddr_un address;
+    if (!addressOf(m_name, address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // A socket left by a copy that was killed would refuse the name; only the
+    // lock's holder gets here, so no running copy's socket is taken away.
+    ::unlink(address.sun_path);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
     }
-    // A socket left by a copy that was killed would refuse the name.
-    QLocalServer::removeServer(m_name);
-    return m_server->listen(m_name);
+    (void)::chmod(address.sun_path, 0600);
+    m_fd = fd;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &InstanceChannel::accept);
+    return true;
 }
 
 void InstanceChannel::accept() {
-    while (QLocalSocket* peer = m_server->nextPendingConnection()) {
-        connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-        connect(peer, &QLocalSocket::readyRead, this, [this, peer]() {
-            if (!peer->canReadLine()) {
-                if (peer->bytesAvailable() > kLongestRequest)
-                    peer->abort();
-                return;
-            }
-            const bool show = peer->readLine(kLongestRequest) == kShowRequest;
-            peer->disconnectFromServer();
-            if (show)
-                emit showRequested();
-        });
+    for (;;) {
+        const int fd = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0)
+            return;
+        auto caller = std::make_unique<Caller>();
+        caller->fd = fd;
+        caller->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(caller->notifier, &QSocketNotifier::activated, this, [this, fd]() { hear(fd); });
+        m_callers.push_back(std::move(caller));
     }
 }
 
+void InstanceChannel::hear(int fd) {
+    auto it = std::find_if(m_callers.begin(), m_callers.end(), [fd](const auto& c) { return c->fd == fd; });
+    if (it == m_callers.end())
+        return;
+    Caller& caller = **it;
+    char buffer[kLongestRequest];
+    const ssize_t got = ::read(fd, buffer, sizeof(buffer));
+    if (got < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (got > 0)
+        caller.said.append(buffer, got);
+    const bool ended = got <= 0 || caller.said.contains('\n') || caller.said.size() >= kLongestRequest;
+    if (!ended)
+        return;
+    const bool show = caller.said == kShowRequest;
+    caller.notifier->deleteLater();
+    ::close(fd);
+    m_callers.erase(it);
+    if (show)
+        emit showRequested();
+}
+
 bool AskRunningCopyToShow(const QString& folder, int timeoutMs) {
-    QLocalSocket socket;
-    socket.connectToServer(InstanceChannelName(folder));
-    if (!socket.waitForConnected(timeoutMs))
+    sockaddr_un address;
+    if (!addressOf(InstanceChannelName(folder), address))
         return false;
-    socket.write(kShowRequest);
-    if (!socket.waitForBytesWritten(timeoutMs))
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
         return false;
-    socket.disconnectFromServer();
-    return true;
+    // A local connection is made at once or refused; it waits only while the
+    // running copy has calls queued that it has not taken yet.
+    bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+    if (!connected && (errno == EAGAIN || errno == EINPROGRESS)) {
+        pollfd ready{fd, POLLOUT, 0};
+        int error = 0;
+        socklen_t size = sizeof(error);
+        connected = ::poll(&ready, 1, timeoutMs) == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 &&
+                    error == 0;
+    }
+    const qsizetype length = static_cast<qsizetype>(sizeof(kShowRequest) - 1);
+    const bool sent = connected && ::send(fd, kShowRequest, static_cast<size_t>(length), MSG_NOSIGNAL) == length;
+    ::close(fd);
+    return sent;
 }
 
 } // namespace platform

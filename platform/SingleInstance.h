@@ -3,7 +3,8 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+#include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -58,7 +59,9 @@ bool InstanceLockHeld();
 // The running copy's line to later starts on the same data file: a local
 // socket in the user's runtime folder, named after the folder the data file
 // really lies in, so copies on different data files never meet. A later start
-// sends one request and ends; the running copy raises showRequested.
+// sends one request and ends; the running copy raises showRequested. (Plain
+// system sockets: Qt's network library would cost every start of the program
+// a few milliseconds of loading.)
 class InstanceChannel : public QObject {
     Q_OBJECT
 public:
@@ -74,10 +77,13 @@ signals:
     void showRequested();
 
 private:
+    struct Caller;
     void accept();
+    void hear(int fd);
 
     QString m_name;
-    QLocalServer* m_server = nullptr;
+    int m_fd = -1;
+    std::vector<std::unique_ptr<Caller>> m_callers;
 };
 
 // The socket of a program folder's data file.

@@ -4,11 +4,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using platform::SingleInstanceLock;
@@ -149,6 +151,23 @@ TEST(SingleInstance, NoLockFileAtAllIsNoOtherCopyButNoLockHeld) {
     QFile::remove(shared);
 }
 
+namespace {
+
+// Says something else to the running copy, as another program might.
+bool say(const QString& socketName, const QByteArray& words) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(socketName);
+    std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool said = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
+                      ::write(fd, words.constData(), static_cast<size_t>(words.size())) == words.size();
+    ::close(fd);
+    return said;
+}
+
+} // namespace
+
 TEST(InstanceChannel, OnlyAShowRequestOnTheSameDataFileReachesTheRunningCopy) {
     QTemporaryDir folder, links, other;
     const QString link = links.filePath(QStringLiteral("organiser"));
@@ -176,12 +195,7 @@ TEST(InstanceChannel, OnlyAShowRequestOnTheSameDataFileReachesTheRunningCopy) {
         if (c.request.isEmpty()) {
             EXPECT_EQ(platform::AskRunningCopyToShow(c.folder, 500), c.reaches);
         } else {
-            QLocalSocket socket;
-            socket.connectToServer(platform::InstanceChannelName(c.folder));
-            ASSERT_TRUE(socket.waitForConnected(500));
-            socket.write(c.request);
-            socket.waitForBytesWritten(500);
-            socket.disconnectFromServer();
+            ASSERT_TRUE(say(platform::InstanceChannelName(c.folder), c.request));
         }
         testsupport::RunEventsFor(100);
         EXPECT_EQ(asked, c.reaches ? 1 : 0);
