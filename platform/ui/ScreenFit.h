@@ -8,8 +8,8 @@ namespace platform {
 // moves it, frame and all, onto that area, so every part of it (its buttons
 // above all) can be reached however large the screen's scale makes it. A
 // window that cannot shrink that far keeps its smallest size, at the area's
-// top left. Before the window is first shown its frame is not known yet; room
-// is kept for a title bar of the style's height.
+// top left. Before the window is first shown its frame is not known yet; its
+// size keeps room for a title bar of the style's height.
 void FitOnScreen(QWidget* window);
 
 } // namespace platform
