@@ -1,5 +1,6 @@
 #include "controls/ABar.h"
 
+#include "controls/ControlsAccessible.h"
 #include "platform/DrawText.h"
 #include "platform/ImageList.h"
 #include "platform/ProgramFolder.h"
@@ -29,11 +30,14 @@ ExplorerBar::ExplorerBar(QWidget* parent)
     : BackedWidget(parent),
       m_Subclass([this](bool before, bool& handled, int32_t& ret, int32_t& hwnd, int32_t& msg, int32_t& wp,
                         int32_t& lp) { zSubclass_Proc(before, handled, ret, hwnd, msg, wp, lp); }) {
+    InstallControlsAccessibility();
     m_EnableAltIml = false;
     SetFontName(QStringLiteral("Verdana"));
     m_ForeColor = GetSysColor(COLOR_BTNTEXT);
     setSurfaceFill(ToQColor(GetSysColor(COLOR_WINDOW)));
     setMouseTracking(true);
+    // Reached by Tab; a click acts on what it hits without taking the focus.
+    setFocusPolicy(Qt::TabFocus);
 
     m_SpecialGroup.Key = kSpecialGroupKey;
     m_DetailsGroup.Key = kDetailsGroupKey;

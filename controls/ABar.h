@@ -19,6 +19,8 @@
 
 class QScrollBar;
 struct ExplorerBarProbe;
+class ExplorerBarAccessible;
+class ExplorerBarElementAccessible;
 
 // A task pane: from top to bottom an optional special group, any number of
 // normal groups and an optional details group, each a caption header that
@@ -33,6 +35,12 @@ struct ExplorerBarProbe;
 // A host reads the saved settings with ReadProperties once the bar sits on
 // it; that also docks the bar to the host's left edge and hooks the window
 // messages the bar needs (wheel, theme and colour changes).
+//
+// Tab stops on the bar as a whole. There the arrow keys move a focus
+// rectangle from header to item to header in reading order (Home and End to
+// the first and last; Left and Right also close and open a group), and Enter
+// or Space acts as a click on what it stands on.
+
 class ExplorerBar : public platform::BackedWidget {
     Q_OBJECT
 public:
@@ -115,9 +123,36 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     friend struct ExplorerBarProbe;
+    // Screen readers see the groups and items through these.
+    friend class ExplorerBarAccessible;
+    friend class ExplorerBarElementAccessible;
+
+    // Where the keyboard can stand: a group's header (Item 0) or one of its
+    // items; Group as GroupAt takes it, 0 for nowhere.
+    struct Spot {
+        int Group = 0;
+        int Item = 0;
+        bool operator==(const Spot& o) const { return Group == o.Group && Item == o.Item; }
+    };
+    // The spots shown, in reading order: each shown group's header, then its
+    // items while it is open (a group holding a control has none).
+    std::vector<Spot> Spots() const;
+    bool Shown(const Spot& spot) const;
+    const ExplorerGroup* GroupAt(int index) const;
+    // The rectangle a spot covers on the bar.
+    platform::RECT SpotRect(const Spot& spot) const;
+    // What a click on the spot does: a header opens or closes its group, an
+    // item raises ItemClick.
+    void PressSpot(const Spot& spot);
+    // Puts the keyboard's spot there, scrolled into view, and redraws.
+    void MoveFocusTo(const Spot& spot);
+    void DrawFocusRect();
 
     // A hosted control, remembered so the bar can hide it when emptied.
     struct ChildContainer {
@@ -171,6 +206,8 @@ private:
     void MouseDown(int Button, int Shift, double X, double Y);
     void MouseMove(int Button, int Shift, double X, double Y);
     void MouseUp(int Button, int Shift, double X, double Y);
+    // A header's click: opens or closes the group, then tells the host.
+    void ClickGroup(int index, bool immediate);
     void HoverPass(double X, double Y);
     void timUpdate_Timer();
     void ScrollBarChange(int value);
@@ -228,4 +265,6 @@ private:
     bool m_Subclassed = false;
     bool m_Painting = false;
     bool m_PaintAgain = false;
+    bool m_InShowEvent = false;
+    Spot m_Focus;
 };

@@ -117,7 +117,10 @@ void ExplorerBar::CalculateLayout() {
         if (!ExtenderVisible(this))
             return;
         m_ScrollBar->show();
-        DoEvents();
+        // Not while the bar is being shown: the toolkit is walking the
+        // window's children then, and an event let run now may delete one.
+        if (!m_InShowEvent)
+            DoEvents();
         if (!m_UpdatesEnabled)
             return;
     }

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 using namespace platform;
 
@@ -76,6 +77,7 @@ void ExplorerBar::changeEvent(QEvent* event) {
 void ExplorerBar::showEvent(QShowEvent* event) {
     BackedWidget::showEvent(event);
     m_UpdatesEnabled = true;
+    const QScopedValueRollback<bool> showing(m_InShowEvent, true);
     PaintAll();
 }
 
@@ -201,22 +203,7 @@ void ExplorerBar::HoverPass(double X, double Y) {
 
 void ExplorerBar::MouseUp(int Button, int Shift, double X, double Y) {
     if (Button == 1) {
-        // The handler gets the group's new state and may change it; its change
-        // is kept, unless the handler removed the group.
-        auto click = [this](int index, bool immediate) {
-            ExplorerGroup* g = GroupAt(index);
-            g->Expanded = !g->Expanded;
-            g->State = 2;
-            PaintAll();
-            if (immediate)
-                repaint();
-            bool expanded = g->Expanded;
-            const bool told = expanded;
-            emit GroupClick(index, expanded);
-            if (expanded != told)
-                if (ExplorerGroup* still = GroupAt(index))
-                    still->Expanded = expanded;
-        };
+        auto click = [this](int index, bool immediate) { ClickGroup(index, immediate); };
         auto itemClicks = [&](int index, const QString& key) {
             for (int i = 1;; ++i) {
                 ExplorerGroup* g = GroupAt(index);
@@ -245,6 +232,23 @@ void ExplorerBar::MouseUp(int Button, int Shift, double X, double Y) {
             click(-2, true);
     }
     MouseMove(Button, Shift, X, Y);
+}
+
+void ExplorerBar::ClickGroup(int index, bool immediate) {
+    // The handler gets the group's new state and may change it; its change
+    // is kept, unless the handler removed the group.
+    ExplorerGroup* g = GroupAt(index);
+    g->Expanded = !g->Expanded;
+    g->State = 2;
+    PaintAll();
+    if (immediate)
+        repaint();
+    bool expanded = g->Expanded;
+    const bool told = expanded;
+    emit GroupClick(index, expanded);
+    if (expanded != told)
+        if (ExplorerGroup* still = GroupAt(index))
+            still->Expanded = expanded;
 }
 
 void ExplorerBar::timUpdate_Timer() {

@@ -126,6 +126,7 @@ void ExplorerBar::PaintPass() {
         if (m_DetailsGroup.Expanded)
             PaintDetailsBody();
     }
+    DrawFocusRect();
 
     rec.hDC = &Surface();
     rec.hWnd = this;

@@ -160,6 +160,9 @@ void ExplorerBar::DrawHeader(ExplorerGroup& group, bool special) {
 
     if (special && !m_SpecialIcon.isNull())
         PaintPicture(Surface(), m_SpecialIcon, 12, T - 8, 32, 32);
+    // A header is drawn edge to edge, over its focus rectangle.
+    if (m_Focus.Item == 0 && GroupAt(m_Focus.Group) == &group)
+        DrawFocusRect();
     Redraw(this, hr);
 }
 

@@ -1,6 +1,8 @@
 #include "controls/XPButton.h"
 
+#include "controls/ControlsAccessible.h"
 #include "platform/Clock.h"
+#include "platform/Gdi.h"
 #include "platform/ui/Ambient.h"
 #include "platform/ui/InputCodes.h"
 #include "platform/ui/MouseCapture.h"
@@ -30,10 +32,7 @@ class Canvas {
 public:
     explicit Canvas(QImage& image) : m_image(image) {}
 
-    void pixel(int x, int y, OleColor c) {
-        if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
-            m_image.setPixel(x, y, platform::ToQColor(c).rgb());
-    }
+    void pixel(int x, int y, OleColor c) { platform::SetSurfacePixel(m_image, x, y, platform::ToQColor(c).rgb()); }
     void row(int y, int x1, int x2, OleColor c) {
         for (int x = x1; x <= x2; ++x)
             pixel(x, y, c);
@@ -88,6 +87,7 @@ int RoundHalfEven(double v) {
 } // namespace
 
 XPButton::XPButton(QWidget* parent) : platform::BackedWidget(parent) {
+    InstallControlsAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setSurfaceFill(platform::ToQColor(platform::GetSysColor(platform::COLOR_WINDOW)));
@@ -194,6 +194,11 @@ void XPButton::SetAccessKeys() {
 void XPButton::AccessKeyPress() {
     m_LastButton = 1;
     SurfaceClick();
+}
+
+void XPButton::Press() {
+    if (m_Enabled)
+        AccessKeyPress();
 }
 
 // ---- events ----------------------------------------------------------------
@@ -543,7 +548,8 @@ void XPButton::DrawCaption() {
     f.setStyleStrategy(QFont::NoAntialias);
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
     const int h = QFontMetrics(f, &image).boundingRect(m_ClientRect, flags, m_Caption).height();
-    const double scaleWidth = image.width(), scaleHeight = image.height();
+    const QSize size = platform::SurfaceSize(image);
+    const double scaleWidth = size.width(), scaleHeight = size.height();
     const int top = RoundHalfEven(scaleHeight / 2 - h / 2.0);
     const int bottom = RoundHalfEven(scaleHeight / 2 + h / 2.0);
     QPainter p(&image);

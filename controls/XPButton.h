@@ -50,6 +50,10 @@ public:
     // when the last press was with the left button).
     void Redraw(int state);
 
+    // Clicks an enabled button as its access key does: for its dialog's
+    // Enter and Escape keys and for a screen reader's press action.
+    void Press();
+
 signals:
     // The events of the button. Their arguments are passed by reference, as
     // the host may change them, so connect to them directly.

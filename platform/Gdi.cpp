@@ -2,14 +2,36 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace platform {
 
+QSize SurfaceSize(const QImage& surface) {
+    return surface.deviceIndependentSize().toSize();
+}
+
+void SetSurfacePixel(QImage& surface, int x, int y, QRgb rgb) {
+    const qreal ratio = surface.devicePixelRatio();
+    if (ratio == 1) {
+        if (x >= 0 && y >= 0 && x < surface.width() && y < surface.height())
+            surface.setPixel(x, y, rgb);
+        return;
+    }
+    if (x < 0 || y < 0)
+        return;
+    // Each unit covers the pixels from its own start up to the next unit's,
+    // so units meet without gaps at any ratio.
+    const int right = std::min(surface.width(), static_cast<int>(std::floor((x + 1) * ratio)));
+    const int bottom = std::min(surface.height(), static_cast<int>(std::floor((y + 1) * ratio)));
+    for (int py = static_cast<int>(std::floor(y * ratio)); py < bottom; ++py)
+        for (int px = static_cast<int>(std::floor(x * ratio)); px < right; ++px)
+            surface.setPixel(px, py, rgb);
+}
+
 namespace {
 void plot(QImage& surface, int x, int y, QRgb rgb) {
-    if (x >= 0 && y >= 0 && x < surface.width() && y < surface.height())
-        surface.setPixel(x, y, rgb);
+    SetSurfacePixel(surface, x, y, rgb);
 }
 // Walks the pixels of a line from its first end up to, not including, its
 // last one, while visit(x, y) asks for more.
@@ -46,17 +68,24 @@ void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& col
             return;
         // The first end is drawn, the last one is not.
         int lo = from < to ? from : to + 1, hi = from < to ? to - 1 : from;
-        const int limit = level ? surface.width() : surface.height();
+        const QSize size = SurfaceSize(surface);
+        const int limit = level ? size.width() : size.height();
         const int at = level ? y1 : x1;
-        if (at < 0 || at >= (level ? surface.height() : surface.width()))
+        if (at < 0 || at >= (level ? size.height() : size.width()))
             return;
         lo = std::max(lo, 0);
         hi = std::min(hi, limit - 1);
+        if (surface.devicePixelRatio() != 1) {
+            for (int p = lo; p <= hi; ++p)
+                level ? SetSurfacePixel(surface, p, at, rgb) : SetSurfacePixel(surface, at, p, rgb);
+            return;
+        }
         for (int p = lo; p <= hi; ++p)
             level ? surface.setPixel(p, at, rgb) : surface.setPixel(at, p, rgb);
         return;
     }
-    const int w = surface.width(), h = surface.height();
+    const QSize size = SurfaceSize(surface);
+    const int w = size.width(), h = size.height();
     walkLine(x1, y1, x2, y2, [&](int x, int y) {
         // The walk only moves on in one direction along each axis: once it
         // has left the surface that way, nothing more of the line is on it.
@@ -73,7 +102,8 @@ void DrawShiftedLines(QImage& surface, int x1, int y1, int x2, int y2, const QPo
     // alike, so the line is walked once and only the pixels that can fall on
     // the surface (across the shift) are kept.
     const bool across = shift.y() == 0;
-    const int w = surface.width(), h = surface.height();
+    const QSize size = SurfaceSize(surface);
+    const int w = size.width(), h = size.height();
     std::vector<QPoint> kept;
     walkLine(x1, y1, x2, y2, [&](int x, int y) {
         if (across ? (y >= 0 && y < h) : (x >= 0 && x < w))
@@ -128,9 +158,11 @@ void PaintPicture(QImage& surface, const QImage& picture, int x, int y, int widt
 }
 
 QColor GetPixel(const QImage& surface, int x, int y) {
-    if (x < 0 || y < 0 || x >= surface.width() || y >= surface.height())
+    const QSize size = SurfaceSize(surface);
+    if (x < 0 || y < 0 || x >= size.width() || y >= size.height())
         return Qt::black;
-    return QColor(surface.pixel(x, y));
+    const qreal ratio = surface.devicePixelRatio();
+    return QColor(surface.pixel(static_cast<int>(std::floor(x * ratio)), static_cast<int>(std::floor(y * ratio))));
 }
 
 } // namespace platform

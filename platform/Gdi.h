@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <cstdint>
 #include <vector>
 
@@ -42,6 +43,16 @@ struct DeviceContext {
     QColor textColor = Qt::black;
 };
 
+// Surfaces are drawn on in the widget's own units, whatever their device
+// pixel ratio: on a surface made at a ratio of 2 for a high-resolution screen,
+// one unit is a block of two by two pixels, so lines and boxes keep their
+// places while text and pictures, drawn through a painter, use every pixel.
+
+// A surface's size in the widget's units.
+QSize SurfaceSize(const QImage& surface);
+// Sets the pixels of one unit of a surface; nothing outside it.
+void SetSurfacePixel(QImage& surface, int x, int y, QRgb rgb);
+
 // A one-pixel line from the first point towards the second, leaving out the
 // last point, as the window system's line drawing does.
 void DrawLine(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colour);
@@ -56,7 +67,7 @@ void DrawBox(QImage& surface, int x1, int y1, int x2, int y2, const QColor& colo
 // fit; the picture's transparent parts leave the surface as it was.
 void PaintPicture(QImage& surface, const QImage& picture, int x, int y, int width, int height, int srcX = 0,
                   int srcY = 0, int srcWidth = -1, int srcHeight = -1);
-// The colour of one pixel; black outside the surface.
+// The colour of one unit (its top left pixel); black outside the surface.
 QColor GetPixel(const QImage& surface, int x, int y);
 
 } // namespace platform

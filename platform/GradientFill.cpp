@@ -1,5 +1,7 @@
 #include "platform/GradientFill.h"
 
+#include "platform/Gdi.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -30,12 +32,15 @@ bool GradientFill(QImage& surface, const TRIVERTEX* vertices, uint32_t vertexCou
         const bool horizontal = mode == GRADIENT_FILL_RECT_H;
         if ((horizontal && a.x > b.x) || (!horizontal && a.y > b.y))
             std::swap(a, b);
+        const QSize size = SurfaceSize(surface);
         const int left = std::max(0, std::min(a.x, b.x));
-        const int right = std::min(surface.width(), std::max(a.x, b.x));
+        const int right = std::min(size.width(), std::max(a.x, b.x));
         const int top = std::max(0, std::min(a.y, b.y));
-        const int bottom = std::min(surface.height(), std::max(a.y, b.y));
+        const int bottom = std::min(size.height(), std::max(a.y, b.y));
         const int64_t span = horizontal ? int64_t(b.x) - a.x : int64_t(b.y) - a.y;
-        const bool direct = surface.depth() == 32;
+        // One pixel a unit is written straight into the lines; a surface of a
+        // higher ratio gets each unit as its block.
+        const bool direct = surface.depth() == 32 && surface.devicePixelRatio() == 1;
         for (int y = top; y < bottom; ++y) {
             QRgb* line = direct ? reinterpret_cast<QRgb*>(surface.scanLine(y)) : nullptr;
             for (int x = left; x < right; ++x) {
@@ -45,7 +50,7 @@ bool GradientFill(QImage& surface, const TRIVERTEX* vertices, uint32_t vertexCou
                 if (direct)
                     line[x] = rgb;
                 else
-                    surface.setPixel(x, y, rgb);
+                    SetSurfacePixel(surface, x, y, rgb);
             }
         }
     }

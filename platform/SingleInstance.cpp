@@ -6,14 +6,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
+#include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <map>
 #include <memory>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace platform {
@@ -36,10 +43,19 @@ QString dataFileFolder(const QString& programFolder) {
 // read-only, or a copy whose user may not write there): a file in /tmp (not
 // TMPDIR, which differs between users) named after the data file's folder,
 // which every user's copy finds.
-QString sharedLockFile(const QString& dataFolder) {
-    const QByteArray hash = QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("/tmp/veltrane-%1.lock").arg(QString::fromLatin1(hash));
+QString folderHash(const QString& dataFolder) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
 }
+
+QString sharedLockFile(const QString& dataFolder) {
+    return QStringLiteral("/tmp/veltrane-%1.lock").arg(folderHash(dataFolder));
+}
+
+// The one request a later start sends.
+constexpr char kShowRequest[] = "show\n";
+// A request is one short line; a sender that says more is not listened to.
+constexpr qint64 kLongestRequest = 64;
 
 // Opens a lock file, making it when `create` (readable by every user whatever
 // the umask, so every copy can lock it), and takes the lock. A copy may lock a
@@ -153,6 +169,129 @@ bool PrevInstance() {
 
 bool InstanceLockHeld() {
     return instanceLock().lock->isLocked();
+}
+
+QString InstanceChannelName(const QString& folder) {
+    // The runtime folder is the user's own: no other user can take the name
+    // or listen in, and it is emptied when the user's last session ends.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return QDir(runtime.isEmpty() ? QDir::tempPath() : runtime)
+        .filePath(QStringLiteral("veltrane-%1.socket").arg(folderHash(dataFileFolder(folder))));
+}
+
+namespace {
+
+// The address of a socket path; false when the path is too long for one.
+bool addressOf(const QString& name, sockaddr_un& address) {
+    const QByteArray path = QFile::encodeName(name);
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    return true;
+}
+
+} // namespace
+
+// One later start, heard until it has said its line.
+struct InstanceChannel::Caller {
+    int fd = -1;
+    QSocketNotifier* notifier = nullptr;
+    QByteArray said;
+};
+
+InstanceChannel::InstanceChannel(const QString& folder, QObject* parent)
+    : QObject(parent), m_name(InstanceChannelName(folder)) {}
+
+InstanceChannel::~InstanceChannel() {
+    for (auto& caller : m_callers)
+        ::close(caller->fd);
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(QFile::encodeName(m_name).constData());
+    }
+}
+
+bool InstanceChannel::listen() {
+    if (m_fd >= 0)
+        return true;
+    sockaddr_un address;
+    if (!addressOf(m_name, address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // A socket left by a copy that was killed would refuse the name; only the
+    // lock's holder gets here, so no running copy's socket is taken away.
+    ::unlink(address.sun_path);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
+    }
+    (void)::chmod(address.sun_path, 0600);
+    m_fd = fd;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &InstanceChannel::accept);
+    return true;
+}
+
+void InstanceChannel::accept() {
+    for (;;) {
+        const int fd = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0)
+            return;
+        auto caller = std::make_unique<Caller>();
+        caller->fd = fd;
+        caller->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(caller->notifier, &QSocketNotifier::activated, this, [this, fd]() { hear(fd); });
+        m_callers.push_back(std::move(caller));
+    }
+}
+
+void InstanceChannel::hear(int fd) {
+    auto it = std::find_if(m_callers.begin(), m_callers.end(), [fd](const auto& c) { return c->fd == fd; });
+    if (it == m_callers.end())
+        return;
+    Caller& caller = **it;
+    char buffer[kLongestRequest];
+    const ssize_t got = ::read(fd, buffer, sizeof(buffer));
+    if (got < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (got > 0)
+        caller.said.append(buffer, got);
+    const bool ended = got <= 0 || caller.said.contains('\n') || caller.said.size() >= kLongestRequest;
+    if (!ended)
+        return;
+    const bool show = caller.said == kShowRequest;
+    caller.notifier->deleteLater();
+    ::close(fd);
+    m_callers.erase(it);
+    if (show)
+        emit showRequested();
+}
+
+bool AskRunningCopyToShow(const QString& folder, int timeoutMs) {
+    sockaddr_un address;
+    if (!addressOf(InstanceChannelName(folder), address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // A local connection is made at once or refused; it waits only while the
+    // running copy has calls queued that it has not taken yet.
+    bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+    if (!connected && (errno == EAGAIN || errno == EINPROGRESS)) {
+        pollfd ready{fd, POLLOUT, 0};
+        int error = 0;
+        socklen_t size = sizeof(error);
+        connected = ::poll(&ready, 1, timeoutMs) == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 &&
+                    error == 0;
+    }
+    const qsizetype length = static_cast<qsizetype>(sizeof(kShowRequest) - 1);
+    const bool sent = connected && ::send(fd, kShowRequest, static_cast<size_t>(length), MSG_NOSIGNAL) == length;
+    ::close(fd);
+    return sent;
 }
 
 } // namespace platform

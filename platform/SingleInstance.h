@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+
+#include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -51,5 +55,41 @@ bool PrevInstance();
 // PrevInstance does): false when another copy has it or no lock file could be
 // made, so work that only the one copy on a data file may do is skipped.
 bool InstanceLockHeld();
+
+// The running copy's line to later starts on the same data file: a local
+// socket in the user's runtime folder, named after the folder the data file
+// really lies in, so copies on different data files never meet. A later start
+// sends one request and ends; the running copy raises showRequested. (Plain
+// system sockets: Qt's network library would cost every start of the program
+// a few milliseconds of loading.)
+class InstanceChannel : public QObject {
+    Q_OBJECT
+public:
+    explicit InstanceChannel(const QString& folder, QObject* parent = nullptr);
+    ~InstanceChannel() override;
+
+    // Starts taking requests. Only the holder of the lock may: it replaces
+    // whatever a copy that ended left under the name. False when the socket
+    // cannot be made; the copy then runs on without it.
+    bool listen();
+
+signals:
+    void showRequested();
+
+private:
+    struct Caller;
+    void accept();
+    void hear(int fd);
+
+    QString m_name;
+    int m_fd = -1;
+    std::vector<std::unique_ptr<Caller>> m_callers;
+};
+
+// The socket of a program folder's data file.
+QString InstanceChannelName(const QString& folder);
+// Asks the copy running on a program folder's data file to bring its window
+// forward. Waits at most timeoutMs for it; false when no copy took the request.
+bool AskRunningCopyToShow(const QString& folder, int timeoutMs = 2000);
 
 } // namespace platform

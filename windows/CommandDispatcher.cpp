@@ -13,6 +13,7 @@
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/ListView.h"
+#include "windows/EditorParts.h"
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
 #include "windows/frmDisplay.h"
@@ -51,6 +52,8 @@ void showList(int32_t view, const QString& header) {
     frmDisplay& display = platform::Forms::Get<frmDisplay>();
     display.Show();
     display.picHeader->setCaption(header);
+    // The list is read out by what it holds: the header's last part.
+    editor_parts::NameAfter(display.lstData, header.section(QStringLiteral(" :: "), -1));
 }
 
 void switchView(const QString& item, const QString& day) {

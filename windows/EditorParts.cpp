@@ -4,6 +4,7 @@
 #include "data/mGeneralFunctions.h"
 #include "platform/Ui.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DialogKeys.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -32,6 +33,7 @@ std::pair<XPButton*, XPButton*> AddButtons(QWidget* dialog, QVBoxLayout* column,
     XPButton* act = button(dialog, row, actName, actCaption, size);
     XPButton* cancel = button(dialog, row, "btnCancel", cancelCaption, size);
     column->addLayout(row);
+    dialog_keys::Bind(dialog, act, cancel);
     return {act, cancel};
 }
 
@@ -43,9 +45,27 @@ QComboBox* CodeList(QWidget* parent, const char* name, QString (*text)(int16_t),
     return list;
 }
 
-QLabel* InfoLabel(const QString& text, QWidget* parent) {
+void NameAfter(QWidget* field, const QString& caption) {
+    QString name;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            name += caption.at(i);
+        else if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
+            name += caption.at(++i);
+    }
+    name = name.trimmed();
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(':')))
+        name = name.chopped(1).trimmed();
+    field->setAccessibleName(name);
+}
+
+QLabel* InfoLabel(const QString& text, QWidget* parent, QWidget* field) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QStringLiteral("lblInfo"));
+    if (field) {
+        label->setBuddy(field);
+        NameAfter(field, text);
+    }
     return label;
 }
 

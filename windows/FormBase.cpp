@@ -1,6 +1,7 @@
 #include "windows/FormBase.h"
 
 #include "platform/Ui.h"
+#include "platform/ui/ScreenFit.h"
 #include "windows/Pictures.h"
 
 #include <QApplication>
@@ -67,8 +68,9 @@ void FormCore::ShowModal() {
     if (!m_self->parentWidget() && g_dialogOwner && g_dialogOwner != m_self)
         m_self->setParent(g_dialogOwner, m_self->windowFlags() | Qt::Dialog);
     // A dialog opens centred over the main window while that is on the
-    // screen, else centred on the screen.
+    // screen, else centred on the screen, and no larger than the screen.
     if (!m_self->isVisible()) {
+        platform::FitOnScreen(m_self);
         QWidget* owner = m_self->parentWidget() ? m_self->parentWidget()->window() : nullptr;
         QRect area;
         if (owner && owner->isVisible() && !owner->isMinimized())
@@ -77,6 +79,7 @@ void FormCore::ShowModal() {
             area = screen->availableGeometry();
         if (area.isValid())
             m_self->move(area.center() - QPoint(m_self->width() / 2, m_self->height() / 2));
+        platform::FitOnScreen(m_self);
     }
     // Counted while it runs, also when the run ends by an exception; the form
     // may be gone by then.
@@ -97,6 +100,8 @@ void FormCore::ShowModal() {
 }
 
 void FormCore::present() {
+    if (!m_self->isVisible())
+        platform::FitOnScreen(m_self);
     m_self->show();
     m_self->raise();
     m_self->activateWindow();

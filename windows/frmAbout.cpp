@@ -3,6 +3,7 @@
 #include "controls/XPButton.h"
 #include "data/mGeneralFunctions.h"
 #include "platform/Ui.h"
+#include "windows/DialogKeys.h"
 #include "windows/Pictures.h"
 #include "windows/frmMain.h"
 
@@ -46,6 +47,7 @@ frmAbout::frmAbout() : FormWidget(QStringLiteral("frmAbout")) {
     layout->addLayout(column, 1);
 
     connect(btnOk, &XPButton::Click, this, &frmAbout::btnOk_Click);
+    dialog_keys::Bind(this, btnOk, btnOk);
     resize(420, 170);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
+#include "windows/DialogKeys.h"
 #include "windows/frmMain.h"
 
 #include <QHBoxLayout>
@@ -32,6 +33,9 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->SetPasswordChar(QStringLiteral("*"));
     txtPassword->installEventFilter(this);
+    // The sentence above the box is its description; its name is short.
+    txtPassword->setAccessibleName(QStringLiteral("Application Access Password"));
+    txtPassword->setAccessibleDescription(lblInfo->text());
     row->addWidget(txtPassword, 1);
     btnOk = new XPButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -48,6 +52,8 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     layout->addWidget(ucSBarPassword);
 
     connect(btnOk, &XPButton::Click, this, &frmAppPassword::btnOk_Click);
+    // Escape is the close box: the prompt has no Cancel button.
+    dialog_keys::Bind(this, btnOk, [this]() { close(); });
     resize(420, 130);
 }
 

@@ -49,6 +49,7 @@ frmChangePassword::frmChangePassword() : FormWidget(QStringLiteral("frmChangePas
         boxes[i]->setObjectName(QLatin1String(names[i]));
         boxes[i]->SetPasswordChar(QStringLiteral("*"));
         label->setBuddy(boxes[i]);
+        editor_parts::NameAfter(boxes[i], label->text());
         grid->addWidget(label, i, 0);
         grid->addWidget(boxes[i], i, 1);
         lblInfo.append(label);

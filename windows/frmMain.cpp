@@ -1,5 +1,6 @@
 #include "windows/frmMain.h"
 
+#include "controls/ABar.h"
 #include "controls/CDlg.h"
 #include "data/DataFile.h"
 #include "data/Views.h"
@@ -14,12 +15,15 @@
 #include "platform/CommandLine.h"
 #include "platform/FileIO.h"
 #include "platform/IconHandles.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/MonthView.h"
 #include "platform/ui/NotifyIcon.h"
+#include "platform/ui/ScreenFit.h"
 #include "platform/ui/StatusBar.h"
 #include "windows/CommandDispatcher.h"
 #include "windows/ListLoaders.h"
@@ -156,6 +160,30 @@ QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption) {
     return menu;
 }
 
+// A child window of the client area. A child window keeps Tab among its own
+// controls; this one hands it to the main window, so the side bar is reached
+// from the lists as well.
+class ChildWindow : public QMdiSubWindow {
+public:
+    explicit ChildWindow(frmMain* main) : m_main(main) {}
+
+protected:
+    bool focusNextPrevChild(bool next) override { return m_main->TabAlong(next); }
+
+private:
+    frmMain* m_main;
+};
+
+// The controls of a window Tab stops at, in the order of its focus chain.
+QList<QWidget*> tabStops(QWidget* form) {
+    QList<QWidget*> stops;
+    for (QWidget* w = form->nextInFocusChain(); w && w != form; w = w->nextInFocusChain())
+        if (form->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() &&
+            !w->focusProxy())
+            stops.append(w);
+    return stops;
+}
+
 // The texts of a code vocabulary, by code.
 QStringList codeTexts(QString (*text)(int16_t), int count) {
     QStringList texts;
@@ -268,12 +296,21 @@ QAction* frmMain::Entry(const QString& name, int index) const {
 // --- Load, minimise, unload --------------------------------------------------------
 
 void frmMain::Form_Load() {
-    if (platform::PrevInstance())
+    const bool forTray = platform::Command() == QLatin1String("/s");
+    if (platform::PrevInstance()) {
+        // The person started the program to see it: the running copy shows
+        // its window. A start for the notification area finds it there already.
+        if (!forTray)
+            platform::AskRunningCopyToShow(platform::AppPath());
         platform::EndProcess(0);
-    if (platform::InstanceLockHeld())
+    }
+    if (platform::InstanceLockHeld()) {
         DataFile::RemoveStaleTemporaries();
-    if (platform::Command() == QLatin1String("/s"))
-        m_startInTray = true;
+        m_laterStarts = new platform::InstanceChannel(platform::AppPath(), this);
+        connect(m_laterStarts, &platform::InstanceChannel::showRequested, this, &frmMain::bringForward);
+        m_laterStarts->listen();
+    }
+    m_startInTray = forTray;
     configurationCheck();
     platform::SetMenuChecked(
         Entry(QStringLiteral("mnuOptionsEnable")),
@@ -306,8 +343,10 @@ void frmMain::present() {
             return;
         }
     }
-    if (!isVisible())
+    if (!isVisible()) {
+        platform::FitOnScreen(this);
         show();
+    }
     raise();
     activateWindow();
 }
@@ -346,9 +385,34 @@ void frmMain::MDIForm_Resize() {
     hideToTray();
 }
 
+bool frmMain::iconInTray() const {
+    if (!oSysTray || !platform::SystemTrayAvailable())
+        return false;
+    const auto icon = platform::FindNotifyIcon(platform::HandleOf(oSysTray), oSysTray->iconId());
+    return icon && icon->shownInTray;
+}
+
 void frmMain::hideToTray() {
-    if (platform::SystemTrayAvailable())
+    if (iconInTray())
         hide();
+}
+
+void frmMain::bringForward() {
+    if (isUnloaded())
+        return;
+    if (!isVisible() && oSysTray)
+        restoreFromTray();
+    else if (!isVisible())
+        showNormal();
+    else if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    // A dialog waiting for an answer stays in front of the window it belongs to.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 void frmMain::Form_Unload() {
@@ -366,12 +430,42 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::ShowChild(QWidget* form) {
     auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
-    if (!sub || sub->mdiArea() != m_clientArea)
-        sub = m_clientArea->addSubWindow(form, Qt::SubWindow | Qt::FramelessWindowHint);
+    if (!sub || sub->mdiArea() != m_clientArea) {
+        sub = new ChildWindow(this);
+        sub->setWidget(form);
+        m_clientArea->addSubWindow(sub, Qt::SubWindow | Qt::FramelessWindowHint);
+    }
     form->show();
     sub->showMaximized();
     sub->raise();
     m_clientArea->setActiveSubWindow(sub);
+}
+
+bool frmMain::TabAlong(bool forward) {
+    QList<QWidget*> stops;
+    if (frmSideBar* side = platform::Forms::IfLoaded<frmSideBar>())
+        for (QWidget* w : {static_cast<QWidget*>(side->ucOptionBar), static_cast<QWidget*>(side->ucCalender)})
+            if (w->isVisible() && w->isEnabled())
+                stops.append(w);
+    if (QWidget* child = FrontChild())
+        stops += tabStops(child);
+    if (stops.isEmpty())
+        return false;
+    const QWidget* focus = QApplication::focusWidget();
+    // The stop that holds the focus most closely: the calendar lies inside
+    // the task pane.
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < stops.size(); ++i)
+        if ((stops[i] == focus || stops[i]->isAncestorOf(focus)) && (at < 0 || stops[at]->isAncestorOf(stops[i])))
+            at = i;
+    const qsizetype count = stops.size();
+    const qsizetype next = at < 0 ? (forward ? 0 : count - 1) : (at + (forward ? 1 : count - 1)) % count;
+    stops[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool frmMain::focusNextPrevChild(bool next) {
+    return TabAlong(next);
 }
 
 QWidget* frmMain::FrontChild() const {

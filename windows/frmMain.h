@@ -16,6 +16,7 @@ class clsTimer;
 class QMenu;
 class frmSysTray;
 namespace platform {
+class InstanceChannel;
 class ListItem;
 class StatusBar;
 } // namespace platform
@@ -31,6 +32,11 @@ public:
     ~frmMain() override;
 
     void ShowChild(QWidget* form) override;
+    // Moves the keyboard focus to the next (or previous) stop of the window,
+    // round and round: the side bar's task pane, its calendar, then the
+    // controls of the child window in front. Tab and Shift+Tab go this way
+    // from anywhere in the window, the child windows included.
+    bool TabAlong(bool forward);
     // The child window in front, or null when the client area is empty.
     QWidget* FrontChild() const;
 
@@ -118,6 +124,7 @@ protected:
     void MDIForm_Resize();
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildMenus();
@@ -128,9 +135,13 @@ private:
     // The selected row of the record list, or null when there is none.
     platform::ListItem* selectedRecordRow() const;
     void passwordAction(int16_t action);
-    // Hides the window into the notification area; where the desktop has
-    // none, the window stays, or nothing could bring it back.
+    // Hides the window into the notification area while its icon is shown
+    // there; otherwise the window stays, or nothing could bring it back.
     void hideToTray();
+    bool iconInTray() const;
+    // Shows the window in front, from the notification area if it waits
+    // there: a later start of the program asked for it.
+    void bringForward();
     // Ends the program, after saying so, when the configuration file is gone;
     // otherwise names it for the reads and writes that follow.
     void configurationCheck();
@@ -146,6 +157,7 @@ private:
     void restoreFromTray();
 
     QMdiArea* m_clientArea = nullptr;
+    platform::InstanceChannel* m_laterStarts = nullptr;
     QTimer m_pendingRestore;
     bool m_startInTray = false;
 };

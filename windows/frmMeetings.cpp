@@ -62,11 +62,12 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
     ucEndTime = new platform::TimePicker(dateFrame);
     ucEndTime->setObjectName(QStringLiteral("ucEndTime"));
     auto* dateLayout = new QGridLayout(dateFrame);
-    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame), 0, 0, 1, 2);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame, ucDTPicker), 0, 0,
+                          1, 2);
     dateLayout->addWidget(ucDTPicker, 1, 0, 1, 2);
-    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Start Time:"), dateFrame), 2, 0);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Start Time:"), dateFrame, ucStartTime), 2, 0);
     dateLayout->addWidget(ucStartTime, 2, 1);
-    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("End Time:"), dateFrame), 3, 0);
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("End Time:"), dateFrame, ucEndTime), 3, 0);
     dateLayout->addWidget(ucEndTime, 3, 1);
     dateLayout->setColumnStretch(1, 1);
     row->addWidget(dateFrame, 1);
@@ -75,9 +76,9 @@ frmMeetings::frmMeetings() : FormWidget(QStringLiteral("frmMeetings")) {
     cmbMeetFor = editor_parts::CodeList(detailsFrame, "cmbMeetFor", mFunctions::GetMeetingForText, 6);
     cmbPriority = editor_parts::CodeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
     auto* detailsLayout = new QVBoxLayout(detailsFrame);
-    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Meeting for ..."), detailsFrame));
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Meeting for ..."), detailsFrame, cmbMeetFor));
     detailsLayout->addWidget(cmbMeetFor);
-    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame));
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame, cmbPriority));
     detailsLayout->addWidget(cmbPriority);
     detailsLayout->addStretch(1);
     row->addWidget(detailsFrame, 1);

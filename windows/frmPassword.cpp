@@ -59,6 +59,12 @@ frmPassword::frmPassword() : FormWidget(QStringLiteral("frmPassword")) {
     txtPassword->SetMaxLength(kPasswordLimit);
     grid->addWidget(txtUserName, 0, 1);
     grid->addWidget(txtPassword, 1, 1);
+    // Each box is read out by its own label, not by the frame's caption.
+    platform::TextBox* labelled[] = {txtUserName, txtPassword};
+    for (int i = 0; i < 2; ++i) {
+        lblInfo[i]->setBuddy(labelled[i]);
+        editor_parts::NameAfter(labelled[i], lblInfo[i]->text());
+    }
     grid->setColumnStretch(1, 1);
     column->addWidget(details);
     setPasswordMask(QString());

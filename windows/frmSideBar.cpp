@@ -45,6 +45,7 @@ frmSideBar::frmSideBar() : FormWidget(QStringLiteral("frmSideBar")) {
     picContainer->resize(platform::TwipsToPixelsX(kPaneWidth), platform::TwipsToPixelsY(kCalendarHeight));
     ucCalender = new platform::MonthView(picContainer);
     ucCalender->setObjectName(QStringLiteral("ucCalender"));
+    ucCalender->setAccessibleName(QStringLiteral("Calendar"));
     auto* layout = new QVBoxLayout(picContainer);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(ucCalender);

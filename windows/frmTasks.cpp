@@ -56,7 +56,7 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     QGroupBox* dateFrame = new QGroupBox(QStringLiteral("D&ate ... "), this);
     ucDTPicker = day_editor::DayPicker(dateFrame);
     auto* dateLayout = new QVBoxLayout(dateFrame);
-    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame));
+    dateLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Select Date for Task:"), dateFrame, ucDTPicker));
     dateLayout->addWidget(ucDTPicker);
     dateLayout->addStretch(1);
     row->addWidget(dateFrame, 1);
@@ -65,9 +65,9 @@ frmTasks::frmTasks() : FormWidget(QStringLiteral("frmTasks")) {
     cmbPriority = editor_parts::CodeList(detailsFrame, "cmbPriority", mFunctions::GetPriorityText, 4);
     cmbStatus = editor_parts::CodeList(detailsFrame, "cmbStatus", mFunctions::GetTaskStatusText, 6);
     auto* detailsLayout = new QGridLayout(detailsFrame);
-    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame), 0, 0);
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Priority:"), detailsFrame, cmbPriority), 0, 0);
     detailsLayout->addWidget(cmbPriority, 0, 1);
-    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Status:"), detailsFrame), 1, 0);
+    detailsLayout->addWidget(editor_parts::InfoLabel(QStringLiteral("Status:"), detailsFrame, cmbStatus), 1, 0);
     detailsLayout->addWidget(cmbStatus, 1, 1);
     detailsLayout->setColumnStretch(1, 1);
     row->addWidget(detailsFrame, 1);

@@ -9,6 +9,7 @@
 #include "platform/ui/BackedWidget.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
+#include "windows/EditorParts.h"
 #include "windows/Geometry.h"
 #include "windows/HeaderStrip.h"
 #include "windows/ListLoaders.h"
@@ -191,6 +192,8 @@ void frmToday::SetDisplayDate(const QString& dayKey) {
                               : QStringLiteral("Scheduled Meetings ..."));
     for (QLabel* caption : lblInfo)
         caption->adjustSize();
+    editor_parts::NameAfter(lstTasksToday, lblInfo[0]->text());
+    editor_parts::NameAfter(lstMeetingsToday, lblInfo[1]->text());
 }
 
 void frmToday::tmrClock_Timer() {

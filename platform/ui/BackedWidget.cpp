@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace platform {
 
@@ -11,13 +12,19 @@ BackedWidget::BackedWidget(QWidget* parent) : QWidget(parent) {
 }
 
 QImage& BackedWidget::surface() {
-    const QSize want = size().expandedTo(QSize(1, 1));
-    if (m_surface.size() != want) {
+    // As many pixels as the screen shows the widget with, so text drawn on it
+    // is as sharp as the screen allows.
+    const qreal ratio = devicePixelRatio();
+    const QSize units = size().expandedTo(QSize(1, 1));
+    const QSize want(static_cast<int>(std::ceil(units.width() * ratio)),
+                     static_cast<int>(std::ceil(units.height() * ratio)));
+    if (m_surface.size() != want || m_surface.devicePixelRatio() != ratio) {
         QImage grown(want, QImage::Format_RGB32);
+        grown.setDevicePixelRatio(ratio);
         grown.fill(m_fill);
         if (!m_surface.isNull()) {
             QPainter p(&grown);
-            p.drawImage(0, 0, m_surface);
+            p.drawImage(QPointF(0, 0), m_surface);
         }
         m_surface = std::move(grown);
     }
@@ -27,12 +34,13 @@ QImage& BackedWidget::surface() {
 void BackedWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& img = surface();
+    const qreal ratio = img.devicePixelRatio();
     // Rectangle by rectangle: a region with holes (where children stand)
     // would have every pixel blended through the painter's general path; a
     // plain rectangle is copied line by line.
     for (const QRect& r : event->region()) {
         p.setClipRect(r);
-        p.drawImage(r.topLeft(), img, r);
+        p.drawImage(QRectF(r), img, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
     }
 }
 

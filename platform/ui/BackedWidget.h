@@ -12,8 +12,10 @@ class BackedWidget : public QWidget {
 public:
     explicit BackedWidget(QWidget* parent = nullptr);
 
-    // The drawing surface, always the widget's size; its contents survive
-    // resizes where the two overlap, as a window's persistent drawing does.
+    // The drawing surface, always the widget's size at the screen's device
+    // pixel ratio (see platform/Gdi.h for drawing on it in the widget's
+    // units); its contents survive resizes where the two overlap, as a
+    // window's persistent drawing does.
     QImage& surface();
     const QImage& surface() const { return const_cast<BackedWidget*>(this)->surface(); }
     // Schedules the image to be copied to the screen (the whole widget or a part).

@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -23,6 +24,9 @@ static_assert(sizeof(NotifyIconAnsiRecord) == 488, "ANSI record layout");
 namespace {
 
 constexpr std::size_t kCallsKept = 1000;
+// How often a desktop without a system tray is asked whether one has come: a
+// question the window system answers at once, asked only while an icon waits.
+constexpr int kTrayWatchMs = 1000;
 
 // A record's contents, read once from either layout.
 struct Decoded {
@@ -159,7 +163,38 @@ public:
     }
 
 private:
-    explicit NotificationArea(QObject* parent) : QObject(parent) {}
+    explicit NotificationArea(QObject* parent) : QObject(parent) {
+        m_trayWatch.setInterval(kTrayWatchMs);
+        connect(&m_trayWatch, &QTimer::timeout, this, &NotificationArea::lookForTray);
+    }
+
+    // Qt tells nobody when a system tray appears, so while an icon has none
+    // the desktop is asked now and then; the icons go into the tray as soon
+    // as it is there.
+    void watchForTray() {
+        if (!m_trayWatch.isActive())
+            m_trayWatch.start();
+    }
+
+    void lookForTray() {
+        const bool waiting =
+            std::any_of(m_icons.cbegin(), m_icons.cend(), [](const std::shared_ptr<Entry>& e) { return !e->tray; });
+        if (!waiting) {
+            m_trayWatch.stop();
+            return;
+        }
+        if (!SystemTrayAvailable())
+            return;
+        m_trayWatch.stop();
+        for (const std::shared_ptr<Entry>& e : std::as_const(m_icons)) {
+            if (e->tray)
+                continue;
+            putInTray(*e);
+            e->tray->setIcon(IconFromHandle(e->state.icon));
+            e->tray->setToolTip(e->state.tip);
+            e->tray->show();
+        }
+    }
 
     Entry* entry(int32_t window, uint32_t id) {
         auto it = m_icons.find(IconKey(window, id));
@@ -190,6 +225,8 @@ private:
             m_icons.insert(IconKey(r.window, r.id), std::shared_ptr<Entry>(std::move(created)));
             if (SystemTrayAvailable())
                 putInTray(*e);
+            else
+                watchForTray();
             change(*e, r);
             if (e->tray)
                 e->tray->show();
@@ -283,6 +320,7 @@ private:
 
     QMap<IconKey, std::shared_ptr<Entry>> m_icons;
     std::deque<NotifyIconCall> m_calls;
+    QTimer m_trayWatch;
 };
 
 } // namespace

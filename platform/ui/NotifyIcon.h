@@ -19,7 +19,8 @@ namespace platform {
 // as NotifyIconEvents carrying the mouse or balloon message numbers below.
 //
 // Where the desktop has no system tray, every call is still kept and succeeds,
-// so the organiser runs on; nothing is shown and no clicks come back.
+// so the organiser runs on; nothing is shown and no clicks come back until a
+// tray appears, which then shows every icon kept so far.
 
 // What a call asks for.
 enum : uint32_t { NIM_ADD = 0, NIM_MODIFY = 1, NIM_DELETE = 2, NIM_SETVERSION = 4 };
@@ -133,7 +134,7 @@ struct NotifyIconState {
     uint32_t balloonIcon = NIIF_NONE;
     uint32_t balloonTimeout = 0;
     bool balloonShowing = false;
-    bool shownInTray = false; // false where there is no system tray
+    bool shownInTray = false; // false while the desktop has no system tray
 };
 std::optional<NotifyIconState> FindNotifyIcon(int32_t window, uint32_t id);
 

@@ -1,12 +1,16 @@
 #include "platform/SingleInstance.h"
+#include "EventLoop.h"
 #include "ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using platform::SingleInstanceLock;
@@ -145,4 +149,65 @@ TEST(SingleInstance, NoLockFileAtAllIsNoOtherCopyButNoLockHeld) {
     EXPECT_FALSE(platform::PrevInstance()) << "the organiser still starts";
     EXPECT_FALSE(platform::InstanceLockHeld()) << "so it must not clean up as the only copy";
     QFile::remove(shared);
+}
+
+namespace {
+
+// Says something else to the running copy, as another program might.
+bool say(const QString& socketName, const QByteArray& words) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(socketName);
+    std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool said = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
+                      ::write(fd, words.constData(), static_cast<size_t>(words.size())) == words.size();
+    ::close(fd);
+    return said;
+}
+
+} // namespace
+
+TEST(InstanceChannel, OnlyAShowRequestOnTheSameDataFileReachesTheRunningCopy) {
+    QTemporaryDir folder, links, other;
+    const QString link = links.filePath(QStringLiteral("organiser"));
+    ASSERT_TRUE(QFile::link(folder.path(), link));
+    platform::InstanceChannel running(folder.path());
+    ASSERT_TRUE(running.listen());
+    int asked = 0;
+    QObject::connect(&running, &platform::InstanceChannel::showRequested, [&] { ++asked; });
+
+    const struct {
+        const char* how;
+        QString folder;
+        QByteArray request; // empty: the program's own request
+        bool reaches;
+    } cases[] = {
+        {"the same folder", folder.path(), {}, true},
+        {"the same data file through a link", link, {}, true},
+        {"another data file", other.path(), {}, false},
+        {"another request", folder.path(), "quit\n", false},
+        {"a request without its line end", folder.path(), "show", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        asked = 0;
+        if (c.request.isEmpty()) {
+            EXPECT_EQ(platform::AskRunningCopyToShow(c.folder, 500), c.reaches);
+        } else {
+            ASSERT_TRUE(say(platform::InstanceChannelName(c.folder), c.request));
+        }
+        if (c.reaches)
+            testsupport::RunEventsUntil([&] { return asked > 0; });
+        else
+            testsupport::RunEventsPastTimer(100);
+        EXPECT_EQ(asked, c.reaches ? 1 : 0);
+    }
+
+    // What a copy that was killed left under the name does not stop the next one.
+    QFile left(platform::InstanceChannelName(other.path()));
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.close();
+    platform::InstanceChannel next(other.path());
+    EXPECT_TRUE(next.listen());
 }

@@ -1,0 +1,88 @@
+#include "WindowsFixture.h"
+
+#include "EventLoop.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "windows/frmSysTray.h"
+
+class TrayAndLaterStartTest : public WindowsTest {
+protected:
+    void minimise(frmMain& main) {
+        main.setWindowState(Qt::WindowMinimized);
+        fixture::drain();
+    }
+    static std::optional<platform::NotifyIconState> icon(frmMain& main) {
+        return platform::FindNotifyIcon(platform::HandleOf(main.oSysTray), main.oSysTray->iconId());
+    }
+};
+
+TEST_F(TrayAndLaterStartTest, ATrayThatComesLaterGetsTheIconAndOnlyThenTakesTheWindow) {
+    platform::SetSystemTrayAvailableOverride(false);
+    frmMain& main = openMain();
+    minimise(main);
+    EXPECT_TRUE(main.isVisible()) << "no tray: the window stays on the task bar";
+    ASSERT_NE(main.oSysTray, nullptr);
+    EXPECT_FALSE(icon(main)->shownInTray);
+
+    // The tray has come, but the icon is not in it yet: the window stays, or
+    // nothing would bring it back.
+    main.showNormal();
+    platform::SetSystemTrayAvailableOverride(true);
+    minimise(main);
+    EXPECT_TRUE(main.isVisible());
+
+    main.showNormal();
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return icon(main)->shownInTray; }, 5000))
+        << "the icon goes into a tray that appears, without waiting for a minimise";
+    EXPECT_EQ(icon(main)->tip, QStringLiteral("Veltrane 1.0.0"));
+    minimise(main);
+    EXPECT_FALSE(main.isVisible());
+    platform::NotifyIconActivated(platform::HandleOf(main.oSysTray), main.oSysTray->iconId(),
+                                  QSystemTrayIcon::DoubleClick);
+    fixture::drain();
+    EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(TrayAndLaterStartTest, ALaterStartBringsTheWindowForwardHoweverItWaits) {
+    struct Case {
+        const char* how;
+        bool tray;
+    };
+    for (const Case& c : {Case{"hidden in the tray", true}, Case{"minimised on the task bar", false}}) {
+        SCOPED_TRACE(c.how);
+        platform::SetSystemTrayAvailableOverride(c.tray);
+        frmMain& main = openMain();
+        minimise(main);
+        ASSERT_EQ(main.isVisible(), !c.tray);
+        ASSERT_TRUE(platform::AskRunningCopyToShow(platform::AppPath()));
+        EXPECT_TRUE(testsupport::RunEventsUntil([&] { return main.isVisible() && !main.isMinimized(); }));
+        if (c.tray) {
+            EXPECT_EQ(main.oSysTray->mnuSysTray.first()->text(), QStringLiteral("Hide"));
+        }
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
+}
+
+TEST_F(TrayAndLaterStartTest, ASecondCopyAsksTheFirstToShowUnlessStartedForTheTray) {
+    for (const char* command : {"", "/s"}) {
+        SCOPED_TRACE(command);
+        platform::SingleInstanceLock first(platform::AppPath());
+        ASSERT_TRUE(first.tryLock());
+        platform::InstanceChannel firstsLine(platform::AppPath());
+        ASSERT_TRUE(firstsLine.listen());
+        int asked = 0;
+        QObject::connect(&firstsLine, &platform::InstanceChannel::showRequested, [&] { ++asked; });
+
+        platform::SetCommandOverride(QLatin1String(command));
+        EXPECT_THROW(platform::Forms::Get<frmMain>().Show(), platform::ProcessEnded);
+        if (*command)
+            testsupport::RunEventsPastTimer(200);
+        else
+            testsupport::RunEventsUntil([&] { return asked > 0; });
+        EXPECT_EQ(asked, *command ? 0 : 1);
+        EXPECT_TRUE(r->boxes.empty());
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
+}
