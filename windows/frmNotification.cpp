@@ -1,9 +1,8 @@
 #include "windows/frmNotification.h"
 
 #include "data/mGeneralFunctions.h"
-#include "platform/Clock.h"
+#include "data/mMeetings.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Text.h"
 #include "platform/Twips.h"
 #include "platform/Ui.h"
 #include "windows/Pictures.h"
@@ -84,6 +83,7 @@ frmNotification::~frmNotification() {
 
 frmNotification* frmNotification::ShowAlert(const mNotification::AlertFields& alert) {
     auto* w = new frmNotification();
+    w->m_meeting = alert;
     w->setWindowTitle(QStringLiteral("Meeting Schedule Alert for ") + alert.MeetFor);
     w->lblTitle->setText(alert.Title);
     w->lblStartTime->setText(alert.StartTime);
@@ -98,6 +98,27 @@ QList<frmNotification*> frmNotification::OpenAlerts() {
         if (a && !a->isUnloaded())
             out << a.data();
     return out;
+}
+
+void frmNotification::MeetingChanged(const QString& sDate) {
+    for (frmNotification* alert : OpenAlerts())
+        if (alert->m_meeting.Date == sDate)
+            alert->checkMeeting();
+}
+
+void frmNotification::checkMeeting() {
+    // Read only once it is known to be there: a meeting that is gone is no
+    // fault of the data file, so the store's message about one does not fit.
+    if (mMeetings::MeetingTitleExists(m_meeting.Date, m_meeting.Title)) {
+        const MeetingRecord stored = mMeetings::GetMeetingDetails(m_meeting.Date, m_meeting.Title);
+        // A meeting that starts at another time is alerted again for that time.
+        if (mNotification::TimeToSeconds(stored.StartTime) == mNotification::TimeToSeconds(m_meeting.StartTime)) {
+            m_meeting.EndTime = stored.EndTime;
+            lblEndTime->setText(stored.EndTime);
+            return;
+        }
+    }
+    unloadForm();
 }
 
 void frmNotification::Form_Load() {
@@ -162,8 +183,14 @@ void frmNotification::tmrAnimate_Timer() {
 }
 
 void frmNotification::lblShowDetails_Click() {
-    frmMeetings::EditMeeting(platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy")),
-                             lblTitle->text());
+    // The meeting of the day the alert was raised for, also after midnight.
+    if (!mMeetings::MeetingTitleExists(m_meeting.Date, m_meeting.Title)) {
+        platform::MsgBox(QStringLiteral("This meeting is no longer in the Data File."), platform::MsgStyle::Information,
+                         QStringLiteral("Meeting not found"));
+        unloadForm();
+        return;
+    }
+    frmMeetings::EditMeeting(m_meeting.Date, m_meeting.Title);
 }
 
 bool frmNotification::eventFilter(QObject* watched, QEvent* event) {
