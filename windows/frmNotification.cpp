@@ -35,6 +35,16 @@ QLabel* label(QWidget* parent, const char* name, int x, int y, int w, int h, boo
     return l;
 }
 
+// How much taller and wider than its client area a pop-up's frame is, title
+// bar and borders included, as the pop-ups already up show it; a new one is
+// framed alike. Nothing is known before the first one is framed.
+QSize frameExtra(const QList<frmNotification*>& alerts) {
+    QSize extra(0, 0);
+    for (const frmNotification* a : alerts)
+        extra = extra.expandedTo(a->frameGeometry().size() - a->geometry().size());
+    return extra;
+}
+
 } // namespace
 
 frmNotification::frmNotification() : FormWidget(QStringLiteral("frmNotification")) {
@@ -125,26 +135,30 @@ void frmNotification::Form_Load() {
     const mNotification::WorkArea full = mNotification::GetWorkArea();
     m_targetHeight = std::round(kDesignedHeight);
     m_heightTwips = 0;
-    // A new alert stands above the ones already up, so none hides another;
-    // a column that has no room left starts another to its left, and when
-    // the area is full across, the corner is used again.
+    // A new alert stands above the ones already up, its frame's bottom on
+    // the top of theirs, so none hides another's title bar; a column that has
+    // no room left starts another to its left, and when the area is full
+    // across, the corner is used again.
+    const QList<frmNotification*> others = OpenAlerts();
+    const QSize frame = frameExtra(others);
     const double perPixelY = platform::TwipsPerPixelY();
     const double perPixelX = platform::TwipsPerPixelX();
     const double grown = std::ceil(m_targetHeight / 100) * 100;
-    const int32_t columnStep = platform::TwipsToPixelsX(kDesignedWidth + 75);
+    const int32_t columnStep = platform::TwipsToPixelsX(kDesignedWidth + 75) + frame.width();
     m_area = full;
     for (int32_t right = full.Right;; right -= columnStep) {
-        if (right != full.Right && double(right) * perPixelX - kDesignedWidth - 75 < double(full.Left) * perPixelX)
+        if (right != full.Right &&
+            double(right - frame.width()) * perPixelX - kDesignedWidth - 75 < double(full.Left) * perPixelX)
             break;
         int32_t bottom = full.Bottom;
-        for (frmNotification* other : OpenAlerts()) {
+        for (frmNotification* other : others) {
             if (other->m_area.Right != right)
                 continue;
             const double grownTop =
                 double(other->m_area.Bottom) * perPixelY - std::ceil(other->m_targetHeight / 100) * 100;
-            bottom = std::min<int32_t>(bottom, std::floor(grownTop / perPixelY));
+            bottom = std::min<int32_t>(bottom, std::floor(grownTop / perPixelY) - frame.height());
         }
-        if (double(bottom - full.Top) * perPixelY >= grown) {
+        if (double(bottom - frame.height() - full.Top) * perPixelY >= grown) {
             m_area.Right = right;
             m_area.Bottom = bottom;
             break;

@@ -517,7 +517,7 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     frmNotification* second =
         frmNotification::ShowAlert({QStringLiteral("Review"), QStringLiteral("Technical Discussions"),
                                     QStringLiteral("x"), QStringLiteral("y"), kToday});
-    EXPECT_EQ(second->Area().Bottom, first->Area().Bottom - 140);
+    EXPECT_LT(second->Area().Bottom, first->Area().Bottom - 140);
     EXPECT_EQ(frmNotification::OpenAlerts().size(), 2);
 
     // Without the sound file the alert is silent.
@@ -708,6 +708,25 @@ TEST_F(MeetingTest, ShowDetailsOpensTheMeetingOfTheAlertsDayOrSaysItIsGone) {
         mGeneralFunctions::UnloadAllForms();
         fixture::drain();
     }
+}
+
+TEST_F(MeetingTest, StackedAlertsStandFrameToFrame) {
+    openMain();
+    // Enough alerts to fill a column and start the next, each grown whole
+    // before the next one opens, as they come a second apart.
+    QList<frmNotification*> alerts;
+    for (int i = 0; i < 6; ++i) {
+        frmNotification* a = frmNotification::ShowAlert({QString::number(i), {}, {}, {}, kToday});
+        while (a->tmrAnimate->isActive())
+            a->tmrAnimate_Timer();
+        alerts << a;
+    }
+    ASSERT_GT(alerts[0]->frameGeometry().height(), alerts[0]->height()); // the frame is known headless too
+    EXPECT_EQ(alerts[1]->frameGeometry().bottom() + 1, alerts[0]->frameGeometry().top());
+    for (int i = 0; i < alerts.size(); ++i)
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(alerts[i]->frameGeometry().intersects(alerts[j]->frameGeometry())) << i << " over " << j;
+    EXPECT_NE(alerts.first()->Area().Right, alerts.last()->Area().Right);
 }
 
 TEST_F(MeetingTest, AboutBoxShowsTheVersion) {
