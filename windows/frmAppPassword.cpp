@@ -6,6 +6,7 @@
 #include "platform/Ui.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
+#include "windows/TitledEditor.h"
 #include "windows/frmMain.h"
 
 #include <QHBoxLayout>
@@ -19,7 +20,9 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     makeFixedDialog();
     setWindowTitle(QStringLiteral("Veltrane :: Application Password"));
 
-    auto* layout = new QVBoxLayout(this);
+    // The status bar stands at the dialog's foot, across its whole width.
+    QVBoxLayout* outer = nullptr;
+    QVBoxLayout* layout = titled_editor::ContentColumn(this, outer);
     lblInfo = new QLabel(QStringLiteral("This Application is protected by an Access Password. Please enter the "
                                         "Password to continue (Passwords are case sensitive):"),
                          this);
@@ -45,7 +48,7 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     ucSBarPassword->setObjectName(QStringLiteral("ucSBarPassword"));
     ucSBarPassword->setSizeGripEnabled(false);
     ucSBarPassword->AddPanel(QStringLiteral("Veltrane"), 1440, platform::StatusBar::sbrSpring);
-    layout->addWidget(ucSBarPassword);
+    outer->addWidget(ucSBarPassword);
 
     connect(btnOk, &XPButton::Click, this, &frmAppPassword::btnOk_Click);
     resize(420, 130);
