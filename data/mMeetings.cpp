@@ -77,7 +77,10 @@ bool SaveMeeting(const MeetingRecord& rec, bool IsNew, const QString& OldTitle) 
     }
     doc->setAttribute(meeting, meeting.attributeName(0), rec.Title);
     writeFields(*doc, meeting, rec, false);
-    return DataFile::Save(std::move(doc));
+    if (!DataFile::Save(std::move(doc)))
+        return false;
+    mNotification::MeetingChanged(rec.Date);
+    return true;
 }
 
 MeetingRecord GetMeetingDetails(const QString& sDate, const QString& sTitle) {
@@ -114,6 +117,7 @@ bool DeleteMeeting(const QString& sDate, const QString& sTitle) {
             return false;
         removed = true;
         mNotification::ForgetAlerted(sDate, sTitle);
+        mNotification::MeetingChanged(sDate);
     }
     // A day that is not in the file shows no message, yet the view still
     // moves to it as after a delete.

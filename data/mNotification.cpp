@@ -27,6 +27,7 @@ const QString kSeparator = QStringLiteral("###");
 
 clsTimer* g_timer = nullptr;
 std::function<void(const AlertFields&)> g_showAlert;
+std::function<void(const QString&)> g_meetingChanged;
 // The day the pending list was built for; a tick on another day rebuilds it.
 QDate g_builtFor;
 // The meetings of that day already alerted, by title and start second: a
@@ -126,6 +127,11 @@ void ForgetAlerted(const QString& sDate, const QString& sTitle) {
     }
 }
 
+void MeetingChanged(const QString& sDate) {
+    if (g_meetingChanged)
+        g_meetingChanged(sDate);
+}
+
 void CheckMeetingAlerts() {
     StopAlertTimer();
     // A failing tick must not end every alert for the rest of the day.
@@ -145,8 +151,10 @@ void CheckMeetingAlerts() {
             if (start - now <= kAlertWindowSeconds) {
                 pending.removeAt(i);
                 g_alerted.insert(alertedKey(f.Title, start));
+                AlertFields raised = f;
+                raised.Date = platform::FormatDatePattern(g_builtFor, QStringLiteral("dd-mm-yyyy"));
                 if (g_showAlert)
-                    g_showAlert(f);
+                    g_showAlert(raised);
                 break;
             }
             ++i;
@@ -191,6 +199,10 @@ clsTimer* AlertTimer() {
 
 void SetAlertWindow(std::function<void(const AlertFields& alert)> show) {
     g_showAlert = std::move(show);
+}
+
+void SetMeetingChangedHandler(std::function<void(const QString& sDate)> handler) {
+    g_meetingChanged = std::move(handler);
 }
 
 } // namespace mNotification

@@ -16,12 +16,14 @@ namespace mNotification {
 QStringList& PendingAlerts();
 
 // The fields of a pending entry. The title may itself hold "###", so the
-// other three are read from the right.
+// other three are read from the right. Date is the day key the alert was
+// raised for; an entry itself does not hold it.
 struct AlertFields {
     QString Title;
     QString MeetFor;
     QString StartTime;
     QString EndTime;
+    QString Date;
 };
 AlertFields SplitAlertEntry(const QString& entry);
 
@@ -40,6 +42,9 @@ void StopAlertTimer();
 // A meeting removed from a day: one added later under the same title is
 // alerted anew.
 void ForgetAlerted(const QString& sDate, const QString& sTitle);
+// A meeting of that day was changed in place or removed: the alerts that are
+// open learn of it through the handler the main window hands in.
+void MeetingChanged(const QString& sDate);
 
 // The screen's work area, in pixels.
 struct WorkArea {
@@ -60,5 +65,6 @@ void PlaySoundFile(const QString& path);
 void SetAlertTimer(clsTimer* timer);
 clsTimer* AlertTimer();
 void SetAlertWindow(std::function<void(const AlertFields& alert)> show);
+void SetMeetingChangedHandler(std::function<void(const QString& sDate)> handler);
 
 } // namespace mNotification

@@ -137,9 +137,16 @@ void FormWidget::closeEvent(QCloseEvent* event) {
     unloadForm();
 }
 
+void FormWidget::showEvent(QShowEvent* event) {
+    if (m_fixedDialog)
+        setFixedSize(size());
+    QWidget::showEvent(event);
+}
+
 void FormWidget::makeFixedDialog() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(ProgramIcon());
+    m_fixedDialog = true;
 }
 
 MdiChildForm::MdiChildForm(const QString& name, std::function<ChildHost&()> host)

@@ -70,9 +70,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // A fixed dialog: a title and a close button, nothing to minimise or
-    // maximise, and the program's icon.
+    // maximise, and the program's icon. It keeps the size it is shown with,
+    // so the window manager frames it without a resize handle (one that
+    // some draw as a strip of grips right under the dialog's status bar).
     void makeFixedDialog();
+
+private:
+    bool m_fixedDialog = false;
 };
 
 // The window whose client area holds the child windows: the main window.

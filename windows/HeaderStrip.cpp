@@ -4,8 +4,10 @@
 #include "windows/Geometry.h"
 #include "windows/Pictures.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr int kHeightTwips = 600;
@@ -23,6 +25,7 @@ HeaderStrip::HeaderStrip(QWidget* parent) : QWidget(parent), m_picture(ProgramPi
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.25);
     m_label->setFont(font);
+    m_captionFont = font;
     QPalette pal = m_label->palette();
     pal.setColor(QPalette::WindowText, Qt::white);
     m_label->setPalette(pal);
@@ -33,6 +36,17 @@ HeaderStrip::HeaderStrip(QWidget* parent) : QWidget(parent), m_picture(ProgramPi
 
 void HeaderStrip::setCaption(const QString& text) {
     m_label->setText(text);
+    fitCaption();
+}
+
+void HeaderStrip::fitCaption() {
+    QFont font = m_captionFont;
+    const double usual = this->font().pointSizeF();
+    const QString text = m_label->text();
+    while (font.pointSizeF() > usual && QFontMetrics(font).horizontalAdvance(text) > width())
+        font.setPointSizeF(std::max(usual, font.pointSizeF() - 0.25));
+    if (font != m_label->font())
+        m_label->setFont(font);
 }
 
 void HeaderStrip::paintEvent(QPaintEvent*) {
@@ -63,5 +77,6 @@ void HeaderStrip::paintEvent(QPaintEvent*) {
 
 void HeaderStrip::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    fitCaption();
     geometry::SetLeft(m_label, (geometry::ScaleWidth(this) - platform::PixelsToTwipsX(m_label->width())) / 2);
 }

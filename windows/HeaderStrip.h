@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPixmap>
 #include <QWidget>
 
@@ -21,6 +22,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A strip narrower than its caption, as the Today view's in a small
+    // window, shows it in a smaller type, down to the usual size, so it is
+    // not cut at both ends.
+    void fitCaption();
+
+    QFont m_captionFont;
     // The picture comes in two files: its left part, as wide as a strip
     // usually is, and the rest, read the first time the strip is wider.
     QPixmap m_picture;

@@ -7,6 +7,7 @@
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/TextBox.h"
 #include "windows/DialogKeys.h"
+#include "windows/TitledEditor.h"
 #include "windows/frmMain.h"
 
 #include <QHBoxLayout>
@@ -20,7 +21,9 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     makeFixedDialog();
     setWindowTitle(QStringLiteral("Veltrane :: Application Password"));
 
-    auto* layout = new QVBoxLayout(this);
+    // The status bar stands at the dialog's foot, across its whole width.
+    QVBoxLayout* outer = nullptr;
+    QVBoxLayout* layout = titled_editor::ContentColumn(this, outer);
     lblInfo = new QLabel(QStringLiteral("This Application is protected by an Access Password. Please enter the "
                                         "Password to continue (Passwords are case sensitive):"),
                          this);
@@ -49,7 +52,7 @@ frmAppPassword::frmAppPassword() : FormWidget(QStringLiteral("frmAppPassword")) 
     ucSBarPassword->setObjectName(QStringLiteral("ucSBarPassword"));
     ucSBarPassword->setSizeGripEnabled(false);
     ucSBarPassword->AddPanel(QStringLiteral("Veltrane"), 1440, platform::StatusBar::sbrSpring);
-    layout->addWidget(ucSBarPassword);
+    outer->addWidget(ucSBarPassword);
 
     connect(btnOk, &XPButton::Click, this, &frmAppPassword::btnOk_Click);
     // Escape is the close box: the prompt has no Cancel button.

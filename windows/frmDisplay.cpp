@@ -17,6 +17,8 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <vector>
 
@@ -88,14 +90,30 @@ void frmDisplay::CreateColumns() {
     auto headers = lstData->ColumnHeaders();
     headers.Clear();
     const double width = geometry::ColumnsWidth(lstData);
+    // The meetings' shares add up to more than the whole, and a day column
+    // may need more than its share: the columns then give up room in
+    // proportion to their shares, so none lies past the list's right edge.
+    double shares = 0;
+    for (const Column& column : columns)
+        shares += column.width;
+    std::vector<double> widths;
+    for (const Column& column : columns)
+        widths.push_back(width * column.width / std::max(1.0, shares));
     // A day column is never narrower than a day key beside its icon.
     const double dayWidth = platform::PixelsToTwipsX(
         lstData->fontMetrics().horizontalAdvance(QStringLiteral("00-00-0000")) + lstData->iconSize().width() + 16);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const bool dayColumn = i == 0 && view != mFunctions::ViewPasswords;
-        const double share = width * columns[i].width;
-        headers.Add(QLatin1String(columns[i].caption), dayColumn ? std::max(share, dayWidth) : share);
+    if (!widths.empty() && view != mFunctions::ViewPasswords && widths[0] < dayWidth) {
+        const double others = width * std::min(1.0, shares) - widths[0];
+        const double left = std::max(0.0, std::min(others, width - dayWidth));
+        for (std::size_t i = 1; i < widths.size(); ++i)
+            widths[i] = others > 0 ? widths[i] * left / others : 0;
+        widths[0] = dayWidth;
     }
+    // Whole pixels, rounded down, so the rounding of each column cannot add
+    // up to more than the list holds.
+    const int perPixel = platform::TwipsPerPixelX();
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        headers.Add(QLatin1String(columns[i].caption), std::floor(widths[i] / perPixel) * perPixel);
     lstData->SetSorted(true);
     lstData->SetSortKey(0);
     lstData->SetSortOrder(platform::ListView::lvwAscending);

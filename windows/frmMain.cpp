@@ -227,6 +227,7 @@ frmMain::frmMain() : FormCore(this, QStringLiteral("frmMain")) {
     oTimer->Timer = [this]() { oTimer_Timer(); };
     mNotification::SetAlertTimer(oTimer.get());
     mNotification::SetAlertWindow([](const mNotification::AlertFields& alert) { frmNotification::ShowAlert(alert); });
+    mNotification::SetMeetingChangedHandler(&frmNotification::MeetingChanged);
     // Dialogs opened without a parent stand over this window.
     SetDialogOwner(this);
 }

@@ -1,9 +1,8 @@
 #include "windows/frmNotification.h"
 
 #include "data/mGeneralFunctions.h"
-#include "platform/Clock.h"
+#include "data/mMeetings.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Text.h"
 #include "platform/Twips.h"
 #include "platform/Ui.h"
 #include "windows/Pictures.h"
@@ -34,6 +33,16 @@ QLabel* label(QWidget* parent, const char* name, int x, int y, int w, int h, boo
         l->setFont(f);
     }
     return l;
+}
+
+// How much taller and wider than its client area a pop-up's frame is, title
+// bar and borders included, as the pop-ups already up show it; a new one is
+// framed alike. Nothing is known before the first one is framed.
+QSize frameExtra(const QList<frmNotification*>& alerts) {
+    QSize extra(0, 0);
+    for (const frmNotification* a : alerts)
+        extra = extra.expandedTo(a->frameGeometry().size() - a->geometry().size());
+    return extra;
 }
 
 } // namespace
@@ -84,6 +93,7 @@ frmNotification::~frmNotification() {
 
 frmNotification* frmNotification::ShowAlert(const mNotification::AlertFields& alert) {
     auto* w = new frmNotification();
+    w->m_meeting = alert;
     w->setWindowTitle(QStringLiteral("Meeting Schedule Alert for ") + alert.MeetFor);
     w->lblTitle->setText(alert.Title);
     w->lblStartTime->setText(alert.StartTime);
@@ -100,30 +110,55 @@ QList<frmNotification*> frmNotification::OpenAlerts() {
     return out;
 }
 
+void frmNotification::MeetingChanged(const QString& sDate) {
+    for (frmNotification* alert : OpenAlerts())
+        if (alert->m_meeting.Date == sDate)
+            alert->checkMeeting();
+}
+
+void frmNotification::checkMeeting() {
+    // Read only once it is known to be there: a meeting that is gone is no
+    // fault of the data file, so the store's message about one does not fit.
+    if (mMeetings::MeetingTitleExists(m_meeting.Date, m_meeting.Title)) {
+        const MeetingRecord stored = mMeetings::GetMeetingDetails(m_meeting.Date, m_meeting.Title);
+        // A meeting that starts at another time is alerted again for that time.
+        if (mNotification::TimeToSeconds(stored.StartTime) == mNotification::TimeToSeconds(m_meeting.StartTime)) {
+            m_meeting.EndTime = stored.EndTime;
+            lblEndTime->setText(stored.EndTime);
+            return;
+        }
+    }
+    unloadForm();
+}
+
 void frmNotification::Form_Load() {
     const mNotification::WorkArea full = mNotification::GetWorkArea();
     m_targetHeight = std::round(kDesignedHeight);
     m_heightTwips = 0;
-    // A new alert stands above the ones already up, so none hides another;
-    // a column that has no room left starts another to its left, and when
-    // the area is full across, the corner is used again.
+    // A new alert stands above the ones already up, its frame's bottom on
+    // the top of theirs, so none hides another's title bar; a column that has
+    // no room left starts another to its left, and when the area is full
+    // across, the corner is used again.
+    const QList<frmNotification*> others = OpenAlerts();
+    const QSize frame = frameExtra(others);
     const double perPixelY = platform::TwipsPerPixelY();
     const double perPixelX = platform::TwipsPerPixelX();
     const double grown = std::ceil(m_targetHeight / 100) * 100;
-    const int32_t columnStep = platform::TwipsToPixelsX(kDesignedWidth + 75);
+    const int32_t columnStep = platform::TwipsToPixelsX(kDesignedWidth + 75) + frame.width();
     m_area = full;
     for (int32_t right = full.Right;; right -= columnStep) {
-        if (right != full.Right && double(right) * perPixelX - kDesignedWidth - 75 < double(full.Left) * perPixelX)
+        if (right != full.Right &&
+            double(right - frame.width()) * perPixelX - kDesignedWidth - 75 < double(full.Left) * perPixelX)
             break;
         int32_t bottom = full.Bottom;
-        for (frmNotification* other : OpenAlerts()) {
+        for (frmNotification* other : others) {
             if (other->m_area.Right != right)
                 continue;
             const double grownTop =
                 double(other->m_area.Bottom) * perPixelY - std::ceil(other->m_targetHeight / 100) * 100;
-            bottom = std::min<int32_t>(bottom, std::floor(grownTop / perPixelY));
+            bottom = std::min<int32_t>(bottom, std::floor(grownTop / perPixelY) - frame.height());
         }
-        if (double(bottom - full.Top) * perPixelY >= grown) {
+        if (double(bottom - frame.height() - full.Top) * perPixelY >= grown) {
             m_area.Right = right;
             m_area.Bottom = bottom;
             break;
@@ -162,8 +197,14 @@ void frmNotification::tmrAnimate_Timer() {
 }
 
 void frmNotification::lblShowDetails_Click() {
-    frmMeetings::EditMeeting(platform::FormatDatePattern(platform::Today(), QStringLiteral("dd-mm-yyyy")),
-                             lblTitle->text());
+    // The meeting of the day the alert was raised for, also after midnight.
+    if (!mMeetings::MeetingTitleExists(m_meeting.Date, m_meeting.Title)) {
+        platform::MsgBox(QStringLiteral("This meeting is no longer in the Data File."), platform::MsgStyle::Information,
+                         QStringLiteral("Meeting not found"));
+        unloadForm();
+        return;
+    }
+    frmMeetings::EditMeeting(m_meeting.Date, m_meeting.Title);
 }
 
 bool frmNotification::eventFilter(QObject* watched, QEvent* event) {

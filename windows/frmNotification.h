@@ -8,17 +8,22 @@ class QTimer;
 
 // The meeting alert: opens above every window at the bottom right of the work
 // area, grows upwards and offers the meeting's details. Each alert is a window
-// of its own; one opening while others are up stands above them.
+// of its own; one opening while others are up stands above them. An alert
+// belongs to one meeting of one day and closes when that meeting is moved,
+// renamed or removed.
 class frmNotification : public FormWidget {
     Q_OBJECT
 public:
     frmNotification();
     ~frmNotification() override;
 
-    // Opens a new alert for a meeting of today.
+    // Opens a new alert for a meeting of the day alert.Date names.
     static frmNotification* ShowAlert(const mNotification::AlertFields& alert);
     // The alerts on the screen, oldest first.
     static QList<frmNotification*> OpenAlerts();
+    // A meeting of that day was changed or removed: each alert of the day
+    // looks its meeting up again.
+    static void MeetingChanged(const QString& sDate);
 
     QLabel* lblTitle = nullptr;
     QLabel* lblStartTime = nullptr;
@@ -47,6 +52,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Closes the alert when its meeting is gone or starts at another time;
+    // a changed end time is shown.
+    void checkMeeting();
+
+    mNotification::AlertFields m_meeting;
     mNotification::WorkArea m_area;
     double m_targetHeight = kDesignedHeight;
     double m_heightTwips = kDesignedHeight;

@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <algorithm>
 #include <climits>
 #include <memory>
@@ -17,6 +19,40 @@
 namespace platform {
 
 namespace {
+
+// The heading runs across the whole list, as a list's heading does: the room
+// past the last column shows as a heading without a caption, not as a gap
+// that looks as if the heading stopped short.
+class ListHeader : public QHeaderView {
+public:
+    explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QHeaderView::paintEvent(event);
+        const int end = length() - offset();
+        if (end >= viewport()->width())
+            return;
+        QPainter painter(viewport());
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.state |= QStyle::State_Raised;
+        option.rect = QRect(end, 0, viewport()->width() - end, viewport()->height());
+        option.position = QStyleOptionHeader::End;
+        // The style leaves the painter clipped away after a heading.
+        painter.save();
+        style()->drawControl(QStyle::CE_Header, &option, &painter, this);
+        painter.restore();
+        // The last column drew itself as the end of the heading, without the
+        // divider a column has at its right edge; its last pixels drawn again
+        // as a column in the middle gives it that divider.
+        if (end > 1) {
+            option.rect = QRect(end - 2, 0, 2, viewport()->height());
+            option.position = QStyleOptionHeader::Middle;
+            style()->drawControl(QStyle::CE_HeaderSection, &option, &painter, this);
+        }
+    }
+};
 
 void checkSubItemIndex(int index) {
     if (index < 1)
@@ -417,6 +453,7 @@ int ColumnHeadersCollection::Count() const {
 // --- ListView -------------------------------------------------------------------
 
 ListView::ListView(QWidget* parent) : QTreeView(parent), m_model(new ListModel(this)) {
+    setHeader(new ListHeader(this));
     setModel(m_model);
     setRootIsDecorated(false);
     setItemsExpandable(false);

@@ -219,6 +219,19 @@ TEST(ListView, RebuildingTheColumnsKeepsTheRowsAndWidthsAreInTwips) {
     EXPECT_EQ(list.Width(), 4500);
 }
 
+TEST(ListView, TheHeadingRunsOnPastTheLastColumnToTheListsEdge) {
+    ShownList shown;
+    QHeaderView* header = shown.list->header();
+    const QImage heading = header->grab().toImage();
+    // Past the last column the heading looks as a column's heading does where
+    // no caption reaches, all the way down, not as a gap.
+    const int last = header->count() - 1;
+    const int inLastColumn = header->sectionViewportPosition(last) + header->sectionSize(last) - 10;
+    ASSERT_LT(inLastColumn + 10, heading.width() - 10);
+    for (int y = 0; y < heading.height(); ++y)
+        EXPECT_EQ(heading.pixel(heading.width() - 10, y), heading.pixel(inLastColumn, y)) << "row " << y;
+}
+
 TEST(ListView, BoldColourAndIconsApplyToTheWholeRow) {
     ListView list;
     list.SetImageList({solidIcon(Qt::red), solidIcon(Qt::blue)});

@@ -6,6 +6,9 @@
 #include "platform/Twips.h"
 #include "platform/ui/MonthView.h"
 #include "platform/ui/StatusBar.h"
+#include "windows/frmAppPassword.h"
+#include "windows/frmNotes.h"
+#include "windows/frmPassword.h"
 #include "windows/frmSideBar.h"
 #include "windows/frmSysTray.h"
 #include "windows/frmTasks.h"
@@ -297,4 +300,25 @@ TEST_F(WindowsTest, AMissingConfigurationFileEndsTheProgram) {
                                              "Application to resolve this error issue."));
     EXPECT_EQ(r->last().style, platform::MsgStyle::Critical);
     EXPECT_TRUE(platform::Forms::Loaded().empty());
+}
+
+TEST_F(WindowsTest, DialogsWithAStatusBarKeepTheSizeTheyAreShownWith) {
+    openMain();
+    // A dialog the window manager may resize gets a resize handle, which
+    // some draw as a second row of dividers right under the status bar.
+    auto& notes = Forms::Get<frmNotes>();
+    auto& password = Forms::Get<frmPassword>();
+    auto& prompt = Forms::Get<frmAppPassword>();
+    const std::pair<FormWidget*, QWidget*> dialogs[] = {
+        {&notes, notes.ucSBarNotes}, {&password, password.ucSBarNotes}, {&prompt, prompt.ucSBarPassword}};
+    for (const auto& [dialog, bar] : dialogs) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        dialog->Show();
+        EXPECT_EQ(dialog->minimumSize(), dialog->size());
+        EXPECT_EQ(dialog->maximumSize(), dialog->size());
+        // The status bar stands at the foot, across the whole width.
+        EXPECT_EQ(bar->geometry().bottom(), dialog->height() - 1);
+        EXPECT_EQ(bar->width(), dialog->width());
+        dialog->unloadForm();
+    }
 }

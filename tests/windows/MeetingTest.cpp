@@ -491,7 +491,7 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     // bottom on the area's bottom.
     frmNotification* first =
         frmNotification::ShowAlert({QStringLiteral("Standup"), QStringLiteral("General Body Meeting"),
-                                    QStringLiteral("02:10:00 PM"), QStringLiteral("02:20:00 PM")});
+                                    QStringLiteral("02:10:00 PM"), QStringLiteral("02:20:00 PM"), kToday});
     EXPECT_EQ(first->windowTitle(), QStringLiteral("Meeting Schedule Alert for General Body Meeting"));
     EXPECT_EQ(first->HeightTwips(), 0);
     EXPECT_EQ(played, QStringList{folder.file(QStringLiteral("ntfy.wav"))});
@@ -514,15 +514,16 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     EXPECT_EQ(first->geometry(), QRect(1024 - 5 - 320, 768 - 140, 320, 140));
 
     // A second alert while the first is up stands above it.
-    frmNotification* second = frmNotification::ShowAlert(
-        {QStringLiteral("Review"), QStringLiteral("Technical Discussions"), QStringLiteral("x"), QStringLiteral("y")});
-    EXPECT_EQ(second->Area().Bottom, first->Area().Bottom - 140);
+    frmNotification* second =
+        frmNotification::ShowAlert({QStringLiteral("Review"), QStringLiteral("Technical Discussions"),
+                                    QStringLiteral("x"), QStringLiteral("y"), kToday});
+    EXPECT_LT(second->Area().Bottom, first->Area().Bottom - 140);
     EXPECT_EQ(frmNotification::OpenAlerts().size(), 2);
 
     // Without the sound file the alert is silent.
     QFile::remove(folder.file(QStringLiteral("ntfy.wav")));
     played.clear();
-    frmNotification::ShowAlert({QStringLiteral("Z"), QString(), QString(), QString()});
+    frmNotification::ShowAlert({QStringLiteral("Z"), QString(), QString(), QString(), kToday});
     EXPECT_TRUE(played.isEmpty());
 
     // "Show Details" opens today's meeting of that title, the alert staying.
@@ -543,7 +544,7 @@ TEST_F(MeetingTest, PopUpGrowsFromTheWorkAreasCornerPlaysItsChimeAndOpensTheMeet
     const mNotification::WorkArea full = mNotification::GetWorkArea();
     QSet<int32_t> columns;
     for (int i = 0; i < 30; ++i) {
-        const mNotification::WorkArea a = frmNotification::ShowAlert({QString::number(i), {}, {}, {}})->Area();
+        const mNotification::WorkArea a = frmNotification::ShowAlert({QString::number(i), {}, {}, {}, {}})->Area();
         SCOPED_TRACE(i);
         EXPECT_GE(a.Bottom - 140, full.Top);
         EXPECT_GE(a.Right - 5 - 320, full.Left);
@@ -566,7 +567,7 @@ TEST_F(MeetingTest, APopUpIsInItsCornerWithNoHeightWhenItIsPutOnTop) {
     openMain();
     auto watcher = std::make_shared<TopMostPlaces>();
     auto previous = platform::InstallUiHandler(watcher);
-    frmNotification* alert = frmNotification::ShowAlert({QStringLiteral("Standup"), {}, {}, {}});
+    frmNotification* alert = frmNotification::ShowAlert({QStringLiteral("Standup"), {}, {}, {}, {}});
     platform::InstallUiHandler(previous);
     ASSERT_EQ(watcher->places.size(), 1u);
     EXPECT_EQ(watcher->places[0].height(), 1);
@@ -597,6 +598,132 @@ TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {
     };
     frmNotification::OpenAlerts().first()->lblShowDetails_Click();
     EXPECT_EQ(mNotification::PendingAlerts().size(), 2);
+    // Its alert for the old time has closed.
+    EXPECT_TRUE(frmNotification::OpenAlerts().isEmpty());
+}
+
+TEST_F(MeetingTest, AnAlertClosesWhenItsMeetingIsMovedRenamedOrRemoved) {
+    openMain();
+    const QByteArray stored = folder.readData();
+    const MeetingRecord standup{
+        kToday, QStringLiteral("Standup"), QString(), QStringLiteral("02:10:00 PM"), QStringLiteral("02:20:00 PM"), 0,
+        2};
+    MeetingRecord startWrittenOtherwise = standup, laterEnd = standup, renamed = standup, laterStart = standup;
+    startWrittenOtherwise.StartTime = QStringLiteral("14:10");
+    laterEnd.EndTime = QStringLiteral("02:45:00 PM");
+    renamed.Title = QStringLiteral("Daily");
+    laterStart.StartTime = QStringLiteral("02:12:00 PM");
+    using Change = std::function<void(frmNotification*)>;
+    auto savedAs = [](const MeetingRecord& rec) -> Change {
+        return [rec](frmNotification*) { ASSERT_TRUE(mMeetings::SaveMeeting(rec, false, QStringLiteral("Standup"))); };
+    };
+    auto removed = [](const char* title) -> Change {
+        return [title](frmNotification*) { ASSERT_TRUE(mMeetings::DeleteMeeting(kToday, QLatin1String(title))); };
+    };
+    const struct {
+        const char* what;
+        Change change;
+        bool stays;
+    } cases[] = {
+        {"saved as it was", savedAs(standup), true},
+        {"its start written otherwise", savedAs(startWrittenOtherwise), true},
+        {"a later end", savedAs(laterEnd), true},
+        {"another meeting of the day removed", removed("Review"), true},
+        {"renamed", savedAs(renamed), false},
+        {"moved to a later start", savedAs(laterStart), false},
+        {"removed", removed("Standup"), false},
+        {"moved to another day from its own Show Details",
+         [this](frmNotification* alert) {
+             r->onModal = [](QObject* w) {
+                 auto& e = *qobject_cast<frmMeetings*>(w);
+                 e.ucDTPicker->SetValue(QDate(2025, 3, 10));
+                 e.btnSave_Click();
+             };
+             alert->lblShowDetails_Click();
+             r->onModal = nullptr;
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.writeData(stored);
+        frmNotification* alert = frmNotification::ShowAlert(
+            {standup.Title, QStringLiteral("General Body Meeting"), standup.StartTime, standup.EndTime, kToday});
+        c.change(alert);
+        EXPECT_EQ(frmNotification::OpenAlerts().contains(alert), c.stays);
+        EXPECT_EQ(alert->isFormVisible(), c.stays);
+        // One that stays shows the stored end.
+        if (c.stays) {
+            EXPECT_EQ(alert->lblEndTime->text(), mMeetings::GetMeetingDetails(kToday, standup.Title).EndTime);
+        }
+        alert->unloadForm();
+        fixture::drain();
+    }
+}
+
+TEST_F(MeetingTest, ShowDetailsOpensTheMeetingOfTheAlertsDayOrSaysItIsGone) {
+    const QByteArray stored = folder.readData();
+    const QString gone = QStringLiteral("This meeting is no longer in the Data File.|Meeting not found|information");
+    const struct {
+        const char* what;
+        QDateTime clickedAt;
+        bool goneBehindItsBack; // as by a backup put back
+        QString opened, box;
+    } cases[] = {
+        {"the same day", QDateTime(today, QTime(14, 6)), false, kToday + QStringLiteral("|Standup"), QString()},
+        {"after midnight", QDateTime(today.addDays(1), QTime(0, 5)), false, kToday + QStringLiteral("|Standup"),
+         QString()},
+        {"its meeting gone", QDateTime(today, QTime(14, 6)), true, QString(), gone},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.writeData(stored);
+        mNotification::ForgetAlerted(kToday, QStringLiteral("Standup")); // alerted anew each round
+        clock.set(QDateTime(today, QTime(14, 3, 0)));
+        openMain().oTimer_Timer();
+        ASSERT_EQ(frmNotification::OpenAlerts().size(), 1);
+        frmNotification* alert = frmNotification::OpenAlerts().first();
+        if (c.goneBehindItsBack)
+            folder.writeData(data(day(kToday, QString())));
+        clock.set(c.clickedAt);
+        QString opened;
+        r->onModal = [&](QObject* w) {
+            auto& e = *qobject_cast<frmMeetings*>(w);
+            opened = e.MeetingDate + QLatin1Char('|') + e.txtTitle->Text();
+            e.close();
+        };
+        r->clear();
+        alert->lblShowDetails_Click();
+        EXPECT_EQ(opened, c.opened);
+        // The pop-up closes with the information message, and only then.
+        EXPECT_EQ(alert->isFormVisible(), c.box.isEmpty());
+        QStringList boxes;
+        for (const auto& b : r->boxes)
+            boxes << QStringList{b.text, b.title, b.style == platform::MsgStyle::Information ? "information" : "other"}
+                         .join(QLatin1Char('|'));
+        EXPECT_EQ(boxes.join(QLatin1Char(',')), c.box);
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
+}
+
+TEST_F(MeetingTest, StackedAlertsStandFrameToFrame) {
+    openMain();
+    // Enough alerts to fill a column and start the next, each grown whole
+    // before the next one opens, as they come a second apart.
+    QList<frmNotification*> alerts;
+    for (int i = 0; i < 6; ++i) {
+        frmNotification* a = frmNotification::ShowAlert({QString::number(i), {}, {}, {}, kToday});
+        while (a->tmrAnimate->isActive())
+            a->tmrAnimate_Timer();
+        alerts << a;
+    }
+    ASSERT_GT(alerts[0]->frameGeometry().height(), alerts[0]->height()); // the frame is known headless too
+    EXPECT_EQ(alerts[1]->frameGeometry().bottom() + 1, alerts[0]->frameGeometry().top());
+    for (int i = 0; i < alerts.size(); ++i)
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(alerts[i]->frameGeometry().intersects(alerts[j]->frameGeometry())) << i << " over " << j;
+    EXPECT_NE(alerts.first()->Area().Right, alerts.last()->Area().Right);
 }
 
 TEST_F(MeetingTest, AboutBoxShowsTheVersion) {

@@ -1,5 +1,6 @@
 #include "WindowsFixture.h"
 
+#include "EventLoop.h"
 #include "WidgetEvents.h"
 
 #include "platform/Clipboard.h"
@@ -16,6 +17,7 @@
 #include "windows/frmToday.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <functional>
 
 using namespace fixture;
@@ -60,7 +62,10 @@ TEST_F(WindowsTest, RecordListColumnsAndRowsPerView) {
     EXPECT_EQ(display->lstData->ListItems().Item(1)->Icon(), 1);
     EXPECT_FALSE(display->lstData->ListItems().Item(1)->Bold());
     EXPECT_NE(display->lstData->ListItems().Item(1)->ForeColor(), 1127859);
-    EXPECT_NEAR(display->lstData->ColumnHeaders().Item(2).Width(), geometry::ColumnsWidth(display->lstData) * 0.3, 15);
+    // The title takes its share of what the day column leaves.
+    EXPECT_NEAR(
+        display->lstData->ColumnHeaders().Item(2).Width(),
+        (geometry::ColumnsWidth(display->lstData) - display->lstData->ColumnHeaders().Item(1).Width()) * 0.3 / 0.9, 15);
     // However narrow the list, a day key fits its column.
     display->resize(300, 400);
     const int dayColumn = display->lstData->ColumnHeaders().Item(1).Width();
@@ -100,6 +105,26 @@ TEST_F(WindowsTest, RecordListColumnsAndRowsPerView) {
     EXPECT_EQ(rows(display->lstData, 3), (QStringList{"Bank|jo|******|bank.example.com", "Mail||**|/usr/bin/xterm"}));
     EXPECT_EQ(display->lstData->ListItems().Item(1)->Tag(), QStringLiteral("s3cret"));
     EXPECT_EQ(display->lstData->ListItems().Item(1)->Icon(), 4);
+}
+
+TEST_F(WindowsTest, EveryRecordListsColumnsShareTheListsWidthWithoutScrollingSideways) {
+    folder.writeData(everyKind());
+    openMain();
+    for (const char* item : {"sh_task", "sh_mtg", "sh_note", "sh_pwd"}) {
+        platform::ListView* list = showRecordList(item);
+        for (int width : {900, 300}) {
+            SCOPED_TRACE(std::string(item) + " at " + std::to_string(width));
+            Forms::IfLoaded<frmDisplay>()->resize(width, 500);
+            fixture::drain();
+            const double inside = geometry::ColumnsWidth(list);
+            double total = 0;
+            for (int i = 1; i <= list->ColumnHeaders().Count(); ++i)
+                total += list->ColumnHeaders().Item(i).Width();
+            EXPECT_NEAR(total, inside, list->ColumnHeaders().Count() * 15);
+            // The list lays its columns out once its events have run.
+            EXPECT_TRUE(testsupport::RunEventsUntil([list]() { return list->horizontalScrollBar()->maximum() == 0; }));
+        }
+    }
 }
 
 TEST_F(WindowsTest, CalendarDayFiltersTheScheduleListsUntilShowAllAgain) {

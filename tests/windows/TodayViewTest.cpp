@@ -155,6 +155,27 @@ TEST_F(WindowsTest, TodayViewLaysItsPartsOutInTwips) {
     EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
 }
 
+TEST_F(WindowsTest, TheHeaderClockShowsWholeInANarrowWindow) {
+    openMain();
+    frmToday& v = *Forms::IfLoaded<frmToday>();
+    v.SetDisplayDate(QStringLiteral("27-09-2028")); // a Wednesday of September: a long caption
+    QLabel* label = v.lblHeader;
+    const QFont designed = label->font();
+    // The Today view of a 640 x 480 window and wider ones.
+    for (int width : {390, 640, 1000}) {
+        SCOPED_TRACE(width);
+        v.resize(width, 400);
+        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_LE(textWidth, v.picHeader->width());
+        EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
+        // Only a caption that would not fit is made smaller, never below the usual size.
+        EXPECT_GE(label->font().pointSizeF(), v.font().pointSizeF());
+        if (width == 1000) {
+            EXPECT_EQ(label->font(), designed);
+        }
+    }
+}
+
 TEST_F(WindowsTest, HeaderPictureCarriesOnAcrossAnyWidth) {
     // The picture is read in two parts, the second only once the strip is
     // wider than the first; at any width the strip shows the whole picture
