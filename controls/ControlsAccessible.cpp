@@ -2,6 +2,7 @@
 
 #include "controls/ABar.h"
 #include "controls/XPButton.h"
+#include "platform/Text.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -15,18 +16,6 @@
 
 namespace {
 
-// A caption as it is read out: without its access-key marks.
-QString spoken(const QString& caption) {
-    QString out;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) != QLatin1Char('&'))
-            out += caption.at(i);
-        else if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
-            out += caption.at(++i);
-    }
-    return out.trimmed();
-}
-
 class XPButtonAccessible : public QAccessibleWidget {
 public:
     explicit XPButtonAccessible(XPButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
@@ -34,7 +23,7 @@ public:
     QString text(QAccessible::Text t) const override {
         // Left alone, a button in a frame would be named after the frame.
         if (t == QAccessible::Name)
-            return widget()->accessibleName().isEmpty() ? spoken(button()->Caption()) : widget()->accessibleName();
+            return widget()->accessibleName().isEmpty() ? platform::WithoutAccessKeys(button()->Caption()) : widget()->accessibleName();
         if (t == QAccessible::Accelerator && !button()->AccessKeys().isEmpty())
             return QKeySequence(Qt::ALT | static_cast<Qt::Key>(button()->AccessKeys().at(0).toUpper().unicode()))
                 .toString(QKeySequence::NativeText);
@@ -95,7 +84,7 @@ public:
         if (t != QAccessible::Name || !isValid())
             return QString();
         const ExplorerGroup* g = m_bar->GroupAt(m_spot.Group);
-        return spoken(m_spot.Item == 0 ? g->Caption : g->Items[m_spot.Item].Caption);
+        return platform::WithoutAccessKeys(m_spot.Item == 0 ? g->Caption : g->Items[m_spot.Item].Caption);
     }
     void setText(QAccessible::Text, const QString&) override {}
 

@@ -209,4 +209,15 @@ QString TrimSpaces(const QString& text) {
     return text.mid(b, e - b);
 }
 
+QString WithoutAccessKeys(const QString& caption) {
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            out += caption.at(i);
+        else if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
+            out += caption.at(++i);
+    }
+    return out.trimmed();
+}
+
 } // namespace platform

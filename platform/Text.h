@@ -42,6 +42,10 @@ QTime ParseTimeLenient(const QString& text);
 // in "dd/mm/yyyy" or "dd-mm-yyyy"; the separators are never localised.
 QString FormatDatePattern(const QDate& date, const QString& pattern);
 
+// A caption as it is read out: without its access-key marks ("&&" stands for
+// one "&"), and without blanks at either end.
+QString WithoutAccessKeys(const QString& caption);
+
 // Trims blanks (spaces only) from both ends, as the organiser's blank test does.
 QString TrimSpaces(const QString& text);
 

@@ -2,6 +2,7 @@
 
 #include "controls/XPButton.h"
 #include "data/mGeneralFunctions.h"
+#include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ui/TextBox.h"
 #include "windows/DialogKeys.h"
@@ -46,14 +47,7 @@ QComboBox* CodeList(QWidget* parent, const char* name, QString (*text)(int16_t),
 }
 
 void NameAfter(QWidget* field, const QString& caption) {
-    QString name;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) != QLatin1Char('&'))
-            name += caption.at(i);
-        else if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
-            name += caption.at(++i);
-    }
-    name = name.trimmed();
+    QString name = platform::WithoutAccessKeys(caption);
     while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(':')))
         name = name.chopped(1).trimmed();
     field->setAccessibleName(name);
