@@ -1,8 +1,10 @@
 // The record stores against their floors: every add, edit and delete of a
-// task, meeting, note and password entry against one bare load and one durable
-// save of the same file; every read of a record against one bare load. Each
-// operation starts on a file another program has just written, so it reads
-// the file afresh.
+// task, meeting, note and password entry against a bare pugixml load and a
+// durable save of the same file; every read of a record against a bare load.
+// Each starts on a file another program has just written, so it reads the
+// file afresh. The floors run in the plain program beside this one.
+#include "BenchData.h"
+#include "Helper.h"
 #include "PairedBench.h"
 #include "data/cRC4.h"
 #include "data/mMeetings.h"
@@ -11,98 +13,114 @@
 #include "data/mTasks.h"
 #include "platform/Files.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 namespace {
 
-struct Bench {
+struct Folder {
     QTemporaryDir dir;
     QByteArray original;
     int years = 0;
     QString path() const { return dir.filePath(QStringLiteral("data.xml")); }
 };
 
-Bench& bench() {
-    static Bench b;
-    return b;
+Folder& folder() {
+    static Folder f;
+    return f;
 }
 
 void useSize(int years) {
-    Bench& b = bench();
-    if (b.years == years)
+    Folder& f = folder();
+    if (f.years == years)
         return;
-    b.years = years;
-    b.original = paired::generate(years);
-    platform::SetAppPath(b.dir.path());
-    paired::putFile(b.path(), b.original);
-    std::printf("%d years: data.xml of %lld bytes\n", years, static_cast<long long>(b.original.size()));
+    f.years = years;
+    f.original = paired::generate(years);
+    platform::SetAppPath(f.dir.path());
+    paired::putFile(f.path(), f.original);
+    std::fprintf(stderr, "%d years: data.xml of %lld bytes\n", years, static_cast<long long>(f.original.size()));
 }
 
-void registerSize(const paired::Size& size) {
-    const int years = size.years;
+// The file as another program leaves it.
+void fresh() {
+    paired::putFile(folder().path(), folder().original);
+}
+
+struct Action {
+    std::string what;
+    bool changes;
+    std::function<void()> run;
+};
+
+std::vector<Action> actions(int years) {
     const QString day = paired::middleDay(years);
     const QString note = paired::middleNote(years);
     const QString site = paired::middlePassword(years);
-    const std::string path = bench().dir.filePath(QStringLiteral("data.xml")).toStdString();
     const QString desc = EncipherField(QStringLiteral("Changed text"));
-
-    auto fresh = [] { paired::putFile(bench().path(), bench().original); };
-    auto write = [&](const char* what, std::function<void()> op) {
-        paired::add(size, {what, "durable load + save", 1.3, fresh, op, [path] { paired::floorLoadAndSave(path); }},
-                    [years] { useSize(years); });
-    };
-    auto read = [&](const char* what, std::function<void()> op) {
-        paired::add(size, {what, "bare load", 1.3, fresh, op, [path] { paired::floorLoad(path); }},
-                    [years] { useSize(years); });
-    };
-
     const TaskRecord task{day, QStringLiteral("Task 2"), desc, QStringLiteral("1"), QStringLiteral("2"), QString()};
-    write("add a task", [=] {
-        TaskRecord rec = task;
-        rec.Title = QStringLiteral("New task");
-        mTasks::SaveTask(rec, true, QString());
-    });
-    write("edit a task", [=] { mTasks::SaveTask(task, false, task.Title); });
-    write("delete a task", [=] { mTasks::DeleteTask(day, task.Title); });
-
     const MeetingRecord meeting{
         day, QStringLiteral("Meeting 1"), desc, QStringLiteral("11:00:00 AM"), QStringLiteral("12:00:00 PM"), 2, 0};
-    write("add a meeting", [=] {
-        MeetingRecord rec = meeting;
-        rec.Title = QStringLiteral("New meeting");
-        mMeetings::SaveMeeting(rec, true, QString());
-    });
-    write("edit a meeting", [=] { mMeetings::SaveMeeting(meeting, false, meeting.Title); });
-    write("delete a meeting", [=] { mMeetings::DeleteMeeting(day, meeting.Title); });
-
     const NoteRecord noteRec{note, desc, QStringLiteral("05/07/2006"), QStringLiteral("02:30:00 PM"), QString()};
-    write("add a note", [=] {
-        NoteRecord rec = noteRec;
-        rec.Title = QStringLiteral("New note");
-        mNotes::SaveNote(rec, true, QString());
-    });
-    write("edit a note", [=] { mNotes::SaveNote(noteRec, false, note); });
-    write("delete a note", [=] { mNotes::DeleteNote(note); });
-
     const PasswordRecord pw{site, desc, desc, QStringLiteral("https://new.example/"), QString()};
-    write("add a password", [=] {
-        PasswordRecord rec = pw;
-        rec.Title = QStringLiteral("New site");
-        mPasswords::SavePassword(rec, true, QString());
-    });
-    write("edit a password", [=] { mPasswords::SavePassword(pw, false, site); });
-    write("delete a password", [=] { mPasswords::DeletePassword(site); });
+    return {
+        {"add a task", true,
+         [=] {
+             TaskRecord rec = task;
+             rec.Title = QStringLiteral("New task");
+             mTasks::SaveTask(rec, true, QString());
+         }},
+        {"edit a task", true, [=] { mTasks::SaveTask(task, false, task.Title); }},
+        {"delete a task", true, [=] { mTasks::DeleteTask(day, task.Title); }},
+        {"add a meeting", true,
+         [=] {
+             MeetingRecord rec = meeting;
+             rec.Title = QStringLiteral("New meeting");
+             mMeetings::SaveMeeting(rec, true, QString());
+         }},
+        {"edit a meeting", true, [=] { mMeetings::SaveMeeting(meeting, false, meeting.Title); }},
+        {"delete a meeting", true, [=] { mMeetings::DeleteMeeting(day, meeting.Title); }},
+        {"add a note", true,
+         [=] {
+             NoteRecord rec = noteRec;
+             rec.Title = QStringLiteral("New note");
+             mNotes::SaveNote(rec, true, QString());
+         }},
+        {"edit a note", true, [=] { mNotes::SaveNote(noteRec, false, note); }},
+        {"delete a note", true, [=] { mNotes::DeleteNote(note); }},
+        {"add a password", true,
+         [=] {
+             PasswordRecord rec = pw;
+             rec.Title = QStringLiteral("New site");
+             mPasswords::SavePassword(rec, true, QString());
+         }},
+        {"edit a password", true, [=] { mPasswords::SavePassword(pw, false, site); }},
+        {"delete a password", true, [=] { mPasswords::DeletePassword(site); }},
+        {"get a task", false, [=] { mTasks::GetTask(day, task.Title); }},
+        {"get a meeting", false, [=] { mMeetings::GetMeetingDetails(day, meeting.Title); }},
+        {"get a note", false, [=] { mNotes::GetNote(note); }},
+        {"get a password", false, [=] { mPasswords::GetPassword(site); }},
+    };
+}
 
-    read("get a task", [=] { benchmark::DoNotOptimize(mTasks::GetTask(day, task.Title)); });
-    read("get a meeting", [=] { benchmark::DoNotOptimize(mMeetings::GetMeetingDetails(day, meeting.Title)); });
-    read("get a note", [=] { benchmark::DoNotOptimize(mNotes::GetNote(note)); });
-    read("get a password", [=] { benchmark::DoNotOptimize(mPasswords::GetPassword(site)); });
+void registerSize(const paired::Size& size, paired::Helper& floors) {
+    const int years = size.years;
+    const auto before = [years] { useSize(years); };
+    const QStringList save = {QStringLiteral("save"), folder().path()};
+    const QStringList load = {QStringLiteral("load"), folder().path()};
+    for (const Action& a : actions(years))
+        paired::add(size,
+                    {a.what, a.changes ? "bare load + durable save" : "bare load",
+                     paired::ratioAtMost(a.changes ? 1.3 : 1.5), fresh, paired::timed(a.run),
+                     [&floors, request = a.changes ? save : load] { return floors.time(request); }},
+                    before);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    paired::Helper floors(paired::besideThisProgram("plain_floors"), {});
     for (const paired::Size& size : paired::sizes())
-        registerSize(size);
+        registerSize(size, floors);
     return paired::run(argc, argv);
 }
