@@ -3,6 +3,13 @@
 // durable save of the same file; every read of a record against a bare load.
 // Each starts on a file another program has just written, so it reads the
 // file afresh. The floors run in the plain program beside this one.
+//
+// Then the gain of the one speed mechanism the stores keep, the document
+// kept between reads: at 10 years, each action run by this program and by its
+// twin built on a data library that keeps nothing (store_bench_noreuse), two
+// helper processes taking turns. There each action starts on a file the
+// organiser has read, as the list shown has, and a change ends with the read
+// that reloads that list.
 #include "BenchData.h"
 #include "Helper.h"
 #include "PairedBench.h"
@@ -15,6 +22,7 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace {
 
@@ -102,6 +110,31 @@ std::vector<Action> actions(int years) {
     };
 }
 
+// What a list shown reads: the file, through a store.
+void listRead(int years) {
+    mTasks::GetTask(paired::middleDay(years), QStringLiteral("Task 0"));
+}
+
+// The helper's side of the kept document's gain: each request names an
+// action, run on a file the list shown has just read.
+int serveActions(int years) {
+    useSize(years);
+    const std::vector<Action> all = actions(years);
+    return paired::serve([&](const QStringList& request) {
+        const auto it = std::find_if(all.begin(), all.end(),
+                                     [&](const Action& a) { return request.value(0).toStdString() == a.what; });
+        if (it == all.end())
+            return -1.0;
+        fresh();
+        listRead(years);
+        return paired::timeOf([&] {
+            it->run();
+            if (it->changes)
+                listRead(years);
+        });
+    });
+}
+
 void registerSize(const paired::Size& size, paired::Helper& floors) {
     const int years = size.years;
     const auto before = [years] { useSize(years); };
@@ -115,12 +148,46 @@ void registerSize(const paired::Size& size, paired::Helper& floors) {
                     before);
 }
 
+// The two builds that take turns for the kept document's gain, started when
+// first needed.
+struct Twins {
+    std::unique_ptr<paired::Helper> with, without;
+};
+
+// The kept document's gain: the same action with nothing kept, against with
+// the document kept.
+void registerGain(const paired::Size& size, Twins& twins) {
+    const auto start = [&twins, years = QString::number(size.years)] {
+        if (twins.with)
+            return;
+        const QStringList serve = {QStringLiteral("--serve"), years};
+        twins.with = std::make_unique<paired::Helper>(paired::besideThisProgram("store_bench"), serve);
+        twins.without = std::make_unique<paired::Helper>(paired::besideThisProgram("store_bench_noreuse"), serve);
+    };
+    for (const Action& a : actions(size.years)) {
+        const QStringList request = {QString::fromStdString(a.what)};
+        paired::add(size,
+                    {a.what + (a.changes ? " + the list's read" : "") + ", nothing kept", "the same, the document kept",
+                     paired::ratioAtLeast(1.2), [] {}, [&twins, request] { return twins.without->time(request); },
+                     [&twins, request] { return twins.with->time(request); }},
+                    start);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.value(1) == QLatin1String("--serve"))
+        return serveActions(args.value(2).toInt());
+
     paired::Helper floors(paired::besideThisProgram("plain_floors"), {});
+    Twins twins;
     for (const paired::Size& size : paired::sizes())
         registerSize(size, floors);
+    for (const paired::Size& size : paired::sizes())
+        if (size.years == 10)
+            registerGain(size, twins);
     return paired::run(argc, argv);
 }
