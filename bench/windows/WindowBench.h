@@ -152,27 +152,25 @@ private:
     std::map<QString, QPoint> m_items, m_headers;
 };
 
-// The side bar's calendar: a day clicked in its month, the month shown first
-// as a person would page to it.
+// The side bar's calendar: a day clicked in its month, the month and the day
+// brought into sight first, as a person pages and scrolls to it.
 class Calendar {
 public:
-    // Shows the day's month; untimed.
-    static void showMonth(const QDate& day) { calendar()->setCurrentPage(day.year(), day.month()); }
+    // Shows the day's month and scrolls its cell into sight; untimed.
+    static void showMonth(const QDate& day) {
+        calendar()->setCurrentPage(day.year(), day.month());
+        view()->scrollTo(cellOf(day));
+    }
 
-    // Clicks the day, which must be in the month shown and between the 14th
-    // and the 21st, the days the calendar shows once only.
+    // Clicks the day, which must be in sight.
     static void click(const QDate& day) {
-        QTableView* view = calendar()->findChild<QTableView*>();
-        const QAbstractItemModel* model = view->model();
-        for (int r = 0; r < model->rowCount(); ++r)
-            for (int c = 0; c < model->columnCount(); ++c) {
-                const QModelIndex cell = model->index(r, c);
-                if (model->data(cell, Qt::DisplayRole).toString() == QString::number(day.day())) {
-                    paired::click(view->viewport(), view->visualRect(cell).center());
-                    if (calendar()->selectedDate() == day)
-                        return;
-                }
-            }
+        QTableView* table = view();
+        const QPoint at = table->visualRect(cellOf(day)).center();
+        if (table->viewport()->rect().contains(at)) {
+            paired::click(table->viewport(), at);
+            if (calendar()->selectedDate() == day)
+                return;
+        }
         std::fprintf(stderr, "the calendar shows no day %s to click\n", qPrintable(day.toString()));
         std::abort();
     }
@@ -189,6 +187,20 @@ public:
 
 private:
     static platform::MonthView* calendar() { return platform::Forms::Get<frmSideBar>().ucCalender; }
+    static QTableView* view() { return calendar()->findChild<QTableView*>(); }
+
+    // The cell of a day between the 14th and the 21st of the month shown: the
+    // days the calendar shows once only.
+    static QModelIndex cellOf(const QDate& day) {
+        const QAbstractItemModel* model = view()->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QModelIndex cell = model->index(r, c);
+                if (model->data(cell, Qt::DisplayRole).toString() == QString::number(day.day()))
+                    return cell;
+            }
+        return {};
+    }
 };
 
 // Whether w is a part of one of the record lists of a window of type T, such
