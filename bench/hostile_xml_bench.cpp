@@ -1,19 +1,19 @@
-// The strict load on hostile files: each must cost linear time and bounded
-// memory. And the strict load beside a bare pugixml load of the organiser's
-// own (indented) file, which it should cost little more than.
-#include "PairedBench.h"
-#include "platform/FileIO.h"
-#include "platform/ProgramFolder.h"
+// The strict load against a bare pugixml load of the same bytes, in the plain
+// program beside this one. On hostile files each must cost time in
+// proportion to the file, and a refusal no more than a load; on the
+// organiser's own (indented) file, at each size, the strict load is a read
+// and is held to a read's target.
+#include "BenchData.h"
+#include "Helper.h"
+#include "PairedRun.h"
 #include "platform/XmlDocument.h"
 #include "platform/XmlWellFormed.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <benchmark/benchmark.h>
-#include <chrono>
-#include <pugixml.hpp>
-#include <vector>
+#include <cstdlib>
 
 namespace {
 
@@ -43,97 +43,96 @@ QByteArray deepNesting(int depth, int size) {
     return x + "</zandor>";
 }
 
-void loadEach(benchmark::State& state, const QByteArray& xml, bool expectLoads) {
-    for (auto _ : state) {
-        platform::XmlDocument doc;
-        if (doc.loadXml(xml) != expectLoads)
-            state.SkipWithError("unexpected result");
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * xml.size());
+QTemporaryDir& folder() {
+    static QTemporaryDir dir;
+    return dir;
 }
 
-void BM_Hostile_100kAttributesRefused(benchmark::State& state) {
-    QByteArray xml = manyAttributes(100000);
-    xml.replace("a99999=", "a5=");
-    loadEach(state, xml, false);
-}
-BENCHMARK(BM_Hostile_100kAttributesRefused)->Unit(benchmark::kMillisecond);
-
-void BM_Hostile_100kAttributesLoad(benchmark::State& state) {
-    loadEach(state, manyAttributes(100000), true);
-}
-BENCHMARK(BM_Hostile_100kAttributesLoad)->Unit(benchmark::kMillisecond);
-
-void BM_Hostile_100kCommentsAfterTheRoot(benchmark::State& state) {
-    loadEach(state, commentsAfterTheRoot(100000), true);
-}
-BENCHMARK(BM_Hostile_100kCommentsAfterTheRoot)->Unit(benchmark::kMillisecond);
-
-void BM_Hostile_140kBNested20000DeepRefused(benchmark::State& state) {
-    loadEach(state, deepNesting(20000, 140000), false);
-}
-BENCHMARK(BM_Hostile_140kBNested20000DeepRefused)->Unit(benchmark::kMillisecond);
-
-// 140 kB of chains as deep as a file may go, loaded and saved; the counter
-// gives the saved size against the loaded one.
-void BM_Hostile_140kBNestedAtTheLimitLoadAndSave(benchmark::State& state) {
-    const QByteArray xml = deepNesting(platform::kMaxXmlDepth - 1, 140000);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("data.xml"));
-    qint64 saved = 0;
-    for (auto _ : state) {
-        platform::XmlDocument doc;
-        if (!doc.loadXml(xml) || !doc.save(path))
-            state.SkipWithError("did not load and save");
-        saved = QFileInfo(path).size();
-    }
-    state.counters["loaded_bytes"] = static_cast<double>(xml.size());
-    state.counters["saved_bytes"] = static_cast<double>(saved);
-}
-BENCHMARK(BM_Hostile_140kBNestedAtTheLimitLoadAndSave)->Unit(benchmark::kMillisecond);
-
-// The organiser's own file as it writes it, from the generated records.
-const QByteArray& ownFile() {
-    static const QByteArray bytes = [] {
-        platform::XmlDocument doc;
-        doc.loadXml(paired::generate(10));
-        return doc.xml();
-    }();
-    return bytes;
+// The file of one measure, written before its first pair.
+QString fileFor(const std::string& what) {
+    return folder().filePath(QString::fromStdString(what).replace(QLatin1Char(' '), QLatin1Char('_')) +
+                             QStringLiteral(".xml"));
 }
 
-// Strict load and bare load back to back in each iteration, so the ratio is
-// not swayed by what else the machine does between the two.
-void BM_OwnFile_StrictOverBareLoad(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("data.xml"));
-    platform::WriteWholeFile(path, ownFile());
-    const std::string bare = path.toStdString();
-    std::vector<double> ratios;
-    for (auto _ : state) {
-        auto t0 = std::chrono::steady_clock::now();
-        {
-            platform::XmlDocument doc;
-            QByteArray bytes;
-            if (!platform::ReadWholeFile(path, bytes) || !doc.loadXml(std::move(bytes)))
-                state.SkipWithError("own file refused");
-        }
-        auto t1 = std::chrono::steady_clock::now();
-        {
-            pugi::xml_document floor;
-            floor.load_file(bare.c_str());
-        }
-        auto t2 = std::chrono::steady_clock::now();
-        ratios.push_back(std::chrono::duration<double>(t1 - t0).count() /
-                         std::chrono::duration<double>(t2 - t1).count());
-    }
-    std::sort(ratios.begin(), ratios.end());
-    state.counters["median_ratio"] = ratios[ratios.size() / 2];
-    state.counters["worst_ratio"] = ratios.back();
-    state.counters["file_bytes"] = static_cast<double>(ownFile().size());
+void write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        std::abort();
 }
-BENCHMARK(BM_OwnFile_StrictOverBareLoad)->Unit(benchmark::kMillisecond);
+
+// The strict load of a file: its bytes read, then judged and built.
+bool strictLoad(const QString& path, platform::XmlDocument& doc) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && doc.loadXml(f.readAll());
+}
+
+const paired::Size kHostile = {"-", 0, 21};
+
+void addLoad(paired::Helper& floors, const paired::Size& size, const std::string& what, bool loads,
+             std::function<QByteArray()> bytes, paired::Goal goal) {
+    const QString path = fileFor(what + size.name);
+    paired::add(size,
+                {what, "bare load of the same bytes", goal, [] {}, paired::timed([path, loads] {
+                     platform::XmlDocument doc;
+                     if (strictLoad(path, doc) != loads) {
+                         std::fprintf(stderr, "%s: %s\n", qPrintable(path), loads ? "refused" : "loaded");
+                         std::abort();
+                     }
+                 }),
+                 [&floors, path] {
+                     return floors.time({QStringLiteral("load"), path});
+                 }},
+                [path, bytes] { write(path, bytes()); });
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    paired::Helper floors(paired::besideThisProgram("plain_floors"), {});
+    const paired::Goal none;
+
+    addLoad(
+        floors, kHostile, "100k attributes, one repeated (refused)", false,
+        [] { return manyAttributes(100000).replace("a99999=", "a5="); }, none);
+    addLoad(
+        floors, kHostile, "100k attributes", true, [] { return manyAttributes(100000); }, none);
+    addLoad(
+        floors, kHostile, "100k comments after the root", true, [] { return commentsAfterTheRoot(100000); }, none);
+    addLoad(
+        floors, kHostile, "140 kB nested 20000 deep (refused)", false, [] { return deepNesting(20000, 140000); }, none);
+
+    // As deep as a file may go, loaded and saved: the saved file must stay
+    // near the loaded one's size, its indentation bounded by the depth.
+    const QString nested = fileFor("nested at the limit");
+    const QString saved = fileFor("nested at the limit, saved");
+    paired::add(kHostile,
+                {"140 kB nested at the limit, loaded and saved", "bare load + durable save", none,
+                 [=] {
+                     QFile::remove(saved + QStringLiteral(".in"));
+                     QFile::copy(nested, saved + QStringLiteral(".in"));
+                 },
+                 paired::timed([=] {
+                     platform::XmlDocument doc;
+                     if (!strictLoad(nested, doc) || !doc.save(saved))
+                         std::abort();
+                 }),
+                 [&floors, saved] {
+                     return floors.time({QStringLiteral("save"), saved + QStringLiteral(".in")});
+                 }},
+                [=] {
+                    const QByteArray bytes = deepNesting(platform::kMaxXmlDepth - 1, 140000);
+                    write(nested, bytes);
+                    platform::XmlDocument doc;
+                    if (!doc.loadXml(bytes) || !doc.save(saved))
+                        std::abort();
+                    paired::record(kHostile, "140 kB nested at the limit, size saved", "size loaded", "kB",
+                                   QFileInfo(saved).size() / 1024.0, bytes.size() / 1024.0, none);
+                });
+
+    for (const paired::Size& size : paired::sizes())
+        addLoad(
+            floors, size, "the organiser's own file (a read)", true,
+            [years = size.years] { return paired::generate(years); }, paired::ratioAtMost(1.5));
+    return paired::run(argc, argv);
+}
