@@ -77,23 +77,23 @@ void dropLayoutOnlyText(pugi::xml_node root, const std::vector<int>& layout) {
 // A line feed marked by LineFeedsMarked goes out as a reference too.
 constexpr char kMarkedLineFeed = '\xFF';
 
-void appendKeepingReturns(std::string& out, const char* data, size_t size, bool marked) {
+void appendKeepingReturns(QByteArray& out, const char* data, size_t size, bool marked) {
     const char* end = data + size;
     if (!marked) {
         while (const char* cr = static_cast<const char*>(std::memchr(data, '\r', static_cast<size_t>(end - data)))) {
-            out.append(data, cr).append("&#13;");
+            out.append(data, cr - data).append("&#13;");
             data = cr + 1;
         }
-        out.append(data, end);
+        out.append(data, end - data);
         return;
     }
     for (const char* p = data; p != end; ++p) {
         if (*p == '\r' || *p == kMarkedLineFeed) {
-            out.append(data, p).append(*p == '\r' ? "&#13;" : "&#10;");
+            out.append(data, p - data).append(*p == '\r' ? "&#13;" : "&#10;");
             data = p + 1;
         }
     }
-    out.append(data, end);
+    out.append(data, end - data);
 }
 
 // A text of nothing but whitespace with a line feed would be read back as the
@@ -128,8 +128,10 @@ private:
     std::vector<pugi::xml_node> m_marked;
 };
 
+// The saved text goes straight into the bytes handed back: a large file is
+// not held twice.
 struct StringWriter : pugi::xml_writer {
-    std::string out;
+    QByteArray out;
     bool marked = false;
     void write(const void* data, size_t size) override {
         appendKeepingReturns(out, static_cast<const char*>(data), size, marked);
@@ -395,7 +397,7 @@ QByteArray XmlDocument::xml() const {
         w.marked = marked.any();
         m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
     }
-    return QByteArray::fromStdString(w.out);
+    return w.out;
 }
 
 bool XmlDocument::save(const QString& path, QByteArray* written) {
