@@ -424,10 +424,7 @@ void frmMain::bringForward() {
     raise();
     activateWindow();
     // A dialog waiting for an answer stays in front of the window it belongs to.
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        modal->raise();
-        modal->activateWindow();
-    }
+    FormCore::BringModalToFront();
 }
 
 void frmMain::Form_Unload() {
@@ -496,12 +493,15 @@ QWidget* frmMain::FrontChild() const {
 void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
     // The tray menu stays reachable while a dialog waits for an answer; an
     // editor opened then would run inside that dialog's wait, or take over
-    // the very editor that is waiting.
+    // the very editor that is waiting. The waiting dialog comes to the front
+    // instead, so the person sees what holds the request up.
     static const QStringList opensEditor{QStringLiteral("tsk_add"), QStringLiteral("mtg_add"),
                                          QStringLiteral("note_add"), QStringLiteral("pwd_add"),
                                          QStringLiteral("mprt_note")};
-    if (opensEditor.contains(Key) && FormCore::ModalOpen())
+    if (opensEditor.contains(Key) && FormCore::ModalOpen()) {
+        FormCore::BringModalToFront();
         return;
+    }
     if (Key == QLatin1String("show")) {
         if (!oSysTray->mnuSysTray.value(Index))
             return;
