@@ -1,6 +1,5 @@
 #include "platform/ui/BalloonTip.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
