@@ -10,11 +10,22 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <vector>
 
 namespace {
 
-int g_modalRuns = 0;
+// The forms in their modal runs, the latest last.
+std::vector<QPointer<QWidget>> g_modalForms;
 QWidget* g_dialogOwner = nullptr;
+
+QWidget* frontModal() {
+    if (QWidget* shown = QApplication::activeModalWidget())
+        return shown;
+    for (auto it = g_modalForms.crbegin(); it != g_modalForms.crend(); ++it)
+        if (*it)
+            return *it;
+    return nullptr;
+}
 
 } // namespace
 
@@ -30,7 +41,19 @@ void FormCore::SetDialogOwner(QWidget* owner) {
 }
 
 bool FormCore::ModalOpen() {
-    return g_modalRuns > 0 || QApplication::activeModalWidget();
+    return !g_modalForms.empty() || QApplication::activeModalWidget();
+}
+
+bool FormCore::BringModalToFront() {
+    QWidget* modal = frontModal();
+    if (!modal)
+        return false;
+    // A window manager may have minimised the dialog along with its owner.
+    if (modal->isMinimized())
+        modal->showNormal();
+    modal->raise();
+    modal->activateWindow();
+    return true;
 }
 
 void FormCore::bringToFront() {
@@ -88,12 +111,13 @@ void FormCore::ShowModal() {
         int& own;
         ModalRun(QWidget* window, int& count) : self(window), own(count) {
             ++own;
-            ++g_modalRuns;
+            g_modalForms.emplace_back(window);
         }
         ~ModalRun() {
             if (self)
                 --own;
-            --g_modalRuns;
+            // Runs nest, so the one that ends is the latest.
+            g_modalForms.pop_back();
         }
     } run(m_self, m_modalRuns);
     platform::Ui().showModal(m_self);

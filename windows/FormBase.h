@@ -37,6 +37,11 @@ public:
     void bringToFront();
     // Whether a form's modal run, or any other modal window, is open now.
     static bool ModalOpen();
+    // Raises the window an answer is awaited from (the modal window in
+    // front, a message box say, else the form whose modal run began last) and
+    // gives it the focus, so a request it holds up is seen to be held up;
+    // false when no modal window is open.
+    static bool BringModalToFront();
     // The window a dialog without a parent opens over: the main window hands
     // itself in when it is made, and is out again once it unloads.
     static void SetDialogOwner(QWidget* owner);

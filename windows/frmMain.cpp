@@ -354,8 +354,22 @@ void frmMain::present() {
 
 void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
         MDIForm_Resize();
+        followShownState();
+    }
+}
+
+// However the window comes and goes (its own minimise button, the tray, a
+// later start), the tray's first entry says what choosing it will do.
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    followShownState();
+}
+
+void frmMain::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    followShownState();
 }
 
 void frmMain::MDIForm_Resize() {
@@ -410,10 +424,7 @@ void frmMain::bringForward() {
     raise();
     activateWindow();
     // A dialog waiting for an answer stays in front of the window it belongs to.
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        modal->raise();
-        modal->activateWindow();
-    }
+    FormCore::BringModalToFront();
 }
 
 void frmMain::Form_Unload() {
@@ -482,25 +493,28 @@ QWidget* frmMain::FrontChild() const {
 void frmMain::oSysTray_MenuClick(int32_t Index, const QString& Key) {
     // The tray menu stays reachable while a dialog waits for an answer; an
     // editor opened then would run inside that dialog's wait, or take over
-    // the very editor that is waiting.
+    // the very editor that is waiting. The waiting dialog comes to the front
+    // instead, so the person sees what holds the request up.
     static const QStringList opensEditor{QStringLiteral("tsk_add"), QStringLiteral("mtg_add"),
                                          QStringLiteral("note_add"), QStringLiteral("pwd_add"),
                                          QStringLiteral("mprt_note")};
-    if (opensEditor.contains(Key) && FormCore::ModalOpen())
+    if (opensEditor.contains(Key) && FormCore::ModalOpen()) {
+        FormCore::BringModalToFront();
         return;
+    }
     if (Key == QLatin1String("show")) {
-        QAction* item = oSysTray->mnuSysTray.value(Index);
-        if (!item)
+        if (!oSysTray->mnuSysTray.value(Index))
             return;
-        if (item->text() == QLatin1String("Show")) {
+        // The entry's caption follows the window, so the window itself says
+        // which way to go: a caption could lag behind a change made elsewhere.
+        if (!shownOnScreen()) {
             showMaximized();
             raise();
             activateWindow();
-            item->setText(QStringLiteral("Hide"));
         } else {
-            item->setText(QStringLiteral("Show"));
             hideToTray();
         }
+        followShownState();
     } else if (Key == QLatin1String("tsk_add")) {
         frmTasks::AddTask();
     } else if (Key == QLatin1String("mtg_add")) {
@@ -528,16 +542,25 @@ void frmMain::oSysTray_SysTrayMouseDown(int Button) {
     // Some notification areas report one activation and never a double
     // click; a single click on the icon of a hidden window brings it back
     // once no double click has followed.
-    if (Button == 1 && !isVisible())
+    if (Button == 1 && !shownOnScreen())
         m_pendingRestore.start(QApplication::doubleClickInterval());
 }
 
 void frmMain::restoreFromTray() {
-    if (isVisible() || isUnloaded() || !oSysTray)
+    if (shownOnScreen() || isUnloaded() || !oSysTray)
+        return;
+    oSysTray_MenuClick(0, QStringLiteral("show"));
+}
+
+bool frmMain::shownOnScreen() const {
+    return isVisible() && !isMinimized();
+}
+
+void frmMain::followShownState() {
+    if (!oSysTray || isUnloaded())
         return;
     if (QAction* item = oSysTray->mnuSysTray.value(0))
-        item->setText(QStringLiteral("Show"));
-    oSysTray_MenuClick(0, QStringLiteral("show"));
+        item->setText(shownOnScreen() ? QStringLiteral("Hide") : QStringLiteral("Show"));
 }
 
 // --- Docking -----------------------------------------------------------------------------

@@ -123,6 +123,8 @@ protected:
     void present() override;
     void MDIForm_Resize();
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -155,6 +157,11 @@ private:
 
     // Brings a hidden window back after a single click on its icon.
     void restoreFromTray();
+    // Whether the window is on the screen: shown and not minimised.
+    bool shownOnScreen() const;
+    // Sets the tray menu's first entry to what choosing it does now: "Hide"
+    // while the window is on the screen, "Show" otherwise.
+    void followShownState();
 
     QMdiArea* m_clientArea = nullptr;
     platform::InstanceChannel* m_laterStarts = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/IconHandles.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "platform/ui/BalloonTip.h"
 
 #include <QApplication>
 #include <QMap>
@@ -67,17 +68,25 @@ std::optional<Decoded> decode(const Record& r, uint32_t firstSize, TextOf textOf
     return d;
 }
 
-QSystemTrayIcon::MessageIcon balloonIconOf(uint32_t flags) {
+BalloonTip::Kind balloonKindOf(uint32_t flags) {
     switch (flags & 0x0F) {
     case NIIF_INFO:
-        return QSystemTrayIcon::Information;
+        return BalloonTip::Kind::Information;
     case NIIF_WARNING:
-        return QSystemTrayIcon::Warning;
+        return BalloonTip::Kind::Warning;
     case NIIF_ERROR:
-        return QSystemTrayIcon::Critical;
+        return BalloonTip::Kind::Error;
     default:
-        return QSystemTrayIcon::NoIcon;
+        return BalloonTip::Kind::None;
     }
+}
+
+// Where the tray has put an icon, or an empty rectangle while that is not
+// known. Until a tray has taken the icon in, Qt gives the desktop's origin as
+// its place, so that place counts as unknown.
+QRect placeInTray(const QSystemTrayIcon& tray) {
+    const QRect g = tray.geometry();
+    return g.topLeft() == QPoint(0, 0) ? QRect() : g;
 }
 
 std::optional<bool>& availabilityOverride() {
@@ -93,6 +102,10 @@ public:
         NotifyIconState state;
         std::unique_ptr<QSystemTrayIcon> tray;
         std::unique_ptr<QTimer> balloonTimer;
+        // The balloon on the screen, if any; it asks the tray icon where to
+        // point, so it goes first.
+        QPointer<BalloonTip> balloon;
+        ~Entry() { delete balloon; }
     };
 
     static NotificationArea& instance() {
@@ -128,7 +141,12 @@ public:
         auto it = m_icons.constFind(IconKey(window, id));
         if (it == m_icons.constEnd())
             return std::nullopt;
-        return it.value()->state;
+        NotifyIconState state = it.value()->state;
+        if (const BalloonTip* b = it.value()->balloon; b && state.balloonShowing) {
+            state.balloonFrame = b->place().frame;
+            state.balloonPointsAt = b->place().tip;
+        }
+        return state;
     }
 
     std::vector<NotifyIconCall> calls() const { return {m_calls.begin(), m_calls.end()}; }
@@ -260,8 +278,6 @@ private:
         const uint32_t id = e.state.id;
         connect(e.tray.get(), &QSystemTrayIcon::activated, this,
                 [this, window, id](QSystemTrayIcon::ActivationReason reason) { activated(window, id, reason); });
-        connect(e.tray.get(), &QSystemTrayIcon::messageClicked, this,
-                [this, window, id]() { balloonClicked(window, id); });
         e.state.shownInTray = true;
     }
 
@@ -294,14 +310,21 @@ private:
         // nothing to show, so nothing comes back either.
         if (r.info.isEmpty() || !e.tray)
             return;
-        e.tray->showMessage(r.infoTitle, r.info, balloonIconOf(r.infoFlags), static_cast<int>(r.timeoutOrVersion));
+        // Qt's own balloon points where the icon was when it was asked for,
+        // which before the tray has taken the icon in is the desktop's
+        // origin; this one follows the icon.
+        QSystemTrayIcon* tray = e.tray.get();
+        e.balloon =
+            new BalloonTip(balloonKindOf(r.infoFlags), r.infoTitle, r.info, [tray]() { return placeInTray(*tray); });
+        const int32_t window = e.state.window;
+        const uint32_t id = e.state.id;
+        connect(e.balloon, &BalloonTip::clicked, this, [this, window, id]() { balloonClicked(window, id); });
+        e.balloon->showAtIcon();
         e.state.balloonShowing = true;
         notify(e.state.window, e.state.id, {NIN_BALLOONSHOW});
         if (!e.balloonTimer) {
             e.balloonTimer = std::make_unique<QTimer>();
             e.balloonTimer->setSingleShot(true);
-            const int32_t window = e.state.window;
-            const uint32_t id = e.state.id;
             connect(e.balloonTimer.get(), &QTimer::timeout, this, [this, window, id]() {
                 if (Entry* timedOut = entry(window, id); timedOut && timedOut->state.balloonShowing)
                     endBalloon(*timedOut, NIN_BALLOONTIMEOUT);
@@ -315,6 +338,12 @@ private:
         e.state.balloonShowing = false;
         if (e.balloonTimer)
             e.balloonTimer->stop();
+        // Deleted later: a click on the balloon ends it from the balloon's own
+        // handler.
+        if (e.balloon) {
+            e.balloon->hide();
+            e.balloon->deleteLater();
+        }
         notify(e.state.window, e.state.id, {how});
     }
 

@@ -3,6 +3,8 @@
 #include "platform/WindowMessages.h"
 
 #include <QEvent>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <cstddef>
@@ -134,6 +136,11 @@ struct NotifyIconState {
     uint32_t balloonIcon = NIIF_NONE;
     uint32_t balloonTimeout = 0;
     bool balloonShowing = false;
+    // While the balloon shows: where it stands, and the point its arrow ends
+    // at, on the icon or, while the tray has not said where the icon is, in
+    // the corner of the screen's available area nearest the tray.
+    QRect balloonFrame;
+    QPoint balloonPointsAt;
     bool shownInTray = false; // false while the desktop has no system tray
 };
 std::optional<NotifyIconState> FindNotifyIcon(int32_t window, uint32_t id);
@@ -154,8 +161,8 @@ struct NotifyIconCall {
 std::vector<NotifyIconCall> NotifyIconCalls();
 void ClearNotifyIconCalls();
 
-// What the system tray reports about an icon; the tray's own signals come
-// here, and tests call these directly.
+// What the system tray reports about an icon and a click on its balloon; the
+// tray's own signals and the balloon come here, and tests call these directly.
 void NotifyIconActivated(int32_t window, uint32_t id, QSystemTrayIcon::ActivationReason reason);
 void NotifyIconBalloonClicked(int32_t window, uint32_t id);
 

@@ -5,7 +5,9 @@
 #include "EventLoop.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
@@ -141,6 +143,29 @@ TEST(NotifyIcon, BalloonsReportShownTimedOutClickedAndHidden) {
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, r));
     settle();
     EXPECT_EQ(window.notifications, (std::vector<uint32_t>{NIN_BALLOONSHOW, NIN_BALLOONHIDE}));
+}
+
+TEST(NotifyIcon, ABalloonWhoseIconsPlaceIsUnknownStandsInTheCornerNearestTheTray) {
+    TrayOverride tray(true);
+    Receiver window;
+    const int32_t handle = HandleOf(&window);
+    NotifyIconWideRecord r = wideRecord(handle, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, r));
+    balloon(r, QStringLiteral("Application is minized here."), QStringLiteral("Veltrane 1.0"), 50);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, r));
+
+    // This desktop's tray never says where the icon is, and no panel cuts
+    // the screen: the bottom right corner.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const NotifyIconState shown = *FindNotifyIcon(handle, 7);
+    EXPECT_TRUE(available.contains(shown.balloonFrame));
+    EXPECT_EQ(shown.balloonFrame.bottomRight(), available.bottomRight());
+    EXPECT_EQ(shown.balloonPointsAt.y(), available.bottom());
+    EXPECT_TRUE(shown.balloonFrame.contains(shown.balloonPointsAt));
+
+    EXPECT_TRUE(testsupport::RunEventsUntil([&] { return !FindNotifyIcon(handle, 7)->balloonShowing; }));
+    EXPECT_TRUE(FindNotifyIcon(handle, 7)->balloonFrame.isNull()) << "gone with its time-out";
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_DELETE, r));
 }
 
 TEST(NotifyIcon, CallsSucceedOnlyForTheIconsThereAre) {

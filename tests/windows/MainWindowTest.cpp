@@ -1,5 +1,7 @@
 #include "WindowsFixture.h"
 
+#include "EventLoop.h"
+
 #include "platform/IconHandles.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
@@ -14,9 +16,11 @@
 #include "windows/frmTasks.h"
 #include "windows/frmToday.h"
 
+#include <QApplication>
 #include <QDockWidget>
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -194,11 +198,9 @@ TEST_F(TrayTest, ShowAndHideAlternateFromTheTray) {
     EXPECT_TRUE(main.isMaximized());
     EXPECT_EQ(main.oSysTray->mnuSysTray.first()->text(), QStringLiteral("Hide"));
 
-    // Minimised from the window, it hides while the item still reads
-    // "Hide"; choosing it then only renames it, and "Show" brings it back.
+    // Minimised from the window, it hides and the item reads "Show" again;
+    // choosing it brings the window back, and again hides it.
     minimise(main);
-    EXPECT_FALSE(main.isVisible());
-    main.oSysTray_MenuClick(0, QStringLiteral("show"));
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.oSysTray->mnuSysTray.first()->text(), QStringLiteral("Show"));
     main.oSysTray_MenuClick(0, QStringLiteral("show"));
@@ -224,6 +226,49 @@ TEST_F(TrayTest, ShowAndHideAlternateFromTheTray) {
     // The separators do nothing.
     main.oSysTray_MenuClick(1, QStringLiteral("line1"));
     EXPECT_FALSE(main.isVisible());
+}
+
+TEST_F(TrayTest, WhileAWindowAwaitsAnAnswerTheTraysEditorEntriesBringItToTheFront) {
+    // The waiting window is on the screen but not the active one, as after
+    // the person went to another program.
+    QWidget elsewhere;
+    elsewhere.show();
+    const auto showInactive = [&elsewhere](QWidget* w) {
+        w->show();
+        elsewhere.activateWindow();
+        ASSERT_TRUE(testsupport::RunEventsUntil([w] { return QApplication::activeWindow() != w; }));
+    };
+    frmMain& main = openMain();
+    minimise(main);
+    const size_t modalRuns = r->modalWindows.size();
+    const auto eachEntryRaises = [&](QWidget* waiting) {
+        for (const char* key : {"tsk_add", "mtg_add", "note_add", "pwd_add", "mprt_note"}) {
+            SCOPED_TRACE(key);
+            showInactive(waiting);
+            main.oSysTray_MenuClick(2, QLatin1String(key));
+            EXPECT_TRUE(
+                testsupport::RunEventsUntil([waiting] { return QApplication::activeWindow() == waiting; }, 2000))
+                << "the waiting window comes to the front";
+            EXPECT_EQ(r->modalWindows.size(), modalRuns + (qobject_cast<FormWidget*>(waiting) ? 1 : 0));
+            EXPECT_TRUE(r->boxes.empty());
+        }
+    };
+
+    {
+        SCOPED_TRACE("a message box");
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Waiting"), QStringLiteral("An answer is awaited."));
+        box.setWindowModality(Qt::ApplicationModal);
+        eachEntryRaises(&box);
+    }
+    {
+        SCOPED_TRACE("a dialog in its modal run");
+        r->onModal = [&](QObject* w) {
+            eachEntryRaises(qobject_cast<QWidget*>(w));
+            qobject_cast<FormWidget*>(w)->close();
+        };
+        main.mnuOptionsChangePass_Click();
+        EXPECT_EQ(r->modalWindows.size(), modalRuns + 1);
+    }
 }
 
 TEST_F(TrayTest, StartedWithTheSwitchTheWindowIsNeverShown) {

@@ -43,6 +43,59 @@ TEST_F(TrayAndLaterStartTest, ATrayThatComesLaterGetsTheIconAndOnlyThenTakesTheW
     EXPECT_TRUE(main.isVisible());
 }
 
+TEST_F(TrayAndLaterStartTest, TheFirstTrayEntryFollowsTheWindowAndADoubleClickAlwaysShowsIt) {
+    enum Step { Minimise, TrayEntry, DoubleClick, LaterStart, Restore };
+    const char* const stepNames[] = {"minimise", "tray entry", "double click", "later start", "restore"};
+    struct Case {
+        const char* how;
+        std::vector<Step> steps;
+    };
+    // Every sequence starts with the window on the screen and its icon in the
+    // tray; each step flips whether the window is shown.
+    const Case cases[] = {
+        {"minimise and double click, round after round",
+         {Minimise, DoubleClick, Minimise, DoubleClick, Minimise, DoubleClick}},
+        {"the tray entry hides, a double click shows", {Minimise, DoubleClick, TrayEntry, DoubleClick, TrayEntry}},
+        {"a double click on the shown window hides it", {Minimise, DoubleClick, DoubleClick, TrayEntry}},
+        {"a later start shows, then minimise and the entry", {Minimise, LaterStart, Minimise, TrayEntry, Minimise}},
+        {"shown again without the tray", {Minimise, Restore, Minimise, DoubleClick}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        frmMain& main = openMain();
+        bool shown = true;
+        for (Step step : c.steps) {
+            switch (step) {
+            case Minimise:
+                minimise(main);
+                break;
+            case TrayEntry:
+                main.oSysTray_MenuClick(0, QStringLiteral("show"));
+                break;
+            case DoubleClick:
+                platform::NotifyIconActivated(platform::HandleOf(main.oSysTray), main.oSysTray->iconId(),
+                                              QSystemTrayIcon::DoubleClick);
+                fixture::drain();
+                break;
+            case LaterStart:
+                ASSERT_TRUE(platform::AskRunningCopyToShow(platform::AppPath()));
+                testsupport::RunEventsUntil([&] { return main.isVisible(); });
+                break;
+            case Restore:
+                main.showNormal();
+                break;
+            }
+            shown = !shown;
+            SCOPED_TRACE(stepNames[step]);
+            EXPECT_EQ(main.isVisible() && !main.isMinimized(), shown);
+            EXPECT_EQ(main.oSysTray->mnuSysTray.first()->text(),
+                      shown ? QStringLiteral("Hide") : QStringLiteral("Show"));
+        }
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
+}
+
 TEST_F(TrayAndLaterStartTest, ALaterStartBringsTheWindowForwardHoweverItWaits) {
     struct Case {
         const char* how;
