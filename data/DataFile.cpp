@@ -36,15 +36,6 @@ void keep(ReadDocument doc, const QString& path, quint64 digest) {
 #endif
 }
 
-// The file's bytes now, with their digest; false, with the reason, when it
-// cannot be read.
-bool readFile(const QString& path, QByteArray& bytes, quint64& digest, QString* error) {
-    if (!platform::ReadWholeFile(path, bytes, error))
-        return false;
-    digest = platform::ContentDigest(bytes);
-    return true;
-}
-
 EditDocument parse(QByteArray bytes, QString* error) {
     auto doc = std::make_unique<platform::XmlDocument>();
     if (!doc->loadXml(std::move(bytes))) {
@@ -74,13 +65,21 @@ void Fatal() {
 
 ReadDocument TryRead(QString* error) {
     const QString path = Path();
-    QByteArray bytes;
-    quint64 digest = 0;
-    if (!readFile(path, bytes, digest, error))
-        return nullptr;
+    // The file is compared a piece at a time: while it is unchanged, a large
+    // one is never held whole beside the tree already built from it.
     const Kept& k = kept();
-    if (k.doc && k.path == path && k.digest == digest)
+    quint64 digest = 0;
+    if (k.doc && k.path == path && platform::ContentDigest::ofFile(path, digest) && digest == k.digest)
         return k.doc;
+    // The document kept goes first, so two trees of a large file are not
+    // held at once (a reader may still hold it).
+    kept() = Kept();
+    // The digest kept is that of the very bytes parsed, whatever the file
+    // holds by now.
+    QByteArray bytes;
+    if (!platform::ReadWholeFile(path, bytes, error))
+        return nullptr;
+    digest = platform::ContentDigest::of(bytes);
     ReadDocument doc = parse(std::move(bytes), error);
     if (doc)
         keep(doc, path, digest);
@@ -100,8 +99,7 @@ EditDocument TryEdit() {
     // once; the save keeps the changed one.
     kept() = Kept();
     QByteArray bytes;
-    quint64 digest = 0;
-    return readFile(Path(), bytes, digest, nullptr) ? parse(std::move(bytes), nullptr) : nullptr;
+    return platform::ReadWholeFile(Path(), bytes) ? parse(std::move(bytes), nullptr) : nullptr;
 }
 
 EditDocument Edit() {
@@ -113,9 +111,9 @@ EditDocument Edit() {
 
 bool Save(EditDocument doc) {
     const QString path = Path();
-    QByteArray written;
+    quint64 written = 0;
     if (doc->save(path, &written)) {
-        keep(ReadDocument(std::move(doc)), path, platform::ContentDigest(written));
+        keep(ReadDocument(std::move(doc)), path, written);
         return true;
     }
     platform::MsgBox(QStringLiteral("Your changes could not be written to the Data File:\r\n") + path +

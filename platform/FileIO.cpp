@@ -163,6 +163,10 @@ bool FileWriter::write(const QString& path, const QByteArray& bytes, QString* re
 }
 
 bool FileWriter::replace(const QString& path, const QByteArray& bytes, QString* reason) {
+    return replace(path, [&](const Put& put) { put(bytes); }, reason);
+}
+
+bool FileWriter::replace(const QString& path, const std::function<void(const Put& put)>& produce, QString* reason) {
     const QFileInfo target(path);
     if (target.isDir())
         return failed(EISDIR, reason);
@@ -197,7 +201,11 @@ bool FileWriter::replace(const QString& path, const QByteArray& bytes, QString* 
     // The rename replaces the old file only once every byte is on the disk, so
     // a failure or a power cut at any point leaves one whole file.
     if (err == 0)
-        err = writeBytes(fd, bytes.constData(), static_cast<size_t>(bytes.size()));
+        produce([&](QByteArrayView piece) {
+            if (err == 0)
+                err = writeBytes(fd, piece.data(), static_cast<size_t>(piece.size()));
+            return err == 0;
+        });
     if (err == 0)
         err = flushFile(fd);
     if (::close(fd) != 0 && err == 0)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 namespace platform {
 
@@ -36,6 +38,11 @@ public:
     // makes is its owner's alone (0600). A read-only file, or one the process
     // may not write, is refused.
     bool replace(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+    // The same for a file made a piece at a time, so a large one is never held
+    // whole: `produce` hands each piece to put, which says whether it was
+    // written; the old file is replaced only once every piece was.
+    using Put = std::function<bool(QByteArrayView piece)>;
+    bool replace(const QString& path, const std::function<void(const Put& put)>& produce, QString* reason = nullptr);
     // Writes a file in place, as an exported text is: not all or nothing,
     // though a file it makes is removed again when the write fails.
     bool write(const QString& path, const QByteArray& bytes, QString* reason = nullptr);

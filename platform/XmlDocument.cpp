@@ -1,5 +1,6 @@
 #include "platform/XmlDocument.h"
 
+#include "platform/ContentDigest.h"
 #include "platform/FileIO.h"
 #include "platform/Text.h"
 #include "platform/XmlLoader.h"
@@ -128,14 +129,22 @@ private:
     std::vector<pugi::xml_node> m_marked;
 };
 
-// The saved text goes straight into the bytes handed back: a large file is
-// not held twice.
-struct StringWriter : pugi::xml_writer {
-    QByteArray out;
-    bool marked = false;
+// Hands the saved text on in pieces of about 256 KB, so a large file is
+// never held whole beside its tree.
+struct PieceWriter : pugi::xml_writer {
+    explicit PieceWriter(std::function<void(QByteArrayView)> to) : take(std::move(to)) {}
     void write(const void* data, size_t size) override {
-        appendKeepingReturns(out, static_cast<const char*>(data), size, marked);
+        appendKeepingReturns(pending, static_cast<const char*>(data), size, marked);
+        if (pending.size() >= 256 * 1024)
+            flush();
     }
+    void flush() {
+        take(pending);
+        pending.clear();
+    }
+    std::function<void(QByteArrayView)> take;
+    QByteArray pending;
+    bool marked = false;
 };
 
 } // namespace
@@ -389,32 +398,45 @@ unsigned XmlDocument::saveFormat() const {
     return m_depth <= 16 ? pugi::format_default : pugi::format_raw;
 }
 
-QByteArray XmlDocument::xml() const {
+void XmlDocument::write(const std::function<void(QByteArrayView)>& take) const {
     const_cast<XmlDocument*>(this)->dropUnattached();
-    StringWriter w;
-    {
-        LineFeedsMarked marked(m_doc->root(), m_lineFeedText);
-        w.marked = marked.any();
-        m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
-    }
-    return w.out;
+    PieceWriter w(take);
+    LineFeedsMarked marked(m_doc->root(), m_lineFeedText);
+    w.marked = marked.any();
+    m_doc->save(w, "\t", saveFormat(), pugi::encoding_utf8);
+    w.flush();
 }
 
-bool XmlDocument::save(const QString& path, QByteArray* written) {
+QByteArray XmlDocument::xml() const {
+    QByteArray out;
+    write([&](QByteArrayView piece) { out.append(piece); });
+    return out;
+}
+
+bool XmlDocument::save(const QString& path, quint64* digest) {
     // Written anyway, such a text would make the file unreadable to every
     // strict reader, this program's own included.
     if (m_unwritable) {
         m_error = QStringLiteral("A text holds a character that XML files cannot hold");
         return false;
     }
-    const QByteArray bytes = xml();
+    ContentDigest written;
     QString reason;
-    if (!ReplaceFileAtomically(path, bytes, &reason)) {
+    const bool saved = FileWriter::current().replace(
+        path,
+        [&](const FileWriter::Put& put) {
+            write([&](QByteArrayView piece) {
+                written.add(piece);
+                put(piece);
+            });
+        },
+        &reason);
+    if (!saved) {
         m_error = reason;
         return false;
     }
-    if (written)
-        *written = bytes;
+    if (digest)
+        *digest = written.finish();
     m_error.clear();
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace pugi {
@@ -88,9 +89,9 @@ public:
     QByteArray xml() const;
     // Writes the whole tree through a temporary file and a rename; false (with
     // lastError()) when the file could not be written or a text holds a
-    // character XML cannot hold, the old file left as it was. `written`, when
-    // given, receives the bytes written.
-    bool save(const QString& path, QByteArray* written = nullptr);
+    // character XML cannot hold, the old file left as it was. `digest`, when
+    // given, receives the ContentDigest of the bytes written.
+    bool save(const QString& path, quint64* digest = nullptr);
 
     QString lastError() const { return m_error; }
 
@@ -114,6 +115,8 @@ public:
     void setAttribute(XmlNode element, const QString& name, const QString& value);
 
 private:
+    // Hands the saved text to take, a piece at a time.
+    void write(const std::function<void(QByteArrayView)>& take) const;
     bool mine(const XmlNode& node) const { return node.m_node && node.m_doc == this; }
     void dropUnattached();
     unsigned saveFormat() const;

@@ -96,17 +96,31 @@ TEST(Files, AttributesOfFilesAndFolders) {
     EXPECT_FALSE(ReadWholeFile(dir.path(), bytes)) << "a folder is not a file";
 }
 
-TEST(ContentDigest, AnyChangedOrAddedByteIsAnotherDigest) {
+TEST(ContentDigest, PiecesOfAnySizeOrTheFileGiveTheDigestOfTheWhole) {
     QByteArray whole(200 * 1024 + 17, Qt::Uninitialized);
     for (qsizetype i = 0; i < whole.size(); ++i)
         whole[i] = static_cast<char>(i * 31 + i / 7);
-    const quint64 expected = ContentDigest(whole);
-    EXPECT_EQ(ContentDigest(QByteArray(whole)), expected) << "the same bytes elsewhere";
+    const quint64 expected = ContentDigest::of(whole);
+    for (const qsizetype piece : {qsizetype(1000), qsizetype(64 * 1024), qsizetype(64 * 1024 + 1), whole.size()}) {
+        SCOPED_TRACE(piece);
+        ContentDigest digest;
+        for (qsizetype at = 0; at < whole.size(); at += piece)
+            digest.add(QByteArrayView(whole).sliced(at, std::min(piece, whole.size() - at)));
+        EXPECT_EQ(digest.finish(), expected);
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data.xml"));
+    ASSERT_TRUE(WriteWholeFile(path, whole));
+    quint64 read = 0;
+    ASSERT_TRUE(ContentDigest::ofFile(path, read));
+    EXPECT_EQ(read, expected);
+    EXPECT_FALSE(ContentDigest::ofFile(dir.filePath(QStringLiteral("none.xml")), read));
+    // One byte changed anywhere, one more or one fewer, is another digest.
     for (const qsizetype at : {qsizetype(0), qsizetype(64 * 1024), whole.size() - 1}) {
         QByteArray changed = whole;
         changed[at] = static_cast<char>(changed[at] ^ 1);
-        EXPECT_NE(ContentDigest(changed), expected) << at;
+        EXPECT_NE(ContentDigest::of(changed), expected) << at;
     }
-    EXPECT_NE(ContentDigest(whole + '\0'), expected);
-    EXPECT_NE(ContentDigest(whole.left(whole.size() - 1)), expected);
+    EXPECT_NE(ContentDigest::of(whole + '\0'), expected);
+    EXPECT_NE(ContentDigest::of(whole.left(whole.size() - 1)), expected);
 }

@@ -1,4 +1,6 @@
 #include "platform/XmlDocument.h"
+#include "platform/ContentDigest.h"
+#include "platform/FileIO.h"
 #include "platform/XmlWellFormed.h"
 
 #include <QTemporaryDir>
@@ -91,8 +93,12 @@ TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
         ASSERT_TRUE(doc.loadXml("<r><f/></r>"));
         doc.setText(doc.documentElement().child(0), text);
         doc.setAttribute(doc.documentElement().child(0), QStringLiteral("t"), text);
+        quint64 digest = 0;
+        ASSERT_TRUE(doc.save(path, &digest));
         QByteArray saved;
-        ASSERT_TRUE(doc.save(path, &saved));
+        ASSERT_TRUE(platform::ReadWholeFile(path, saved));
+        EXPECT_EQ(digest, platform::ContentDigest::of(saved));
+        EXPECT_EQ(saved, doc.xml());
         for (const QByteArray& written : {doc.xml(), saved}) {
             XmlDocument back;
             ASSERT_TRUE(back.loadXml(written));
@@ -114,7 +120,8 @@ TEST(XmlDocument, LineBreaksOfEveryKindComeBackAsWritten) {
             if (touched)
                 doc.setAttribute(r.child(0), QStringLiteral("t"), QStringLiteral("1"));
             QByteArray saved;
-            ASSERT_TRUE(doc.save(path, &saved));
+            ASSERT_TRUE(doc.save(path));
+            ASSERT_TRUE(platform::ReadWholeFile(path, saved));
             XmlDocument back;
             ASSERT_TRUE(back.loadXml(saved));
             XmlNode b = back.documentElement();
