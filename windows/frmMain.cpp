@@ -408,7 +408,9 @@ bool frmMain::iconInTray() const {
 }
 
 void frmMain::hideToTray() {
-    if (iconInTray())
+    // While a window waits for an answer the tray icon takes no clicks, so a
+    // window hidden then could not be brought back: it stays on the task bar.
+    if (iconInTray() && !FormCore::ModalOpen())
         hide();
 }
 

@@ -5,6 +5,8 @@
 #include "platform/SingleInstance.h"
 #include "windows/frmSysTray.h"
 
+#include <QDialog>
+
 class TrayAndLaterStartTest : public WindowsTest {
 protected:
     void minimise(frmMain& main) {
@@ -35,6 +37,17 @@ TEST_F(TrayAndLaterStartTest, ATrayThatComesLaterGetsTheIconAndOnlyThenTakesTheW
     ASSERT_TRUE(testsupport::RunEventsUntil([&] { return icon(main)->shownInTray; }, 5000))
         << "the icon goes into a tray that appears, without waiting for a minimise";
     EXPECT_EQ(icon(main)->tip, QStringLiteral("Veltrane 1.0.0"));
+    // While a window waits for an answer the icon takes no clicks: the
+    // window stays on the task bar.
+    {
+        QDialog question(&main);
+        question.setModal(true);
+        question.show();
+        minimise(main);
+        EXPECT_TRUE(main.isVisible());
+        question.hide();
+        main.showNormal();
+    }
     minimise(main);
     EXPECT_FALSE(main.isVisible());
     platform::NotifyIconActivated(platform::HandleOf(main.oSysTray), main.oSysTray->iconId(),
