@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 using platform::MsgStyle;
 
@@ -76,6 +77,19 @@ bool frmAppPassword::eventFilter(QObject* watched, QEvent* event) {
     return FormWidget::eventFilter(watched, event);
 }
 
+namespace {
+
+// A start the prompt cannot let go on: why, on standard error and in the box,
+// then the program ends with a failure status.
+[[noreturn]] void endStart(const QString& text, const QString& title) {
+    platform::ReportFailure(text, title);
+    platform::MsgBox(text, MsgStyle::Critical, title);
+    mGeneralFunctions::UnloadAllForms();
+    platform::EndProcess(EXIT_FAILURE);
+}
+
+} // namespace
+
 void frmAppPassword::btnOk_Click() {
     const QString typed = txtPassword->Text();
     if (mGeneralFunctions::IsBlank(typed)) {
@@ -86,21 +100,16 @@ void frmAppPassword::btnOk_Click() {
     }
     const QString stored = mFunctions::AccessAppPassword(false, QString());
     if (stored.startsWith(QLatin1String("ERR#"))) {
-        platform::MsgBox(stored.mid(stored.indexOf(QLatin1Char('#')) + 1), MsgStyle::Critical,
-                         QStringLiteral("Authentication can't be processed!"));
-        mGeneralFunctions::UnloadAllForms();
-        return;
+        endStart(stored.mid(stored.indexOf(QLatin1Char('#')) + 1),
+                 QStringLiteral("Authentication can't be processed!"));
     }
     if (typed != stored) {
         if (platform::MsgBox(QStringLiteral("The Password which you have entered is not correct. Please note that "
                                             "Passwords are case sensitive. Would you like to try again?"),
                              MsgStyle::YesNoQuestion, QStringLiteral("Wrong Password!")) == platform::MsgAnswer::Yes)
             return;
-        platform::MsgBox(QStringLiteral("Application access-level Authentication failed! Application can not be "
-                                        "started."),
-                         MsgStyle::Critical, QStringLiteral("Authentication Failed!"));
-        mGeneralFunctions::UnloadAllForms();
-        return;
+        endStart(QStringLiteral("Application access-level Authentication failed! Application can not be started."),
+                 QStringLiteral("Authentication Failed!"));
     }
     // The main window opens before the prompt goes, so the program never
     // finds itself without a window in between.

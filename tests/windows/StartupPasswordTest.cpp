@@ -103,8 +103,18 @@ TEST_F(WindowsTest, ThePromptLetsOnlyTheExactPasswordIn) {
         r->clear();
         r->answers = c.answers;
         prompt.txtPassword->SetText(c.typed);
-        // Enter in the box is the button's click.
-        widgetevents::key(prompt.txtPassword, Qt::Key_Return, QStringLiteral("\r"));
+        // Enter in the box is the button's click. A refusal ends the start,
+        // with a failure status.
+        if (c.window.isEmpty()) {
+            try {
+                prompt.btnOk_Click();
+                ADD_FAILURE() << "the start went on";
+            } catch (const platform::ProcessEnded& ended) {
+                EXPECT_EQ(ended.exitCode, EXIT_FAILURE);
+            }
+        } else {
+            widgetevents::key(prompt.txtPassword, Qt::Key_Return, QStringLiteral("\r"));
+        }
         EXPECT_EQ(titles(*r), c.boxes);
         EXPECT_EQ(openWindow(), c.window);
         if (c.window == QLatin1String("frmAppPassword")) {
@@ -119,7 +129,7 @@ TEST_F(WindowsTest, ThePromptLetsOnlyTheExactPasswordIn) {
     folder.write("AppCfg.cfg", "[app]\nstartup=0\n");
     UseForm<frmAppPassword>().txtPassword->SetText(QStringLiteral("secret1"));
     r->clear();
-    UseForm<frmAppPassword>().btnOk_Click();
+    EXPECT_THROW(UseForm<frmAppPassword>().btnOk_Click(), platform::ProcessEnded);
     EXPECT_EQ(titles(*r), QStringList{"Authentication can't be processed!"});
     EXPECT_EQ(r->last().text, QStringLiteral("Application Configuration File is not valid! Please try reinstalling "
                                              "the Application to solve this error issue."));
