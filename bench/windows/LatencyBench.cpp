@@ -64,7 +64,7 @@ int firstAction(const QString& folder, const QDate& day) {
 struct Bench {
     paired::ProgramFolder folder;      // the organiser's in this process
     paired::ProgramFolder firstFolder; // the started processes'
-    QByteArray original;
+    paired::SizedData data;
     std::unique_ptr<paired::Organiser> organiser;
     std::unique_ptr<paired::Helper> floors;
 };
@@ -75,14 +75,7 @@ Bench& bench() {
 }
 
 void useSize(int years) {
-    static int current = 0;
-    if (current == years)
-        return;
-    current = years;
-    Bench& b = bench();
-    b.original = paired::generate(years);
-    paired::putFile(b.folder.dataFile(), b.original);
-    std::printf("%d years: data.xml of %lld bytes\n", years, static_cast<long long>(b.original.size()));
+    bench().data.use(years, bench().folder);
 }
 
 // Runs the first action in a new process of the organiser; records its peak.
@@ -99,7 +92,7 @@ double startedAndClicked(const paired::Size& size, const QDate& day) {
         std::abort();
     }
     const double mb = 1024.0 * 1024.0;
-    const double fileMb = static_cast<double>(bench().original.size()) / mb;
+    const double fileMb = static_cast<double>(bench().data.original.size()) / mb;
     paired::record(size, "peak resident after use", "4x the file + 40 MB", "MB", answer[1].toDouble() / mb,
                    4 * fileMb + 40, paired::valueAtMost(4 * fileMb + 40));
     return answer[0].toDouble();
@@ -126,7 +119,7 @@ void registerSize(const paired::Size& size) {
     const QString path = bench().folder.dataFile();
     const auto [one, other] = paired::Calendar::twoDays(years);
     const auto nothing = [] {};
-    const auto fresh = [] { paired::putFile(bench().folder.dataFile(), bench().original); };
+    const auto fresh = [] { paired::putFile(bench().folder.dataFile(), bench().data.original); };
 
     // Each side clicks the two days in turn, so every click changes the lists.
     auto flip = std::make_shared<bool>(false);
@@ -153,7 +146,7 @@ void registerSize(const paired::Size& size) {
                  [=] { return bench().floors->time(floorRequest("delete", "all", path, removed, kTaskTitle)); }},
                 before);
 
-    const auto freshFirst = [] { paired::putFile(bench().firstFolder.dataFile(), bench().original); };
+    const auto freshFirst = [] { paired::putFile(bench().firstFolder.dataFile(), bench().data.original); };
     paired::add(size,
                 {"first day click after a start (to painted)", "the same, first in the plain program",
                  latencyGoal(size), freshFirst, [=] { return startedAndClicked(size, one); },

@@ -20,7 +20,7 @@ namespace {
 
 struct Bench {
     paired::ProgramFolder folder;
-    QByteArray original;
+    paired::SizedData data;
     std::unique_ptr<paired::Organiser> organiser;
     std::unique_ptr<paired::Helper> floors;
 };
@@ -31,13 +31,7 @@ Bench& bench() {
 }
 
 void useSize(int years) {
-    static int current = 0;
-    if (current == years)
-        return;
-    current = years;
-    bench().original = paired::generate(years);
-    paired::putFile(bench().folder.dataFile(), bench().original);
-    std::printf("%d years: data.xml of %lld bytes\n", years, static_cast<long long>(bench().original.size()));
+    bench().data.use(years, bench().folder);
 }
 
 QStringList floorRequest(const char* change, const char* view, const QString& day, const QString& title) {
@@ -71,7 +65,7 @@ double addTask(const QDate& day, const QString& title, bool allTasks) {
 void registerSize(const paired::Size& size) {
     const int years = size.years;
     const auto before = [years] { useSize(years); };
-    const auto fresh = [] { paired::putFile(bench().folder.dataFile(), bench().original); };
+    const auto fresh = [] { paired::putFile(bench().folder.dataFile(), bench().data.original); };
     const QDate day = paired::Calendar::twoDays(years).first;
     const QString key = paired::dayKey(day);
     const QString title = QStringLiteral("Added task");

@@ -65,6 +65,21 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The data file of the size measured now: generated, and written into the
+// folder, when a size is first asked for.
+struct SizedData {
+    QByteArray original;
+    int years = 0;
+    void use(int wanted, const ProgramFolder& folder) {
+        if (years == wanted)
+            return;
+        years = wanted;
+        original = generate(years);
+        putFile(folder.dataFile(), original);
+        std::printf("%d years: data.xml of %lld bytes\n", years, static_cast<long long>(original.size()));
+    }
+};
+
 // Starts the organiser on a program folder in this process, as its main
 // does, and lets the first window paint.
 inline void startOrganiser(const QString& folder, PaintWatch& watch) {
