@@ -3,7 +3,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "platform/ui/BackedWidget.h"
-#include "platform/ui/Fonts.h"
 #include "platform/ui/TextBox.h"
 #include "windows/CommandDispatcher.h"
 #include "windows/Geometry.h"
@@ -16,7 +15,6 @@
 #include "windows/frmToday.h"
 #include <QTimer>
 
-#include <QApplication>
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QLabel>
@@ -207,8 +205,6 @@ TEST_F(WindowsTest, TitlesInOtherScriptsAndEmojiShowTheirLetters) {
     for (const char* family : {"DejaVu Sans", "Noto Sans CJK SC", "Noto Color Emoji"})
         if (!QFontDatabase::hasFamily(QLatin1String(family)))
             GTEST_SKIP() << family << " is not installed; ./build.sh run installs it";
-    const QFont before = QApplication::font();
-    platform::UseProgramFont();
     openMain();
     const QWidget* shown[] = {Forms::IfLoaded<frmToday>()->lstTasksToday, Forms::Get<frmTasks>().txtTitle};
     for (const QWidget* widget : shown) {
@@ -227,5 +223,4 @@ TEST_F(WindowsTest, TitlesInOtherScriptsAndEmojiShowTheirLetters) {
         EXPECT_EQ(families, (QStringList{"DejaVu Sans", "Noto Color Emoji", "Noto Sans CJK SC"}));
         EXPECT_EQ(missing, 0);
     }
-    QApplication::setFont(before);
 }
