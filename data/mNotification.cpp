@@ -190,7 +190,14 @@ void PlaySoundFile(const QString& path) {
 }
 
 void SetAlertTimer(clsTimer* timer) {
+    if (timer == g_timer)
+        return;
+    // The alerts belong to the main window whose timer runs them: another
+    // window's start with nothing pending and nothing alerted yet.
     g_timer = timer;
+    PendingAlerts().clear();
+    g_alerted.clear();
+    g_builtFor = QDate();
 }
 
 clsTimer* AlertTimer() {

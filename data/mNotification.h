@@ -61,7 +61,8 @@ void NotifyWindowPosition(const WorkArea& area, double widthTwips, double height
 // Plays a sound file without waiting; a missing file is silent.
 void PlaySoundFile(const QString& path);
 
-// The main window hands over its timer and the way it opens an alert.
+// The main window hands over its timer and the way it opens an alert. Another
+// timer, or none, starts the alerts anew: nothing pending, nothing alerted.
 void SetAlertTimer(clsTimer* timer);
 clsTimer* AlertTimer();
 void SetAlertWindow(std::function<void(const AlertFields& alert)> show);

@@ -14,6 +14,10 @@ constexpr int kHeightTwips = 600;
 // The caption is centred in a label of this width, wide enough for the Today
 // view's longest day and time, so a changing text stays centred.
 constexpr int kLabelWidthTwips = 8400;
+// The smallest type a narrow strip shows the caption in, still easily read.
+// It fits the Today view's longest caption in the strip of a 640 x 480
+// window; a narrower strip cuts the caption at both ends.
+constexpr double kSmallestPoints = 8;
 } // namespace
 
 HeaderStrip::HeaderStrip(QWidget* parent) : QWidget(parent), m_picture(ProgramPicture(QStringLiteral("header.png"))) {
@@ -41,10 +45,9 @@ void HeaderStrip::setCaption(const QString& text) {
 
 void HeaderStrip::fitCaption() {
     QFont font = m_captionFont;
-    const double usual = this->font().pointSizeF();
     const QString text = m_label->text();
-    while (font.pointSizeF() > usual && QFontMetrics(font).horizontalAdvance(text) > width())
-        font.setPointSizeF(std::max(usual, font.pointSizeF() - 0.25));
+    while (font.pointSizeF() > kSmallestPoints && QFontMetrics(font).horizontalAdvance(text) > width())
+        font.setPointSizeF(std::max(kSmallestPoints, font.pointSizeF() - 0.25));
     if (font != m_label->font())
         m_label->setFont(font);
 }

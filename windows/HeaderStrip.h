@@ -23,8 +23,7 @@ protected:
 
 private:
     // A strip narrower than its caption, as the Today view's in a small
-    // window, shows it in a smaller type, down to the usual size, so it is
-    // not cut at both ends.
+    // window, shows it in a smaller type, so it is not cut at both ends.
     void fitCaption();
 
     QFont m_captionFont;

@@ -117,6 +117,11 @@ void BalloonTip::showAtIcon() {
     m_follow.start();
 }
 
+void BalloonTip::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_follow.stop();
+}
+
 void BalloonTip::followIcon() {
     const QRect icon = m_iconGeometry();
     if (icon != m_icon)

@@ -57,6 +57,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // A balloon taken down follows its icon no more.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void placeAt(const QRect& icon);

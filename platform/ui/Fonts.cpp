@@ -1,15 +1,15 @@
 #include "platform/ui/Fonts.h"
 
+#include "platform/ProgramFont.h"
+
 #include <QApplication>
-#include <QFont>
 
 namespace platform {
 
 void UseProgramFont() {
-    QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Color Emoji")});
-    QApplication::setFont(font);
+    // The widgets' own call: it also drops the fonts a desktop theme gives
+    // single kinds of widget, so menus and tips use the program's font too.
+    QApplication::setFont(ProgramFont());
 }
 
 } // namespace platform

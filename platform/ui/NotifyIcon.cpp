@@ -312,10 +312,11 @@ private:
             return;
         // Qt's own balloon points where the icon was when it was asked for,
         // which before the tray has taken the icon in is the desktop's
-        // origin; this one follows the icon.
-        QSystemTrayIcon* tray = e.tray.get();
-        e.balloon =
-            new BalloonTip(balloonKindOf(r.infoFlags), r.infoTitle, r.info, [tray]() { return placeInTray(*tray); });
+        // origin; this one follows the icon. A balloon taken down is deleted
+        // later, so it may outlive the icon.
+        QPointer<QSystemTrayIcon> tray = e.tray.get();
+        e.balloon = new BalloonTip(balloonKindOf(r.infoFlags), r.infoTitle, r.info,
+                                   [tray]() { return tray ? placeInTray(*tray) : QRect(); });
         const int32_t window = e.state.window;
         const uint32_t id = e.state.id;
         connect(e.balloon, &BalloonTip::clicked, this, [this, window, id]() { balloonClicked(window, id); });

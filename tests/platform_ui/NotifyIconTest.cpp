@@ -145,6 +145,25 @@ TEST(NotifyIcon, BalloonsReportShownTimedOutClickedAndHidden) {
     EXPECT_EQ(window.notifications, (std::vector<uint32_t>{NIN_BALLOONSHOW, NIN_BALLOONHIDE}));
 }
 
+// A balloon taken down goes only when the event loop gets round to it, which
+// may be after its icon has gone; meanwhile it must not ask that icon where it
+// stands.
+TEST(NotifyIcon, ABalloonTakenDownOutlivesItsIconSafely) {
+    TrayOverride tray(true);
+    Receiver window;
+    const int32_t handle = HandleOf(&window);
+    NotifyIconWideRecord r = wideRecord(handle, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, r));
+    for (const char* text : {"first", "replaces the first"}) {
+        balloon(r, QString::fromLatin1(text), QString(), 10000);
+        ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, r));
+    }
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, r));
+    testsupport::RunEventsPastTimer(300);
+    EXPECT_EQ(window.notifications,
+              (std::vector<uint32_t>{NIN_BALLOONSHOW, NIN_BALLOONHIDE, NIN_BALLOONSHOW, NIN_BALLOONHIDE}));
+}
+
 TEST(NotifyIcon, ABalloonWhoseIconsPlaceIsUnknownStandsInTheCornerNearestTheTray) {
     TrayOverride tray(true);
     Receiver window;

@@ -1,6 +1,9 @@
 // Test entry point for a high-resolution screen: the controls and windows on
 // a headless 1280 x 1024 screen shown at twice the pixels a point, so the
-// organiser works on a 640 x 512 desktop with a device pixel ratio of 2.
+// organiser works on a 640 x 512 desktop with a device pixel ratio of 2, in
+// the program's own font.
+#include "platform/ui/Fonts.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -21,6 +24,7 @@ int main(int argc, char** argv) {
     qputenv("QT_SCALE_FACTOR", "2");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
+    platform::UseProgramFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,7 +3,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "platform/ui/BackedWidget.h"
-#include "platform/ui/Fonts.h"
 #include "platform/ui/TextBox.h"
 #include "windows/CommandDispatcher.h"
 #include "windows/Geometry.h"
@@ -16,7 +15,6 @@
 #include "windows/frmToday.h"
 #include <QTimer>
 
-#include <QApplication>
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QLabel>
@@ -155,25 +153,37 @@ TEST_F(WindowsTest, TodayViewLaysItsPartsOutInTwips) {
     EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
 }
 
+// The caption shows whole in a 640 x 480 window and wider ones, made smaller
+// only where it would not fit; a still narrower strip cuts it at both ends,
+// in the smallest type.
 TEST_F(WindowsTest, TheHeaderClockShowsWholeInANarrowWindow) {
-    openMain();
+    frmMain& main = openMain();
     frmToday& v = *Forms::IfLoaded<frmToday>();
     v.SetDisplayDate(QStringLiteral("27-09-2028")); // a Wednesday of September: a long caption
     QLabel* label = v.lblHeader;
     const QFont designed = label->font();
-    // The Today view of a 640 x 480 window and wider ones.
-    for (int width : {390, 640, 1000}) {
-        SCOPED_TRACE(width);
-        v.resize(width, 400);
-        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
-        EXPECT_LE(textWidth, v.picHeader->width());
-        EXPECT_NEAR(label->x() + label->width() / 2.0, v.picHeader->width() / 2.0, 1.0);
-        // Only a caption that would not fit is made smaller, never below the usual size.
-        EXPECT_GE(label->font().pointSizeF(), v.font().pointSizeF());
-        if (width == 1000) {
-            EXPECT_EQ(label->font(), designed);
-        }
+    const struct {
+        QSize window;
+        int viewWidth; // 0: as the window lays it out
+        bool whole;
+        bool smaller;
+    } cases[] = {
+        {{1024, 768}, 0, true, false},
+        {{640, 480}, 0, true, true},
+        {{640, 480}, 300, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.window.width() << " wide, view " << c.viewWidth);
+        main.resize(c.window);
+        fixture::drain();
+        if (c.viewWidth)
+            v.resize(c.viewWidth, v.height());
+        const int strip = v.picHeader->width();
+        EXPECT_EQ(label->fontMetrics().horizontalAdvance(label->text()) <= strip, c.whole) << strip;
+        EXPECT_EQ(label->font().pointSizeF() < designed.pointSizeF(), c.smaller);
+        EXPECT_NEAR(label->x() + label->width() / 2.0, strip / 2.0, 1.0);
     }
+    EXPECT_EQ(label->font().pointSizeF(), 8) << "the smallest type";
 }
 
 TEST_F(WindowsTest, HeaderPictureCarriesOnAcrossAnyWidth) {
@@ -207,8 +217,6 @@ TEST_F(WindowsTest, TitlesInOtherScriptsAndEmojiShowTheirLetters) {
     for (const char* family : {"DejaVu Sans", "Noto Sans CJK SC", "Noto Color Emoji"})
         if (!QFontDatabase::hasFamily(QLatin1String(family)))
             GTEST_SKIP() << family << " is not installed; ./build.sh run installs it";
-    const QFont before = QApplication::font();
-    platform::UseProgramFont();
     openMain();
     const QWidget* shown[] = {Forms::IfLoaded<frmToday>()->lstTasksToday, Forms::Get<frmTasks>().txtTitle};
     for (const QWidget* widget : shown) {
@@ -227,5 +235,4 @@ TEST_F(WindowsTest, TitlesInOtherScriptsAndEmojiShowTheirLetters) {
         EXPECT_EQ(families, (QStringList{"DejaVu Sans", "Noto Color Emoji", "Noto Sans CJK SC"}));
         EXPECT_EQ(missing, 0);
     }
-    QApplication::setFont(before);
 }
