@@ -50,8 +50,8 @@ void useSize(int years) {
         return;
     f.years = years;
     f.original = paired::generate(years);
-    // A task's status in the middle of the file, as another program's
-    // smallest change leaves it: the same size, another digest.
+    // A task's status in the middle of the file, the smallest change made
+    // outside the organiser: the same size, another digest.
     f.changed = f.original;
     const qsizetype at = f.changed.indexOf("<status>", f.changed.size() / 2) + 8;
     f.changed[at] = f.changed[at] == '1' ? '2' : '1';
@@ -79,7 +79,7 @@ std::weak_ptr<const platform::XmlDocument>& keptBefore() {
 }
 
 // The file read by the organiser, as a list shown reads it, then for a read
-// after a change rewritten by another program one character apart.
+// after a change rewritten from outside, one character apart.
 void readThen(Kind kind) {
     fresh();
     keptBefore() = DataFile::TryRead();
@@ -167,8 +167,8 @@ void listRead(int years) {
 }
 
 // The helper's side of the kept document's gain: each request names an
-// action, run on a file the list shown has just read (and another program
-// changed since, for a read after a change).
+// action, run on a file the list shown has just read (and changed since from
+// outside, for a read after a change).
 int serveActions(int years) {
     useSize(years);
     const std::vector<Action> all = actions(years);
