@@ -11,7 +11,8 @@
 //   show CHANGE VIEW PATH DAY TITLE
 //       a bare load; for CHANGE "add" or "delete" the task TITLE of DAY added
 //       or removed and the file saved durably; then VIEW filled and painted:
-//       "day" the day's tasks and meetings, "all" every task sorted by day.
+//       "day" the day's tasks and meetings, "all" every task sorted by day
+//       in a model over the document that makes the texts of the rows shown.
 //       VIEW is shown filled from the file beforehand, untimed, unless CHANGE
 //       is "none", the view being opened ("again": no change, filled anew).
 #include "../Helper.h"
@@ -19,6 +20,7 @@
 #include "../PaintWait.h"
 #include "../PairedBench.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,10 +28,13 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fcntl.h>
+#include <memory>
 #include <pugixml.hpp>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -106,6 +111,78 @@ QTreeWidget* newList(const QStringList& columns) {
     return list;
 }
 
+// Every task of a document, as a plain program lists thousands of rows: one
+// entry per task, in the order of its day's date, the document kept, and a
+// row's texts made only when the view asks for them, for the rows in sight.
+class AllTasks : public QAbstractTableModel {
+public:
+    AllTasks(const paired::LeastCipher& cipher, const QIcon& icon) : m_cipher(cipher), m_icon(icon) {}
+
+    void fill(std::unique_ptr<pugi::xml_document> doc) {
+        beginResetModel();
+        m_rows.clear();
+        m_doc = std::move(doc);
+        if (m_doc)
+            for (pugi::xml_node day : m_doc->child("zandor").children("date")) {
+                // "dd-MM-yyyy" as yyyymmdd.
+                const char* key = day.first_attribute().value();
+                const int date =
+                    std::strlen(key) == 10 ? std::atoi(key + 6) * 10000 + std::atoi(key + 3) * 100 + std::atoi(key) : 0;
+                for (pugi::xml_node task : day.child("tasks").children())
+                    m_rows.push_back({date, task});
+            }
+        std::stable_sort(m_rows.begin(), m_rows.end(), [](const Row& a, const Row& b) { return a.date < b.date; });
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const char* const captions[] = {"Date", "Title", "Status", "Priority", "Description"};
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 5)
+            return {};
+        return QString::fromLatin1(captions[section]);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DecorationRole && index.column() == 0)
+            return m_icon;
+        if (role != Qt::DisplayRole)
+            return {};
+        const pugi::xml_node task = m_rows[static_cast<size_t>(index.row())].task;
+        switch (index.column()) {
+        case 0:
+            return QString::fromUtf8(task.parent().parent().first_attribute().value());
+        case 1:
+            return QString::fromUtf8(task.first_attribute().value());
+        case 2:
+            return codeText(kStatuses, task.child_value("status"));
+        case 3:
+            return codeText(kPriorities, task.child_value("priority"));
+        default: {
+            // As much of the description as the list shows.
+            QString desc = m_cipher.decipher(task.child_value("desc"), 31);
+            if (desc.size() > 30)
+                desc = desc.left(30) + QStringLiteral(" ...");
+            return desc;
+        }
+        }
+    }
+
+private:
+    struct Row {
+        int date;
+        pugi::xml_node task;
+    };
+    const paired::LeastCipher& m_cipher;
+    const QIcon& m_icon;
+    std::unique_ptr<pugi::xml_document> m_doc;
+    std::vector<Row> m_rows;
+};
+
 // The window: a blank strip where the organiser has its side bar, and the
 // Today view's two lists or the list of every task.
 class Floors {
@@ -126,7 +203,9 @@ public:
         dayLayout->addWidget(m_tasks);
         dayLayout->addWidget(m_meetings);
         m_pages->addWidget(dayPage);
-        m_all = newList({"Date", "Title", "Status", "Priority", "Description"});
+        m_all->setRootIsDecorated(false);
+        m_all->setUniformRowHeights(true);
+        m_all->setModel(&m_allTasks);
         m_pages->addWidget(m_all);
         m_window.resize(1000, 700);
         m_window.show();
@@ -165,66 +244,42 @@ private:
         if (change != QLatin1String("none"))
             fill(all, path, day);
         else if (all)
-            m_all->clear();
+            m_allTasks.fill(nullptr);
         m_watch.settle();
         const auto watched = [this, all](const QWidget* w) {
             return all ? w == m_all->viewport() : w == m_tasks->viewport() || w == m_meetings->viewport();
         };
         return m_watch.timeInput(watched, [&] {
-            pugi::xml_document doc;
-            doc.load_file(path.c_str());
+            auto doc = std::make_unique<pugi::xml_document>();
+            doc->load_file(path.c_str());
             if (change == QLatin1String("add")) {
-                pugi::xml_node task = findDay(doc, day.c_str()).child("tasks").append_child("task");
+                pugi::xml_node task = findDay(*doc, day.c_str()).child("tasks").append_child("task");
                 task.append_attribute("title") = title.c_str();
                 task.append_child("priority").text() = "2";
                 task.append_child("status").text() = "0";
                 task.append_child("desc").text() = "";
                 task.append_child("remarks");
             } else if (change == QLatin1String("delete")) {
-                pugi::xml_node tasks = findDay(doc, day.c_str()).child("tasks");
+                pugi::xml_node tasks = findDay(*doc, day.c_str()).child("tasks");
                 tasks.remove_child(tasks.find_child_by_attribute("task", "title", title.c_str()));
             }
             if (change == QLatin1String("add") || change == QLatin1String("delete"))
-                durableSave(doc, path);
-            fill(doc, all, day);
+                durableSave(*doc, path);
+            fill(std::move(doc), all, day);
         });
     }
 
     void fill(bool all, const std::string& path, const std::string& day) {
-        pugi::xml_document doc;
-        doc.load_file(path.c_str());
-        fill(doc, all, day);
+        auto doc = std::make_unique<pugi::xml_document>();
+        doc->load_file(path.c_str());
+        fill(std::move(doc), all, day);
     }
 
-    void fill(const pugi::xml_document& doc, bool all, const std::string& day) {
+    void fill(std::unique_ptr<pugi::xml_document> doc, bool all, const std::string& day) {
         if (all)
-            fillAll(doc);
+            m_allTasks.fill(std::move(doc));
         else
-            fillDay(findDay(doc, day.c_str()));
-    }
-
-    void fillAll(const pugi::xml_document& doc) {
-        m_all->clear();
-        QList<QTreeWidgetItem*> rows;
-        for (pugi::xml_node day : doc.child("zandor").children("date")) {
-            const QString key = QString::fromUtf8(day.first_attribute().value());
-            for (pugi::xml_node task : day.child("tasks").children()) {
-                auto* row = new QTreeWidgetItem;
-                row->setText(0, key);
-                row->setIcon(0, m_icon);
-                row->setText(1, QString::fromUtf8(task.first_attribute().value()));
-                row->setText(2, codeText(kStatuses, task.child_value("status")));
-                row->setText(3, codeText(kPriorities, task.child_value("priority")));
-                // As much of the description as the list shows.
-                QString desc = m_cipher.decipher(task.child_value("desc"), 31);
-                if (desc.size() > 30)
-                    desc = desc.left(30) + QStringLiteral(" ...");
-                row->setText(4, desc);
-                rows.append(row);
-            }
-        }
-        m_all->addTopLevelItems(rows);
-        m_all->sortItems(0, Qt::AscendingOrder);
+            fillDay(findDay(*doc, day.c_str()));
     }
 
     void fillDay(pugi::xml_node day) {
@@ -270,9 +325,10 @@ private:
     QStackedWidget* m_pages = new QStackedWidget;
     QTreeWidget* m_tasks;
     QTreeWidget* m_meetings;
-    QTreeWidget* m_all;
     QIcon m_icon;
     paired::LeastCipher m_cipher;
+    AllTasks m_allTasks{m_cipher, m_icon};
+    QTreeView* m_all = new QTreeView;
     paired::PaintWatch m_watch;
 };
 

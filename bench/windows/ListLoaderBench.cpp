@@ -4,7 +4,7 @@
 // (its checks, the save and the reload of the list shown) with the Today view
 // and with every task shown. Their floors, in the plain program beside this
 // one: a bare pugixml load (and durable save, for the add) and the same rows
-// put in Qt's own list widgets and painted.
+// shown in Qt's own lists and painted.
 #include "../BenchData.h"
 #include "../Helper.h"
 #include "../PairedRun.h"
