@@ -117,9 +117,11 @@ QString chooseFileToOpen(CDlg* dialog, const QString& title, const QString& filt
 }
 
 // The text file the person names to write, asked before an existing one is
-// replaced; empty when they cancel.
+// replaced; empty when they cancel. The dialog opens where it would by
+// itself, not in the folder the last restore asked for.
 QString chooseTextFileToSave(CDlg* dialog, const QString& title) {
     dialog->setDialogTitle(title);
+    dialog->setInitDir(QString());
     dialog->setDefaultExt(QStringLiteral("txt"));
     dialog->setFilename(QString());
     dialog->setFlags(kAskBeforeOverwrite);
