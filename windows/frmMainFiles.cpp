@@ -447,7 +447,7 @@ void frmMain::mnuOptionsWinStartup_Click() {
 // --- Help --------------------------------------------------------------------------------
 
 void frmMain::mnuHelpFile_Click() {
-    const QString help = platform::ProgramFile(QStringLiteral("Reference.chm"));
+    const QString help = platform::ShippedFile(QStringLiteral("Reference.chm"));
     if (mGeneralFunctions::FileExists(help)) {
         mGeneralFunctions::ShellOpen(help, handleText(this));
         return;
