@@ -55,12 +55,12 @@ ExplorerBar::ExplorerBar(QWidget* parent)
     m_timUpdate.setInterval(10);
     connect(&m_timUpdate, &QTimer::timeout, this, &ExplorerBar::timUpdate_Timer);
 
-    m_imgbuttons = QImage(ProgramFile(QStringLiteral("imgbuttons.png")));
+    m_imgbuttons = QImage(ShippedFile(QStringLiteral("imgbuttons.png")));
 }
 
 const QCursor& ExplorerBar::HandCursor() {
     if (!m_HandCursor) {
-        const QPixmap hand(ProgramFile(QStringLiteral("hand.png")));
+        const QPixmap hand(ShippedFile(QStringLiteral("hand.png")));
         m_HandCursor = hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, kHandHotX, kHandHotY);
     }
     return *m_HandCursor;

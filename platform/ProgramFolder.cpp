@@ -5,13 +5,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 
 // Where an installed copy's shipped files and modules lie, from the folder of
@@ -33,8 +33,12 @@ QString& appPathOverride() {
 }
 
 const ProgramFolders& runningFolders() {
-    static const ProgramFolders folders = FoldersFor(QFileInfo(ExecutablePath()).absolutePath());
-    return folders;
+    // Not a guarded static: a start whose folder cannot be made ends the
+    // process from inside FoldersFor.
+    static std::optional<ProgramFolders> folders;
+    if (!folders)
+        folders = FoldersFor(QFileInfo(ExecutablePath()).absolutePath());
+    return *folders;
 }
 
 // The files a start reads first stand beside the executable.
@@ -61,24 +65,34 @@ bool makePath(const QString& path, QString* reason) {
     }
 }
 
-// Copies every shipped file, subfolders included; each copy is its owner's
-// alone, as every file the writer makes.
-bool copyShipped(const QString& from, const QString& to, QString* reason) {
-    const QDir source(from);
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString copy = QDir(to).filePath(source.relativeFilePath(file));
+// The shipped files a person changes: their first versions are copied to the
+// per-user folder. Each copy is its owner's alone, as every file the writer
+// makes.
+bool copyPersonal(const QString& from, const QString& to, QString* reason) {
+    for (const char* name : {"data.xml", "AppCfg.cfg", "mtngexp.txt", "taskexp.txt"}) {
+        const QString file = QDir(from).filePath(QLatin1String(name));
+        if (!QFileInfo::exists(file))
+            continue;
         QByteArray bytes;
-        if (!makePath(QFileInfo(copy).absolutePath(), reason) || !ReadWholeFile(file, bytes, reason) ||
-            !FileWriter::current().replace(copy, bytes, reason))
+        if (!ReadWholeFile(file, bytes, reason)) {
+            // The fault is the install's, not the person's folder.
+            *reason = file + QStringLiteral(": ") + *reason;
+            return false;
+        }
+        if (!FileWriter::current().replace(QDir(to).filePath(QLatin1String(name)), bytes, reason))
             return false;
     }
     return true;
 }
 
-void cannotMake(const QString& folder, const QString& reason) {
-    ReportFailure(reason + QStringLiteral("\r\n") + folder, QStringLiteral("The program folder can't be made"));
+// Whoever started the program learns why it cannot go on before it ends,
+// rather than meeting a missing settings file next.
+[[noreturn]] void cannotMake(const QString& folder, const QString& reason) {
+    const QString text = reason + QStringLiteral("\r\n") + folder;
+    const QString title = QStringLiteral("The program folder can't be made");
+    ReportFailure(text, title);
+    MsgBox(text, MsgStyle::Critical, title);
+    EndProcess(EXIT_FAILURE);
 }
 
 // The per-user folder on an installed copy's first start. It is filled under
@@ -92,11 +106,11 @@ void makeUserFolder(const QString& folder, const QString& shipped) {
         return;
     QString reason;
     if (!makePath(QFileInfo(folder).absolutePath(), &reason))
-        return cannotMake(folder, reason);
+        cannotMake(folder, reason);
     QByteArray temporary = name + ".XXXXXX";
     if (!::mkdtemp(temporary.data()))
-        return cannotMake(folder, errnoText());
-    if (copyShipped(shipped, QFile::decodeName(temporary), &reason)) {
+        cannotMake(folder, errnoText());
+    if (copyPersonal(shipped, QFile::decodeName(temporary), &reason)) {
         if (::rename(temporary.constData(), name.constData()) == 0)
             return;
         // Another copy starting at the same moment made it first.
@@ -113,11 +127,11 @@ ProgramFolders FoldersFor(const QString& executableFolder) {
     const QDir beside(executableFolder);
     const QString shipped = QDir::cleanPath(beside.filePath(QStringLiteral(VELTRANE_SHARED_FROM_BIN)));
     if (shippedBeside(beside) || !QFileInfo(shipped).isDir())
-        return {beside.absolutePath(), beside.absolutePath()};
+        return {beside.absolutePath(), beside.absolutePath(), beside.absolutePath()};
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/veltrane");
     makeUserFolder(folder, shipped);
-    return {folder, QDir::cleanPath(beside.filePath(QStringLiteral(VELTRANE_MODULES_FROM_BIN)))};
+    return {folder, shipped, QDir::cleanPath(beside.filePath(QStringLiteral(VELTRANE_MODULES_FROM_BIN)))};
 }
 
 QString AppPath() {
@@ -140,6 +154,11 @@ QString ExecutablePath() {
 
 QString ProgramFile(const QString& fileName) {
     return QDir(AppPath()).filePath(fileName);
+}
+
+QString ShippedFile(const QString& fileName) {
+    const QString& folder = appPathOverride().isEmpty() ? runningFolders().shipped : appPathOverride();
+    return QDir(folder).filePath(fileName);
 }
 
 QString ModuleFolder() {

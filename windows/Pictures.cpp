@@ -8,7 +8,7 @@
 QPixmap ProgramPicture(const QString& fileName) {
     // Every Today view, record list and dialog shows the same few pictures;
     // each file is read once, not again at every view switch or opening.
-    const QString path = platform::ProgramFile(fileName);
+    const QString path = platform::ShippedFile(fileName);
     QPixmap picture;
     if (!QPixmapCache::find(path, &picture) && picture.load(path))
         QPixmapCache::insert(path, picture);
@@ -27,9 +27,8 @@ QIcon ProgramIcon() {
 
 namespace {
 
-// A picture of the program folder as an icon, read when it is first wanted:
-// a list made empty, as the Today view's often are, never reads its rows'
-// pictures.
+// A shipped picture as an icon, read when it is first wanted: a list made
+// empty, as the Today view's often are, never reads its rows' pictures.
 class ProgramPictureIconEngine : public QIconEngine {
 public:
     explicit ProgramPictureIconEngine(QString fileName) : m_fileName(std::move(fileName)) {}

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QString>
 
-// The pictures the windows show, read from the program folder. A missing
+// The pictures the windows show, read from the shipped files. A missing
 // picture shows as nothing; the windows work on.
 QPixmap ProgramPicture(const QString& fileName);
 // The program's icon: the main window's, the notification area's.

@@ -117,9 +117,11 @@ QString chooseFileToOpen(CDlg* dialog, const QString& title, const QString& filt
 }
 
 // The text file the person names to write, asked before an existing one is
-// replaced; empty when they cancel.
+// replaced; empty when they cancel. The dialog opens where it would by
+// itself, not in the folder the last restore asked for.
 QString chooseTextFileToSave(CDlg* dialog, const QString& title) {
     dialog->setDialogTitle(title);
+    dialog->setInitDir(QString());
     dialog->setDefaultExt(QStringLiteral("txt"));
     dialog->setFilename(QString());
     dialog->setFlags(kAskBeforeOverwrite);
@@ -445,7 +447,7 @@ void frmMain::mnuOptionsWinStartup_Click() {
 // --- Help --------------------------------------------------------------------------------
 
 void frmMain::mnuHelpFile_Click() {
-    const QString help = platform::ProgramFile(QStringLiteral("Reference.chm"));
+    const QString help = platform::ShippedFile(QStringLiteral("Reference.chm"));
     if (mGeneralFunctions::FileExists(help)) {
         mGeneralFunctions::ShellOpen(help, handleText(this));
         return;

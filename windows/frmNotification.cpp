@@ -169,7 +169,7 @@ void frmNotification::Form_Load() {
     // Putting it on top shows it: only now that it stands in its corner with
     // no height yet, so it never flashes up whole anywhere else.
     mGeneralFunctions::SetTopMost(platform::HandleOf(this), true);
-    mNotification::PlaySoundFile(platform::ProgramFile(QStringLiteral("ntfy.wav")));
+    mNotification::PlaySoundFile(platform::ShippedFile(QStringLiteral("ntfy.wav")));
     tmrAnimate->setInterval(20);
     tmrAnimate->start();
 }

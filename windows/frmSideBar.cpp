@@ -34,7 +34,7 @@ frmSideBar::frmSideBar() : FormWidget(QStringLiteral("frmSideBar")) {
     imgSideBar = new platform::ImageList(this);
     imgSideBar->setObjectName(QStringLiteral("imgSideBar"));
     for (int i = 1; i <= 16; ++i)
-        imgSideBar->AddFile(platform::ProgramFile(QStringLiteral("sidebar%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+        imgSideBar->AddFile(platform::ShippedFile(QStringLiteral("sidebar%1.png").arg(i, 2, 10, QLatin1Char('0'))));
 
     ucOptionBar = new ExplorerBar(this);
     ucOptionBar->setObjectName(QStringLiteral("ucOptionBar"));

@@ -9,6 +9,15 @@
 
 namespace testsupport {
 
+namespace {
+
+const TempProgramFolder*& innermost() {
+    static const TempProgramFolder* folder = nullptr;
+    return folder;
+}
+
+} // namespace
+
 QString AssetSource() {
     return QStringLiteral(VELTRANE_ASSET_DIR);
 }
@@ -28,11 +37,14 @@ TempProgramFolder::TempProgramFolder() {
         QFile::copy(from, to);
         QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
+    m_outer = innermost();
+    innermost() = this;
     platform::SetAppPath(m_dir.path());
 }
 
 TempProgramFolder::~TempProgramFolder() {
-    platform::SetAppPath(QString());
+    innermost() = m_outer;
+    platform::SetAppPath(m_outer ? m_outer->path() : QString());
 }
 
 QString TempProgramFolder::file(const QString& name) const {

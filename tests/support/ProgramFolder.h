@@ -7,7 +7,9 @@
 namespace testsupport {
 
 // A fresh program folder holding a copy of the shipped assets; the organiser's
-// program folder points at it while the object lives.
+// program folder points at it while the object lives. One made while another
+// lives (a test case's own beside the fixture's) hands the program folder back
+// to that one when it goes, never to the folder of the test program itself.
 class TempProgramFolder {
 public:
     TempProgramFolder();
@@ -28,6 +30,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    const TempProgramFolder* m_outer = nullptr;
 };
 
 // The shipped assets in the source tree.

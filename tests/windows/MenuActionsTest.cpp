@@ -3,6 +3,7 @@
 #include "FailingWriter.h"
 #include "ModalWindows.h"
 #include "UserFolders.h"
+#include "controls/CDlg.h"
 #include "controls/XPButton.h"
 #include "data/mFunctionsServices.h"
 #include "data/mINI.h"
@@ -285,6 +286,35 @@ TEST_F(MenuActionsTest, RestoreReplacesTheDataFileOnlyWithAWholeDataFile) {
     r->clear();
     main.mnuFileBackupRestore_Click();
     EXPECT_EQ(titles(*r), QStringList{"Restore Backup?"});
+}
+
+// A restore that leaves the program running hands no folder on to the next
+// save dialog: an export or a note saved opens where the dialog itself would.
+TEST_F(MenuActionsTest, ASaveAfterARestoreThatWentOnOpensWhereTheDialogWould) {
+    writeFile(out("bad.bck"), "hello");
+    for (const bool cancelled : {true, false}) {
+        SCOPED_TRACE(cancelled ? "cancelled, then a task export" : "an invalid backup, then a note saved");
+        testsupport::TempProgramFolder fresh;
+        fresh.writeData(todaysRecords());
+        frmMain& main = openMain();
+        r->answers = {MsgAnswer::Yes};
+        testsupport::OnNextModal<QFileDialog>([&](QFileDialog* d) {
+            d->selectFile(out("bad.bck"));
+            cancelled ? d->reject() : static_cast<QDialog*>(d)->accept();
+        });
+        main.mnuFileBackupRestore_Click();
+        if (!cancelled)
+            selectRow(showRecordList("sh_note"), 1);
+        QString initDir = QStringLiteral("not shown");
+        testsupport::OnNextModal<QFileDialog>([&](QFileDialog* d) {
+            initDir = main.CDlg1->InitDir();
+            d->reject();
+        });
+        cancelled ? main.mnuFileExportTaskToday_Click() : main.mnuNotesExport_Click();
+        EXPECT_EQ(initDir, QString());
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
 }
 
 TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
