@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
@@ -44,10 +45,7 @@ QByteArray followLinks(const QByteArray& path) {
     return current;
 }
 
-FileWriter*& writerInUse() {
-    static FileWriter* writer = nullptr;
-    return writer;
-}
+FileWriter* writerInUse = nullptr;
 
 } // namespace
 
@@ -104,11 +102,11 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
 
 FileWriter& FileWriter::current() {
     static FileWriter system;
-    return writerInUse() ? *writerInUse() : system;
+    return writerInUse ? *writerInUse : system;
 }
 
-void FileWriter::use(FileWriter* writer) {
-    writerInUse() = writer;
+FileWriter* FileWriter::install(FileWriter* writer) {
+    return std::exchange(writerInUse, writer);
 }
 
 int FileWriter::writeBytes(int fd, const char* data, size_t size) {
@@ -163,7 +161,8 @@ bool FileWriter::write(const QString& path, const QByteArray& bytes, QString* re
 }
 
 bool FileWriter::replace(const QString& path, const QByteArray& bytes, QString* reason) {
-    return replace(path, [&](const Put& put) { put(bytes); }, reason);
+    return replace(
+        path, [&](const Put& put) { put(bytes); }, reason);
 }
 
 bool FileWriter::replace(const QString& path, const std::function<void(const Put& put)>& produce, QString* reason) {

@@ -17,17 +17,14 @@ int GetFileAttributes(const QString& path);
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
 
 // Writes whole files. Every write of the organiser goes through the writer in
-// use, so a test can hand in one whose steps fail as a full disk, a read-only
-// mount or another program's write at the wrong moment would.
+// use: the system's own, unless a stand-in (a test's, whose steps fail as a
+// full disk, a read-only mount or another program's write at the wrong moment
+// would) has put itself in use.
 class FileWriter {
 public:
     virtual ~FileWriter() = default;
 
-    // The writer in use: the system's own unless another was put in place.
     static FileWriter& current();
-    // Puts a writer in use until null puts the system's own back; the caller
-    // keeps it alive meanwhile.
-    static void use(FileWriter* writer);
 
     // Replaces a file safely: the bytes go to a temporary file (".name.XXXXXX")
     // in the same folder, which is written whole and flushed to the disk and
@@ -48,6 +45,10 @@ public:
     bool write(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 protected:
+    // Puts a stand-in in use, null the system's own writer, and returns the
+    // one it replaces, for the stand-in to put back when it goes.
+    static FileWriter* install(FileWriter* writer);
+
     // The steps of both writes, each one system call on an open file or a
     // name: 0, or the error number it failed with.
     virtual int writeBytes(int fd, const char* data, size_t size);

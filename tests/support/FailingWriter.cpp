@@ -4,12 +4,10 @@
 
 namespace testsupport {
 
-FailingWriter::FailingWriter() {
-    platform::FileWriter::use(this);
-}
+FailingWriter::FailingWriter() : m_previous(install(this)) {}
 
 FailingWriter::~FailingWriter() {
-    platform::FileWriter::use(nullptr);
+    install(m_previous);
 }
 
 void FailingWriter::failNext(Step step, int error) {

@@ -38,6 +38,7 @@ private:
     Step m_step = Step::Write;
     int m_error = 0;
     std::function<void()> m_afterReplace;
+    platform::FileWriter* m_previous;
 };
 
 } // namespace testsupport
