@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -230,11 +231,15 @@ void RemoveStaleTemporaries(const QString& path) {
     for (const QByteArray& file : files) {
         const QFileInfo info(QFile::decodeName(file));
         QDir folder(info.absolutePath());
-        // The name with any six characters after it.
+        // Exactly the name a save makes: the file's own name, in its own case
+        // (in another case it is another file's), and the six letters or
+        // digits mkstemp puts after it.
         const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
+        const auto made = [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); };
         const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
         for (const QString& name : names)
-            if (name.size() == prefix.size() + 6 && name.startsWith(prefix, Qt::CaseInsensitive))
+            if (name.size() == prefix.size() + 6 && name.startsWith(prefix) &&
+                std::all_of(name.cend() - 6, name.cend(), made))
                 folder.remove(name);
     }
 }
