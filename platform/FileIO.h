@@ -40,8 +40,13 @@ public:
     // written; the old file is replaced only once every piece was.
     using Put = std::function<bool(QByteArrayView piece)>;
     bool replace(const QString& path, const std::function<void(const Put& put)>& produce, QString* reason = nullptr);
-    // Writes a file in place, as an exported text is: not all or nothing,
-    // though a file it makes is removed again when the write fails.
+    // Writes a file the person chose, as an exported text is: replaced as
+    // above, so a failed write leaves the old file whole, but a file it makes
+    // gets the ordinary permissions (0666 less the umask). Where no temporary
+    // can be made beside the file (the folder may not be written, or the
+    // longer name does not fit) or the file is no plain file (a pipe, a
+    // device), it is written in place: a failure then can leave the file cut
+    // short, though a file it makes is removed again.
     bool write(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 protected:
@@ -51,11 +56,18 @@ protected:
 
     // The steps of both writes, each one system call on an open file or a
     // name: 0, or the error number it failed with.
+    virtual int makeTemporary(QByteArray& nameTemplate, int& fd);
     virtual int writeBytes(int fd, const char* data, size_t size);
     virtual int setMode(int fd, unsigned mode);
     virtual int flushFile(int fd);
     virtual int renameFile(const QByteArray& from, const QByteArray& to);
     virtual int flushFolder(const QByteArray& folder);
+
+private:
+    enum class Kind { OwnFile, Export };
+    bool replaceFile(const QString& path, const std::function<void(const Put& put)>& produce, Kind kind,
+                     QString* reason);
+    bool writeInPlace(const QByteArray& name, const std::function<void(const Put& put)>& produce, QString* reason);
 };
 
 // The same through the writer in use.

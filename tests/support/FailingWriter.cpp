@@ -23,6 +23,10 @@ bool FailingWriter::failsAt(Step step) {
     return true;
 }
 
+int FailingWriter::makeTemporary(QByteArray& nameTemplate, int& fd) {
+    return failsAt(Step::Temporary) ? m_error : FileWriter::makeTemporary(nameTemplate, fd);
+}
+
 int FailingWriter::writeBytes(int fd, const char* data, size_t size) {
     return failsAt(Step::Write) ? m_error : FileWriter::writeBytes(fd, data, size);
 }
