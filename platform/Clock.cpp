@@ -1,32 +1,43 @@
 #include "platform/Clock.h"
 
 #include <QCursor>
+#include <utility>
 
 namespace platform {
 
 namespace {
-std::function<QDateTime()>& clockOverride() {
-    static std::function<QDateTime()> f;
-    return f;
-}
-std::function<QPoint()>& cursorOverride() {
-    static std::function<QPoint()> f;
-    return f;
-}
+const Clock* clockInUse = nullptr;
+const Pointer* pointerInUse = nullptr;
 } // namespace
 
-QDateTime Now() {
-    return clockOverride() ? clockOverride()() : QDateTime::currentDateTime();
-}
-void SetClockOverride(std::function<QDateTime()> clock) {
-    clockOverride() = std::move(clock);
+Clock::~Clock() = default;
+
+const Clock& Clock::current() {
+    static const Clock system{};
+    return clockInUse ? *clockInUse : system;
 }
 
-QPoint GetCursorPos() {
-    return cursorOverride() ? cursorOverride()() : QCursor::pos();
+QDateTime Clock::now() const {
+    return QDateTime::currentDateTime();
 }
-void SetCursorOverride(std::function<QPoint()> cursor) {
-    cursorOverride() = std::move(cursor);
+
+const Clock* Clock::install(const Clock* clock) {
+    return std::exchange(clockInUse, clock);
+}
+
+Pointer::~Pointer() = default;
+
+const Pointer& Pointer::current() {
+    static const Pointer system{};
+    return pointerInUse ? *pointerInUse : system;
+}
+
+QPoint Pointer::position() const {
+    return QCursor::pos();
+}
+
+const Pointer* Pointer::install(const Pointer* pointer) {
+    return std::exchange(pointerInUse, pointer);
 }
 
 } // namespace platform

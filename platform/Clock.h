@@ -2,20 +2,45 @@
 
 #include <QDateTime>
 #include <QPoint>
-#include <functional>
 
 namespace platform {
 
-// The current date and time as the organiser reads it; tests fix it.
-QDateTime Now();
+// The current date and time as the organiser reads it: the system's, unless a
+// stand-in (a test's fixed clock) has put itself in use.
+class Clock {
+public:
+    virtual ~Clock();
+    static const Clock& current();
+    virtual QDateTime now() const;
+
+protected:
+    // Puts a stand-in in use, null the system's clock, and returns the one it
+    // replaces, for the stand-in to put back when it goes.
+    static const Clock* install(const Clock* clock);
+};
+
+inline QDateTime Now() {
+    return Clock::current().now();
+}
 inline QDate Today() {
     return Now().date();
 }
-void SetClockOverride(std::function<QDateTime()> clock); // empty function: the real clock
 
-// The pointer's position on the screen, in pixels. The controls read it
-// through here instead of from the window system, so tests can place it.
-QPoint GetCursorPos();
-void SetCursorOverride(std::function<QPoint()> cursor); // empty function: the real pointer
+// The pointer's position on the screen, in pixels, as the controls read it:
+// the window system's, unless a stand-in has put itself in use.
+class Pointer {
+public:
+    virtual ~Pointer();
+    static const Pointer& current();
+    virtual QPoint position() const;
+
+protected:
+    // As Clock::install.
+    static const Pointer* install(const Pointer* pointer);
+};
+
+inline QPoint GetCursorPos() {
+    return Pointer::current().position();
+}
 
 } // namespace platform

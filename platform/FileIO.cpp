@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
@@ -44,9 +46,14 @@ QByteArray followLinks(const QByteArray& path) {
     return current;
 }
 
-FileWriter*& writerInUse() {
-    static FileWriter* writer = nullptr;
-    return writer;
+FileWriter* writerInUse = nullptr;
+
+// What a file made with 0666 gets. The umask can only be read by setting it,
+// so it is put back at once; no other thread makes files meanwhile.
+mode_t ordinaryMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 } // namespace
@@ -104,11 +111,16 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
 
 FileWriter& FileWriter::current() {
     static FileWriter system;
-    return writerInUse() ? *writerInUse() : system;
+    return writerInUse ? *writerInUse : system;
 }
 
-void FileWriter::use(FileWriter* writer) {
-    writerInUse() = writer;
+FileWriter* FileWriter::install(FileWriter* writer) {
+    return std::exchange(writerInUse, writer);
+}
+
+int FileWriter::makeTemporary(QByteArray& nameTemplate, int& fd) {
+    fd = ::mkstemp(nameTemplate.data());
+    return fd >= 0 ? 0 : errno;
 }
 
 int FileWriter::writeBytes(int fd, const char* data, size_t size) {
@@ -146,12 +158,22 @@ int FileWriter::flushFolder(const QByteArray& folder) {
 }
 
 bool FileWriter::write(const QString& path, const QByteArray& bytes, QString* reason) {
-    const QByteArray name = QFile::encodeName(path);
+    return replaceFile(
+        path, [&](const Put& put) { put(bytes); }, Kind::Export, reason);
+}
+
+bool FileWriter::writeInPlace(const QByteArray& name, const std::function<void(const Put& put)>& produce,
+                              QString* reason) {
     const bool existed = ::access(name.constData(), F_OK) == 0;
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return failed(errno, reason);
-    int err = writeBytes(fd, bytes.constData(), static_cast<size_t>(bytes.size()));
+    int err = 0;
+    produce([&](QByteArrayView piece) {
+        if (err == 0)
+            err = writeBytes(fd, piece.data(), static_cast<size_t>(piece.size()));
+        return err == 0;
+    });
     if (::close(fd) != 0 && err == 0)
         err = errno;
     if (err == 0)
@@ -163,10 +185,16 @@ bool FileWriter::write(const QString& path, const QByteArray& bytes, QString* re
 }
 
 bool FileWriter::replace(const QString& path, const QByteArray& bytes, QString* reason) {
-    return replace(path, [&](const Put& put) { put(bytes); }, reason);
+    return replace(
+        path, [&](const Put& put) { put(bytes); }, reason);
 }
 
 bool FileWriter::replace(const QString& path, const std::function<void(const Put& put)>& produce, QString* reason) {
+    return replaceFile(path, produce, Kind::OwnFile, reason);
+}
+
+bool FileWriter::replaceFile(const QString& path, const std::function<void(const Put& put)>& produce, Kind kind,
+                             QString* reason) {
     const QFileInfo target(path);
     if (target.isDir())
         return failed(EISDIR, reason);
@@ -184,17 +212,27 @@ bool FileWriter::replace(const QString& path, const std::function<void(const Put
     }
     if (exists && ::access(finalName.constData(), W_OK) != 0)
         return failed(errno, reason);
+    // A pipe or a device the person chose is written to, never replaced by a
+    // plain file.
+    if (kind == Kind::Export && exists && !S_ISREG(old.st_mode))
+        return writeInPlace(finalName, produce, reason);
     QByteArray tempName = finalName.left(slash + 1) + '.' + finalName.mid(slash + 1) + ".XXXXXX";
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        return failed(errno, reason);
+    int fd = -1;
+    int err = makeTemporary(tempName, fd);
+    // A file the person chose and may write is still written where its
+    // folder takes no new name: in place, as it was asked for.
+    if (kind == Kind::Export && (err == EACCES || err == EPERM || err == ENAMETOOLONG))
+        return writeInPlace(finalName, produce, reason);
+    if (err != 0)
+        return failed(err, reason);
     // The old file's permissions and, where the process may, its owner: a
-    // person may have set them on purpose. A new file is the owner's alone,
-    // whatever the umask: the organiser's files hold the passwords under one
-    // key every copy knows. A mode that cannot be set fails the save: the
-    // temporary file's 0600 must not silently replace a file others could read.
-    const mode_t mode = exists ? (old.st_mode & 07777) : 0600;
-    int err = setMode(fd, mode);
+    // person may have set them on purpose. A new file of the organiser's own
+    // is the owner's alone, whatever the umask: those files hold the passwords
+    // under one key every copy knows; an exported one gets what any program's
+    // new file gets. A mode that cannot be set fails the save: the temporary
+    // file's 0600 must not silently replace a file others could read.
+    const mode_t mode = exists ? (old.st_mode & 07777) : kind == Kind::Export ? ordinaryMode() : 0600;
+    err = setMode(fd, mode);
     if (err == 0 && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
         ::fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
@@ -231,11 +269,15 @@ void RemoveStaleTemporaries(const QString& path) {
     for (const QByteArray& file : files) {
         const QFileInfo info(QFile::decodeName(file));
         QDir folder(info.absolutePath());
-        // The name with any six characters after it.
+        // Exactly the name a save makes: the file's own name, in its own case
+        // (in another case it is another file's), and the six letters or
+        // digits mkstemp puts after it.
         const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
+        const auto made = [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); };
         const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
         for (const QString& name : names)
-            if (name.size() == prefix.size() + 6 && name.startsWith(prefix, Qt::CaseInsensitive))
+            if (name.size() == prefix.size() + 6 && name.startsWith(prefix) &&
+                std::all_of(name.cend() - 6, name.cend(), made))
                 folder.remove(name);
     }
 }

@@ -17,17 +17,14 @@ int GetFileAttributes(const QString& path);
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
 
 // Writes whole files. Every write of the organiser goes through the writer in
-// use, so a test can hand in one whose steps fail as a full disk, a read-only
-// mount or another program's write at the wrong moment would.
+// use: the system's own, unless a stand-in (a test's, whose steps fail as a
+// full disk, a read-only mount or another program's write at the wrong moment
+// would) has put itself in use.
 class FileWriter {
 public:
     virtual ~FileWriter() = default;
 
-    // The writer in use: the system's own unless another was put in place.
     static FileWriter& current();
-    // Puts a writer in use until null puts the system's own back; the caller
-    // keeps it alive meanwhile.
-    static void use(FileWriter* writer);
 
     // Replaces a file safely: the bytes go to a temporary file (".name.XXXXXX")
     // in the same folder, which is written whole and flushed to the disk and
@@ -43,18 +40,34 @@ public:
     // written; the old file is replaced only once every piece was.
     using Put = std::function<bool(QByteArrayView piece)>;
     bool replace(const QString& path, const std::function<void(const Put& put)>& produce, QString* reason = nullptr);
-    // Writes a file in place, as an exported text is: not all or nothing,
-    // though a file it makes is removed again when the write fails.
+    // Writes a file the person chose, as an exported text is: replaced as
+    // above, so a failed write leaves the old file whole, but a file it makes
+    // gets the ordinary permissions (0666 less the umask). Where no temporary
+    // can be made beside the file (the folder may not be written, or the
+    // longer name does not fit) or the file is no plain file (a pipe, a
+    // device), it is written in place: a failure then can leave the file cut
+    // short, though a file it makes is removed again.
     bool write(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 protected:
+    // Puts a stand-in in use, null the system's own writer, and returns the
+    // one it replaces, for the stand-in to put back when it goes.
+    static FileWriter* install(FileWriter* writer);
+
     // The steps of both writes, each one system call on an open file or a
     // name: 0, or the error number it failed with.
+    virtual int makeTemporary(QByteArray& nameTemplate, int& fd);
     virtual int writeBytes(int fd, const char* data, size_t size);
     virtual int setMode(int fd, unsigned mode);
     virtual int flushFile(int fd);
     virtual int renameFile(const QByteArray& from, const QByteArray& to);
     virtual int flushFolder(const QByteArray& folder);
+
+private:
+    enum class Kind { OwnFile, Export };
+    bool replaceFile(const QString& path, const std::function<void(const Put& put)>& produce, Kind kind,
+                     QString* reason);
+    bool writeInPlace(const QByteArray& name, const std::function<void(const Put& put)>& produce, QString* reason);
 };
 
 // The same through the writer in use.

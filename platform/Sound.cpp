@@ -2,6 +2,8 @@
 
 #include "platform/Modules.h"
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -19,10 +21,7 @@ public:
     }
 };
 
-SoundPlayer*& inUse() {
-    static SoundPlayer* player = nullptr;
-    return player;
-}
+SoundPlayer* playerInUse = nullptr;
 
 } // namespace
 
@@ -30,11 +29,11 @@ SoundPlayer::~SoundPlayer() = default;
 
 SoundPlayer& SoundPlayer::current() {
     static ModulePlayer own;
-    return inUse() ? *inUse() : own;
+    return playerInUse ? *playerInUse : own;
 }
 
-void SoundPlayer::use(SoundPlayer* player) {
-    inUse() = player;
+SoundPlayer* SoundPlayer::install(SoundPlayer* player) {
+    return std::exchange(playerInUse, player);
 }
 
 } // namespace platform

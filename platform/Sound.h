@@ -4,8 +4,8 @@
 
 namespace platform {
 
-// Plays sound files. Whoever needs another player (a test, to hear nothing
-// and see what would play) puts one in use.
+// Plays sound files: the program's own player, unless a stand-in (a test's,
+// to hear nothing and see what would play) has put itself in use.
 class SoundPlayer {
 public:
     virtual ~SoundPlayer();
@@ -13,10 +13,12 @@ public:
     // played stays silent.
     virtual void play(const QString& path) = 0;
 
-    // The player in use: the program's own unless another was put in use.
     static SoundPlayer& current();
-    // Puts a player in use; null puts the program's own back.
-    static void use(SoundPlayer* player);
+
+protected:
+    // Puts a stand-in in use, null the program's own player, and returns the
+    // one it replaces, for the stand-in to put back when it goes.
+    static SoundPlayer* install(SoundPlayer* player);
 };
 
 } // namespace platform

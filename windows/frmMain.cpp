@@ -12,7 +12,6 @@
 #include "data/mNotification.h"
 #include "data/mTasks.h"
 #include "platform/Clock.h"
-#include "platform/CommandLine.h"
 #include "platform/FileIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
@@ -293,7 +292,7 @@ QAction* frmMain::Entry(const QString& name, int index) const {
 // --- Load, minimise, unload --------------------------------------------------------
 
 void frmMain::Form_Load() {
-    const bool forTray = platform::Command() == QLatin1String("/s");
+    const bool forTray = mMain::TakeStartCommand() == QLatin1String("/s");
     if (platform::PrevInstance()) {
         // The person started the program to see it: the running copy shows
         // its window. A start for the notification area finds it there already.

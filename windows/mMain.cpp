@@ -9,7 +9,17 @@
 #include "windows/frmChangePassword.h"
 #include "windows/frmMain.h"
 
+#include <utility>
+
 namespace mMain {
+
+namespace {
+QString startCommand;
+} // namespace
+
+QString TakeStartCommand() {
+    return std::exchange(startCommand, QString());
+}
 
 bool SwitchOn(const platform::Variant& value, const QString& byDefault) {
     const QString text = value.toString().trimmed();
@@ -34,7 +44,8 @@ void AskForFirstPassword() {
                      platform::MsgStyle::Information, QStringLiteral("Please set Password now ..."));
 }
 
-void Main() {
+void Main(const QString& command) {
+    startCommand = command;
     const QString config = platform::ProgramFile(QStringLiteral("AppCfg.cfg"));
     if (!mGeneralFunctions::FileExists(config)) {
         const QString text = QStringLiteral("Application Configuration File is not valid! Please try reinstalling the "

@@ -1,4 +1,5 @@
 // The organiser: a widget application started by mMain.Main.
+#include "platform/CommandLine.h"
 #include "platform/Forms.h"
 #include "platform/ui/ExitWhenShown.h"
 #include "platform/ui/Fonts.h"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
         app.installEventFilter(&exitWhenShown);
     platform::InstallQtUi();
     platform::UseProgramFont();
-    mMain::Main();
+    mMain::Main(platform::Command());
     if (platform::Forms::Loaded().empty())
         return 0;
     return app.exec();

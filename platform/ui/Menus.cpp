@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -10,10 +11,7 @@ namespace {
 
 const char* const kIndexProperty = "menuIndex";
 
-PopupMenuHandler& popupHandler() {
-    static PopupMenuHandler handler;
-    return handler;
-}
+PopupMenus* menusInUse = nullptr;
 
 void nameEntry(QAction* entry, const QString& name, int index) {
     entry->setObjectName(name);
@@ -90,20 +88,24 @@ void SetMenuChecked(QAction* entry, bool checked) {
     entry->setChecked(checked);
 }
 
-void PopupMenu(QMenu* menu, const QPoint& screenPos) {
-    if (!menu)
-        return;
-    if (popupHandler()) {
-        popupHandler()(menu, screenPos);
-        return;
-    }
+PopupMenus::~PopupMenus() = default;
+
+PopupMenus& PopupMenus::current() {
+    static PopupMenus real;
+    return menusInUse ? *menusInUse : real;
+}
+
+void PopupMenus::popup(QMenu* menu, const QPoint& screenPos) {
     menu->exec(screenPos);
 }
 
-PopupMenuHandler SetPopupMenuHandler(PopupMenuHandler handler) {
-    PopupMenuHandler previous = std::move(popupHandler());
-    popupHandler() = std::move(handler);
-    return previous;
+PopupMenus* PopupMenus::install(PopupMenus* menus) {
+    return std::exchange(menusInUse, menus);
+}
+
+void PopupMenu(QMenu* menu, const QPoint& screenPos) {
+    if (menu)
+        PopupMenus::current().popup(menu, screenPos);
 }
 
 } // namespace platform

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QPoint>
 #include <QString>
-#include <functional>
 
 class QAction;
 class QMenu;
@@ -35,13 +34,22 @@ int MenuEntryIndex(const QAction* entry);
 bool MenuChecked(const QAction* entry);
 void SetMenuChecked(QAction* entry, bool checked);
 
-// Pops a menu up at a point of the screen and returns once it is closed; the
-// chosen entry's handlers have run by then.
+// Pops menus up: at the point asked for, returning once the menu is closed,
+// when the chosen entry's handlers have run. A stand-in (a test's, which
+// records the menu and chooses an entry itself) may put itself in use.
+class PopupMenus {
+public:
+    virtual ~PopupMenus();
+    static PopupMenus& current();
+    virtual void popup(QMenu* menu, const QPoint& screenPos);
+
+protected:
+    // Puts a stand-in in use, null the real pop-up, and returns the one it
+    // replaces, for the stand-in to put back when it goes.
+    static PopupMenus* install(PopupMenus* menus);
+};
+
+// Pops a menu up through the pop-up in use.
 void PopupMenu(QMenu* menu, const QPoint& screenPos);
-// Replaces what PopupMenu does (tests record the menu and choose an entry
-// themselves); returns the handler it replaces. An empty handler restores the
-// real pop-up.
-using PopupMenuHandler = std::function<void(QMenu* menu, const QPoint& screenPos)>;
-PopupMenuHandler SetPopupMenuHandler(PopupMenuHandler handler);
 
 } // namespace platform

@@ -89,10 +89,7 @@ QRect placeInTray(const QSystemTrayIcon& tray) {
     return g.topLeft() == QPoint(0, 0) ? QRect() : g;
 }
 
-std::optional<bool>& availabilityOverride() {
-    static std::optional<bool> value;
-    return value;
-}
+const SystemTray* trayInUse = nullptr;
 
 using IconKey = QPair<int32_t, uint32_t>;
 
@@ -409,14 +406,19 @@ QEvent::Type NotifyIconEvent::eventType() {
     return type;
 }
 
-bool SystemTrayAvailable() {
-    if (availabilityOverride())
-        return *availabilityOverride();
+SystemTray::~SystemTray() = default;
+
+const SystemTray& SystemTray::current() {
+    static const SystemTray desktop{};
+    return trayInUse ? *trayInUse : desktop;
+}
+
+bool SystemTray::available() const {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void SetSystemTrayAvailableOverride(std::optional<bool> available) {
-    availabilityOverride() = available;
+const SystemTray* SystemTray::install(const SystemTray* tray) {
+    return std::exchange(trayInUse, tray);
 }
 
 std::optional<NotifyIconState> FindNotifyIcon(int32_t window, uint32_t id) {

@@ -119,9 +119,23 @@ private:
     uint32_t m_notification;
 };
 
-// Whether the desktop has a system tray; tests decide it for themselves.
-bool SystemTrayAvailable();
-void SetSystemTrayAvailableOverride(std::optional<bool> available);
+// Whether the desktop has a system tray: as the desktop says, unless a
+// stand-in (a test's, which decides it) has put itself in use.
+class SystemTray {
+public:
+    virtual ~SystemTray();
+    static const SystemTray& current();
+    virtual bool available() const;
+
+protected:
+    // Puts a stand-in in use, null the desktop's answer, and returns the one
+    // it replaces, for the stand-in to put back when it goes.
+    static const SystemTray* install(const SystemTray* tray);
+};
+
+inline bool SystemTrayAvailable() {
+    return SystemTray::current().available();
+}
 
 // What the notification area holds for one icon.
 struct NotifyIconState {

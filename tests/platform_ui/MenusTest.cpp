@@ -1,4 +1,5 @@
 #include "platform/ui/Menus.h"
+#include "PopupMenuAnswers.h"
 
 #include <QAction>
 #include <QMenu>
@@ -82,14 +83,14 @@ TEST(Menus, OnlyCodeChangesACheckMark) {
     EXPECT_FALSE(progress->isCheckable()) << "an unchecked entry draws no box";
 }
 
-TEST(Menus, PopupMenuGoesThroughTheReplaceableHandler) {
+TEST(Menus, PopupMenuGoesThroughThePopupInUse) {
     QWidget owner;
     QMenu* menu = taskMenu(&owner);
     QMenu* shown = nullptr;
     QPoint at;
     int edits = 0;
     QObject::connect(FindMenuEntry(menu, QStringLiteral("pupTaskTodayEdit")), &QAction::triggered, [&]() { ++edits; });
-    PopupMenuHandler previous = SetPopupMenuHandler([&](QMenu* m, const QPoint& p) {
+    testsupport::PopupMenuAnswers answers([&](QMenu* m, const QPoint& p) {
         shown = m;
         at = p;
         FindMenuEntry(m, QStringLiteral("pupTaskTodayEdit"))->trigger();
@@ -98,5 +99,4 @@ TEST(Menus, PopupMenuGoesThroughTheReplaceableHandler) {
     EXPECT_EQ(shown, menu);
     EXPECT_EQ(at, QPoint(40, 50));
     EXPECT_EQ(edits, 1) << "the chosen entry's handler has run when PopupMenu returns";
-    SetPopupMenuHandler(previous);
 }

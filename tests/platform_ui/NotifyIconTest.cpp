@@ -3,6 +3,7 @@
 #include "platform/Ui.h"
 
 #include "EventLoop.h"
+#include "FakeSystemTray.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -68,15 +69,10 @@ void settle() {
     QCoreApplication::processEvents();
 }
 
-struct TrayOverride {
-    explicit TrayOverride(bool available) { SetSystemTrayAvailableOverride(available); }
-    ~TrayOverride() { SetSystemTrayAvailableOverride(std::nullopt); }
-};
-
 } // namespace
 
 TEST(NotifyIcon, ClicksOnTheIconComeBackAsTheShellsMouseMessages) {
-    TrayOverride tray(true);
+    testsupport::FakeSystemTray tray(true);
     Receiver window;
     const int32_t handle = HandleOf(&window);
     NotifyIconWideRecord r = wideRecord(handle, NIF_MESSAGE | NIF_ICON | NIF_TIP, QStringLiteral("Veltrane"));
@@ -111,7 +107,7 @@ TEST(NotifyIcon, ClicksOnTheIconComeBackAsTheShellsMouseMessages) {
 }
 
 TEST(NotifyIcon, BalloonsReportShownTimedOutClickedAndHidden) {
-    TrayOverride tray(true);
+    testsupport::FakeSystemTray tray(true);
     Receiver window;
     const int32_t handle = HandleOf(&window);
     NotifyIconWideRecord r = wideRecord(handle, NIF_MESSAGE | NIF_ICON | NIF_TIP);
@@ -165,7 +161,7 @@ TEST(NotifyIcon, ABalloonTakenDownOutlivesItsIconSafely) {
 }
 
 TEST(NotifyIcon, ABalloonWhoseIconsPlaceIsUnknownStandsInTheCornerNearestTheTray) {
-    TrayOverride tray(true);
+    testsupport::FakeSystemTray tray(true);
     Receiver window;
     const int32_t handle = HandleOf(&window);
     NotifyIconWideRecord r = wideRecord(handle, NIF_MESSAGE | NIF_ICON | NIF_TIP);
@@ -188,7 +184,7 @@ TEST(NotifyIcon, ABalloonWhoseIconsPlaceIsUnknownStandsInTheCornerNearestTheTray
 }
 
 TEST(NotifyIcon, CallsSucceedOnlyForTheIconsThereAre) {
-    TrayOverride tray(false);
+    testsupport::FakeSystemTray tray(false);
     Receiver window;
     const int32_t handle = HandleOf(&window);
     NotifyIconWideRecord r = wideRecord(handle, NIF_MESSAGE | NIF_ICON | NIF_TIP, QStringLiteral("tip"));
@@ -209,7 +205,7 @@ TEST(NotifyIcon, CallsSucceedOnlyForTheIconsThereAre) {
 }
 
 TEST(NotifyIcon, WithoutASystemTrayCallsAreKeptAndSucceedButNothingComesBack) {
-    TrayOverride tray(false);
+    testsupport::FakeSystemTray tray(false);
     ClearNotifyIconCalls();
     Receiver window;
     const int32_t handle = HandleOf(&window);
@@ -241,7 +237,7 @@ TEST(NotifyIcon, WithoutASystemTrayCallsAreKeptAndSucceedButNothingComesBack) {
 }
 
 TEST(NotifyIcon, RecordsAreReadByTheirLayout) {
-    TrayOverride tray(false);
+    testsupport::FakeSystemTray tray(false);
     Receiver window;
     const int32_t handle = HandleOf(&window);
 

@@ -4,12 +4,10 @@
 
 namespace testsupport {
 
-FailingWriter::FailingWriter() {
-    platform::FileWriter::use(this);
-}
+FailingWriter::FailingWriter() : m_previous(install(this)) {}
 
 FailingWriter::~FailingWriter() {
-    platform::FileWriter::use(nullptr);
+    install(m_previous);
 }
 
 void FailingWriter::failNext(Step step, int error) {
@@ -23,6 +21,10 @@ bool FailingWriter::failsAt(Step step) {
         return false;
     m_armed = false;
     return true;
+}
+
+int FailingWriter::makeTemporary(QByteArray& nameTemplate, int& fd) {
+    return failsAt(Step::Temporary) ? m_error : FileWriter::makeTemporary(nameTemplate, fd);
 }
 
 int FailingWriter::writeBytes(int fd, const char* data, size_t size) {

@@ -12,7 +12,7 @@ namespace testsupport {
 // a cut power would, or be followed by another program's write.
 class FailingWriter : public platform::FileWriter {
 public:
-    enum class Step { Write, Mode, Flush, Rename, FolderFlush };
+    enum class Step { Temporary, Write, Mode, Flush, Rename, FolderFlush };
 
     FailingWriter();
     ~FailingWriter() override;
@@ -26,6 +26,7 @@ public:
     void afterNextReplace(std::function<void()> action) { m_afterReplace = std::move(action); }
 
 protected:
+    int makeTemporary(QByteArray& nameTemplate, int& fd) override;
     int writeBytes(int fd, const char* data, size_t size) override;
     int setMode(int fd, unsigned mode) override;
     int flushFile(int fd) override;
@@ -38,6 +39,7 @@ private:
     Step m_step = Step::Write;
     int m_error = 0;
     std::function<void()> m_afterReplace;
+    platform::FileWriter* m_previous;
 };
 
 } // namespace testsupport

@@ -2,18 +2,14 @@
 
 namespace testsupport {
 
-FakeClock::FakeClock(const QDateTime& now) : m_now(now) {
-    platform::SetClockOverride([this]() { return m_now; });
-}
+FakeClock::FakeClock(const QDateTime& now) : m_now(now), m_previous(install(this)) {}
 FakeClock::~FakeClock() {
-    platform::SetClockOverride({});
+    install(m_previous);
 }
 
-FakeCursor::FakeCursor(const QPoint& at) : m_pos(at) {
-    platform::SetCursorOverride([this]() { return m_pos; });
-}
+FakeCursor::FakeCursor(const QPoint& at) : m_pos(at), m_previous(install(this)) {}
 FakeCursor::~FakeCursor() {
-    platform::SetCursorOverride({});
+    install(m_previous);
 }
 
 } // namespace testsupport

@@ -7,29 +7,38 @@
 
 namespace testsupport {
 
-// Fixes the organiser's clock for the lifetime of the object.
-class FakeClock {
+// The organiser's clock while the object lives, fixed where the test sets it.
+class FakeClock : public platform::Clock {
 public:
     explicit FakeClock(const QDateTime& now);
-    ~FakeClock();
+    ~FakeClock() override;
+    FakeClock(const FakeClock&) = delete;
+    FakeClock& operator=(const FakeClock&) = delete;
+
     void set(const QDateTime& now) { m_now = now; }
     void advanceSeconds(int seconds) { m_now = m_now.addSecs(seconds); }
-    QDateTime now() const { return m_now; }
+    QDateTime now() const override { return m_now; }
 
 private:
     QDateTime m_now;
+    const platform::Clock* m_previous;
 };
 
-// Places the pointer where the controls will read it.
-class FakeCursor {
+// The pointer as the controls read it while the object lives, where the test
+// places it.
+class FakeCursor : public platform::Pointer {
 public:
     explicit FakeCursor(const QPoint& at = QPoint(-10000, -10000));
-    ~FakeCursor();
+    ~FakeCursor() override;
+    FakeCursor(const FakeCursor&) = delete;
+    FakeCursor& operator=(const FakeCursor&) = delete;
+
     void moveTo(const QPoint& at) { m_pos = at; }
-    QPoint pos() const { return m_pos; }
+    QPoint position() const override { return m_pos; }
 
 private:
     QPoint m_pos;
+    const platform::Pointer* m_previous;
 };
 
 } // namespace testsupport

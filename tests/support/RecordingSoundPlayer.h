@@ -10,14 +10,17 @@ namespace testsupport {
 // play, in order.
 class RecordingSoundPlayer : public platform::SoundPlayer {
 public:
-    RecordingSoundPlayer() { use(this); }
-    ~RecordingSoundPlayer() override { use(nullptr); }
+    RecordingSoundPlayer() : m_previous(install(this)) {}
+    ~RecordingSoundPlayer() override { install(m_previous); }
     RecordingSoundPlayer(const RecordingSoundPlayer&) = delete;
     RecordingSoundPlayer& operator=(const RecordingSoundPlayer&) = delete;
 
     void play(const QString& path) override { played << path; }
 
     QStringList played;
+
+private:
+    platform::SoundPlayer* m_previous;
 };
 
 } // namespace testsupport

@@ -209,7 +209,7 @@ TEST_F(TrayTest, ShowAndHideAlternateFromTheTray) {
     EXPECT_FALSE(main.isVisible());
 
     // A right click opens the tray menu; a left click does not.
-    platform::SetPopupMenuHandler([this](QMenu* menu, const QPoint&) { poppedUp << menu->objectName(); });
+    popups.answerWith([this](QMenu* menu, const QPoint&) { poppedUp << menu->objectName(); });
     trayActivated(main, QSystemTrayIcon::Trigger);
     EXPECT_TRUE(poppedUp.isEmpty());
     trayActivated(main, QSystemTrayIcon::Context);
@@ -272,8 +272,7 @@ TEST_F(TrayTest, WhileAWindowAwaitsAnAnswerTheTraysEditorEntriesBringItToTheFron
 }
 
 TEST_F(TrayTest, StartedWithTheSwitchTheWindowIsNeverShown) {
-    platform::SetCommandOverride(QStringLiteral("/s"));
-    frmMain& main = openMain();
+    frmMain& main = startMain(QStringLiteral("/s"));
     EXPECT_FALSE(main.isVisible());
     ASSERT_NE(main.oSysTray, nullptr);
     EXPECT_TRUE(platform::FindNotifyIcon(platform::HandleOf(main.oSysTray), main.oSysTray->iconId())
@@ -285,8 +284,7 @@ TEST_F(TrayTest, StartedWithTheSwitchTheWindowIsNeverShown) {
 
 TEST_F(TrayTest, OnlyTheExactSwitchCounts) {
     for (const char* command : {"/S", "/s extra", " /s"}) {
-        platform::SetCommandOverride(QLatin1String(command));
-        frmMain& main = openMain();
+        frmMain& main = startMain(QLatin1String(command));
         EXPECT_TRUE(main.isVisible()) << command;
         EXPECT_EQ(main.oSysTray, nullptr) << command;
         mGeneralFunctions::UnloadAllForms();
@@ -295,9 +293,8 @@ TEST_F(TrayTest, OnlyTheExactSwitchCounts) {
 }
 
 TEST_F(TrayTest, WithoutATrayTheWindowStaysReachable) {
-    platform::SetSystemTrayAvailableOverride(false);
-    platform::SetCommandOverride(QStringLiteral("/s"));
-    frmMain& main = openMain();
+    tray.set(false);
+    frmMain& main = startMain(QStringLiteral("/s"));
     EXPECT_TRUE(main.isVisible());
     minimise(main);
     EXPECT_TRUE(main.isVisible());

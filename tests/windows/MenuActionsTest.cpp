@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <cstring>
 #include <functional>
 #include <sys/socket.h>
@@ -363,10 +365,12 @@ TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
         if (c.missingTemplate)
             QFile::remove(fresh.file(QLatin1String(c.missingTemplate)));
         const int socketFd = c.unreadableTemplate ? bindSocket(fresh.file(QLatin1String(c.unreadableTemplate))) : -1;
-        QFile::remove(out("x.txt"));
+        writeFile(out("x.txt"), "an earlier export");
         r->clear();
-        if (c.pick)
+        if (c.pick) {
             pickNext(out("x.txt"));
+            testsupport::OnNextModal<QMessageBox>([](QMessageBox* b) { b->button(QMessageBox::Yes)->click(); });
+        }
         if (c.failWrite)
             disk.failNext();
         (main.*c.action)();
@@ -375,7 +379,7 @@ TEST_F(MenuActionsTest, DoneOnlyWhenTheFileWasWritten) {
             EXPECT_TRUE(r->last().text.contains(QStringLiteral("could not be read")));
             ::close(socketFd);
         }
-        EXPECT_FALSE(QFileInfo::exists(out("x.txt")));
+        EXPECT_EQ(fileBytes(out("x.txt")), QByteArray("an earlier export")) << "a failed export leaves it whole";
         EXPECT_EQ(QDir(fresh.path()).entryList(QStringList{"*.bck"}), QStringList{});
         mGeneralFunctions::UnloadAllForms();
         fixture::drain();

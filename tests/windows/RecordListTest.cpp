@@ -234,7 +234,7 @@ TEST_F(WindowsTest, RightClickPopsUpTheMenuOfTheView) {
     folder.writeData(everyKind());
     frmMain& main = openMain();
     bool priorityShown = false;
-    platform::SetPopupMenuHandler([&](QMenu* menu, const QPoint&) {
+    popups.answerWith([&](QMenu* menu, const QPoint&) {
         poppedUp << menu->objectName();
         if (menu == main.pupMeetToday)
             priorityShown = main.Entry(QStringLiteral("pupMeetTodayChnageP"))->isVisible() &&

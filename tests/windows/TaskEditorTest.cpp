@@ -365,7 +365,7 @@ TEST_F(TaskEditTest, EmptyTaskListStillPopsUpTheMenuAndMeetingMenuHidesPriority)
     frmMain& main = *Forms::IfLoaded<frmMain>();
     mFunctions::LoadTodaySchedule(QStringLiteral("01-01-2030"));
     frmToday& v = *Forms::IfLoaded<frmToday>();
-    platform::SetPopupMenuHandler([this](QMenu* menu, const QPoint&) { poppedUp << menu->objectName(); });
+    popups.answerWith([this](QMenu* menu, const QPoint&) { poppedUp << menu->objectName(); });
     v.lstTasksToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
     v.lstMeetingsToday_MouseDown(platform::ListView::vbRightButton, 0, 0, 0);
     EXPECT_EQ(poppedUp, (QStringList{"pupTaskToday", "pupMeetToday"}));

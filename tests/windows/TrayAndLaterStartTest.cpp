@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(TrayAndLaterStartTest, ATrayThatComesLaterGetsTheIconAndOnlyThenTakesTheWindow) {
-    platform::SetSystemTrayAvailableOverride(false);
+    tray.set(false);
     frmMain& main = openMain();
     minimise(main);
     EXPECT_TRUE(main.isVisible()) << "no tray: the window stays on the task bar";
@@ -29,7 +29,7 @@ TEST_F(TrayAndLaterStartTest, ATrayThatComesLaterGetsTheIconAndOnlyThenTakesTheW
     // The tray has come, but the icon is not in it yet: the window stays, or
     // nothing would bring it back.
     main.showNormal();
-    platform::SetSystemTrayAvailableOverride(true);
+    tray.set(true);
     minimise(main);
     EXPECT_TRUE(main.isVisible());
 
@@ -116,7 +116,7 @@ TEST_F(TrayAndLaterStartTest, ALaterStartBringsTheWindowForwardHoweverItWaits) {
     };
     for (const Case& c : {Case{"hidden in the tray", true}, Case{"minimised on the task bar", false}}) {
         SCOPED_TRACE(c.how);
-        platform::SetSystemTrayAvailableOverride(c.tray);
+        tray.set(c.tray);
         frmMain& main = openMain();
         minimise(main);
         ASSERT_EQ(main.isVisible(), !c.tray);
@@ -140,8 +140,7 @@ TEST_F(TrayAndLaterStartTest, ASecondCopyAsksTheFirstToShowUnlessStartedForTheTr
         int asked = 0;
         QObject::connect(&firstsLine, &platform::InstanceChannel::showRequested, [&] { ++asked; });
 
-        platform::SetCommandOverride(QLatin1String(command));
-        EXPECT_THROW(platform::Forms::Get<frmMain>().Show(), platform::ProcessEnded);
+        EXPECT_THROW(mMain::Main(QLatin1String(command)), platform::ProcessEnded);
         if (*command)
             testsupport::RunEventsPastTimer(200);
         else

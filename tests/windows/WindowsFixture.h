@@ -3,7 +3,6 @@
 #include "data/Views.h"
 #include "data/cRC4.h"
 #include "data/mGeneralFunctions.h"
-#include "platform/CommandLine.h"
 #include "platform/Forms.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
@@ -11,10 +10,13 @@
 #include "windows/CommandDispatcher.h"
 #include "windows/frmDisplay.h"
 #include "windows/frmMain.h"
+#include "windows/mMain.h"
 
 #include "FakeInputs.h"
 #include "FakeOpener.h"
+#include "FakeSystemTray.h"
 #include "MessageBoxResponder.h"
+#include "PopupMenuAnswers.h"
 #include "ProgramFolder.h"
 
 #include <QAction>
@@ -124,19 +126,15 @@ protected:
 
     void SetUp() override {
         qputenv("XDG_RUNTIME_DIR", runtime().path().toUtf8());
-        platform::SetSystemTrayAvailableOverride(true);
-        platform::SetCommandOverride(QString());
         mFunctions::SetCurrentView(mFunctions::ViewToday);
     }
 
     void TearDown() override {
-        platform::SetPopupMenuHandler({});
+        popups.answerWith({});
         r->answers.clear();
         r->onModal = nullptr;
         mGeneralFunctions::UnloadAllForms();
         fixture::drain();
-        platform::SetSystemTrayAvailableOverride(std::nullopt);
-        platform::SetCommandOverride(std::nullopt);
         views::InstallLoaders({});
     }
 
@@ -147,10 +145,17 @@ protected:
         return main;
     }
 
+    // Starts the organiser as its program does, with this command line.
+    frmMain& startMain(const QString& command) {
+        mMain::Main(command);
+        fixture::drain();
+        return *platform::Forms::IfLoaded<frmMain>();
+    }
+
     // Answers the next pop-up menu by choosing the entry of that name (and
     // index), and remembers which menu popped up.
     void choosePopupEntry(const QString& name, int index = -1) {
-        platform::SetPopupMenuHandler([this, name, index](QMenu* menu, const QPoint&) {
+        popups.answerWith([this, name, index](QMenu* menu, const QPoint&) {
             poppedUp << menu->objectName();
             if (QAction* entry = platform::FindMenuEntry(menu, name, index))
                 entry->trigger();
@@ -187,6 +192,8 @@ protected:
     testsupport::TempProgramFolder folder;
     testsupport::ScopedResponder r;
     testsupport::FakeClock clock;
+    testsupport::FakeSystemTray tray{true};
+    testsupport::PopupMenuAnswers popups;
     QStringList poppedUp;
     const QDate today{2025, 3, 7};
 };
