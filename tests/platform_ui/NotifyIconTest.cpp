@@ -145,7 +145,7 @@ TEST(NotifyIcon, BalloonsReportShownTimedOutClickedAndHidden) {
 // may be after its icon has gone; meanwhile it must not ask that icon where it
 // stands.
 TEST(NotifyIcon, ABalloonTakenDownOutlivesItsIconSafely) {
-    TrayOverride tray(true);
+    testsupport::FakeSystemTray tray(true);
     Receiver window;
     const int32_t handle = HandleOf(&window);
     NotifyIconWideRecord r = wideRecord(handle, NIF_MESSAGE | NIF_ICON | NIF_TIP);
