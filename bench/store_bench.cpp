@@ -55,7 +55,7 @@ void useSize(int years) {
     f.changed = f.original;
     const qsizetype at = f.changed.indexOf("<status>", f.changed.size() / 2) + 8;
     f.changed[at] = f.changed[at] == '1' ? '2' : '1';
-    platform::SetAppPath(f.dir.path());
+    paired::BenchFolder::use(f.dir.path());
     paired::putFile(f.path(), f.original);
     std::fprintf(stderr, "%d years: data.xml of %lld bytes\n", years, static_cast<long long>(f.original.size()));
 }

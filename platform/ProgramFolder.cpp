@@ -13,6 +13,7 @@
 #include <cstring>
 #include <optional>
 #include <sys/stat.h>
+#include <utility>
 
 // Where an installed copy's shipped files and modules lie, from the folder of
 // its executable; the build sets both from its install folders.
@@ -27,7 +28,8 @@ namespace platform {
 
 namespace {
 
-QString& appPathOverride() {
+// The folder a stand-in put in use, if any.
+QString& standInFolder() {
     static QString path;
     return path;
 }
@@ -135,13 +137,13 @@ ProgramFolders FoldersFor(const QString& executableFolder) {
 }
 
 QString AppPath() {
-    if (!appPathOverride().isEmpty())
-        return appPathOverride();
+    if (!standInFolder().isEmpty())
+        return standInFolder();
     return runningFolders().program;
 }
 
-void SetAppPath(const QString& folder) {
-    appPathOverride() = folder;
+QString ProgramFolderStandIn::install(const QString& folder) {
+    return std::exchange(standInFolder(), folder);
 }
 
 QString ExecutablePath() {
@@ -157,7 +159,7 @@ QString ProgramFile(const QString& fileName) {
 }
 
 QString ShippedFile(const QString& fileName) {
-    const QString& folder = appPathOverride().isEmpty() ? runningFolders().shipped : appPathOverride();
+    const QString& folder = standInFolder().isEmpty() ? runningFolders().shipped : standInFolder();
     return QDir(folder).filePath(fileName);
 }
 

@@ -14,9 +14,9 @@ namespace platform {
 // (../share/veltrane), so an upgrade reaches every user, and keeps the
 // person's files in their own $XDG_DATA_HOME/veltrane (by default
 // ~/.local/share/veltrane); installed into ~/.local, the two are one folder.
-// Tests point both at one temporary folder.
+// A stand-in (a test's or a benchmark's copy of the shipped files) may put
+// one folder in use for both.
 QString AppPath();
-void SetAppPath(const QString& folder);
 // The path of the running executable.
 QString ExecutablePath();
 
@@ -45,5 +45,16 @@ struct ProgramFolders {
     QString modules;
 };
 ProgramFolders FoldersFor(const QString& executableFolder);
+
+// The base of a stand-in program folder.
+class ProgramFolderStandIn {
+protected:
+    ProgramFolderStandIn() = default;
+    ~ProgramFolderStandIn() = default;
+    // Puts a folder in use as both the program folder and the shipped one,
+    // empty the running program's, and returns the one it replaces, for the
+    // stand-in to put back when it goes.
+    static QString install(const QString& folder);
+};
 
 } // namespace platform

@@ -83,7 +83,7 @@ struct SizedData {
 // Starts the organiser on a program folder in this process, as its main
 // does, and lets the first window paint.
 inline void startOrganiser(const QString& folder, PaintWatch& watch) {
-    platform::SetAppPath(folder);
+    BenchFolder::use(folder);
     platform::InstallUiHandler(std::make_shared<GoAhead>());
     mMain::Main();
     watch.settle();

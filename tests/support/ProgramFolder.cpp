@@ -9,15 +9,6 @@
 
 namespace testsupport {
 
-namespace {
-
-const TempProgramFolder*& innermost() {
-    static const TempProgramFolder* folder = nullptr;
-    return folder;
-}
-
-} // namespace
-
 QString AssetSource() {
     return QStringLiteral(VELTRANE_ASSET_DIR);
 }
@@ -37,14 +28,11 @@ TempProgramFolder::TempProgramFolder() {
         QFile::copy(from, to);
         QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
-    m_outer = innermost();
-    innermost() = this;
-    platform::SetAppPath(m_dir.path());
+    m_previous = install(m_dir.path());
 }
 
 TempProgramFolder::~TempProgramFolder() {
-    innermost() = m_outer;
-    platform::SetAppPath(m_outer ? m_outer->path() : QString());
+    install(m_previous);
 }
 
 QString TempProgramFolder::file(const QString& name) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProgramFolder.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -10,10 +12,12 @@ namespace testsupport {
 // program folder points at it while the object lives. One made while another
 // lives (a test case's own beside the fixture's) hands the program folder back
 // to that one when it goes, never to the folder of the test program itself.
-class TempProgramFolder {
+class TempProgramFolder : private platform::ProgramFolderStandIn {
 public:
     TempProgramFolder();
     ~TempProgramFolder();
+    TempProgramFolder(const TempProgramFolder&) = delete;
+    TempProgramFolder& operator=(const TempProgramFolder&) = delete;
 
     QString path() const { return m_dir.path(); }
     QString file(const QString& name) const;
@@ -30,7 +34,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    const TempProgramFolder* m_outer = nullptr;
+    QString m_previous;
 };
 
 // The shipped assets in the source tree.
