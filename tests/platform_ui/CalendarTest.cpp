@@ -5,6 +5,7 @@
 
 #include <QCalendarWidget>
 #include <QTableView>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -62,6 +63,55 @@ TEST(MonthView, ADayClickRaisesDateClickButSettingValueDoesNot) {
     EXPECT_EQ(calendar.yearShown(), 2024);
     EXPECT_EQ(calendar.monthShown(), 12);
     EXPECT_EQ(clicked.size(), 1u);
+}
+
+TEST(MonthView, EnterAndSpaceShowTheHighlightedDayAndADoubleClickShowsItOnce) {
+    using Input = std::function<void(QTableView*)>;
+    auto keys = [](std::vector<int> strokes) -> Input {
+        return [strokes](QTableView* grid) {
+            for (int k : strokes)
+                widgetevents::key(grid, k, k == Qt::Key_Space ? QStringLiteral(" ") : QString());
+        };
+    };
+    auto onThe15th = [](bool twice) -> Input {
+        return [twice](QTableView* grid) {
+            const QPointF at = grid->visualRect(cellOf(grid, 15)).center();
+            twice ? widgetevents::doubleClick(grid->viewport(), at) : widgetevents::click(grid->viewport(), at);
+        };
+    };
+    const struct {
+        const char* what;
+        Input input;
+        std::vector<QDate> shown;
+        QDate value;
+    } cases[] = {
+        {"the arrows only move the highlight", keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}), {}, {2025, 3, 19}},
+        {"Enter", keys({Qt::Key_Right, Qt::Key_Return}), {{2025, 3, 11}}, {2025, 3, 11}},
+        {"the keypad's Enter", keys({Qt::Key_Left, Qt::Key_Enter}), {{2025, 3, 9}}, {2025, 3, 9}},
+        {"Space", keys({Qt::Key_Down, Qt::Key_Space}), {{2025, 3, 17}}, {2025, 3, 17}},
+        {"a double click", onThe15th(true), {{2025, 3, 15}}, {2025, 3, 15}},
+        {"a click, then Enter",
+         [&](QTableView* grid) {
+             onThe15th(false)(grid);
+             keys({Qt::Key_Return})(grid);
+         },
+         {{2025, 3, 15}, {2025, 3, 15}},
+         {2025, 3, 15}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MonthView calendar;
+        calendar.resize(300, 220);
+        calendar.show();
+        calendar.SetValue(QDate(2025, 3, 10));
+        std::vector<QDate> shown;
+        QObject::connect(&calendar, &MonthView::DateClick, [&](const QDate& d) { shown.push_back(d); });
+        auto* grid = calendar.findChild<QTableView*>();
+        ASSERT_NE(grid, nullptr);
+        c.input(grid);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(calendar.Value(), c.value);
+    }
 }
 
 TEST(DateTimePickers, ValuesAndTheirTexts) {
