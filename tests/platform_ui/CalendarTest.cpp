@@ -3,8 +3,10 @@
 
 #include "WidgetEvents.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QTableView>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -134,6 +136,63 @@ TEST(DateTimePickers, ValuesAndTheirTexts) {
     EXPECT_EQ(time.Value(), QTime(9, 5, 7)) << "a text with no time leaves the value";
     time.SetValue(QTime(0, 0, 0));
     EXPECT_EQ(time.ValueText(), QStringLiteral("12:00:00 AM"));
+}
+
+TEST(DateTimePickers, ATimeTypedWholeOrInPartsIsTakenAndNonsenseIsNot) {
+    enum Start { Whole, Hour, Minute };
+    const struct {
+        Start start;
+        const char* typed; // "<" is Backspace
+        const char* shown;
+        QTime value = QTime(9, 0, 1);
+        Qt::Key end = Qt::Key_Return;
+    } cases[] = {
+        {Hour, "", "10:00:01 AM", QTime(9, 0, 1), Qt::Key_Up},
+        {Minute, "", "09:01:01 AM", QTime(9, 0, 1), Qt::Key_Up},
+        {Hour, "10:01:30 AM", "10:01:30 AM", QTime(9, 0, 1), Qt::Key_Tab},
+        // An arrow ends the typing and steps the part it ended on.
+        {Hour, "10:01:30 AM", "10:01:30 PM", QTime(9, 0, 1), Qt::Key_Up},
+        {Whole, "10:01:30 AM", "10:01:30 AM"},
+        {Whole, "10:01:30AM", "10:01:30 AM"},
+        {Whole, "10:01:30", "10:01:30 AM", QTime(21, 0, 1)},
+        {Hour, "10:01:30 AM", "10:01:30 AM"},
+        {Hour, "14:01:30", "02:01:30 PM"},
+        {Hour, "2:30 pm", "02:30:00 PM"},
+        {Hour, "10:01:30 p", "10:01:30 PM"},
+        {Hour, "10:02<1", "10:01:00 AM"},
+        // An hour alone keeps the rest, and the half of the day unless named.
+        {Hour, "11", "11:00:01 PM", QTime(21, 0, 1)},
+        {Hour, "3 am", "03:00:01 AM", QTime(21, 0, 1)},
+        // Typing from another part changes it, its separators moving on once.
+        {Minute, "15", "09:15:01 AM"},
+        {Minute, "15:30 PM", "09:15:30 PM"},
+        {Minute, "1:3", "09:01:03 AM"},
+        {Whole, "25:00", "09:00:01 AM"},
+        {Whole, "10:61", "09:00:01 AM"},
+        {Whole, "13:00 pm", "09:00:01 AM"},
+        {Whole, "91:1:2:3", "09:00:01 AM"},
+        {Hour, "10:01:30 AMx", "10:01:30 AM"},
+        {Hour, "1", "01:00:01 AM"},
+        {Hour, ":", "09:00:01 AM"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " from part " + std::to_string(c.start));
+        QWidget window;
+        auto* picker = new TimePicker(&window);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        picker->setFocus();
+        picker->SetValue(c.value);
+        if (c.start == Whole)
+            picker->selectAll();
+        else
+            picker->setSelectedSection(c.start == Hour ? QDateTimeEdit::HourSection : QDateTimeEdit::MinuteSection);
+        for (QChar ch : QString::fromLatin1(c.typed))
+            ch == QLatin1Char('<') ? QTest::keyClick(picker, Qt::Key_Backspace) : QTest::keyClicks(picker, ch);
+        QTest::keyClick(picker, c.end);
+        EXPECT_EQ(picker->ValueText().toStdString(), c.shown);
+        EXPECT_EQ(picker->text().toStdString(), c.shown);
+    }
 }
 
 TEST(DateTimePickers, TheDropDownCalendarShowsNoWeekNumbers) {

@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -207,6 +208,25 @@ TEST_F(MeetingTest, StoredTimesOfAnyFormLoadIntoThePickers) {
         EXPECT_EQ(picker.text(), QLatin1String(t.read)) << t.stored;
         EXPECT_EQ(picker.ValueText(), QLatin1String(t.read)) << t.stored;
     }
+}
+
+TEST_F(MeetingTest, TimesTypedIntoTheEditorAreSavedAsTheOrganiserWritesThemUnlessUnchanged) {
+    openMain();
+    r->onModal = [](QObject* w) {
+        auto& e = *qobject_cast<frmMeetings*>(w);
+        e.show();
+        testsupport::Focus(e.ucStartTime);
+        e.ucStartTime->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9:00 am"));
+        testsupport::Strike(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), e.ucEndTime);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3:15:30 pm"));
+        testsupport::Strike(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    frmMeetings::EditMeeting(QStringLiteral("10-03-2025"), QStringLiteral("Taken"));
+    EXPECT_EQ(titles(*r), QStringList{"Done!"});
+    EXPECT_TRUE(savedData().contains(QStringLiteral("<s_time>9:00:00 AM</s_time><e_time>03:15:30 PM</e_time>")))
+        << savedData().toStdString();
 }
 
 TEST_F(MeetingTest, RescheduleToAnotherDayAddsThereFirstAndAFailedWriteKeepsTheDialog) {
