@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <utility>
 
 namespace platform {
@@ -45,6 +46,11 @@ constexpr int kLongestTyped = 16;
 
 bool isTimeCharacter(QChar c) {
     return c.isDigit() || QStringLiteral(":. aApPmM").contains(c);
+}
+
+bool isModifierKey(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
+           key == Qt::Key_AltGr || key == Qt::Key_CapsLock || key == Qt::Key_NumLock;
 }
 
 bool isSeparator(QChar c) {
@@ -114,6 +120,9 @@ void TimePicker::keyPressEvent(QKeyEvent* event) {
     const bool timeCharacter = plain && text.size() == 1 && isTimeCharacter(text.at(0));
     const bool movedOn = std::exchange(m_movedOn, false);
     if (m_typing) {
+        // Shift comes before a colon or a capital.
+        if (isModifierKey(event->key()))
+            return;
         if (timeCharacter) {
             if (m_typed.size() < kLongestTyped)
                 m_typed += text;
@@ -146,6 +155,9 @@ void TimePicker::keyPressEvent(QKeyEvent* event) {
 }
 
 void TimePicker::showTyped() {
+    // Unheard by the field, which would put its value back on the cursor's
+    // first move.
+    const QSignalBlocker quiet(lineEdit());
     lineEdit()->setText(m_typed);
     lineEdit()->setCursorPosition(m_typed.size());
 }
@@ -157,6 +169,8 @@ void TimePicker::endTyping() {
     const QTime typed = typedTime(m_typed, time());
     // Set even when unchanged: that shows the value in place of the typing.
     setTime(typed.isValid() ? typed : time());
+    // Back where the typing began, for the arrow keys.
+    setCurrentSection(HourSection);
 }
 
 void TimePicker::focusOutEvent(QFocusEvent* event) {

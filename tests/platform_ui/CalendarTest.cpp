@@ -139,7 +139,7 @@ TEST(DateTimePickers, ValuesAndTheirTexts) {
 }
 
 TEST(DateTimePickers, ATimeTypedWholeOrInPartsIsTakenAndNonsenseIsNot) {
-    enum Start { Whole, Hour, Minute };
+    enum Start { Whole, Hour, Minute, Home }; // Home: the key, struck on the minutes
     const struct {
         Start start;
         const char* typed; // "<" is Backspace
@@ -150,8 +150,8 @@ TEST(DateTimePickers, ATimeTypedWholeOrInPartsIsTakenAndNonsenseIsNot) {
         {Hour, "", "10:00:01 AM", QTime(9, 0, 1), Qt::Key_Up},
         {Minute, "", "09:01:01 AM", QTime(9, 0, 1), Qt::Key_Up},
         {Hour, "10:01:30 AM", "10:01:30 AM", QTime(9, 0, 1), Qt::Key_Tab},
-        // An arrow ends the typing and steps the part it ended on.
-        {Hour, "10:01:30 AM", "10:01:30 PM", QTime(9, 0, 1), Qt::Key_Up},
+        // An arrow ends the typing and steps the hour, where the typing began.
+        {Whole, "10:01:30 AM", "11:01:30 AM", QTime(9, 0, 1), Qt::Key_Up},
         {Whole, "10:01:30 AM", "10:01:30 AM"},
         {Whole, "10:01:30AM", "10:01:30 AM"},
         {Whole, "10:01:30", "10:01:30 AM", QTime(21, 0, 1)},
@@ -160,6 +160,7 @@ TEST(DateTimePickers, ATimeTypedWholeOrInPartsIsTakenAndNonsenseIsNot) {
         {Hour, "2:30 pm", "02:30:00 PM"},
         {Hour, "10:01:30 p", "10:01:30 PM"},
         {Hour, "10:02<1", "10:01:00 AM"},
+        {Home, "3:15pm", "03:15:00 PM"},
         // An hour alone keeps the rest, and the half of the day unless named.
         {Hour, "11", "11:00:01 PM", QTime(21, 0, 1)},
         {Hour, "3 am", "03:00:01 AM", QTime(21, 0, 1)},
@@ -187,8 +188,20 @@ TEST(DateTimePickers, ATimeTypedWholeOrInPartsIsTakenAndNonsenseIsNot) {
             picker->selectAll();
         else
             picker->setSelectedSection(c.start == Hour ? QDateTimeEdit::HourSection : QDateTimeEdit::MinuteSection);
-        for (QChar ch : QString::fromLatin1(c.typed))
-            ch == QLatin1Char('<') ? QTest::keyClick(picker, Qt::Key_Backspace) : QTest::keyClicks(picker, ch);
+        if (c.start == Home)
+            QTest::keyClick(picker, Qt::Key_Home);
+        // Typed as on a keyboard, where Shift goes down before a colon or a capital.
+        for (QChar ch : QString::fromLatin1(c.typed)) {
+            const bool shifted = ch == QLatin1Char(':') || ch.isUpper();
+            if (shifted)
+                QTest::keyPress(picker, Qt::Key_Shift);
+            if (ch == QLatin1Char('<'))
+                QTest::keyClick(picker, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(picker, ch, shifted ? Qt::ShiftModifier : Qt::NoModifier);
+            if (shifted)
+                QTest::keyRelease(picker, Qt::Key_Shift, Qt::ShiftModifier);
+        }
         QTest::keyClick(picker, c.end);
         EXPECT_EQ(picker->ValueText().toStdString(), c.shown);
         EXPECT_EQ(picker->text().toStdString(), c.shown);
