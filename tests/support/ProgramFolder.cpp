@@ -13,7 +13,7 @@ QString AssetSource() {
     return QStringLiteral(VELTRANE_ASSET_DIR);
 }
 
-TempProgramFolder::TempProgramFolder() {
+TempProgramFolder::TempProgramFolder() : m_before(platform::AppPath()) {
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create a temporary program folder");
     QDir src(AssetSource());
@@ -32,7 +32,7 @@ TempProgramFolder::TempProgramFolder() {
 }
 
 TempProgramFolder::~TempProgramFolder() {
-    platform::SetAppPath(QString());
+    platform::SetAppPath(m_before);
 }
 
 QString TempProgramFolder::file(const QString& name) const {

@@ -7,7 +7,9 @@
 namespace testsupport {
 
 // A fresh program folder holding a copy of the shipped assets; the organiser's
-// program folder points at it while the object lives.
+// program folder points at it while the object lives, and then at the one it
+// pointed at before: a folder made inside a test leaves the test's own folder
+// in place, never the build's, which every test program running shares.
 class TempProgramFolder {
 public:
     TempProgramFolder();
@@ -28,6 +30,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_before;
 };
 
 // The shipped assets in the source tree.
