@@ -155,11 +155,11 @@ QString FormatSystemTime(const QTime& time) {
     return QString::asprintf("%02d:%02d:%02d %s", h, time.minute(), time.second(), time.hour() < 12 ? "AM" : "PM");
 }
 
-QTime ParseTimeLenient(const QString& text) {
+QTime ParseTimeLenient(const QString& text, bool wholeText) {
     static const QRegularExpression re(QStringLiteral(
         "(\\d{1,2})\\s*[:.]\\s*(\\d{1,2})(?:\\s*[:.]\\s*(\\d{1,2}))?\\s*([AaPp]\\.?\\s*[Mm]\\.?)?\\s*$"));
     QRegularExpressionMatch m = re.match(text.trimmed());
-    if (!m.hasMatch())
+    if (!m.hasMatch() || (wholeText && m.capturedStart() != 0))
         return QTime();
     int h = m.captured(1).toInt();
     int mi = m.captured(2).toInt();

@@ -34,9 +34,9 @@ bool IsXmlText(QStringView text);
 // The system's time format: 12-hour clock, two digits, "02:30:00 PM".
 QString FormatSystemTime(const QTime& time);
 // Reads a time leniently: 12 or 24 hour, one or two digits, seconds optional,
-// an optional date part in front is ignored. Returns an invalid QTime when the
-// text holds no time.
-QTime ParseTimeLenient(const QString& text);
+// an optional date part in front is ignored unless the time must be the whole
+// text. Returns an invalid QTime when the text holds no time.
+QTime ParseTimeLenient(const QString& text, bool wholeText = false);
 
 // Writes a date with a pattern made of dd, mm, yyyy and literal separators, as
 // in "dd/mm/yyyy" or "dd-mm-yyyy"; the separators are never localised.

@@ -3,6 +3,7 @@
 #include "platform/Ui.h"
 #include "platform/ui/ScreenFit.h"
 #include "windows/Pictures.h"
+#include "windows/WindowsAccessible.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -153,6 +154,7 @@ bool FormCore::unloadForm() {
 }
 
 FormWidget::FormWidget(const QString& name, QWidget* parent) : QWidget(parent), FormCore(this, name) {
+    InstallWindowsAccessibility();
     setObjectName(name);
 }
 

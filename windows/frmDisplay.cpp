@@ -56,6 +56,7 @@ frmDisplay::frmDisplay()
     txtQuickDesc = new platform::MultiLineTextBox(picDescContainer);
     txtQuickDesc->setObjectName(QStringLiteral("txtQuickDesc"));
     txtQuickDesc->setReadOnly(true);
+    txtQuickDesc->setAccessibleName(QStringLiteral("Note Description"));
     geometry::Move(txtQuickDesc, kPreviewLeft, kPreviewTop, 1440, 1440);
     picDescContainer->hide();
 

@@ -5,12 +5,12 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "platform/Ui.h"
+#include "windows/DialogKeys.h"
+#include "windows/LinkLabel.h"
 #include "windows/Pictures.h"
 #include "windows/frmMeetings.h"
 
-#include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 #include <cmath>
@@ -71,16 +71,11 @@ frmNotification::frmNotification() : FormWidget(QStringLiteral("frmNotification"
     auto* endCaption = label(this, "lblEndCaption", 52, 88, 70, 18);
     endCaption->setText(QStringLiteral("Ends at:"));
     lblEndTime = label(this, "lblEndTime", 124, 88, 180, 18);
-    lblShowDetails = label(this, "lblShowDetails", 52, 112, 120, 18);
-    lblShowDetails->setText(QStringLiteral("Show Details"));
-    QFont link = lblShowDetails->font();
-    link.setUnderline(true);
-    lblShowDetails->setFont(link);
-    QPalette linkPal = lblShowDetails->palette();
-    linkPal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    lblShowDetails->setPalette(linkPal);
-    lblShowDetails->setCursor(Qt::PointingHandCursor);
-    lblShowDetails->installEventFilter(this);
+    lblShowDetails = new LinkLabel(QStringLiteral("Show Details"), this);
+    lblShowDetails->setObjectName(QStringLiteral("lblShowDetails"));
+    lblShowDetails->setGeometry(52, 112, 120, 18);
+    connect(lblShowDetails, &LinkLabel::Click, this, &frmNotification::lblShowDetails_Click);
+    dialog_keys::Bind(this, nullptr, [this]() { close(); });
 
     tmrAnimate = new QTimer(this);
     connect(tmrAnimate, &QTimer::timeout, this, &frmNotification::tmrAnimate_Timer);
@@ -205,13 +200,4 @@ void frmNotification::lblShowDetails_Click() {
         return;
     }
     frmMeetings::EditMeeting(m_meeting.Date, m_meeting.Title);
-}
-
-bool frmNotification::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblShowDetails && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        lblShowDetails_Click();
-        return true;
-    }
-    return FormWidget::eventFilter(watched, event);
 }

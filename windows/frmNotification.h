@@ -3,6 +3,7 @@
 #include "data/mNotification.h"
 #include "windows/FormBase.h"
 
+class LinkLabel;
 class QLabel;
 class QTimer;
 
@@ -10,7 +11,8 @@ class QTimer;
 // area, grows upwards and offers the meeting's details. Each alert is a window
 // of its own; one opening while others are up stands above them. An alert
 // belongs to one meeting of one day and closes when that meeting is moved,
-// renamed or removed.
+// renamed or removed. It opens without taking the focus; once the person
+// turns to it, Tab reaches "Show Details", and Escape closes it.
 class frmNotification : public FormWidget {
     Q_OBJECT
 public:
@@ -29,7 +31,7 @@ public:
     QLabel* lblStartTime = nullptr;
     QLabel* lblEndTime = nullptr;
     QLabel* lblInfo = nullptr;
-    QLabel* lblShowDetails = nullptr;
+    LinkLabel* lblShowDetails = nullptr;
     QLabel* imgImage1 = nullptr;
     QTimer* tmrAnimate = nullptr;
 
@@ -49,7 +51,6 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Closes the alert when its meeting is gone or starts at another time;

@@ -40,14 +40,20 @@ private:
 };
 
 // A time picker: a time of day with hours, minutes and seconds, shown on the
-// 12-hour clock as the organiser writes times ("02:30:00 PM").
+// 12-hour clock as the organiser writes times ("02:30:00 PM"). The arrow keys
+// step the part under the cursor. Typing that starts on the hour, or over the
+// whole text, types a whole time ("10:01:30 AM", "10:01:30am", "10:01:30" on
+// the 24-hour clock) or an hour alone; the field takes it when the typing
+// ends (Enter, Tab, an arrow key, a click, leaving the field), and goes back
+// to its value when what was typed is no time. Typing that starts on another
+// part changes that part only.
 class TimePicker : public QTimeEdit {
     Q_OBJECT
 public:
     explicit TimePicker(QWidget* parent = nullptr);
 
     QTime Value() const { return time(); }
-    void SetValue(const QTime& value) { setTime(value); }
+    void SetValue(const QTime& value);
     // Takes a stored time text, read leniently (12 or 24 hours, seconds
     // optional); a text holding no time leaves the value as it was and gives
     // false.
@@ -58,8 +64,26 @@ public:
     QString Tag() const { return m_tag; }
     void SetTag(const QString& tag) { m_tag = tag; }
 
+    QValidator::State validate(QString& input, int& pos) const override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void showTyped();
+    // The field takes the time typed, or shows its value again.
+    void endTyping();
+
     QString m_tag;
+    QString m_typed;
+    bool m_typing = false;
+    // The last digit typed filled its part and moved on to the next.
+    bool m_movedOn = false;
 };
 
 } // namespace platform

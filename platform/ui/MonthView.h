@@ -3,10 +3,14 @@
 #include <QCalendarWidget>
 #include <QDate>
 
+class QTableView;
+
 namespace platform {
 
 // A month calendar: the chosen day is Value; a click on a day raises
-// DateClick with that day. Setting Value from code raises nothing.
+// DateClick with that day, and so do Enter and Space on the highlighted day.
+// The arrow keys only move the highlight. Setting Value from code raises
+// nothing.
 class MonthView : public QCalendarWidget {
     Q_OBJECT
 public:
@@ -21,6 +25,12 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTableView* m_days = nullptr;
+    // The last key or button the grid of days was given was the mouse's.
+    bool m_byMouse = false;
 };
 
 } // namespace platform

@@ -2,6 +2,9 @@
 
 #include "platform/Twips.h"
 
+#include <QStringList>
+#include <utility>
+
 namespace platform {
 
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
@@ -22,6 +25,7 @@ int StatusBar::AddPanel(const QString& text, double widthTwips, PanelAutoSize au
     // A sprung panel takes the room the others leave.
     addPermanentWidget(label, autoSize == sbrSpring ? 1 : 0);
     m_panels.append(label);
+    nameAfterPanels();
     return static_cast<int>(m_panels.size());
 }
 
@@ -35,8 +39,18 @@ QString StatusBar::PanelText(int index) const {
 }
 
 void StatusBar::SetPanelText(int index, const QString& text) {
-    if (QLabel* p = panel(index))
+    if (QLabel* p = panel(index)) {
         p->setText(text);
+        nameAfterPanels();
+    }
+}
+
+void StatusBar::nameAfterPanels() {
+    QStringList shown;
+    for (const QLabel* p : std::as_const(m_panels))
+        if (!p->text().isEmpty())
+            shown << p->text();
+    setAccessibleName(shown.join(QStringLiteral(", ")));
 }
 
 } // namespace platform

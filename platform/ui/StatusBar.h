@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// A status bar of text panels, laid out once by its form.
+// A status bar of text panels, laid out once by its form. Screen readers
+// know it by what its panels show.
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:
@@ -25,6 +26,7 @@ public:
 
 private:
     QLabel* panel(int index) const;
+    void nameAfterPanels();
 
     QList<QLabel*> m_panels;
 };

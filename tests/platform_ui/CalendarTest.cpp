@@ -3,8 +3,11 @@
 
 #include "WidgetEvents.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QTableView>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -64,6 +67,55 @@ TEST(MonthView, ADayClickRaisesDateClickButSettingValueDoesNot) {
     EXPECT_EQ(clicked.size(), 1u);
 }
 
+TEST(MonthView, EnterAndSpaceShowTheHighlightedDayAndADoubleClickShowsItOnce) {
+    using Input = std::function<void(QTableView*)>;
+    auto keys = [](std::vector<int> strokes) -> Input {
+        return [strokes](QTableView* grid) {
+            for (int k : strokes)
+                widgetevents::key(grid, k, k == Qt::Key_Space ? QStringLiteral(" ") : QString());
+        };
+    };
+    auto onThe15th = [](bool twice) -> Input {
+        return [twice](QTableView* grid) {
+            const QPointF at = grid->visualRect(cellOf(grid, 15)).center();
+            twice ? widgetevents::doubleClick(grid->viewport(), at) : widgetevents::click(grid->viewport(), at);
+        };
+    };
+    const struct {
+        const char* what;
+        Input input;
+        std::vector<QDate> shown;
+        QDate value;
+    } cases[] = {
+        {"the arrows only move the highlight", keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}), {}, {2025, 3, 19}},
+        {"Enter", keys({Qt::Key_Right, Qt::Key_Return}), {{2025, 3, 11}}, {2025, 3, 11}},
+        {"the keypad's Enter", keys({Qt::Key_Left, Qt::Key_Enter}), {{2025, 3, 9}}, {2025, 3, 9}},
+        {"Space", keys({Qt::Key_Down, Qt::Key_Space}), {{2025, 3, 17}}, {2025, 3, 17}},
+        {"a double click", onThe15th(true), {{2025, 3, 15}}, {2025, 3, 15}},
+        {"a click, then Enter",
+         [&](QTableView* grid) {
+             onThe15th(false)(grid);
+             keys({Qt::Key_Return})(grid);
+         },
+         {{2025, 3, 15}, {2025, 3, 15}},
+         {2025, 3, 15}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MonthView calendar;
+        calendar.resize(300, 220);
+        calendar.show();
+        calendar.SetValue(QDate(2025, 3, 10));
+        std::vector<QDate> shown;
+        QObject::connect(&calendar, &MonthView::DateClick, [&](const QDate& d) { shown.push_back(d); });
+        auto* grid = calendar.findChild<QTableView*>();
+        ASSERT_NE(grid, nullptr);
+        c.input(grid);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(calendar.Value(), c.value);
+    }
+}
+
 TEST(DateTimePickers, ValuesAndTheirTexts) {
     DatePicker date;
     date.SetValue(QDate(2025, 3, 5));
@@ -84,6 +136,76 @@ TEST(DateTimePickers, ValuesAndTheirTexts) {
     EXPECT_EQ(time.Value(), QTime(9, 5, 7)) << "a text with no time leaves the value";
     time.SetValue(QTime(0, 0, 0));
     EXPECT_EQ(time.ValueText(), QStringLiteral("12:00:00 AM"));
+}
+
+TEST(DateTimePickers, ATimeTypedWholeOrInPartsIsTakenAndNonsenseIsNot) {
+    enum Start { Whole, Hour, Minute, Home }; // Home: the key, struck on the minutes
+    const struct {
+        Start start;
+        const char* typed; // "<" is Backspace
+        const char* shown;
+        QTime value = QTime(9, 0, 1);
+        Qt::Key end = Qt::Key_Return;
+    } cases[] = {
+        {Hour, "", "10:00:01 AM", QTime(9, 0, 1), Qt::Key_Up},
+        {Minute, "", "09:01:01 AM", QTime(9, 0, 1), Qt::Key_Up},
+        {Hour, "10:01:30 AM", "10:01:30 AM", QTime(9, 0, 1), Qt::Key_Tab},
+        // An arrow ends the typing and steps the hour, where the typing began.
+        {Whole, "10:01:30 AM", "11:01:30 AM", QTime(9, 0, 1), Qt::Key_Up},
+        {Whole, "10:01:30 AM", "10:01:30 AM"},
+        {Whole, "10:01:30AM", "10:01:30 AM"},
+        {Whole, "10:01:30", "10:01:30 AM", QTime(21, 0, 1)},
+        {Hour, "10:01:30 AM", "10:01:30 AM"},
+        {Hour, "14:01:30", "02:01:30 PM"},
+        {Hour, "2:30 pm", "02:30:00 PM"},
+        {Hour, "10:01:30 p", "10:01:30 PM"},
+        {Hour, "10:02<1", "10:01:00 AM"},
+        {Home, "3:15pm", "03:15:00 PM"},
+        // An hour alone keeps the rest, and the half of the day unless named.
+        {Hour, "11", "11:00:01 PM", QTime(21, 0, 1)},
+        {Hour, "3 am", "03:00:01 AM", QTime(21, 0, 1)},
+        // Typing from another part changes it, its separators moving on once.
+        {Minute, "15", "09:15:01 AM"},
+        {Minute, "15:30 PM", "09:15:30 PM"},
+        {Minute, "1:3", "09:01:03 AM"},
+        {Whole, "25:00", "09:00:01 AM"},
+        {Whole, "10:61", "09:00:01 AM"},
+        {Whole, "13:00 pm", "09:00:01 AM"},
+        {Whole, "91:1:2:3", "09:00:01 AM"},
+        {Hour, "10:01:30 AMx", "10:01:30 AM"},
+        {Hour, "1", "01:00:01 AM"},
+        {Hour, ":", "09:00:01 AM"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " from part " + std::to_string(c.start));
+        QWidget window;
+        auto* picker = new TimePicker(&window);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        picker->setFocus();
+        picker->SetValue(c.value);
+        if (c.start == Whole)
+            picker->selectAll();
+        else
+            picker->setSelectedSection(c.start == Hour ? QDateTimeEdit::HourSection : QDateTimeEdit::MinuteSection);
+        if (c.start == Home)
+            QTest::keyClick(picker, Qt::Key_Home);
+        // Typed as on a keyboard, where Shift goes down before a colon or a capital.
+        for (QChar ch : QString::fromLatin1(c.typed)) {
+            const bool shifted = ch == QLatin1Char(':') || ch.isUpper();
+            if (shifted)
+                QTest::keyPress(picker, Qt::Key_Shift);
+            if (ch == QLatin1Char('<'))
+                QTest::keyClick(picker, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(picker, ch, shifted ? Qt::ShiftModifier : Qt::NoModifier);
+            if (shifted)
+                QTest::keyRelease(picker, Qt::Key_Shift, Qt::ShiftModifier);
+        }
+        QTest::keyClick(picker, c.end);
+        EXPECT_EQ(picker->ValueText().toStdString(), c.shown);
+        EXPECT_EQ(picker->text().toStdString(), c.shown);
+    }
 }
 
 TEST(DateTimePickers, TheDropDownCalendarShowsNoWeekNumbers) {

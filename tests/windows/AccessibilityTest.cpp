@@ -2,6 +2,9 @@
 
 #include "controls/ABar.h"
 #include "controls/XPButton.h"
+#include "platform/ui/MonthView.h"
+#include "platform/ui/StatusBar.h"
+#include "platform/ui/TextBox.h"
 #include "windows/frmChangePassword.h"
 #include "windows/frmMeetings.h"
 #include "windows/frmNotes.h"
@@ -12,6 +15,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QToolButton>
 #include <functional>
 
 namespace {
@@ -22,15 +26,6 @@ QAccessibleInterface* of(QObject* object) {
 
 QString nameOf(QAccessibleInterface* i) {
     return i ? i->text(QAccessible::Name) : QStringLiteral("(none)");
-}
-
-// What a field is announced by: its name, or for a list to choose from
-// (whose name on this desktop is its value) the label it is labelled by.
-QString announced(QAccessibleInterface* i) {
-    if (!i || i->role() != QAccessible::ComboBox)
-        return nameOf(i);
-    const auto labels = i->relations(QAccessible::Label);
-    return labels.isEmpty() ? QStringLiteral("(unlabelled)") : QStringLiteral("label ") + nameOf(labels.first().first);
 }
 
 QStringList childNames(QAccessibleInterface* parent, int count) {
@@ -111,11 +106,19 @@ TEST_F(WindowsTest, ScreenReadersWalkTheSideBarsGroupsAndItemsAndPressThem) {
 }
 
 TEST_F(WindowsTest, FlatButtonsListsAndBoxesAreNamedAfterWhatTheyShow) {
-    openMain();
+    frmMain& main = openMain();
     frmToday& today = *platform::Forms::IfLoaded<frmToday>();
     EXPECT_EQ(nameOf(of(today.lstTasksToday)), QStringLiteral("Today's Tasks on List"));
     EXPECT_EQ(nameOf(of(today.lstMeetingsToday)), QStringLiteral("Today's Scheduled Meetings"));
+    EXPECT_EQ(nameOf(of(main.ucStatusBar)), QStringLiteral("Ready"));
+    const platform::MonthView* calendar = platform::Forms::IfLoaded<frmSideBar>()->ucCalender;
+    EXPECT_EQ(nameOf(of(calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_prevmonth")))),
+              QStringLiteral("Previous Month"));
+    EXPECT_EQ(nameOf(of(calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth")))),
+              QStringLiteral("Next Month"));
     EXPECT_EQ(nameOf(of(showRecordList("sh_pwd"))), QStringLiteral("Passwords"));
+    showRecordList("sh_note");
+    EXPECT_EQ(nameOf(of(platform::Forms::IfLoaded<frmDisplay>()->txtQuickDesc)), QStringLiteral("Note Description"));
 
     // Each editor's fields by their own labels, and its buttons by caption.
     const struct {
@@ -125,11 +128,11 @@ TEST_F(WindowsTest, FlatButtonsListsAndBoxesAreNamedAfterWhatTheyShow) {
     } editors[] = {
         {"task",
          [] { frmTasks::AddTask(); },
-         {"txtTitle=Title", "ucDTPicker=Select Date for Task", "cmbPriority=label Priority:", "cmbStatus=label Status:",
+         {"txtTitle=Title", "ucDTPicker=Select Date for Task", "cmbPriority=Priority", "cmbStatus=Status",
           "txtDesc=Description", "txtRemarks=Remarks", "btnSave=Save Task", "btnCancel=Cancel"}},
         {"meeting",
          [] { frmMeetings::AddMeeting(); },
-         {"ucStartTime=Start Time", "ucEndTime=End Time", "cmbMeetFor=label Meeting for ...", "btnSave=Save Schedule"}},
+         {"ucStartTime=Start Time", "ucEndTime=End Time", "cmbMeetFor=Meeting for", "btnSave=Save Schedule"}},
         {"note", [] { frmNotes::AddNote(); }, {"txtTitle=Title", "txtNote=Note", "btnCreate=Create New Note"}},
         {"password",
          [] { frmPassword::AddPassword(); },
@@ -143,10 +146,11 @@ TEST_F(WindowsTest, FlatButtonsListsAndBoxesAreNamedAfterWhatTheyShow) {
         SCOPED_TRACE(e.editor);
         QStringList seen, wanted;
         r->onModal = [&](QObject* w) {
+            EXPECT_EQ(of(w)->role(), QAccessible::Dialog);
             for (const QString& pair : e.names) {
                 const QString field = pair.section(QLatin1Char('='), 0, 0);
                 QAccessibleInterface* i = of(w->findChild<QWidget*>(field));
-                seen << field + QLatin1Char('=') + announced(i);
+                seen << field + QLatin1Char('=') + nameOf(i);
                 if (qobject_cast<XPButton*>(w->findChild<QWidget*>(field))) {
                     EXPECT_EQ(i->role(), QAccessible::Button) << field.toStdString();
                 }

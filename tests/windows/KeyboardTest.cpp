@@ -72,3 +72,20 @@ TEST_F(WindowsTest, FromTheSideBarTheKeyboardOpensTheTaskEditor) {
     ASSERT_EQ(r->modalWindows.size(), 1u);
     EXPECT_EQ(r->modalWindows.front()->objectName(), QStringLiteral("frmTasks"));
 }
+
+TEST_F(WindowsTest, TheCalendarsArrowsMoveTheHighlightAndEnterOrSpaceShowsThatDay) {
+    openMain();
+    frmToday& today = *platform::Forms::IfLoaded<frmToday>();
+    Focus(platform::Forms::IfLoaded<frmSideBar>()->ucCalender);
+    const struct {
+        Qt::Key key;
+        const char* shown;
+    } strokes[] = {
+        {Qt::Key_Right, "07-03-2025"}, {Qt::Key_Right, "07-03-2025"}, {Qt::Key_Return, "09-03-2025"},
+        {Qt::Key_Down, "09-03-2025"},  {Qt::Key_Space, "16-03-2025"},
+    };
+    for (const auto& s : strokes) {
+        Strike(QApplication::focusWidget(), s.key);
+        EXPECT_EQ(today.DisplayDate(), QLatin1String(s.shown)) << QKeySequence(s.key).toString().toStdString();
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "EventLoop.h"
 #include "FailingWriter.h"
+#include "Keystrokes.h"
 #include "RecordingSoundPlayer.h"
 #include "controls/XPButton.h"
 #include "data/clsTimer.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/MonthView.h"
 #include "platform/ui/TextBox.h"
 #include "windows/DayEditor.h"
+#include "windows/LinkLabel.h"
 #include "windows/frmAbout.h"
 #include "windows/frmMeetings.h"
 #include "windows/frmNotification.h"
@@ -19,9 +21,11 @@
 #include "windows/frmSysTray.h"
 #include "windows/frmToday.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 
 using namespace fixture;
 namespace Forms = platform::Forms;
@@ -204,6 +208,25 @@ TEST_F(MeetingTest, StoredTimesOfAnyFormLoadIntoThePickers) {
         EXPECT_EQ(picker.text(), QLatin1String(t.read)) << t.stored;
         EXPECT_EQ(picker.ValueText(), QLatin1String(t.read)) << t.stored;
     }
+}
+
+TEST_F(MeetingTest, TimesTypedIntoTheEditorAreSavedAsTheOrganiserWritesThemUnlessUnchanged) {
+    openMain();
+    r->onModal = [](QObject* w) {
+        auto& e = *qobject_cast<frmMeetings*>(w);
+        e.show();
+        testsupport::Focus(e.ucStartTime);
+        e.ucStartTime->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9:00 am"));
+        testsupport::Strike(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), e.ucEndTime);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3:15:30 pm"));
+        testsupport::Strike(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    frmMeetings::EditMeeting(QStringLiteral("10-03-2025"), QStringLiteral("Taken"));
+    EXPECT_EQ(titles(*r), QStringList{"Done!"});
+    EXPECT_TRUE(savedData().contains(QStringLiteral("<s_time>9:00:00 AM</s_time><e_time>03:15:30 PM</e_time>")))
+        << savedData().toStdString();
 }
 
 TEST_F(MeetingTest, RescheduleToAnotherDayAddsThereFirstAndAFailedWriteKeepsTheDialog) {
@@ -600,6 +623,37 @@ TEST_F(MeetingTest, MainWindowArmsTheAlertsAndTheTickOpensThePopUp) {
     EXPECT_EQ(mNotification::PendingAlerts().size(), 2);
     // Its alert for the old time has closed.
     EXPECT_TRUE(frmNotification::OpenAlerts().isEmpty());
+}
+
+TEST_F(MeetingTest, ThePopUpsShowDetailsIsPressedByKeyOrScreenReaderAndEscapeClosesIt) {
+    openMain();
+    // No key: a screen reader's press.
+    const struct {
+        int key;
+        bool opens;
+    } ways[] = {{Qt::Key_Return, true}, {Qt::Key_Space, true}, {0, true}, {Qt::Key_Escape, false}};
+    for (const auto& w : ways) {
+        SCOPED_TRACE(QKeySequence(w.key).toString().toStdString());
+        frmNotification* alert = frmNotification::ShowAlert({QStringLiteral("Standup"), {}, {}, {}, kToday});
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(alert)->role(), QAccessible::Window);
+        // Turned to, the pop-up has its one stop take the focus.
+        QApplication::setActiveWindow(alert);
+        ASSERT_EQ(QApplication::focusWidget(), alert->lblShowDetails);
+        const size_t opened = r->modalWindows.size();
+        r->onModal = [](QObject* e) { qobject_cast<QWidget*>(e)->close(); };
+        if (w.key) {
+            testsupport::Strike(alert->lblShowDetails, Qt::Key(w.key));
+        } else {
+            QAccessibleInterface* link = QAccessible::queryAccessibleInterface(alert->lblShowDetails);
+            EXPECT_EQ(link->role(), QAccessible::Link);
+            EXPECT_EQ(link->text(QAccessible::Name), QStringLiteral("Show Details"));
+            link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        }
+        EXPECT_EQ(r->modalWindows.size() - opened, w.opens ? 1u : 0u);
+        EXPECT_EQ(frmNotification::OpenAlerts().contains(alert), w.opens);
+        alert->unloadForm();
+        fixture::drain();
+    }
 }
 
 TEST_F(MeetingTest, AnAlertClosesWhenItsMeetingIsMovedRenamedOrRemoved) {
