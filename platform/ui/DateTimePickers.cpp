@@ -114,6 +114,19 @@ QValidator::State TimePicker::validate(QString& input, int& pos) const {
     return QTimeEdit::validate(input, pos);
 }
 
+bool TimePicker::event(QEvent* event) {
+    // A key with Ctrl or Alt may be a button's access key, which acts before
+    // the field hears the key: the typing ends first, so the button's action
+    // reads the time typed.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+            !isModifierKey(key->key()))
+            endTyping();
+    }
+    return QTimeEdit::event(event);
+}
+
 void TimePicker::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));

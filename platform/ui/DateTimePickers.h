@@ -67,6 +67,7 @@ public:
     QValidator::State validate(QString& input, int& pos) const override;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;

@@ -211,22 +211,35 @@ TEST_F(MeetingTest, StoredTimesOfAnyFormLoadIntoThePickers) {
 }
 
 TEST_F(MeetingTest, TimesTypedIntoTheEditorAreSavedAsTheOrganiserWritesThemUnlessUnchanged) {
-    openMain();
-    r->onModal = [](QObject* w) {
-        auto& e = *qobject_cast<frmMeetings*>(w);
-        e.show();
-        testsupport::Focus(e.ucStartTime);
-        e.ucStartTime->selectAll();
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9:00 am"));
-        testsupport::Strike(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), e.ucEndTime);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3:15:30 pm"));
-        testsupport::Strike(QApplication::focusWidget(), Qt::Key_Return);
-    };
-    frmMeetings::EditMeeting(QStringLiteral("10-03-2025"), QStringLiteral("Taken"));
-    EXPECT_EQ(titles(*r), QStringList{"Done!"});
-    EXPECT_TRUE(savedData().contains(QStringLiteral("<s_time>9:00:00 AM</s_time><e_time>03:15:30 PM</e_time>")))
-        << savedData().toStdString();
+    const QByteArray before = folder.readData();
+    // Saved by Enter, or by the Save button's access key while the time is
+    // still being typed.
+    for (Qt::KeyboardModifiers save : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::AltModifier)}) {
+        SCOPED_TRACE(save == Qt::AltModifier ? "Alt+S" : "Enter");
+        folder.writeData(before);
+        openMain();
+        r->clear();
+        r->onModal = [save](QObject* w) {
+            auto& e = *qobject_cast<frmMeetings*>(w);
+            e.show();
+            testsupport::Focus(e.ucStartTime);
+            e.ucStartTime->selectAll();
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9:00 am"));
+            testsupport::Strike(QApplication::focusWidget(), Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget(), e.ucEndTime);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3:15:30 pm"));
+            if (save == Qt::AltModifier)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+            else
+                testsupport::Strike(QApplication::focusWidget(), Qt::Key_Return);
+        };
+        frmMeetings::EditMeeting(QStringLiteral("10-03-2025"), QStringLiteral("Taken"));
+        EXPECT_EQ(titles(*r), QStringList{"Done!"});
+        EXPECT_TRUE(savedData().contains(QStringLiteral("<s_time>9:00:00 AM</s_time><e_time>03:15:30 PM</e_time>")))
+            << savedData().toStdString();
+        mGeneralFunctions::UnloadAllForms();
+        fixture::drain();
+    }
 }
 
 TEST_F(MeetingTest, RescheduleToAnotherDayAddsThereFirstAndAFailedWriteKeepsTheDialog) {
