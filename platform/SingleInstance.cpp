@@ -204,10 +204,15 @@ struct InstanceChannel::Caller {
 InstanceChannel::InstanceChannel(const QString& folder, QObject* parent)
     : QObject(parent), m_name(InstanceChannelName(folder)) {}
 
+// Each descriptor is heard no more before it is closed: the system gives its
+// number to the next one opened at once.
 InstanceChannel::~InstanceChannel() {
-    for (auto& caller : m_callers)
+    for (auto& caller : m_callers) {
+        delete caller->notifier;
         ::close(caller->fd);
+    }
     if (m_fd >= 0) {
+        delete m_listening;
         ::close(m_fd);
         ::unlink(QFile::encodeName(m_name).constData());
     }
@@ -231,8 +236,8 @@ bool InstanceChannel::listen() {
     }
     (void)::chmod(address.sun_path, 0600);
     m_fd = fd;
-    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &InstanceChannel::accept);
+    m_listening = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_listening, &QSocketNotifier::activated, this, &InstanceChannel::accept);
     return true;
 }
 
@@ -264,6 +269,8 @@ void InstanceChannel::hear(int fd) {
     if (!ended)
         return;
     const bool show = caller.said == kShowRequest;
+    // Its own signal is running: it can only be deleted later.
+    caller.notifier->setEnabled(false);
     caller.notifier->deleteLater();
     ::close(fd);
     m_callers.erase(it);

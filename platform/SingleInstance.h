@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+class QSocketNotifier;
+
 namespace platform {
 
 // The lock one running copy of the organiser holds on its data file: a lock
@@ -83,6 +85,7 @@ private:
 
     QString m_name;
     int m_fd = -1;
+    QSocketNotifier* m_listening = nullptr;
     std::vector<std::unique_ptr<Caller>> m_callers;
 };
 

@@ -168,7 +168,20 @@ bool say(const QString& socketName, const QByteArray& words) {
 
 } // namespace
 
+// What Qt warns of while a test runs.
+QStringList& warnings() {
+    static QStringList said;
+    return said;
+}
+
+void noteWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        warnings() << message;
+}
+
 TEST(InstanceChannel, OnlyAShowRequestOnTheSameDataFileReachesTheRunningCopy) {
+    warnings().clear();
+    const QtMessageHandler before = qInstallMessageHandler(noteWarning);
     QTemporaryDir folder, links, other;
     const QString link = links.filePath(QStringLiteral("organiser"));
     ASSERT_TRUE(QFile::link(folder.path(), link));
@@ -210,4 +223,7 @@ TEST(InstanceChannel, OnlyAShowRequestOnTheSameDataFileReachesTheRunningCopy) {
     left.close();
     platform::InstanceChannel next(other.path());
     EXPECT_TRUE(next.listen());
+    qInstallMessageHandler(before);
+    const QString warned = warnings().join(QLatin1Char('\n'));
+    EXPECT_FALSE(warned.contains(QLatin1String("QSocketNotifier"))) << warned.toStdString();
 }
