@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StandIn.h"
+
 #include <QDateTime>
 #include <QPoint>
 
@@ -7,16 +9,11 @@ namespace platform {
 
 // The current date and time as the organiser reads it: the system's, unless a
 // stand-in (a test's fixed clock) has put itself in use.
-class Clock {
+class Clock : public Replaceable<const Clock> {
 public:
     virtual ~Clock();
     static const Clock& current();
     virtual QDateTime now() const;
-
-protected:
-    // Puts a stand-in in use, null the system's clock, and returns the one it
-    // replaces, for the stand-in to put back when it goes.
-    static const Clock* install(const Clock* clock);
 };
 
 inline QDateTime Now() {
@@ -28,15 +25,11 @@ inline QDate Today() {
 
 // The pointer's position on the screen, in pixels, as the controls read it:
 // the window system's, unless a stand-in has put itself in use.
-class Pointer {
+class Pointer : public Replaceable<const Pointer> {
 public:
     virtual ~Pointer();
     static const Pointer& current();
     virtual QPoint position() const;
-
-protected:
-    // As Clock::install.
-    static const Pointer* install(const Pointer* pointer);
 };
 
 inline QPoint GetCursorPos() {

@@ -46,8 +46,6 @@ QByteArray followLinks(const QByteArray& path) {
     return current;
 }
 
-FileWriter* writerInUse = nullptr;
-
 // What a file made with 0666 gets. The umask can only be read by setting it,
 // so it is put back at once; no other thread makes files meanwhile.
 mode_t ordinaryMode() {
@@ -111,11 +109,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason) {
 
 FileWriter& FileWriter::current() {
     static FileWriter system;
-    return writerInUse ? *writerInUse : system;
-}
-
-FileWriter* FileWriter::install(FileWriter* writer) {
-    return std::exchange(writerInUse, writer);
+    return inUseOr(system);
 }
 
 int FileWriter::makeTemporary(QByteArray& nameTemplate, int& fd) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StandIn.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -20,7 +22,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* reason = nul
 // use: the system's own, unless a stand-in (a test's, whose steps fail as a
 // full disk, a read-only mount or another program's write at the wrong moment
 // would) has put itself in use.
-class FileWriter {
+class FileWriter : public Replaceable<FileWriter> {
 public:
     virtual ~FileWriter() = default;
 
@@ -50,10 +52,6 @@ public:
     bool write(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 protected:
-    // Puts a stand-in in use, null the system's own writer, and returns the
-    // one it replaces, for the stand-in to put back when it goes.
-    static FileWriter* install(FileWriter* writer);
-
     // The steps of both writes, each one system call on an open file or a
     // name: 0, or the error number it failed with.
     virtual int makeTemporary(QByteArray& nameTemplate, int& fd);

@@ -2,8 +2,6 @@
 
 #include "platform/Modules.h"
 
-#include <utility>
-
 namespace platform {
 
 namespace {
@@ -21,19 +19,13 @@ public:
     }
 };
 
-SoundPlayer* playerInUse = nullptr;
-
 } // namespace
 
 SoundPlayer::~SoundPlayer() = default;
 
 SoundPlayer& SoundPlayer::current() {
     static ModulePlayer own;
-    return playerInUse ? *playerInUse : own;
-}
-
-SoundPlayer* SoundPlayer::install(SoundPlayer* player) {
-    return std::exchange(playerInUse, player);
+    return inUseOr(own);
 }
 
 } // namespace platform

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/StandIn.h"
+
 #include <QString>
 
 namespace platform {
 
 // Plays sound files: the program's own player, unless a stand-in (a test's,
 // to hear nothing and see what would play) has put itself in use.
-class SoundPlayer {
+class SoundPlayer : public Replaceable<SoundPlayer> {
 public:
     virtual ~SoundPlayer();
     // Starts playing a sound file and returns at once; a file that cannot be
@@ -14,11 +16,6 @@ public:
     virtual void play(const QString& path) = 0;
 
     static SoundPlayer& current();
-
-protected:
-    // Puts a stand-in in use, null the program's own player, and returns the
-    // one it replaces, for the stand-in to put back when it goes.
-    static SoundPlayer* install(SoundPlayer* player);
 };
 
 } // namespace platform

@@ -3,15 +3,12 @@
 #include <QAction>
 #include <QMenu>
 #include <algorithm>
-#include <utility>
 
 namespace platform {
 
 namespace {
 
 const char* const kIndexProperty = "menuIndex";
-
-PopupMenus* menusInUse = nullptr;
 
 void nameEntry(QAction* entry, const QString& name, int index) {
     entry->setObjectName(name);
@@ -92,15 +89,11 @@ PopupMenus::~PopupMenus() = default;
 
 PopupMenus& PopupMenus::current() {
     static PopupMenus real;
-    return menusInUse ? *menusInUse : real;
+    return inUseOr(real);
 }
 
 void PopupMenus::popup(QMenu* menu, const QPoint& screenPos) {
     menu->exec(screenPos);
-}
-
-PopupMenus* PopupMenus::install(PopupMenus* menus) {
-    return std::exchange(menusInUse, menus);
 }
 
 void PopupMenu(QMenu* menu, const QPoint& screenPos) {

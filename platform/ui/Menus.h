@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StandIn.h"
+
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -37,16 +39,11 @@ void SetMenuChecked(QAction* entry, bool checked);
 // Pops menus up: at the point asked for, returning once the menu is closed,
 // when the chosen entry's handlers have run. A stand-in (a test's, which
 // records the menu and chooses an entry itself) may put itself in use.
-class PopupMenus {
+class PopupMenus : public Replaceable<PopupMenus> {
 public:
     virtual ~PopupMenus();
     static PopupMenus& current();
     virtual void popup(QMenu* menu, const QPoint& screenPos);
-
-protected:
-    // Puts a stand-in in use, null the real pop-up, and returns the one it
-    // replaces, for the stand-in to put back when it goes.
-    static PopupMenus* install(PopupMenus* menus);
 };
 
 // Pops a menu up through the pop-up in use.

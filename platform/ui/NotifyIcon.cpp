@@ -89,8 +89,6 @@ QRect placeInTray(const QSystemTrayIcon& tray) {
     return g.topLeft() == QPoint(0, 0) ? QRect() : g;
 }
 
-const SystemTray* trayInUse = nullptr;
-
 using IconKey = QPair<int32_t, uint32_t>;
 
 class NotificationArea : public QObject {
@@ -410,15 +408,11 @@ SystemTray::~SystemTray() = default;
 
 const SystemTray& SystemTray::current() {
     static const SystemTray desktop{};
-    return trayInUse ? *trayInUse : desktop;
+    return inUseOr(desktop);
 }
 
 bool SystemTray::available() const {
     return QSystemTrayIcon::isSystemTrayAvailable();
-}
-
-const SystemTray* SystemTray::install(const SystemTray* tray) {
-    return std::exchange(trayInUse, tray);
 }
 
 std::optional<NotifyIconState> FindNotifyIcon(int32_t window, uint32_t id) {

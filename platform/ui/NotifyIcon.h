@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StandIn.h"
 #include "platform/WindowMessages.h"
 
 #include <QEvent>
@@ -121,16 +122,11 @@ private:
 
 // Whether the desktop has a system tray: as the desktop says, unless a
 // stand-in (a test's, which decides it) has put itself in use.
-class SystemTray {
+class SystemTray : public Replaceable<const SystemTray> {
 public:
     virtual ~SystemTray();
     static const SystemTray& current();
     virtual bool available() const;
-
-protected:
-    // Puts a stand-in in use, null the desktop's answer, and returns the one
-    // it replaces, for the stand-in to put back when it goes.
-    static const SystemTray* install(const SystemTray* tray);
 };
 
 inline bool SystemTrayAvailable() {
